@@ -1,0 +1,47 @@
+#pragma once
+// Message boxes. Until the on-screen box exists a box is written to standard error and
+// answered with its first button. Tests install a provider that records what was shown
+// and answers from a script.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+struct MessageBoxRecord {
+  HWND owner;
+  std::string text;     // CP932, as the program passed it
+  std::string caption;  // CP932
+  UINT type;
+};
+
+class cMessageBoxProvider {
+ public:
+  virtual ~cMessageBoxProvider() = default;
+  virtual int Show(const MessageBoxRecord& box) = 0;
+};
+
+// Installs a provider; null restores the default one. Returns the previous provider.
+cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider);
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+
+// The calling thread's active window: the main window on the main thread once it
+// exists, none on any other thread.
+HWND GetActiveWindow();
+// Marks the calling thread as the main thread (start-up does this first).
+void MarkMainThread();
+
+// Test seam: records every box and answers from a script (IDOK once the script is empty).
+class cRecordingMessageBoxes : public cMessageBoxProvider {
+ public:
+  cRecordingMessageBoxes();
+  ~cRecordingMessageBoxes() override;
+  int Show(const MessageBoxRecord& box) override;
+
+  std::vector<MessageBoxRecord> shown;
+  std::deque<int> answers;
+
+ private:
+  cMessageBoxProvider* m_previous;
+};
