@@ -15,6 +15,8 @@ int WriteReportBox(const char* format, ...) __attribute__((format(printf, 1, 2))
 int WriteReportText(const char* text);
 
 void SetECLog(int enabled, const char* name);
+// 1 while the error-check log is switched on.
+int IsECLogEnabled();
 int WriteEC(const char* text);
 int WriteECText(const char* text);
 int WriteECf(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -3,6 +3,7 @@
 // answered with its first button. Tests install a provider that records what was shown
 // and answers from a script.
 #include <deque>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ class cMessageBoxProvider {
   virtual int Show(const MessageBoxRecord& box) = 0;
 };
 
-// Installs a provider; null restores the default one. Returns the previous provider.
+// Installs a provider; null restores the default one. Returns the previous provider (null
+// when it was the default one). Install and remove providers while no box is showing.
 cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider);
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
@@ -33,6 +35,8 @@ HWND GetActiveWindow();
 void MarkMainThread();
 
 // Test seam: records every box and answers from a script (IDOK once the script is empty).
+// Installs itself when made and puts the previous provider back when destroyed. Boxes may
+// come from several threads; read `shown` once they are done.
 class cRecordingMessageBoxes : public cMessageBoxProvider {
  public:
   cRecordingMessageBoxes();
@@ -44,4 +48,5 @@ class cRecordingMessageBoxes : public cMessageBoxProvider {
 
  private:
   cMessageBoxProvider* m_previous;
+  std::mutex m_lock;  // guards shown and answers during Show
 };

@@ -19,7 +19,9 @@ BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 void SetMainWindowHandle(HWND hWnd);
 HWND GetMainWindowHandle();
 
-// Takes the oldest posted message, if any. 1 when one was taken.
+// Takes the oldest posted message, if any. 1 when one was taken. Its hwnd is the main
+// window's handle as it is now (null while there is no window), whatever handle it was
+// posted to, so that a message posted before the window existed reaches the window.
 BOOL TakePostedMessage(MSG* out);
 // Counts the posted messages of one kind still waiting (diagnostics and tests).
 int CountPostedMessages(UINT message);

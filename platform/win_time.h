@@ -7,7 +7,9 @@
 DWORD timeGetTime();
 void Sleep(DWORD milliseconds);
 void GetLocalTime(SYSTEMTIME* time);
-// The timer resolution is always 1 ms here; kept so that callers read as written.
+// The timer resolution is always 1 ms here; kept so that callers read as written. Both
+// return TIMERR_NOERROR.
+constexpr UINT TIMERR_NOERROR = 0;
 UINT timeBeginPeriod(UINT period);
 UINT timeEndPeriod(UINT period);
 

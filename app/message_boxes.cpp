@@ -1,0 +1,46 @@
+#include "app/message_boxes.h"
+
+#include <cstdarg>
+
+#include "app/bounded_format.h"
+#include "app/main_window_handle.h"
+#include "app/report_log.h"
+#include "media/draw/display_state.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+
+int MesBox(const char* text, const char* caption, UINT type) {
+  if (g_bDDReady == 1 && g_bWindow == 0) {
+    // Full screen: the display shows the box in dialog mode over the game.
+    if (DDMesBox(text, caption, type)) return 1;
+    WriteECf("DDMesBox 失敗! %s, %s", text, caption);
+    return 0;
+  }
+  return MessageBoxA(GetActiveWindow(), text, caption, type);
+}
+
+int ErrMesBox(const char* text) { return MesBox(text, "エラー", MB_OK); }
+
+int ErrMesBoxf(const char* format, ...) {
+  char text[kLogTextMax + 1];
+  va_list args;
+  va_start(args, format);
+  VFormatBounded(text, sizeof text, format, args);
+  va_end(args);
+  return ErrMesBox(text);
+}
+
+int DebugMesBox(const char* format, ...) {
+  if (!IsECLogEnabled()) return 0;
+  char text[kLogTextMax + 1];
+  va_list args;
+  va_start(args, format);
+  VFormatBounded(text, sizeof text, format, args);
+  va_end(args);
+  return ErrMesBox(text);
+}
+
+void MemErrMesBox() {
+  ErrMesBox("メモリが不足しています！");
+  PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,17 @@
+// STAND-IN: see stage_effect_standin.h.
+#include "data/database/stage_effect_standin.h"
+
+#include "app/checked_access.h"
+#include "data/database/database.h"
+
+void PrepareCharaEffect(cCharaEffect& record, int nIndex, int nDirection) {
+  record.m_nId = nIndex;
+  record.m_pData = &CheckedAt(g_Database.m_CharaEffectWork, nIndex);
+  record.m_bReverse = nDirection != 0 ? 1 : 0;
+}
+
+void PrepareScrEffect(cScrEffect& record, int nIndex, int nDirection) {
+  record.m_nId = nIndex;
+  record.m_pData = &CheckedAt(g_Database.m_ScrEffectWork, nIndex);
+  record.m_bReverse = nDirection != 0 ? 1 : 0;
+}

@@ -1,0 +1,75 @@
+#include "data/palette/palette_block.h"
+
+#include "data/flow/record_versions.h"
+#include "data/palette/palette_lists.h"
+#include "data/palette/shot_graphic_upgrade.h"
+#include "data/record/data_lists.h"
+
+cPaletteBlock::cPaletteBlock() {
+  Register(g_nDataVersion);
+  Reset();
+}
+
+void cPaletteBlock::RegisterMembers(int version) {
+  (void)version;  // the same members in every version
+  ClearMembers();
+  AddMember(&m_nPaletteKind);
+  AddMember(&m_nPaletteIndex);
+  AddMember(&m_nCondMode);
+  AddMember(&m_bCondLatch);
+  AddMember(&m_nGraphic);
+  AddMember(&m_nGraphicKind);
+  AddMember(&m_nPattern);
+  AddMember(&m_nLayer);
+  AddMember(&m_bHidden);
+  AddMember(&m_nEmblemShow);
+  AddMember(&m_nEmblem);
+  AddMember(&m_nHit);
+  AddMember(&m_nPassSide);
+  AddMember(&m_nFootKind);
+  AddMember(&m_nFootParam);
+  AddMember(&m_nItemPaletteKind);
+  AddMember(&m_nItemIndex);
+  AddMember(&m_bProtected);
+  AddString(&m_strName);
+}
+
+void cPaletteBlock::Reset() {
+  cDataRecord::Reset();
+  m_nGraphicKind = PARTGRAPHIC_BLOCK;
+  m_nHit = 1;
+  m_nPassSide = -1;
+  m_vInherit.assign(kBlockInheritGroups, 0);
+}
+
+void cPaletteBlock::Read(cDataReader& in) {
+  cDataRecord::Read(in);
+  m_nCellX = in.ReadInt16();
+  m_nCellY = in.ReadInt16();
+  ReadByteVector(m_vInherit, in);
+  ReadCondVector(m_vCond, in);
+
+  if (FileBelow(kShotGraphicRenumbered)) UpgradeShotGraphic(m_nGraphicKind, m_nGraphic);
+
+  ApplyInherit();
+  ValidateRef();
+}
+
+void cPaletteBlock::Write(cDataWriter& out) {
+  ValidateRef();
+  cDataRecord::Write(out);
+  out.WriteInt16(m_nCellX);
+  out.WriteInt16(m_nCellY);
+  WriteByteVector(m_vInherit, out);
+  WriteCondVector(m_vCond, out);
+}
+
+void cPaletteBlock::ValidateRef() {
+  RepairPaletteRef<cPaletteBlock>(m_nPaletteKind, m_nPaletteIndex);
+  if (m_nGraphic == 0) {
+    m_nHit = 0;
+    m_bProtected = 0;
+  }
+}
+
+void cPaletteBlock::ValidateItemRef() { RepairPaletteRef<cPaletteItem>(m_nItemPaletteKind, m_nItemIndex); }

@@ -1,0 +1,79 @@
+#include "data/palette/palette_item.h"
+
+#include "data/database/database_list_sizes.h"
+#include "data/flow/record_versions.h"
+#include "data/palette/palette_lists.h"
+#include "data/palette/shot_graphic_upgrade.h"
+#include "data/record/data_lists.h"
+
+cPaletteItem::cPaletteItem() {
+  Register(g_nDataVersion);
+  Reset();
+}
+
+void cPaletteItem::RegisterMembers(int version) {
+  (void)version;  // the same members in every version
+  ClearMembers();
+  AddMember(&m_nPaletteKind);
+  AddMember(&m_nPaletteIndex);
+  AddMember(&m_nCondMode);
+  AddMember(&m_bCondLatch);
+  AddMember(&m_nSetting1);
+  AddMember(&m_nSetting2);
+  AddMember(&m_nGraphic);
+  AddMember(&m_nGraphicKind);
+  AddMember(&m_nPattern);
+  AddMember(&m_nSetting3);
+  AddMember(&m_bHidden);
+  AddMember(&m_nEmblemShow);
+  AddMember(&m_nEmblem);
+  AddMember(&m_bShowIcon);
+  AddMember(&m_nTakeMode);
+  AddMember(&m_nSize);
+  AddMember(&m_nSound);
+  AddString(&m_strName);
+}
+
+void cPaletteItem::Reset() {
+  cDataRecord::Reset();
+  m_nGraphicKind = PARTGRAPHIC_ITEM;
+  m_nSetting3 = 6;
+  m_bShowIcon = 1;
+  m_nSize = kMinItemSize;
+  m_vInherit.assign(kItemInheritGroups, 0);
+}
+
+void cPaletteItem::Read(cDataReader& in) {
+  cDataRecord::Read(in);
+  m_nCellX = in.ReadInt16();
+  m_nCellY = in.ReadInt16();
+  ReadByteVector(m_vInherit, in);
+  ReadCondVector(m_vCond, in);
+  ReadFlowCmdVector(m_vItemCmd, in);
+
+  if (FileBelow(kShotGraphicRenumbered)) UpgradeShotGraphic(m_nGraphicKind, m_nGraphic);
+
+  ApplyInherit();
+  Normalize();
+}
+
+void cPaletteItem::Write(cDataWriter& out) {
+  Normalize();
+  cDataRecord::Write(out);
+  out.WriteInt16(m_nCellX);
+  out.WriteInt16(m_nCellY);
+  WriteByteVector(m_vInherit, out);
+  WriteCondVector(m_vCond, out);
+  WriteFlowCmdVector(m_vItemCmd, out);
+}
+
+void cPaletteItem::Normalize() {
+  RepairPaletteRef<cPaletteItem>(m_nPaletteKind, m_nPaletteIndex);
+  if (m_nSize < kMinItemSize) m_nSize = kMinItemSize;
+  m_nSound = static_cast<std::int16_t>(RepairDatabaseIndex(DBKIND_SOUND, m_nSound, 0));
+  for (cFlowCmd& cmd : m_vItemCmd) cmd.Normalize();
+}
+
+void cPaletteItem::Normalize2() {
+  for (cFlowCmd& cmd : m_vItemCmd) cmd.Normalize2();
+}

@@ -1,0 +1,65 @@
+#include "data/record/data_lists.h"
+
+
+int ReadString(std::string& text, cDataReader& in) {
+  const std::int32_t length = in.ReadInt32();
+  if (in.Damaged() || in.Truncated()) return 0;
+  if (length < 1 || (length > 1 && static_cast<std::size_t>(length) > in.Remaining())) {
+    in.MarkDamaged("text length impossible");
+    return 0;
+  }
+  if (length == 1) {
+    text.clear();
+    return 1;
+  }
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  in.ReadBytes(bytes.data(), bytes.size());
+  // The text ends at its terminator; one stored without a terminator ends at its length.
+  const std::size_t zero = bytes.find('\0');
+  if (zero != std::string::npos) bytes.resize(zero);
+  text = std::move(bytes);
+  return 1;
+}
+
+void WriteString(const std::string& text, cDataWriter& out) {
+  const std::size_t zero = text.find('\0');
+  const std::size_t length = zero == std::string::npos ? text.size() : zero;
+  out.WriteInt32(static_cast<std::int32_t>(length + 1));
+  if (length > 0) {
+    out.WriteBytes(text.data(), length);
+    out.WriteInt8(0);
+  }
+}
+
+void WriteByteVector(const std::vector<std::uint8_t>& list, cDataWriter& out) {
+  out.WriteInt32(static_cast<std::int32_t>(list.size()));
+  out.WriteBytes(list.data(), list.size());
+}
+
+void WriteStringVector(const std::vector<std::string>& list, cDataWriter& out) {
+  out.WriteInt32(static_cast<std::int32_t>(list.size()));
+  for (const std::string& s : list) WriteString(s, out);
+}
+
+void WriteIntVector(const std::vector<std::int32_t>& list, cDataWriter& out) {
+  out.WriteInt32(static_cast<std::int32_t>(list.size()));
+  out.WriteBytes(list.data(), list.size() * sizeof(std::int32_t));
+}
+
+void ReadByteVector(std::vector<std::uint8_t>& list, cDataReader& in) {
+  const std::int32_t n = in.ReadCount(1);
+  list.assign(static_cast<std::size_t>(n), 0);
+  in.ReadBytes(list.data(), list.size());
+}
+
+void ReadStringVector(std::vector<std::string>& list, cDataReader& in) {
+  const std::int32_t n = in.ReadCount(4);
+  list.assign(static_cast<std::size_t>(n), std::string());
+  for (std::string& s : list) ReadString(s, in);
+}
+
+void ReadIntVector(std::vector<std::int32_t>& list, cDataReader& in) {
+  const std::int32_t n = in.ReadCount(4);
+  list.assign(static_cast<std::size_t>(n), 0);
+  in.ReadBytes(list.data(), list.size() * sizeof(std::int32_t));
+}

@@ -1,0 +1,70 @@
+#include "data/record/data_reader.h"
+
+#include <cstring>
+
+bool cDataReader::ReadBytes(void* dst, std::size_t n) {
+  if (n > Remaining()) {
+    ReadPastEnd();
+    return false;
+  }
+  if (n != 0) std::memcpy(dst, m_Bytes.data() + m_nPos, n);
+  m_nPos += n;
+  return true;
+}
+
+bool cDataReader::Skip(std::size_t n) {
+  if (n > Remaining()) {
+    ReadPastEnd();
+    return false;
+  }
+  m_nPos += n;
+  return true;
+}
+
+std::int16_t cDataReader::ReadInt16() {
+  std::int16_t v = 0;
+  ReadBytes(&v, sizeof v);
+  return v;
+}
+
+std::int8_t cDataReader::ReadInt8() {
+  std::int8_t v = 0;
+  ReadBytes(&v, sizeof v);
+  return v;
+}
+
+double cDataReader::ReadDouble() {
+  double v = 0;
+  ReadBytes(&v, sizeof v);
+  return v;
+}
+
+std::int32_t cDataReader::ReadCount(std::size_t minElementBytes) {
+  const std::int32_t n = ReadInt32();
+  if (n < 0) {
+    MarkDamaged("negative count");
+    return 0;
+  }
+  if (minElementBytes != 0 && static_cast<std::size_t>(n) > Remaining() / minElementBytes) {
+    MarkDamaged("count larger than the data");
+    return 0;
+  }
+  return n;
+}
+
+void cDataReader::MarkDamaged(const char* reason) {
+  if (!m_bDamaged) {
+    m_DamageReason = reason;
+    m_nDamagePos = m_nPos;
+  }
+  m_bDamaged = true;
+}
+
+bool cDataReader::EnterNesting() {
+  if (m_nDepth >= kMaxNesting) {
+    MarkDamaged("records nested too deep");
+    return false;
+  }
+  ++m_nDepth;
+  return true;
+}

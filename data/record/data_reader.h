@@ -1,0 +1,99 @@
+#pragma once
+// A bounds-checked cursor over the bytes of a data file held in memory. Nothing is ever
+// read outside the buffer: a value read past the end reads as zero (a count as 0) and
+// marks the data truncated. Counts and text lengths that the remaining bytes cannot hold
+// mark the data damaged; from then on every read yields zero, so a damaged file can
+// neither make a huge allocation nor read outside its memory.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+class cDataReader {
+ public:
+  cDataReader() = default;
+  explicit cDataReader(std::vector<std::uint8_t> bytes) : m_Bytes(std::move(bytes)) {}
+  cDataReader(const void* data, std::size_t size)
+      : m_Bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {}
+
+  // Copies n bytes into dst. When fewer remain, dst is left as it was, the cursor moves
+  // to the end and the data counts as truncated; returns false.
+  bool ReadBytes(void* dst, std::size_t n);
+  // The next n bytes, the cursor moved past them; null (nothing moved) when fewer remain.
+  const std::uint8_t* Take(std::size_t n) {
+    if (n > Remaining()) return nullptr;
+    const std::uint8_t* p = m_Bytes.data() + m_nPos;
+    m_nPos += n;
+    return p;
+  }
+  // Moves the cursor to the end and marks the data truncated.
+  void ReadPastEnd() {
+    m_nPos = m_Bytes.size();
+    m_bTruncated = true;
+  }
+  // Skips n bytes (false, and the cursor at the end, when fewer remain).
+  bool Skip(std::size_t n);
+
+  std::int32_t ReadInt32() {
+    std::int32_t v = 0;
+    if (const std::uint8_t* p = Take(sizeof v))
+      std::memcpy(&v, p, sizeof v);
+    else
+      ReadPastEnd();
+    return v;
+  }
+  std::int16_t ReadInt16();
+  std::int8_t ReadInt8();
+  std::uint8_t ReadUInt8() { return static_cast<std::uint8_t>(ReadInt8()); }
+  double ReadDouble();
+
+  // Reads a list count. A negative count, or one whose elements (each at least
+  // minElementBytes long) cannot fit in the bytes left, marks the data damaged and
+  // yields 0.
+  std::int32_t ReadCount(std::size_t minElementBytes);
+
+  std::size_t Remaining() const { return m_bDamaged ? 0 : m_Bytes.size() - m_nPos; }
+  std::size_t Position() const { return m_nPos; }
+  bool AtEnd() const { return Remaining() == 0; }
+
+  // Damaged data: counts or lengths that cannot be right. The first reason is kept.
+  void MarkDamaged(const char* reason);
+  bool Damaged() const { return m_bDamaged; }
+  const std::string& DamageReason() const { return m_DamageReason; }
+  std::size_t DamagePosition() const { return m_nDamagePos; }
+  // A read ran past the end of the data (a truncated file; not by itself damage).
+  bool Truncated() const { return m_bTruncated; }
+
+  // Nesting of records inside records (flows hold commands which hold flows). Enter
+  // returns false, and marks the data damaged, beyond kMaxNesting levels.
+  static constexpr int kMaxNesting = 64;
+  bool EnterNesting();
+  void LeaveNesting() { --m_nDepth; }
+  int Nesting() const { return m_nDepth; }
+
+ private:
+  std::vector<std::uint8_t> m_Bytes;
+  std::size_t m_nPos = 0;
+  std::size_t m_nDamagePos = 0;
+  int m_nDepth = 0;
+  bool m_bDamaged = false;
+  bool m_bTruncated = false;
+  std::string m_DamageReason;
+};
+
+// Enters one nesting level for its lifetime; `ok` is false when the data is too deep.
+class cNestingGuard {
+ public:
+  explicit cNestingGuard(cDataReader& in) : m_In(in), m_bOk(in.EnterNesting()) {}
+  ~cNestingGuard() {
+    if (m_bOk) m_In.LeaveNesting();
+  }
+  cNestingGuard(const cNestingGuard&) = delete;
+  cNestingGuard& operator=(const cNestingGuard&) = delete;
+  bool ok() const { return m_bOk; }
+
+ private:
+  cDataReader& m_In;
+  bool m_bOk;
+};

@@ -1,0 +1,76 @@
+#include "platform/message_box.h"
+
+#include <atomic>
+#include <cstdio>
+#include <mutex>
+#include <thread>
+
+#include "platform/cp932.h"
+#include "platform/message_queue.h"
+
+namespace {
+
+// The answer of a box's first button, by the button set in the low four bits of its type.
+int FirstButton(UINT type) {
+  switch (type & 0xFu) {
+    case 2: return 3;  // abort, retry, ignore: IDABORT
+    case 3: return IDYES;  // yes, no, cancel
+    case MB_YESNO: return IDYES;
+    case 5: return 4;  // retry, cancel: IDRETRY
+    case 6: return IDCANCEL;  // cancel, try again, continue
+    default: return IDOK;  // ok; ok, cancel
+  }
+}
+
+// Until the on-screen box exists: "caption: text" on standard error, in UTF-8.
+class cStderrMessageBoxes : public cMessageBoxProvider {
+ public:
+  int Show(const MessageBoxRecord& box) override {
+    const std::string line = Cp932ToUtf8(box.caption) + ": " + Cp932ToUtf8(box.text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    return FirstButton(box.type);
+  }
+};
+
+cStderrMessageBoxes g_stderrBoxes;
+// Null while the default provider is in place.
+std::atomic<cMessageBoxProvider*> g_provider{nullptr};
+std::atomic<std::thread::id> g_mainThread{std::thread::id()};
+
+}  // namespace
+
+cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider) {
+  return g_provider.exchange(provider, std::memory_order_acq_rel);
+}
+
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+  MessageBoxRecord box{owner, text != nullptr ? text : "",
+                       caption != nullptr ? caption : "Error", type};  // Windows' own caption
+  cMessageBoxProvider* provider = g_provider.load(std::memory_order_acquire);
+  if (provider == nullptr) provider = &g_stderrBoxes;
+  return provider->Show(box);
+}
+
+HWND GetActiveWindow() {
+  if (g_mainThread.load(std::memory_order_acquire) != std::this_thread::get_id()) return nullptr;
+  return GetMainWindowHandle();
+}
+
+void MarkMainThread() { g_mainThread.store(std::this_thread::get_id(), std::memory_order_release); }
+
+// Installed in the body, once every member (the lock too) has been made.
+cRecordingMessageBoxes::cRecordingMessageBoxes() : m_previous(nullptr) {
+  m_previous = SetMessageBoxProvider(this);
+}
+
+cRecordingMessageBoxes::~cRecordingMessageBoxes() { SetMessageBoxProvider(m_previous); }
+
+int cRecordingMessageBoxes::Show(const MessageBoxRecord& box) {
+  std::lock_guard<std::mutex> lock(m_lock);
+  shown.push_back(box);
+  if (answers.empty()) return IDOK;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
