@@ -19,35 +19,30 @@ T& CheckedDefaultElement() {
   return element;
 }
 
-// Takes the storage and the count rather than the vector, so that a vector local to the
-// caller does not escape through this call and its bounds can stay in registers.
+// The failure path is declared pure: to its callers it only reads memory. It does write
+// its log lines and posts WM_CLOSE, but nothing the caller's loop holds changes, and the
+// declaration lets a guarded loop keep the vector's bounds in registers instead of
+// reloading them after every access. The price: an access whose element is never used
+// may go unreported (CheckedAt is nodiscard so that none is written), and the same
+// failing access repeated in one loop may be logged once; the program closes on the
+// first anyway.
 template <typename T>
-[[gnu::cold, gnu::noinline]] T& CheckedAtFailure(T* data, std::size_t count, int index) {
+[[gnu::cold, gnu::noinline, gnu::pure]] T& CheckedAtFailure(T* data, std::size_t count, int index) {
   ReportCheckedAccessFailure('V', index, count, sizeof(T));
   if (count != 0) return data[0];
   return CheckedDefaultElement<T>();
 }
 
-// The count is taken as an int, as the program counts elements everywhere. The int of a
-// count is never more than the count (a count past INT_MAX wraps, and then accesses fail),
-// so no access leaves the vector; and in the usual loop
-// "for (int i = 0; i < (int)v.size(); ++i)" the test is the loop's own and drops out.
+// One unsigned compare: a negative index becomes a huge one and fails with the rest.
 template <typename T, typename A>
-inline T& CheckedAt(std::vector<T, A>& v, int index) {
-  if (index >= 0 && index < static_cast<int>(v.size())) [[likely]]
-    return v[static_cast<std::size_t>(index)];
-  T& fallback = CheckedAtFailure(v.data(), v.size(), index);
-  // The cold call might have changed the vector, so the optimizer would read its bounds
-  // from memory again at every access of a loop. Reading them here, after the call, gives
-  // it fresh bounds on this path as well, and it keeps them in registers on the hot path.
-  const T* first = v.data();
-  const T* last = first + v.size();
-  asm("" : : "r"(first), "r"(last));
-  return fallback;
+[[nodiscard]] inline T& CheckedAt(std::vector<T, A>& v, int index) {
+  if (static_cast<std::size_t>(static_cast<unsigned>(index)) < v.size()) [[likely]]
+    return v[static_cast<unsigned>(index)];
+  return CheckedAtFailure(v.data(), v.size(), index);
 }
 
 template <typename T, typename A>
-inline const T& CheckedAt(const std::vector<T, A>& v, int index) {
+[[nodiscard]] inline const T& CheckedAt(const std::vector<T, A>& v, int index) {
   return CheckedAt(const_cast<std::vector<T, A>&>(v), index);
 }
 

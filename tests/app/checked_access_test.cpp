@@ -68,7 +68,7 @@ TEST_F(CheckedAccessTest, PrintsTheElementSizeOfTheType) {
     int a, b, c;
   };
   std::vector<Twelve> v(2);
-  CheckedAt(v, 2);
+  EXPECT_EQ(&CheckedAt(v, 2), &v[0]);
   EXPECT_EQ(Report(), "err V[2] ( 2 , 12 )\r\n");
 }
 
@@ -122,12 +122,12 @@ TEST_F(CheckedAccessTest, ListFallsBackToTheDefaultElementNotTheFirst) {
 
 TEST_F(CheckedAccessTest, ErrorCheckLogReceivesTheLineOnlyWhenSwitchedOn) {
   std::vector<short> v(1);
-  CheckedAt(v, 3);
+  EXPECT_EQ(&CheckedAt(v, 3), &v[0]);
   EXPECT_FALSE(Exists("EC_Game.txt"));
   EXPECT_EQ(Report(), "err V[3] ( 1 , 2 )\r\n");
 
   SetECLog(1, "EC_Game.txt");
-  CheckedAt(v, 4);
+  EXPECT_EQ(&CheckedAt(v, 4), &v[0]);
   EXPECT_EQ(ReadBytes("EC_Game.txt"), "err V[4] ( 1 , 2 )\r\n");
   EXPECT_EQ(Report(), "err V[3] ( 1 , 2 )\r\nerr V[4] ( 1 , 2 )\r\n");
 }
