@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "data/database/database.h"
 #include "data/flow/condition.h"
 #include "data/flow/movement_block.h"
 #include "data/flow/shot_block.h"
@@ -67,7 +68,7 @@ void BM_CreateAndReadEdShot(benchmark::State& state) {
   std::vector<std::uint8_t> bytes;
   for (int i = 0; i < kCount; ++i) bytes.insert(bytes.end(), one.begin(), one.end());
   g_nFileVersion = g_nDataVersion;
-  g_nEffectDatabaseLengthStandIn = 10;
+  g_Database.m_Effect.resize(10);
   std::vector<cEdShotHolder> holders(kCount);
   for (auto _ : state) {
     cDataReader in(bytes.data(), bytes.size());

@@ -1,29 +1,13 @@
 #pragma once
-// A character effect (an entry of CharaEffect.dat): a kind and its five parameters
-// (effect_kind_tables.h gives their meanings, ranges and defaults by kind).
-#include <cstddef>
-#include <cstdint>
-#include <string>
+// A character effect (an entry of CharaEffect.dat): a kind (0 none, 1 to 16) and its five
+// parameters, laid out as every kind-and-parameters effect (kind_effect_data.h).
+#include "data/database/kind_effect_data.h"
 
-#include "data/record/data_record.h"
-
-// File layout (every version): int32 2, int32 m_nKind, 5 × int32 m_nParam, int32 1,
-// m_strName.
-class cCharaEffectData : public cDataRecord {
+class cCharaEffectData : public cKindEffectData {
  public:
-  static constexpr std::size_t kMinBodyBytes = 8;
-
   cCharaEffectData();
-  void Reset();
 
   // Base part; entries of files below 511 get the defaults of the parameters that 511
-  // added (the roughness of the waves and of the circle).
+  // added (the roughness of the waves, kinds 4 and 5, and of the circle).
   void Read(cDataReader& in) override;
-
-  std::int32_t m_nKind = 0;  // 0 none, 1 to 16
-  std::int32_t m_nParam[5] = {};
-  std::string m_strName;
-
- protected:
-  void RegisterMembers(int version) override;
 };

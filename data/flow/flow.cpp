@@ -51,7 +51,10 @@ void cFlow::Read(cDataReader& in) {
   ConvertOldFlow(*this, g_nFileVersion);
   // The player never holds a memo.
   m_sMemo.clear();
-  Normalize();
+  // Every command normalised itself as it was read (its flows too), and the conversions
+  // of the flow touch no command: only a command whose reading damaged data cut short
+  // is left to normalise.
+  if (in.Damaged()) Normalize();
 }
 
 void cFlow::Write(cDataWriter& out) {

@@ -1,11 +1,14 @@
 #include "data/flow/flow_normalization.h"
 
+#include <cstddef>
 #include <cstdint>
 
-#include "data/flow/database_sizes.h"
+#include "data/database/database.h"
+#include "data/database/database_list_sizes.h"
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
-#include "data/flow/palette_sizes.h"
+#include "data/palette/palette_kind.h"
+#include "data/palette/palette_list_size.h"
 
 namespace {
 
@@ -22,7 +25,7 @@ bool OutOfRange(std::int32_t index, int length) {
 enum REPAIR { REPAIR_TO_ZERO, REPAIR_TO_FIRST };
 
 struct DatabaseRef {
-  DBLIST nList;
+  DBKIND nKind;
   REPAIR nRepair;
 };
 
@@ -30,42 +33,40 @@ struct DatabaseRef {
 // names none.
 bool DatabaseRefOfFlowCmd(int nKind, DatabaseRef& ref) {
   switch (nKind) {
-    case FLOWCMD_CHANGE_ANIMESET: ref = {DBLIST_ANIMESET, REPAIR_TO_ZERO}; return true;
-    case FLOWCMD_ANIME: ref = {DBLIST_ANIME, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_EFFECT: ref = {DBLIST_EFFECT, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_CHARA_EFFECT: ref = {DBLIST_CHARA_EFFECT, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_SCREEN_EFFECT: ref = {DBLIST_SCR_EFFECT, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_PICTURE: ref = {DBLIST_PICTURE, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_SE: ref = {DBLIST_SOUND, REPAIR_TO_FIRST}; return true;
-    case FLOWCMD_BGM: ref = {DBLIST_BGM, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_CHANGE_ANIMESET: ref = {DBKIND_ANIMESET, REPAIR_TO_ZERO}; return true;
+    case FLOWCMD_ANIME: ref = {DBKIND_ANIME, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_EFFECT: ref = {DBKIND_EFFECT, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_CHARA_EFFECT: ref = {DBKIND_CHARA_EFFECT, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_SCREEN_EFFECT: ref = {DBKIND_SCR_EFFECT, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_PICTURE: ref = {DBKIND_PICTURE, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_SE: ref = {DBKIND_SOUND, REPAIR_TO_FIRST}; return true;
+    case FLOWCMD_BGM: ref = {DBKIND_BGM, REPAIR_TO_FIRST}; return true;
     default: return false;
   }
 }
 
 bool DatabaseRefOfItemCmd(int nKind, DatabaseRef& ref) {
   switch (nKind) {
-    case ITEMCMD_CHANGE_ANIMESET: ref = {DBLIST_ANIMESET, REPAIR_TO_ZERO}; return true;
-    case ITEMCMD_ANIME: ref = {DBLIST_ANIME, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_EFFECT: ref = {DBLIST_EFFECT, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_CHARA_EFFECT: ref = {DBLIST_CHARA_EFFECT, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_SCREEN_EFFECT: ref = {DBLIST_SCR_EFFECT, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_PICTURE: ref = {DBLIST_PICTURE, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_SE: ref = {DBLIST_SOUND, REPAIR_TO_FIRST}; return true;
-    case ITEMCMD_BGM: ref = {DBLIST_BGM, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_CHANGE_ANIMESET: ref = {DBKIND_ANIMESET, REPAIR_TO_ZERO}; return true;
+    case ITEMCMD_ANIME: ref = {DBKIND_ANIME, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_EFFECT: ref = {DBKIND_EFFECT, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_CHARA_EFFECT: ref = {DBKIND_CHARA_EFFECT, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_SCREEN_EFFECT: ref = {DBKIND_SCR_EFFECT, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_PICTURE: ref = {DBKIND_PICTURE, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_SE: ref = {DBKIND_SOUND, REPAIR_TO_FIRST}; return true;
+    case ITEMCMD_BGM: ref = {DBKIND_BGM, REPAIR_TO_FIRST}; return true;
     default: return false;
   }
 }
 
-void RepairDatabaseIndex(std::int32_t& index, const DatabaseRef& ref) {
-  const int length = GetDatabaseListSize(ref.nList);
-  if (!OutOfRange(index, length)) return;
-  index = (ref.nRepair == REPAIR_TO_FIRST && length >= 2) ? 1 : 0;
+void RepairParamIndex(std::int32_t& index, const DatabaseRef& ref) {
+  index = RepairDatabaseIndex(ref.nKind, index, ref.nRepair == REPAIR_TO_FIRST ? 1 : 0);
 }
 
 void RepairSwordType(cFlowCmd& cmd) {
   if (!cmd.m_pShot) return;
   cEdShot& shot = *cmd.m_pShot;
-  if (OutOfRange(shot.m_nTrajectory, GetDatabaseListSize(DBLIST_SWORD_TYPE))) shot.m_nTrajectory = 0;
+  if (OutOfRange(shot.m_nTrajectory, GetDatabaseSize(DBKIND_SWORD_TYPE))) shot.m_nTrajectory = 0;
   cmd.m_nTime = SwordRunningTime(shot.m_nTrajectory);
 }
 
@@ -93,7 +94,7 @@ bool PaletteOfSummon(std::int32_t nSelector, int& nOwner) {
 void RepairShotItem(cEdShot& shot) {
   int owner = 0;
   if (!PaletteOfShotItem(shot.m_nItemPalette, owner)) return;
-  if (!OutOfRange(shot.m_nItemIndex, GetPaletteListSize(owner, PALETTE_ITEMS))) return;
+  if (!OutOfRange(shot.m_nItemIndex, PaletteListSize(owner, PALETTE_CLASS_ITEM))) return;
   shot.m_nItemPalette = 0;
   shot.m_nItemIndex = 0;
 }
@@ -101,29 +102,31 @@ void RepairShotItem(cEdShot& shot) {
 void RepairSummon(cEdShot& shot, int nList) {
   int owner = 0;
   if (!PaletteOfSummon(shot.m_nSummonPalette, owner)) return;
-  if (OutOfRange(shot.m_nSummonIndex, GetPaletteListSize(owner, nList))) shot.m_nSummonIndex = 1;
+  if (OutOfRange(shot.m_nSummonIndex, PaletteListSize(owner, nList))) shot.m_nSummonIndex = 1;
 }
 
 void RepairGetItem(std::vector<std::int32_t>& p) {
   int owner = 0;
   if (p.size() < 2 || !PaletteOfSummon(p[0], owner)) return;
-  if (OutOfRange(p[1], GetPaletteListSize(owner, PALETTE_ITEMS))) p[1] = 1;
+  if (OutOfRange(p[1], PaletteListSize(owner, PALETTE_CLASS_ITEM))) p[1] = 1;
 }
 
 }  // namespace
 
 std::int16_t SwordRunningTime(int nIndex) {
+  const std::vector<cSwordTypeData>& types = g_Database.m_SwordType;
+  if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= types.size()) return 0;
   std::int16_t time = 0;
-  for (std::int32_t frame : GetSwordTypeFrameTimes(nIndex)) {
-    time = static_cast<std::int16_t>(time + frame);
+  for (const cSwordFrame& frame : types[static_cast<std::size_t>(nIndex)].m_vFrame) {
+    time = static_cast<std::int16_t>(time + frame.m_nTime);
     if (time >= kMaxSwordTime) time = kMaxSwordTime;
   }
   return time;
 }
 
 void NormalizeCmdDatabaseRefs(cFlowCmd& cmd) {
-  if (OutOfRange(cmd.m_nAnime, GetDatabaseListSize(DBLIST_ANIME))) cmd.m_nAnime = 0;
-  if (OutOfRange(cmd.m_nSound, GetDatabaseListSize(DBLIST_SOUND))) cmd.m_nSound = 0;
+  if (OutOfRange(cmd.m_nAnime, GetDatabaseSize(DBKIND_ANIME))) cmd.m_nAnime = 0;
+  if (OutOfRange(cmd.m_nSound, GetDatabaseSize(DBKIND_SOUND))) cmd.m_nSound = 0;
   // A kind outside the tables has no parameter count: its list stays as read and the
   // command has no effect.
   if (!IsKnownKind(cmd)) return;
@@ -137,7 +140,7 @@ void NormalizeCmdDatabaseRefs(cFlowCmd& cmd) {
   }
   DatabaseRef ref{};
   const bool names = item ? DatabaseRefOfItemCmd(cmd.m_nKind, ref) : DatabaseRefOfFlowCmd(cmd.m_nKind, ref);
-  if (names && !cmd.m_vParam.empty()) RepairDatabaseIndex(cmd.m_vParam[0], ref);
+  if (names && !cmd.m_vParam.empty()) RepairParamIndex(cmd.m_vParam[0], ref);
 }
 
 void NormalizeCmdPaletteRefs(cFlowCmd& cmd) {
@@ -151,13 +154,13 @@ void NormalizeCmdPaletteRefs(cFlowCmd& cmd) {
       if (cmd.m_pShot) RepairShotItem(*cmd.m_pShot);
       break;
     case FLOWCMD_SUMMON_BLOCK:
-      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_BLOCKS);
+      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_CLASS_BLOCK);
       break;
     case FLOWCMD_SUMMON_CHARA:
-      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_CHARAS);
+      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_CLASS_CHARA);
       break;
     case FLOWCMD_SUMMON_ITEM:
-      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_ITEMS);
+      if (cmd.m_pShot) RepairSummon(*cmd.m_pShot, PALETTE_CLASS_ITEM);
       break;
     case FLOWCMD_GET_ITEM:
       RepairGetItem(cmd.m_vParam);

@@ -13,6 +13,7 @@ void NormalizeCmdDatabaseRefs(cFlowCmd& cmd);
 // Palette entries named by shots, swords, summons and item gets.
 void NormalizeCmdPaletteRefs(cFlowCmd& cmd);
 
-// Running time of a sword command: the sum of the frame times of sword type nIndex,
-// added in 16 bits and held at 9999 once a sum reaches 9999.
+// Running time of a sword command: the sum of the frame times of sword type nIndex of
+// g_Database, added in 16 bits and held at 9999 once a sum reaches 9999; 0 for an index
+// outside the list.
 std::int16_t SwordRunningTime(int nIndex);

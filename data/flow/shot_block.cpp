@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "data/database/database_list_sizes.h"
 #include "data/flow/record_versions.h"
 #include "data/flow/shot_parameter_tables.h"
 
@@ -142,7 +143,7 @@ void cEdShot::Normalize() {
   if (m_nScale <= 0) m_nScale = 1;
   // Compared unsigned after sign extension: a negative index is out of range too.
   const auto effect = static_cast<std::uint32_t>(static_cast<std::int32_t>(m_nEffect));
-  if (effect >= GetEffectDatabaseLength()) m_nEffect = 0;
+  if (effect >= static_cast<std::uint32_t>(GetDatabaseSize(DBKIND_EFFECT))) m_nEffect = 0;
 }
 
 double cEdShot::GetIndexedOffsetX(int n, int dir) const {

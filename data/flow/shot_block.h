@@ -11,13 +11,6 @@
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
 
-// Number of entries of the Effect database, the "none" entry 0 included;
-// cEdShot::Normalize keeps m_nEffect below it. The databases come later: until then the
-// definition (effect_database_length.cpp) returns g_nEffectDatabaseLengthStandIn, which
-// tests set. When the databases land, define this from g_Database and drop the stand-in.
-std::size_t GetEffectDatabaseLength();
-extern std::size_t g_nEffectDatabaseLengthStandIn;
-
 // Shot block. No texts, no additions. File layout at 811: int32 64, 97 bytes of members
 // in the order below, int32 0. A command fires m_nCopies + 1 volleys (copy index 0 to
 // m_nCopies) of m_nCount shots each; per-copy values: value + index × step.

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "data/palette/common_palette_sizes.h"
-
 cPalette g_CommonPalette;
 
 namespace {
@@ -104,8 +102,8 @@ void cPalette::Normalize() {
   FillUpToMinimum(m_vBlock);
   FillUpToMinimum(m_vChara);
   FillUpToMinimum(m_vItem);
-  // The repairs of the common palette's own commands test references against its lists.
-  if (this == &g_CommonPalette) PublishCommonPaletteSizes(*this);
+  // The repairs below read the palette lists as they stand now: those of the common
+  // palette already hold their final lengths when this is g_CommonPalette.
   for (cPaletteBlock& block : m_vBlock) {
     block.ValidateRef();
     block.ValidateItemRef();

@@ -1,9 +1,9 @@
 #include "data/palette/palette_block.h"
 
 #include "data/flow/record_versions.h"
+#include "data/palette/cell_inherit_conds.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"
-#include "data/record/data_lists.h"
 
 cPaletteBlock::cPaletteBlock() {
   Register(g_nDataVersion);
@@ -44,10 +44,7 @@ void cPaletteBlock::Reset() {
 
 void cPaletteBlock::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  m_nCellX = in.ReadInt16();
-  m_nCellY = in.ReadInt16();
-  ReadByteVector(m_vInherit, in);
-  ReadCondVector(m_vCond, in);
+  ReadCellInheritConds(*this, in);
 
   if (FileBelow(kShotGraphicRenumbered)) UpgradeShotGraphic(m_nGraphicKind, m_nGraphic);
 
@@ -58,10 +55,7 @@ void cPaletteBlock::Read(cDataReader& in) {
 void cPaletteBlock::Write(cDataWriter& out) {
   ValidateRef();
   cDataRecord::Write(out);
-  out.WriteInt16(m_nCellX);
-  out.WriteInt16(m_nCellY);
-  WriteByteVector(m_vInherit, out);
-  WriteCondVector(m_vCond, out);
+  WriteCellInheritConds(*this, out);
 }
 
 void cPaletteBlock::ValidateRef() {

@@ -5,7 +5,7 @@
 #include "data/database/database_list_sizes.h"
 #include "data/flow/flow_upgrades.h"
 #include "data/flow/record_versions.h"
-#include "data/flow/test_flow_switches.h"
+#include "data/flow/test_flows_kept.h"
 #include "data/palette/color_blend_count.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"

@@ -2,9 +2,9 @@
 
 #include "data/database/database_list_sizes.h"
 #include "data/flow/record_versions.h"
+#include "data/palette/cell_inherit_conds.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"
-#include "data/record/data_lists.h"
 
 cPaletteItem::cPaletteItem() {
   Register(g_nDataVersion);
@@ -45,10 +45,7 @@ void cPaletteItem::Reset() {
 
 void cPaletteItem::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  m_nCellX = in.ReadInt16();
-  m_nCellY = in.ReadInt16();
-  ReadByteVector(m_vInherit, in);
-  ReadCondVector(m_vCond, in);
+  ReadCellInheritConds(*this, in);
   ReadFlowCmdVector(m_vItemCmd, in);
 
   if (FileBelow(kShotGraphicRenumbered)) UpgradeShotGraphic(m_nGraphicKind, m_nGraphic);
@@ -60,10 +57,7 @@ void cPaletteItem::Read(cDataReader& in) {
 void cPaletteItem::Write(cDataWriter& out) {
   Normalize();
   cDataRecord::Write(out);
-  out.WriteInt16(m_nCellX);
-  out.WriteInt16(m_nCellY);
-  WriteByteVector(m_vInherit, out);
-  WriteCondVector(m_vCond, out);
+  WriteCellInheritConds(*this, out);
   WriteFlowCmdVector(m_vItemCmd, out);
 }
 

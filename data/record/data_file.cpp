@@ -13,7 +13,7 @@ const char* NameOrErr(const char* name) { return (name && *name) ? name : "err";
 
 // Reads a whole file into memory; false when it cannot be opened or read, or is larger
 // than any data file can be.
-bool ReadWholeFile(const char* name, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const char* name, cDataBytes& bytes) {
   FILE* file = OpenFile(name, "rb");
   if (!file) return false;
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
@@ -34,7 +34,7 @@ bool ReadWholeFile(const char* name, std::vector<std::uint8_t>& bytes) {
 
 std::unique_ptr<cDataReader> OpenDataFileForRead(const char* name) {
   name = NameOrErr(name);
-  std::vector<std::uint8_t> bytes;
+  cDataBytes bytes;
   if (!ReadWholeFile(name, bytes)) return nullptr;
   auto in = std::make_unique<cDataReader>(std::move(bytes));
   if (in->Remaining() < sizeof(std::int32_t)) {

@@ -1,5 +1,6 @@
 #include "data/record/data_lists.h"
 
+#include <cstring>
 
 int ReadString(std::string& text, cDataReader& in) {
   const std::int32_t length = in.ReadInt32();
@@ -12,12 +13,12 @@ int ReadString(std::string& text, cDataReader& in) {
     text.clear();
     return 1;
   }
-  std::string bytes(static_cast<std::size_t>(length), '\0');
-  in.ReadBytes(bytes.data(), bytes.size());
   // The text ends at its terminator; one stored without a terminator ends at its length.
-  const std::size_t zero = bytes.find('\0');
-  if (zero != std::string::npos) bytes.resize(zero);
-  text = std::move(bytes);
+  // Taken straight from the data, into the text's own storage.
+  const std::size_t n = static_cast<std::size_t>(length);
+  const auto* bytes = reinterpret_cast<const char*>(in.Take(n));
+  const auto* zero = static_cast<const char*>(std::memchr(bytes, 0, n));
+  text.assign(bytes, zero ? zero : bytes + n);
   return 1;
 }
 

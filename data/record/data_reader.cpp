@@ -1,5 +1,7 @@
 #include "data/record/data_reader.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 bool cDataReader::ReadBytes(void* dst, std::size_t n) {
@@ -45,7 +47,10 @@ std::int32_t cDataReader::ReadCount(std::size_t minElementBytes) {
     MarkDamaged("negative count");
     return 0;
   }
-  if (minElementBytes != 0 && static_cast<std::size_t>(n) > Remaining() / minElementBytes) {
+  // Compared as n * size <= Remaining() rather than by a division on this hot path; the
+  // size is held below 2^32 so that the product of it and n (below 2^31) cannot overflow.
+  const std::uint64_t size = std::min<std::uint64_t>(minElementBytes, UINT32_MAX);
+  if (static_cast<std::uint64_t>(n) * size > Remaining()) {
     MarkDamaged("count larger than the data");
     return 0;
   }

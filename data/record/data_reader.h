@@ -7,13 +7,34 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
+
+// Allocates like std::allocator, but new elements made without a value are left
+// uninitialised: a buffer that a file is read into is not zeroed first.
+template <typename T>
+struct cUninitAllocator : std::allocator<T> {
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+// The bytes of a data file in memory.
+using cDataBytes = std::vector<std::uint8_t, cUninitAllocator<std::uint8_t>>;
 
 class cDataReader {
  public:
   cDataReader() = default;
-  explicit cDataReader(std::vector<std::uint8_t> bytes) : m_Bytes(std::move(bytes)) {}
+  explicit cDataReader(cDataBytes bytes) : m_Bytes(std::move(bytes)) {}
+  explicit cDataReader(const std::vector<std::uint8_t>& bytes) : m_Bytes(bytes.begin(), bytes.end()) {}
   cDataReader(const void* data, std::size_t size)
       : m_Bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {}
 
@@ -73,7 +94,7 @@ class cDataReader {
   int Nesting() const { return m_nDepth; }
 
  private:
-  std::vector<std::uint8_t> m_Bytes;
+  cDataBytes m_Bytes;
   std::size_t m_nPos = 0;
   std::size_t m_nDamagePos = 0;
   int m_nDepth = 0;

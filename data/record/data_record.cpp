@@ -50,6 +50,24 @@ std::size_t MemberBytes(const DATAMEMBER& entry) {
   return static_cast<std::size_t>(entry.nCount) * static_cast<std::size_t>(entry.nSize);
 }
 
+// Copies the bytes of one run. Runs are short (the padding between members of unlike
+// widths splits them), so the common sizes are copied inline with fixed-size moves
+// rather than by a library call each.
+inline void CopyRun(unsigned char* dst, const unsigned char* src, std::size_t n) {
+  if (n >= 8 && n <= 16) {
+    std::memcpy(dst, src, 8);
+    std::memcpy(dst + n - 8, src + n - 8, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(dst, src, 4);
+    std::memcpy(dst + n - 4, src + n - 4, 4);
+  } else if (n >= 2 && n < 4) {
+    std::memcpy(dst, src, 2);
+    std::memcpy(dst + n - 2, src + n - 2, 2);
+  } else {
+    std::memcpy(dst, src, n);
+  }
+}
+
 void BuildRuns(cMemberLayout& layout) {
   for (const DATAMEMBER& entry : layout.Members) {
     const auto bytes = static_cast<std::int32_t>(MemberBytes(entry));
@@ -132,7 +150,7 @@ void cDataRecord::Read(cDataReader& in) {
   if (static_cast<std::size_t>(count) == members.size()) {
     if (const std::uint8_t* src = in.Take(m_pLayout->nMemberBytes)) {
       for (const cMemberRun& run : m_pLayout->Runs) {
-        if (!run.bScratch) std::memcpy(Base() + run.nOffset, src, static_cast<std::size_t>(run.nBytes));
+        if (!run.bScratch) CopyRun(Base() + run.nOffset, src, static_cast<std::size_t>(run.nBytes));
         src += run.nBytes;
       }
       ReadStrings(in);

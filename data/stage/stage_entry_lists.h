@@ -39,8 +39,9 @@ void ReadStageEntryList(std::vector<T>& list, cDataReader& in, eEntryList kind, 
     in.MarkDamaged("more entries than a stage can hold");
     n = 0;
   }
-  list.clear();
-  list.resize(static_cast<std::size_t>(n), NewEntry<T>());
+  // Assigned rather than cleared and refilled: entries already in the list (the stage
+  // read before) take the new entry's values in their own storage.
+  list.assign(static_cast<std::size_t>(n), NewEntry<T>());
   for (T& entry : list) {
     if (in.Damaged() || in.Truncated()) break;
     if (bPlaced) in.ReadInt32();

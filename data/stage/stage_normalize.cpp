@@ -6,7 +6,6 @@
 #include "data/database/database_list_sizes.h"
 #include "data/stage/stage_data.h"
 #include "data/stage/stage_entry_lists.h"
-#include "data/stage/stage_palette_sizes.h"
 
 namespace {
 
@@ -68,9 +67,7 @@ void cStageData::Normalize() {
   FillUpDefinitions(m_vItemDef);
 
   // 5. References of kind 2 are tested against the definitions of g_StageData as they
-  // stand now.
-  PublishStagePaletteSizes(g_StageData.m_vBlockDef.size(), g_StageData.m_vCharaDef.size(),
-                           g_StageData.m_vItemDef.size());
+  // stand now (filled up above when this is g_StageData).
   NormalizeEntries(m_vBlockDef);
   NormalizeEntries(m_vCharaDef);
   NormalizeEntries(m_vItemDef);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/checked_access.h"
+#include "data/database/database_list_sizes.h"
 #include "data/record/data_lists.h"
 #include "data/system/font_faces.h"
 
@@ -148,7 +149,8 @@ void cSystemData::Normalize() {
   m_nFontFace = ClampFontFace(m_nFontFace);
 }
 
-void cSystemData::ClampSceneBgm(std::size_t nBgmCount) {
+void cSystemData::ClampSceneBgm() {
+  const auto nBgmCount = static_cast<std::uint32_t>(GetDatabaseSize(DBKIND_BGM));
   for (std::int32_t& bgm : m_SceneBgm) {
     if (static_cast<std::uint32_t>(bgm) >= nBgmCount) bgm = 0;
   }

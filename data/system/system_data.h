@@ -17,7 +17,6 @@
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
-#include "data/system/bgm_database_length.h"
 #include "data/system/cmd_item.h"
 #include "data/system/ini_item.h"
 #include "data/system/mode_ranking.h"
@@ -37,8 +36,9 @@ class cSystemData : public cDataRecord {
   // Clamps, then the whole body at the current version.
   void Write(cDataWriter& out) override;
 
-  // Every scene music index not below nBgmCount (compared unsigned) becomes 0.
-  void ClampSceneBgm(std::size_t nBgmCount = GetBgmDatabaseLength());
+  // Every scene music index not below the length of the Bgm database of g_Database
+  // (compared unsigned; the "none" entry 0 included) becomes 0.
+  void ClampSceneBgm();
   // 1 when `value` is at or below the threshold of status item `nItem`.
   int IsStatusReached(int nItem, int value, int maximum) const;
 

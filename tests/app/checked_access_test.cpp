@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "app/report_log.h"
-#include "temp_dir_fixture.h"
+#include "platform/message_queue.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-class CheckedAccessTest : public TempDirTest {
+class CheckedAccessTest : public cTempDirTest {
  protected:
   void SetUp() override {
-    TempDirTest::SetUp();
+    cTempDirTest::SetUp();
     SetECLog(0, "EC_Game.txt");
     ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
   }

@@ -6,8 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/host_files.h"
 #include "platform/win_types.h"
-#include "temp_dir_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -142,10 +143,7 @@ TEST(PathHelpersTest, ResultsThatDoNotFitFailWithoutOverflow) {
   EXPECT_EQ(text, tooLong);
 }
 
-class PathHelpersFilesTest : public TempDirTest {
- protected:
-  static void MakeFile(const std::string& name) { WriteBytes(name, ""); }
-};
+class PathHelpersFilesTest : public cTempDirTest {};
 
 TEST_F(PathHelpersFilesTest, FindLatestFilePicksTheHighestNumber) {
   MakeFile("stage.stg4_001");

@@ -7,21 +7,23 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/host_files.h"
 #include "platform/message_box.h"
-#include "temp_dir_fixture.h"
+#include "platform/message_queue.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-class ReportLogTest : public TempDirTest {
+class ReportLogTest : public cTempDirTest {
  protected:
   void SetUp() override {
-    TempDirTest::SetUp();
+    cTempDirTest::SetUp();
     SetECLog(0, "EC_Game.txt");
   }
 };
 
 TEST_F(ReportLogTest, OpenTruncatesAndEachWriteAppendsOneCrLfLine) {
-  WriteBytes("Report_Game.txt", "old run\r\n");
+  MakeFile("Report_Game.txt", "old run\r\n");
   ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
   EXPECT_EQ(ReadBytes("Report_Game.txt"), "");
   EXPECT_EQ(WriteReport("App : ver %s", "811"), 1);
@@ -98,7 +100,7 @@ TEST_F(ReportLogTest, ErrorCheckLogIsTruncatedByTheFirstLineOnly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
-        WriteBytes("EC_Game.txt", "previous run\r\n");
+        MakeFile("EC_Game.txt", "previous run\r\n");
         SetECLog(1, "EC_Game.txt");
         const int written = WriteEC("one 100%") + WriteECf("two %d", 2);
         WriteECFatal(nullptr, "three");
@@ -116,7 +118,7 @@ TEST_F(ReportLogTest, ErrorCheckLogFailedFirstOpenStillCountsAsOpened) {
   SetECLog(1, "EC_Game.txt");
   EXPECT_EQ(WriteEC("lost"), 0);
   std::filesystem::remove("EC_Game.txt");
-  WriteBytes("EC_Game.txt", "kept\r\n");
+  MakeFile("EC_Game.txt", "kept\r\n");
   EXPECT_EQ(WriteEC("appended"), 1);
   EXPECT_EQ(ReadBytes("EC_Game.txt"), "kept\r\nappended\r\n");
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/test_play_flag.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command_kinds.h"
+#include "data/system/system_data.h"
 #include "flow_test_support.h"
 
 namespace {
@@ -142,8 +144,8 @@ TEST_F(FlowCmdTest, TestFlowsAreRemovedUnlessKept) {
     std::size_t expectedFlows;
   };
   for (const Case c : {Case{0, 0, 2}, Case{1, 0, 3}, Case{0, 1, 3}}) {
-    g_TestFlowSwitches.bTestPlay = c.bTestPlay;
-    g_TestFlowSwitches.bKeepTestFlows = c.bKeep;
+    g_bTestPlay = c.bTestPlay;
+    g_SystemData.m_bKeepTestFlows = c.bKeep;
     cFlowCmd back;
     ReadAt(back, bytes, 811);
     EXPECT_EQ(back.m_vFlow.size(), c.expectedFlows) << c.bTestPlay << c.bKeep;

@@ -8,40 +8,40 @@
 #include <string>
 #include <vector>
 
-#include "data/flow/database_sizes.h"
-#include "data/flow/palette_sizes.h"
+#include "app/test_play_flag.h"
+#include "data/database/database_list_sizes.h"
 #include "data/flow/shot_block.h"
-#include "data/flow/test_flow_switches.h"
+#include "data/palette/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
+#include "data/system/system_data.h"
 #include "platform/message_queue.h"
 #include "tests/support/byte_builder.h"
+#include "tests/support/database_sizes_fixture.h"
 
 // Every database and palette list long enough that no index of the tests is repaired,
-// unless a test shortens one; test flows removed; files of the current version.
+// unless a test shortens one (sword types without frames, so swords run 0); test flows
+// removed; files of the current version.
 class FlowRecordTest : public ::testing::Test {
  protected:
   static constexpr int kRoomyList = 100;
 
   void SetUp() override {
     g_nFileVersion = g_nDataVersion;
-    g_DatabaseSizes = cDatabaseSizes{};
-    for (int& size : g_DatabaseSizes.anSize) size = kRoomyList;
-    g_DatabaseSizes.SwordFrameTimes.assign(kRoomyList, std::vector<std::int32_t>{});
-    g_nEffectDatabaseLengthStandIn = kRoomyList;
-    for (auto& owner : g_PaletteSizes.anSize)
-      for (int& size : owner) size = kRoomyList;
-    g_TestFlowSwitches = cTestFlowSwitches{};
+    SetAllDatabaseSizes(kRoomyList);
+    SetSwordFrameTimes(std::vector<std::vector<std::int32_t>>(kRoomyList));
+    SetAllPaletteSizes(kRoomyList);
+    g_bTestPlay = 0;
+    g_SystemData.m_bKeepTestFlows = 0;
     ClearPostedMessages();
   }
 
   void TearDown() override {
     g_nFileVersion = g_nDataVersion;
-    g_DatabaseSizes = cDatabaseSizes{};
-    g_nEffectDatabaseLengthStandIn = 0;
-    g_PaletteSizes = cPaletteSizes{};
-    g_TestFlowSwitches = cTestFlowSwitches{};
+    RestoreDatabaseAndPalettes();
+    g_bTestPlay = 0;
+    g_SystemData.m_bKeepTestFlows = 0;
     ClearPostedMessages();
   }
 

@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "data/database/database_list_sizes.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_normalization.h"
+#include "data/palette/palette_kind.h"
 #include "flow_test_support.h"
+#include "tests/support/database_sizes_fixture.h"
 
 namespace {
 
@@ -300,7 +303,7 @@ struct DatabaseCase {
   const char* name;
   std::int8_t bItemCmd;
   std::int8_t kind;
-  DBLIST list;
+  DBKIND list;
   int listSize;
   std::int32_t p0;
   std::int32_t expected;
@@ -311,7 +314,7 @@ class DatabaseRepair : public FlowRecordTest, public ::testing::WithParamInterfa
 
 TEST_P(DatabaseRepair, ReplacesAnIndexOutsideTheList) {
   const DatabaseCase& c = GetParam();
-  g_DatabaseSizes.anSize[c.list] = c.listSize;
+  SetDatabaseSize(c.list, c.listSize);
   cFlowCmd cmd;
   cmd.m_bItemCmd = c.bItemCmd;
   cmd.m_nKind = c.kind;
@@ -324,35 +327,35 @@ TEST_P(DatabaseRepair, ReplacesAnIndexOutsideTheList) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, DatabaseRepair,
     ::testing::Values(
-        DatabaseCase{"effectAtLength", C, FLOWCMD_EFFECT, DBLIST_EFFECT, 5, 5, 1},
-        DatabaseCase{"effectInside", C, FLOWCMD_EFFECT, DBLIST_EFFECT, 5, 4, 4},
-        DatabaseCase{"effectNegative", C, FLOWCMD_EFFECT, DBLIST_EFFECT, 5, -1, 1},
-        DatabaseCase{"animeSetToZero", C, FLOWCMD_CHANGE_ANIMESET, DBLIST_ANIMESET, 5, 9, 0},
-        DatabaseCase{"anime", C, FLOWCMD_ANIME, DBLIST_ANIME, 3, 3, 1},
-        DatabaseCase{"charaEffect", C, FLOWCMD_CHARA_EFFECT, DBLIST_CHARA_EFFECT, 3, 7, 1},
-        DatabaseCase{"screenEffect", C, FLOWCMD_SCREEN_EFFECT, DBLIST_SCR_EFFECT, 3, 7, 1},
-        DatabaseCase{"picture", C, FLOWCMD_PICTURE, DBLIST_PICTURE, 3, 7, 1},
-        DatabaseCase{"se", C, FLOWCMD_SE, DBLIST_SOUND, 3, 7, 1},
-        DatabaseCase{"bgm", C, FLOWCMD_BGM, DBLIST_BGM, 3, 7, 1},
+        DatabaseCase{"effectAtLength", C, FLOWCMD_EFFECT, DBKIND_EFFECT, 5, 5, 1},
+        DatabaseCase{"effectInside", C, FLOWCMD_EFFECT, DBKIND_EFFECT, 5, 4, 4},
+        DatabaseCase{"effectNegative", C, FLOWCMD_EFFECT, DBKIND_EFFECT, 5, -1, 1},
+        DatabaseCase{"animeSetToZero", C, FLOWCMD_CHANGE_ANIMESET, DBKIND_ANIMESET, 5, 9, 0},
+        DatabaseCase{"anime", C, FLOWCMD_ANIME, DBKIND_ANIME, 3, 3, 1},
+        DatabaseCase{"charaEffect", C, FLOWCMD_CHARA_EFFECT, DBKIND_CHARA_EFFECT, 3, 7, 1},
+        DatabaseCase{"screenEffect", C, FLOWCMD_SCREEN_EFFECT, DBKIND_SCR_EFFECT, 3, 7, 1},
+        DatabaseCase{"picture", C, FLOWCMD_PICTURE, DBKIND_PICTURE, 3, 7, 1},
+        DatabaseCase{"se", C, FLOWCMD_SE, DBKIND_SOUND, 3, 7, 1},
+        DatabaseCase{"bgm", C, FLOWCMD_BGM, DBKIND_BGM, 3, 7, 1},
         // 1 only where the list has an entry 1.
-        DatabaseCase{"oneEntryListGivesZero", C, FLOWCMD_EFFECT, DBLIST_EFFECT, 1, 3, 0},
-        DatabaseCase{"emptyListGivesZero", C, FLOWCMD_BGM, DBLIST_BGM, 0, 3, 0},
-        DatabaseCase{"twoEntryListGivesOne", C, FLOWCMD_SE, DBLIST_SOUND, 2, 3, 1},
-        DatabaseCase{"itemAnimeSet", I, ITEMCMD_CHANGE_ANIMESET, DBLIST_ANIMESET, 5, 9, 0},
-        DatabaseCase{"itemAnime", I, ITEMCMD_ANIME, DBLIST_ANIME, 3, 3, 1},
-        DatabaseCase{"itemEffect", I, ITEMCMD_EFFECT, DBLIST_EFFECT, 3, 3, 1},
-        DatabaseCase{"itemCharaEffect", I, ITEMCMD_CHARA_EFFECT, DBLIST_CHARA_EFFECT, 3, 3, 1},
-        DatabaseCase{"itemScreenEffect", I, ITEMCMD_SCREEN_EFFECT, DBLIST_SCR_EFFECT, 3, 3, 1},
-        DatabaseCase{"itemPicture", I, ITEMCMD_PICTURE, DBLIST_PICTURE, 3, 3, 1},
-        DatabaseCase{"itemSe", I, ITEMCMD_SE, DBLIST_SOUND, 3, 3, 1},
-        DatabaseCase{"itemBgm", I, ITEMCMD_BGM, DBLIST_BGM, 1, 3, 0},
-        DatabaseCase{"itemVanishNamesNoDatabase", I, ITEMCMD_VANISH, DBLIST_ANIME, 0, 3, 3},
-        DatabaseCase{"turnNamesNoDatabase", C, FLOWCMD_TURN, DBLIST_ANIME, 0, 7, 7}),
+        DatabaseCase{"oneEntryListGivesZero", C, FLOWCMD_EFFECT, DBKIND_EFFECT, 1, 3, 0},
+        DatabaseCase{"emptyListGivesZero", C, FLOWCMD_BGM, DBKIND_BGM, 0, 3, 0},
+        DatabaseCase{"twoEntryListGivesOne", C, FLOWCMD_SE, DBKIND_SOUND, 2, 3, 1},
+        DatabaseCase{"itemAnimeSet", I, ITEMCMD_CHANGE_ANIMESET, DBKIND_ANIMESET, 5, 9, 0},
+        DatabaseCase{"itemAnime", I, ITEMCMD_ANIME, DBKIND_ANIME, 3, 3, 1},
+        DatabaseCase{"itemEffect", I, ITEMCMD_EFFECT, DBKIND_EFFECT, 3, 3, 1},
+        DatabaseCase{"itemCharaEffect", I, ITEMCMD_CHARA_EFFECT, DBKIND_CHARA_EFFECT, 3, 3, 1},
+        DatabaseCase{"itemScreenEffect", I, ITEMCMD_SCREEN_EFFECT, DBKIND_SCR_EFFECT, 3, 3, 1},
+        DatabaseCase{"itemPicture", I, ITEMCMD_PICTURE, DBKIND_PICTURE, 3, 3, 1},
+        DatabaseCase{"itemSe", I, ITEMCMD_SE, DBKIND_SOUND, 3, 3, 1},
+        DatabaseCase{"itemBgm", I, ITEMCMD_BGM, DBKIND_BGM, 1, 3, 0},
+        DatabaseCase{"itemVanishNamesNoDatabase", I, ITEMCMD_VANISH, DBKIND_ANIME, 0, 3, 3},
+        DatabaseCase{"turnNamesNoDatabase", C, FLOWCMD_TURN, DBKIND_ANIME, 0, 7, 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlowRecordTest, SoundAndAnimeOutsideTheirListsBecomeNone) {
-  g_DatabaseSizes.anSize[DBLIST_SOUND] = 4;
-  g_DatabaseSizes.anSize[DBLIST_ANIME] = 4;
+  SetDatabaseSize(DBKIND_SOUND, 4);
+  SetDatabaseSize(DBKIND_ANIME, 4);
   struct Case {
     std::int16_t value, expected;
   };
@@ -385,8 +388,7 @@ TEST_F(FlowRecordTest, ParametersTakeTheCountOfTheKind) {
 }
 
 TEST_F(FlowRecordTest, SwordTakesTheRunningTimeOfItsSwordType) {
-  g_DatabaseSizes.anSize[DBLIST_SWORD_TYPE] = 3;
-  g_DatabaseSizes.SwordFrameTimes = {{4, 6}, {5000, 6000}, {3, -1}};
+  SetSwordFrameTimes({{4, 6}, {5000, 6000}, {3, -1}});
   struct Case {
     std::int8_t trajectory, expectedTrajectory;
     std::int16_t expectedTime;
@@ -410,7 +412,7 @@ TEST_F(FlowRecordTest, SwordTakesTheRunningTimeOfItsSwordType) {
 }
 
 TEST_F(FlowRecordTest, SwordTimeHoldsAt9999OnceReached) {
-  g_DatabaseSizes.SwordFrameTimes = {{9999, 5}, {9000, 998, 1}, {20000, 30000}};
+  SetSwordFrameTimes({{9999, 5}, {9000, 998, 1}, {20000, 30000}});
   EXPECT_EQ(SwordRunningTime(0), 9999);
   EXPECT_EQ(SwordRunningTime(1), 9999);
   // Added in 16 bits: 20000 + 30000 wraps below 9999 and is kept as it is.
@@ -437,7 +439,7 @@ class PaletteRepair : public FlowRecordTest, public ::testing::WithParamInterfac
 
 TEST_P(PaletteRepair, ReplacesAnEntryOutsideThePalette) {
   const PaletteCase& c = GetParam();
-  g_PaletteSizes.anSize[c.owner][c.list] = c.listSize;
+  SetPaletteListSize(c.owner, c.list, c.listSize);
   cFlowCmd cmd;
   cmd.m_bItemCmd = c.bItemCmd;
   cmd.m_nKind = c.kind;
@@ -472,21 +474,21 @@ TEST_P(PaletteRepair, ReplacesAnEntryOutsideThePalette) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, PaletteRepair,
     ::testing::Values(
-        PaletteCase{"shotCommonItem3Of2", C, FLOWCMD_SHOT, 1, 3, PALETTE_COMMON, PALETTE_ITEMS, 2, 0, 0},
-        PaletteCase{"shotCommonItem1Of2", C, FLOWCMD_SHOT, 1, 1, PALETTE_COMMON, PALETTE_ITEMS, 2, 1, 1},
-        PaletteCase{"swordStageItem", C, FLOWCMD_SWORD, 2, 2, PALETTE_STAGE, PALETTE_ITEMS, 2, 0, 0},
-        PaletteCase{"shotNoItem", C, FLOWCMD_SHOT, 0, 50, PALETTE_COMMON, PALETTE_ITEMS, 0, 0, 50},
-        PaletteCase{"summonBlock", C, FLOWCMD_SUMMON_BLOCK, 0, 4, PALETTE_COMMON, PALETTE_BLOCKS, 4, 0, 1},
-        PaletteCase{"summonStageChara7Of5", C, FLOWCMD_SUMMON_CHARA, 1, 7, PALETTE_STAGE, PALETTE_CHARAS, 5, 1, 1},
-        PaletteCase{"summonCharaInside", C, FLOWCMD_SUMMON_CHARA, 1, 4, PALETTE_STAGE, PALETTE_CHARAS, 5, 1, 4},
-        PaletteCase{"summonItemNegative", C, FLOWCMD_SUMMON_ITEM, 0, -1, PALETTE_COMMON, PALETTE_ITEMS, 5, 0, 1},
-        PaletteCase{"summonOtherPalette", C, FLOWCMD_SUMMON_ITEM, 2, 90, PALETTE_COMMON, PALETTE_ITEMS, 0, 2, 90},
-        PaletteCase{"getItem", C, FLOWCMD_GET_ITEM, 1, 5, PALETTE_STAGE, PALETTE_ITEMS, 5, 1, 1},
-        PaletteCase{"itemGetItem", I, ITEMCMD_GET_ITEM, 0, 9, PALETTE_COMMON, PALETTE_ITEMS, 3, 0, 1}),
+        PaletteCase{"shotCommonItem3Of2", C, FLOWCMD_SHOT, 1, 3, PALETTE_COMMON, PALETTE_CLASS_ITEM, 2, 0, 0},
+        PaletteCase{"shotCommonItem1Of2", C, FLOWCMD_SHOT, 1, 1, PALETTE_COMMON, PALETTE_CLASS_ITEM, 2, 1, 1},
+        PaletteCase{"swordStageItem", C, FLOWCMD_SWORD, 2, 2, PALETTE_STAGE, PALETTE_CLASS_ITEM, 2, 0, 0},
+        PaletteCase{"shotNoItem", C, FLOWCMD_SHOT, 0, 50, PALETTE_COMMON, PALETTE_CLASS_ITEM, 0, 0, 50},
+        PaletteCase{"summonBlock", C, FLOWCMD_SUMMON_BLOCK, 0, 4, PALETTE_COMMON, PALETTE_CLASS_BLOCK, 4, 0, 1},
+        PaletteCase{"summonStageChara7Of5", C, FLOWCMD_SUMMON_CHARA, 1, 7, PALETTE_STAGE, PALETTE_CLASS_CHARA, 5, 1, 1},
+        PaletteCase{"summonCharaInside", C, FLOWCMD_SUMMON_CHARA, 1, 4, PALETTE_STAGE, PALETTE_CLASS_CHARA, 5, 1, 4},
+        PaletteCase{"summonItemNegative", C, FLOWCMD_SUMMON_ITEM, 0, -1, PALETTE_COMMON, PALETTE_CLASS_ITEM, 5, 0, 1},
+        PaletteCase{"summonOtherPalette", C, FLOWCMD_SUMMON_ITEM, 2, 90, PALETTE_COMMON, PALETTE_CLASS_ITEM, 0, 2, 90},
+        PaletteCase{"getItem", C, FLOWCMD_GET_ITEM, 1, 5, PALETTE_STAGE, PALETTE_CLASS_ITEM, 5, 1, 1},
+        PaletteCase{"itemGetItem", I, ITEMCMD_GET_ITEM, 0, 9, PALETTE_COMMON, PALETTE_CLASS_ITEM, 3, 0, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlowRecordTest, SecondPassReachesFlowsInsideItemCommands) {
-  g_PaletteSizes.anSize[PALETTE_STAGE][PALETTE_CHARAS] = 0;
+  SetPaletteListSize(PALETTE_STAGE, PALETTE_CLASS_CHARA, 0);
   cFlowCmd item;
   item.m_bItemCmd = 1;
   item.m_nKind = ITEMCMD_CHANGE_FLOW;

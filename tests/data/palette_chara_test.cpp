@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/test_play_flag.h"
+#include "data/database/database_list_sizes.h"
 #include "data/flow/flow.h"
 #include "data/palette/palette_chara.h"
 #include "tests/data/palette_test_support.h"
@@ -285,9 +287,9 @@ TEST_F(PaletteCharaTest, FlagListLengths) {
 }
 
 TEST_F(PaletteCharaTest, ValidationRepairsIndicesAndPlayerSettings) {
-  g_Database.m_AnimeSet.resize(5);
-  g_Database.m_CharaEffect.resize(6);
-  g_Database.m_Effect.resize(7);
+  SetDatabaseSize(DBKIND_ANIMESET, 5);
+  SetDatabaseSize(DBKIND_CHARA_EFFECT, 6);
+  SetDatabaseSize(DBKIND_EFFECT, 7);
   cPaletteChara c;
   c.m_nSize = -3;
   c.m_nAnimeSet = 5;
@@ -332,7 +334,7 @@ TEST_F(PaletteCharaTest, WritingRepairsSizeAndPlayerCopies) {
 // when that entry exists.
 TEST_F(PaletteCharaTest, DedicatedBitmapFallsBackToAnEntryThatExists) {
   struct Case {
-    std::size_t databaseLength;
+    int databaseLength;
     std::int8_t kind;
     std::int16_t graphic;
     std::int16_t expected;
@@ -340,7 +342,7 @@ TEST_F(PaletteCharaTest, DedicatedBitmapFallsBackToAnEntryThatExists) {
       {1, 4, 5, 0}, {1, 4, 0, 0}, {2, 4, 5, 1}, {2, 4, -1, 1}, {6, 4, 5, 5}, {1, 1, 5, 5}, {0, 4, 3, 0},
   };
   for (const Case& c : cases) {
-    g_Database.m_BmpCharaExc.resize(c.databaseLength);
+    SetDatabaseSize(DBKIND_BMP_CHARA_EXC, c.databaseLength);
     cPaletteChara chara;
     chara.m_nGraphicKind = c.kind;
     chara.m_nGraphic = c.graphic;
@@ -392,7 +394,7 @@ TEST_F(PaletteCharaTest, TestFlowsAreRemovedOutsideTestPlay) {
   ASSERT_EQ(chara.m_vFlow.size(), 1u);
   EXPECT_EQ(chara.m_vFlow[0].m_nID, 2);
 
-  g_TestFlowSwitches.bTestPlay = 1;
+  g_bTestPlay = 1;
   ReadAt(chara, bytes);
   EXPECT_EQ(chara.m_vFlow.size(), 2u);
 }

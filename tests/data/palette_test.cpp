@@ -6,8 +6,13 @@
 #include <vector>
 
 #include "app/report_log.h"
+#include "data/flow/flow.h"
+#include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
+#include "data/flow/shot_block.h"
 #include "data/palette/palette.h"
+#include "data/palette/palette_kind.h"
+#include "data/palette/palette_list_size.h"
 #include "platform/message_box.h"
 #include "tests/data/palette_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -104,12 +109,43 @@ TEST_F(PaletteFileTest, CommonPaletteCommandsSeeItsOwnLists) {
     item.m_vItemCmd[0].m_vParam = {0, index};
     return EntryBytes(item);
   };
-  g_PaletteSizes = cPaletteSizes{};
+  // Before the read the item list is longer than the one read: index 5 would pass it.
+  SetPaletteListSize(PALETTE_COMMON, PALETTE_CLASS_ITEM, kRoomyDatabaseList);
   ReadAt(g_CommonPalette, PaletteBody({}, {}, {itemGetting(0), itemGetting(2), itemGetting(5)}));
   ASSERT_EQ(g_CommonPalette.m_vItem.size(), 3u);
   EXPECT_EQ(g_CommonPalette.m_vItem[1].m_vItemCmd[0].m_vParam[1], 2);
   EXPECT_EQ(g_CommonPalette.m_vItem[2].m_vItemCmd[0].m_vParam[1], 1);
-  EXPECT_EQ(GetPaletteListSize(PALETTE_COMMON, PALETTE_ITEMS), 3);
+  EXPECT_EQ(PaletteListSize(PALETTE_COMMON, PALETTE_CLASS_ITEM), 3);
+}
+
+// A character with one flow of shot commands, each giving the item (kind, index).
+cPaletteChara CharaShootingItems(std::int8_t kind, std::initializer_list<std::int16_t> indices) {
+  cPaletteChara chara;
+  chara.m_vFlow.resize(1);
+  for (std::int16_t index : indices) {
+    cFlowCmd shot;
+    shot.m_nKind = FLOWCMD_SHOT;
+    CreateEdShot(shot.m_pShot);
+    shot.m_pShot->m_nItemPalette = kind;
+    shot.m_pShot->m_nItemIndex = index;
+    chara.m_vFlow[0].m_vCmd.push_back(shot);
+  }
+  return chara;
+}
+
+// The item list read holds its template entry only; filled up to two entries, it has an
+// entry 1 by the time the commands are repaired.
+TEST_F(PaletteFileTest, CommonPaletteCommandsSeeItsListsFilledUp) {
+  ReadAt(g_CommonPalette, PaletteBody({}, {EntryBytes(cPaletteChara()), EntryBytes(CharaShootingItems(1, {1, 2}))},
+                                      {EntryBytes(cPaletteItem())}));
+  ASSERT_EQ(g_CommonPalette.m_vItem.size(), 2u);
+  ASSERT_EQ(g_CommonPalette.m_vChara.size(), 2u);
+  const std::vector<cFlowCmd>& cmds = g_CommonPalette.m_vChara[1].m_vFlow.at(0).m_vCmd;
+  ASSERT_EQ(cmds.size(), 2u);
+  EXPECT_EQ(cmds[0].m_pShot->m_nItemPalette, 1);
+  EXPECT_EQ(cmds[0].m_pShot->m_nItemIndex, 1);
+  EXPECT_EQ(cmds[1].m_pShot->m_nItemPalette, 0);
+  EXPECT_EQ(cmds[1].m_pShot->m_nItemIndex, 0);
 }
 
 TEST_F(PaletteFileTest, OneEntryListsAreFilledUpToTwo) {
@@ -202,7 +238,6 @@ class CommonPaletteLoadTest : public cTempDirTest {
   }
   void TearDown() override {
     ResetPaletteWorld(0);
-    g_Database.Reset();
     cTempDirTest::TearDown();
   }
   std::string HostPath() const { return Dir() + "/data/CommonPalette.cplt4"; }

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "app/test_play_flag.h"
 #include "data/database/database.h"
-#include "data/flow/database_sizes.h"
-#include "data/flow/palette_sizes.h"
-#include "data/flow/test_flow_switches.h"
 #include "data/palette/palette.h"
 #include "data/palette/stage_definition_lists.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
+#include "data/system/system_data.h"
 #include "platform/message_queue.h"
 #include "tests/support/byte_builder.h"
+#include "tests/support/database_sizes_fixture.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -26,36 +26,25 @@ using Bytes = std::vector<std::uint8_t>;
 // shortens one.
 constexpr int kRoomyDatabaseList = 40;
 
-// A new common palette and a new stage; every database list `databaseLength` long (0:
-// left as they are); files of the current version; test flows removed.
+// A new common palette and a new stage (each list its template entry only); every
+// database list `databaseLength` long, its sword types without frames (0: the lists of a
+// new database); files of the current version; test flows removed.
 inline void ResetPaletteWorld(int databaseLength) {
   g_nFileVersion = g_nDataVersion;
-  g_TestFlowSwitches = cTestFlowSwitches{};
-  g_CommonPalette = cPalette();
-  StageBlockDefs().assign(1, cPaletteBlock());
-  StageCharaDefs().assign(1, cPaletteChara());
-  StageItemDefs().assign(1, cPaletteItem());
+  g_bTestPlay = 0;
+  g_SystemData.m_bKeepTestFlows = 0;
+  RestoreDatabaseAndPalettes();
   if (databaseLength > 0) {
-    g_Database.ForEachFileList([&](int, auto& list) {
-      list.resize(static_cast<std::size_t>(databaseLength));
-      return true;
-    });
+    SetAllDatabaseSizes(databaseLength);
+    SetSwordFrameTimes(std::vector<std::vector<std::int32_t>>(static_cast<std::size_t>(databaseLength)));
   }
-  g_DatabaseSizes = cDatabaseSizes{};
-  for (int& size : g_DatabaseSizes.anSize) size = databaseLength;
-  g_DatabaseSizes.SwordFrameTimes.assign(static_cast<std::size_t>(databaseLength), {});
-  for (auto& owner : g_PaletteSizes.anSize)
-    for (int& size : owner) size = databaseLength;
   ClearPostedMessages();
 }
 
 class PaletteTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetPaletteWorld(kRoomyDatabaseList); }
-  void TearDown() override {
-    ResetPaletteWorld(0);
-    g_Database.Reset();
-  }
+  void TearDown() override { ResetPaletteWorld(0); }
 
   template <typename Record>
   static Bytes BytesOf(Record& record) {

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "data/database/database_list_sizes.h"
 #include "platform/message_queue.h"
 #include "tests/support/byte_builder.h"
+#include "tests/support/database_sizes_fixture.h"
 
 namespace {
 
@@ -137,13 +139,12 @@ class ShotBlockTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m_nSavedFileVersion = g_nFileVersion;
-    m_nSavedEffects = g_nEffectDatabaseLengthStandIn;
-    g_nEffectDatabaseLengthStandIn = 100;
+    SetDatabaseSize(DBKIND_EFFECT, 100);
     ClearPostedMessages();
   }
   void TearDown() override {
     g_nFileVersion = m_nSavedFileVersion;
-    g_nEffectDatabaseLengthStandIn = m_nSavedEffects;
+    RestoreDatabaseAndPalettes();
     ClearPostedMessages();
   }
   void ReadAt(cEdShot& block, int version, const Bytes& body) {
@@ -159,7 +160,6 @@ class ShotBlockTest : public ::testing::Test {
 
  private:
   int m_nSavedFileVersion = 0;
-  std::size_t m_nSavedEffects = 0;
 };
 
 TEST_F(ShotBlockTest, NewBlockHoldsTheDefaults) {
@@ -361,7 +361,7 @@ TEST_F(ShotBlockTest, NormalisationRepairs) {
     const char* what;
     std::int8_t scale;
     std::int16_t effect;
-    std::size_t effects;  // length of the Effect database
+    int effects;  // length of the Effect database
     std::int8_t expectScale;
     std::int16_t expectEffect;
   };
@@ -384,7 +384,7 @@ TEST_F(ShotBlockTest, NormalisationRepairs) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    g_nEffectDatabaseLengthStandIn = c.effects;
+    SetDatabaseSize(DBKIND_EFFECT, c.effects);
     cEdShot s;
     s.m_nScale = c.scale;
     s.m_nEffect = c.effect;
@@ -406,7 +406,7 @@ TEST_F(ShotBlockTest, NormalisationRepairs) {
 }
 
 TEST_F(ShotBlockTest, WritingNormalisesFirst) {
-  g_nEffectDatabaseLengthStandIn = 5;
+  SetDatabaseSize(DBKIND_EFFECT, 5);
   cEdShot s;
   s.m_nScale = 0;
   s.m_nEffect = -1;

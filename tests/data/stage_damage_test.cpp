@@ -122,13 +122,19 @@ TEST_F(StageDamageTest, EveryCutShortBodyFailsTheRead) {
   }
 }
 
-class StageCorruptionTest : public cTempDirTest {};
+class StageCorruptionTest : public cTempDirTest {
+ protected:
+  void TearDown() override {
+    RestoreDatabaseAndPalettes();
+    cTempDirTest::TearDown();
+  }
+};
 
 // Any single byte of a body may be wrong: reading never crashes, and the stage that
 // results, damaged or not, keeps the invariants stage play relies on.
 TEST_F(StageCorruptionTest, EverySingleByteCorruptionReadsSafely) {
   g_bStripCR = 1;
-  g_Database.m_Bgm.resize(2);
+  SetDatabaseSize(DBKIND_BGM, 2);
   const std::vector<std::uint8_t> body = SmallStageBody();
   for (std::uint8_t value : {std::uint8_t{0xFF}, std::uint8_t{0x7F}, std::uint8_t{0x80}}) {
     for (std::size_t i = 0; i < body.size(); ++i) {

@@ -3,6 +3,11 @@
 
 #include <climits>
 
+#include "data/flow/flow.h"
+#include "data/flow/flow_command.h"
+#include "data/flow/flow_command_kinds.h"
+#include "data/flow/shot_block.h"
+#include "data/palette/palette_kind.h"
 #include "data/stage/stage_data.h"
 #include "data/stage/stage_size_limits.h"
 #include "tests/data/stage_test_support.h"
@@ -71,6 +76,27 @@ TEST_F(StageNormalizeTest, DefinitionListsHoldAtLeastTwoEntries) {
   // The added entry is a new entry of its class.
   cPaletteBlock fresh;
   EXPECT_EQ(BodyOf(stage.m_vBlockDef[1]), BodyOf(fresh));
+}
+
+// References of kind 2 are tested against the definitions of g_StageData once they are
+// filled up: the item list of one entry has an entry 1 by then.
+TEST_F(StageNormalizeTest, CommandsSeeTheDefinitionsFilledUp) {
+  g_StageData.m_vItemDef.resize(1);
+  g_StageData.m_vCharaDef.resize(2);
+  std::vector<cFlowCmd>& cmds = g_StageData.m_vCharaDef[1].m_vFlow.emplace_back().m_vCmd;
+  for (std::int16_t index : {1, 2}) {
+    cFlowCmd& shot = cmds.emplace_back();
+    shot.m_nKind = FLOWCMD_SHOT;
+    CreateEdShot(shot.m_pShot);
+    shot.m_pShot->m_nItemPalette = PALETTE_STAGE;
+    shot.m_pShot->m_nItemIndex = index;
+  }
+  g_StageData.Normalize();
+  ASSERT_EQ(g_StageData.m_vItemDef.size(), 2u);
+  EXPECT_EQ(cmds[0].m_pShot->m_nItemPalette, PALETTE_STAGE);
+  EXPECT_EQ(cmds[0].m_pShot->m_nItemIndex, 1);
+  EXPECT_EQ(cmds[1].m_pShot->m_nItemPalette, 0);
+  EXPECT_EQ(cmds[1].m_pShot->m_nItemIndex, 0);
 }
 
 TEST_F(StageNormalizeTest, EveryDefinitionAndPlacementIsRepaired) {

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "data/database/database.h"
+#include "data/database/database_list_sizes.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
 #include "data/stage/stage_data.h"
 #include "tests/support/byte_builder.h"
+#include "tests/support/database_sizes_fixture.h"
 
 namespace stage_test {
 
@@ -152,9 +154,12 @@ class cStageTest : public ::testing::Test {
     g_bStripCR = 1;
     SetBgmCount(2);
   }
-  void TearDown() override { g_nFileVersion = g_nDataVersion; }
+  void TearDown() override {
+    g_nFileVersion = g_nDataVersion;
+    RestoreDatabaseAndPalettes();
+  }
 
-  static void SetBgmCount(std::size_t n) { g_Database.m_Bgm.resize(n); }
+  static void SetBgmCount(int n) { SetDatabaseSize(DBKIND_BGM, n); }
 
   // Reads `body` as a file of `version` would be read; true when it was not damaged.
   static bool ReadAt(cStageData& stage, int version, const std::vector<std::uint8_t>& body) {

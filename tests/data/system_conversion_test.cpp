@@ -4,9 +4,11 @@
 
 #include <functional>
 
+#include "data/database/database_list_sizes.h"
 #include "data/system/system_data.h"
 #include "platform/message_queue.h"
 #include "tests/data/system_file_image.h"
+#include "tests/support/database_sizes_fixture.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ using Flags = std::vector<std::uint8_t>;
 class SystemConversionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_nBgmDatabaseLengthStandIn = 10;
+    SetDatabaseSize(DBKIND_BGM, 10);
     ClearPostedMessages();
     // A record whose every scalar member is 9 and whose lists that conversions replace
     // hold values no conversion writes, so that every value a conversion sets shows.
@@ -30,7 +32,7 @@ class SystemConversionTest : public ::testing::Test {
     ASSERT_TRUE(ReadAt(m_Rec, 811, poison));
   }
   void TearDown() override {
-    g_nBgmDatabaseLengthStandIn = 0;
+    RestoreDatabaseAndPalettes();
     g_nFileVersion = g_nDataVersion;
   }
   static bool ReadAt(cSystemData& rec, int version, cSysFileImage image) {

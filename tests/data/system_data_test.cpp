@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/report_log.h"
+#include "data/database/database_list_sizes.h"
 #include "data/record/data_file.h"
 #include "data/system/font_faces.h"
 #include "data/system/label_tables.h"
@@ -14,6 +15,7 @@
 #include "platform/message_queue.h"
 #include "tests/data/system_file_image.h"
 #include "tests/support/byte_builder.h"
+#include "tests/support/database_sizes_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -79,10 +81,10 @@ class SystemDataTest : public ::testing::Test {
   void SetUp() override {
     g_nFileVersion = g_nDataVersion;
     g_bStripCR = 1;
-    g_nBgmDatabaseLengthStandIn = 10;
+    SetDatabaseSize(DBKIND_BGM, 10);
     ClearPostedMessages();
   }
-  void TearDown() override { g_nBgmDatabaseLengthStandIn = 0; }
+  void TearDown() override { RestoreDatabaseAndPalettes(); }
   // Reads a body as a file of `version` would hold it; true unless the data is damaged.
   bool ReadAt(cSystemData& rec, int version, const std::vector<std::uint8_t>& body) {
     g_nFileVersion = version;
@@ -301,11 +303,11 @@ class SystemDataFileTest : public cTempDirTest {
     cTempDirTest::SetUp();
     g_bStripCR = 1;
     g_bFileTooNew = 0;
-    g_nBgmDatabaseLengthStandIn = 10;
+    SetDatabaseSize(DBKIND_BGM, 10);
     ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
   }
   void TearDown() override {
-    g_nBgmDatabaseLengthStandIn = 0;
+    RestoreDatabaseAndPalettes();
     cTempDirTest::TearDown();
   }
 };

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/cp932.h"
 #include "tests/platform/platform_test_util.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -16,7 +18,7 @@ const std::string kHyouji = "\x95\x5C\x8E\xA6";                   // 表示
 const std::string kSofuto = "\x83\x5C\x83\x74\x83\x67";           // ソフト (trail byte 5C)
 const std::string kWaveDash = "\x81\x60";                         // ～ (U+FF5E in CP932)
 
-class HostFiles : public PlatformTempDirTest {};
+class HostFiles : public cTempDirTest {};
 
 }  // namespace
 
@@ -102,14 +104,14 @@ TEST_F(HostFiles, AbsoluteProgramPaths) {
   char current[MAX_PATH];
   ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 0u);
   const std::string absolute = std::string(current) + "\\DATA\\anime.dat";
-  EXPECT_EQ(HostPath(absolute), (Dir() / "Data/Anime.DAT").string());
+  EXPECT_EQ(HostPath(absolute), Dir() + "/Data/Anime.DAT");
   EXPECT_EQ(ReadProgramFile(absolute), "abs");
 }
 
 TEST_F(HostFiles, ListingsAreCachedUntilForgotten) {
   MakeFile("Old.txt");
   EXPECT_EQ(HostPath("new.txt"), "new.txt");  // reads and caches the listing
-  MakeFile("New.TXT");                          // behind the program's back
+  std::ofstream("New.TXT") << "x";             // behind the program's back
   EXPECT_EQ(HostPath("new.txt"), "new.txt");  // the cached listing does not know it
   ForgetDirectoryListings();
   EXPECT_EQ(HostPath("new.txt"), "New.TXT");

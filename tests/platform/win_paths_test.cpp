@@ -8,14 +8,15 @@
 
 #include "platform/host_files.h"
 #include "tests/platform/platform_test_util.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-class WinPaths : public PlatformTempDirTest {
+class WinPaths : public cTempDirTest {
  protected:
   // The program form of the temporary folder, worked out here from its host path (ASCII).
   std::string ExpectedCurrent() const {
-    std::string path = Dir().string();
+    std::string path = Dir();
     for (char& c : path) {
       if (c == '/') c = '\\';
     }

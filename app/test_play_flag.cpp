@@ -1,0 +1,3 @@
+#include "app/test_play_flag.h"
+
+int g_bTestPlay = 0;

@@ -1,0 +1,161 @@
+// Loading a large stage and the common palette from their files, as stage play and
+// start-up do. The game is written once by the test game writer: a stage of 1000 x 100
+// blocks with 500 character placements that inherit ten flows of ten commands each from
+// the stage's character definition, and a common palette of a few hundred characters
+// with flows of the same size. The plain read of the same file into memory is the floor;
+// each load reports "x_plain_read", its time over the floor's, measured in the same run.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "data/database/database.h"
+#include "data/palette/palette.h"
+#include "data/stage/stage_data.h"
+#include "tests/support/game_writer.h"
+#include "tests/support/stage_builder.h"
+
+namespace {
+
+constexpr int kPaletteBlocks = 100;
+constexpr int kPaletteCharas = 300;
+constexpr int kPaletteItems = 50;
+const char* const kStageName = "large";
+
+// Wall-clock seconds.
+double Now() {
+  std::timespec now{};
+  std::timespec_get(&now, TIME_UTC);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The common palette: every character holds the flows of the stage's character
+// definition (ten flows of ten commands).
+cPalette MakePalette(const cStageData& stage) {
+  cPalette palette;
+  palette.m_vBlock.resize(kPaletteBlocks, stage.m_vBlockDef[1]);
+  palette.m_vChara.resize(kPaletteCharas, stage.m_vCharaDef[1]);
+  palette.m_vItem.resize(kPaletteItems, stage.m_vItemDef[1]);
+  return palette;
+}
+
+struct cFixture {
+  std::string stagePath;  // program paths, relative to the game folder
+  std::string palettePath = kCommonPalettePath;
+  std::filesystem::path dir;
+  cFixture() {
+    // A folder of this run's own: test runs start this program too, maybe at the same time.
+    const auto stamp = static_cast<long long>(Now() * 1e9);
+    dir = std::filesystem::temp_directory_path() / ("tovrel-bench-stage-" + std::to_string(stamp));
+    std::filesystem::create_directories(dir);
+    std::filesystem::current_path(dir);
+    cGameSpec spec;
+    cStageData& stage = spec.Stages[0].Prepared.emplace();
+    BuildStage(stage, cStageShape{});
+    spec.Stages[0].strName = kStageName;
+    spec.Palette = MakePalette(stage);
+    if (!WriteGame(spec)) std::fprintf(stderr, "the game could not be written in %s\n", dir.c_str());
+    stagePath = GameStagePath(kStageName);
+    // Stage play loads a stage after the databases and the common palette.
+    g_Database.Load();
+    LoadCommonPalette();
+  }
+  ~cFixture() {
+    std::error_code ignored;
+    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
+    std::filesystem::remove_all(dir, ignored);
+  }
+};
+
+cFixture& Fixture() {
+  static cFixture fixture;
+  return fixture;
+}
+
+std::vector<std::uint8_t> PlainRead(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return bytes;
+  std::fseek(file, 0, SEEK_END);
+  bytes.resize(static_cast<std::size_t>(std::ftell(file)));
+  std::fseek(file, 0, SEEK_SET);
+  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
+  std::fclose(file);
+  return bytes;
+}
+
+// "data\stg4\large.stg4_811" -> "data/stg4/large.stg4_811" (the plain read uses fopen).
+std::string HostName(std::string path) {
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  return path;
+}
+
+// Seconds of one plain read of the file: the mean over 20 ms, the best of five such
+// rounds (the first reads after a load find the heap in another state).
+double PlainReadSeconds(const std::string& path) {
+  const std::string host = HostName(path);
+  double best = 0;
+  for (int round = 0; round < 5; ++round) {
+    const double start = Now();
+    std::int64_t n = 0;
+    double spent = 0;
+    do {
+      benchmark::DoNotOptimize(PlainRead(host).data());
+      ++n;
+      spent = Now() - start;
+    } while (spent < 0.02);
+    const double mean = spent / static_cast<double>(n);
+    if (round == 0 || mean < best) best = mean;
+  }
+  return best;
+}
+
+void BM_PlainReadStage(benchmark::State& state) {
+  const std::string host = HostName(Fixture().stagePath);
+  for (auto _ : state) benchmark::DoNotOptimize(PlainRead(host).data());
+}
+BENCHMARK(BM_PlainReadStage)->Unit(benchmark::kMillisecond);
+
+// Runs `load` in the benchmark loop and reports its mean time over the plain read of
+// `path`.
+template <typename Load>
+void MeasureLoad(benchmark::State& state, const std::string& path, Load&& load) {
+  if (!load()) {
+    state.SkipWithError("the file does not load");
+    return;
+  }
+  const double floor = PlainReadSeconds(path);
+  const double start = Now();
+  for (auto _ : state) benchmark::DoNotOptimize(load());
+  const double mean = (Now() - start) / static_cast<double>(state.iterations());
+  state.counters["x_plain_read"] = mean / floor;
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(HostName(path))));
+}
+
+void BM_LoadStage(benchmark::State& state) {
+  const cFixture& f = Fixture();
+  MeasureLoad(state, f.stagePath, [&] { return g_StageData.LoadFromFile(f.stagePath.c_str()); });
+}
+BENCHMARK(BM_LoadStage)->Unit(benchmark::kMillisecond);
+
+void BM_PlainReadCommonPalette(benchmark::State& state) {
+  const std::string host = HostName(Fixture().palettePath);
+  for (auto _ : state) benchmark::DoNotOptimize(PlainRead(host).data());
+}
+BENCHMARK(BM_PlainReadCommonPalette)->Unit(benchmark::kMillisecond);
+
+void BM_LoadCommonPalette(benchmark::State& state) {
+  const cFixture& f = Fixture();
+  MeasureLoad(state, f.palettePath, [] { return LoadCommonPalette(); });
+}
+BENCHMARK(BM_LoadCommonPalette)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

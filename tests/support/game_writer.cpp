@@ -1,0 +1,152 @@
+#include "tests/support/game_writer.h"
+
+#include <utility>
+
+#include "platform/host_files.h"
+#include "tests/support/database_writer.h"
+
+namespace {
+
+// "data\database\Sound.dat" -> "Sound".
+std::string DatabaseFileStem(int nKind) {
+  const std::string path = cDatabase::FilePath(nKind);
+  const std::size_t start = path.rfind('\\') + 1;
+  return path.substr(start, path.rfind('.') - start);
+}
+
+cDatabase DefaultDatabase() {
+  cDatabase database;
+  database.ForEachFileList([](int nKind, auto& list) {
+    list.resize(2);
+    list[1].m_strName = DatabaseFileStem(nKind) + " 1";
+    return true;
+  });
+  return database;
+}
+
+cPalette DefaultPalette() {
+  cPalette palette;
+  cPaletteBlock& ground = palette.m_vBlock.emplace_back();
+  ground.m_strName = "ground";
+  ground.m_nGraphic = 1;
+
+  cPaletteChara& hero = palette.m_vChara.emplace_back();
+  hero.m_strName = "hero";
+  hero.m_nGraphic = 1;
+  hero.m_nController = CHARACTRL_PLAYER;
+  cPaletteChara& enemy = palette.m_vChara.emplace_back();
+  enemy.m_strName = "enemy";
+  enemy.m_nGraphic = 1;
+
+  cPaletteItem& coin = palette.m_vItem.emplace_back();
+  coin.m_strName = "coin";
+  coin.m_nGraphic = 1;
+  return palette;
+}
+
+template <typename T>
+void Place(std::vector<T>& placements, const T& definition, const cGameCell& cell) {
+  T& entry = placements.emplace_back(definition);
+  entry.m_nCellX = cell.nX;
+  entry.m_nCellY = cell.nY;
+}
+
+// The stage of a cGameStage without a prepared stage.
+void BuildGameStage(cStageData& stage, const cGameStage& spec) {
+  stage = cStageData();
+  stage.m_nWidth = spec.nWidth;
+  stage.m_nHeight = spec.nHeight;
+  stage.m_nPixelWidth = spec.nWidth * 32;
+  stage.m_nPixelHeight = spec.nHeight * 32;
+  stage.m_nLimitRight = spec.nWidth - 1;
+  stage.m_nLimitBottom = spec.nHeight - 1;
+
+  cPaletteBlock& block = stage.m_vBlockDef.emplace_back();
+  block.m_strName = "stage block";
+  block.m_nGraphic = 1;
+  cPaletteChara& chara = stage.m_vCharaDef.emplace_back();
+  chara.m_strName = "stage chara";
+  chara.m_nGraphic = 1;
+  cPaletteItem& item = stage.m_vItemDef.emplace_back();
+  item.m_strName = "stage item";
+  item.m_nGraphic = 1;
+
+  if (spec.bFloor) {
+    for (std::int32_t x = 0; x < spec.nWidth; ++x)
+      Place(stage.m_vBlockPlace, block, {static_cast<std::int16_t>(x), static_cast<std::int16_t>(spec.nHeight - 1)});
+  }
+  for (const cGameCell& cell : spec.Blocks) Place(stage.m_vBlockPlace, block, cell);
+  for (const cGameCell& cell : spec.Charas) Place(stage.m_vCharaPlace, chara, cell);
+  if (!stage.m_vCharaPlace.empty()) stage.m_vCharaPlace.front().m_nController = CHARACTRL_PLAYER;
+  for (const cGameCell& cell : spec.Items) Place(stage.m_vItemPlace, item, cell);
+}
+
+std::string InFolder(const std::string& folder, const std::string& path) {
+  if (folder.empty()) return path;
+  if (folder.back() == '\\' || folder.back() == '/') return folder + path;
+  return folder + "\\" + path;
+}
+
+bool MakeGameFolders(const std::string& folder) {
+  if (!folder.empty() && !MakeDirectory(folder)) return false;
+  for (const char* sub : {"data", "data\\database", "data\\stg4"})
+    if (!MakeDirectory(InFolder(folder, sub))) return false;
+  return true;
+}
+
+// Keeps the globals that the writers consult and puts them back when it ends.
+class cSavedGlobals {
+ public:
+  cSavedGlobals() : m_Database(g_Database), m_Palette(g_CommonPalette), m_Stage(g_StageData) {}
+  ~cSavedGlobals() {
+    g_Database = std::move(m_Database);
+    g_CommonPalette = std::move(m_Palette);
+    g_StageData = std::move(m_Stage);
+  }
+  cSavedGlobals(const cSavedGlobals&) = delete;
+  cSavedGlobals& operator=(const cSavedGlobals&) = delete;
+
+ private:
+  cDatabase m_Database;
+  cPalette m_Palette;
+  cStageData m_Stage;
+};
+
+bool WriteDatabases(const std::string& folder) {
+  return g_Database.ForEachFileList([&](int nKind, auto& list) {
+    return SaveDatabaseFile(InFolder(folder, cDatabase::FilePath(nKind)).c_str(), list) != 0;
+  });
+}
+
+bool WriteStage(const cGameStage& spec, const std::string& folder) {
+  if (spec.Prepared)
+    g_StageData = *spec.Prepared;
+  else
+    BuildGameStage(g_StageData, spec);
+  return g_StageData.SaveToFile(InFolder(folder, GameStagePath(spec.strName)).c_str()) != 0;
+}
+
+}  // namespace
+
+cGameSpec::cGameSpec() : Database(DefaultDatabase()), Palette(DefaultPalette()), Stages(1) {
+  System.m_strTitle = kGameTitle;
+}
+
+std::string GameStagePath(const std::string& name) {
+  return "data\\stg4\\" + name + ".stg4_" + std::to_string(g_nDataVersion);
+}
+
+int WriteGame(const cGameSpec& spec, const std::string& folder) {
+  if (!MakeGameFolders(folder)) return 0;
+  const cSavedGlobals saved;
+  g_Database = spec.Database;
+  g_CommonPalette = spec.Palette;
+
+  cSystemData system = spec.System;
+  if (!system.SaveToFile(InFolder(folder, "data\\System.dat").c_str())) return 0;
+  if (!WriteDatabases(folder)) return 0;
+  if (!g_CommonPalette.SaveToFile(InFolder(folder, kCommonPalettePath).c_str())) return 0;
+  for (const cGameStage& stage : spec.Stages)
+    if (!WriteStage(stage, folder)) return 0;
+  return 1;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// Writes a whole game folder for tests (and the demo game) through the records' own
+// writers: data\System.dat, the ten data\database\*.dat, data\CommonPalette.cplt4 and
+// the stage files data\stg4\<name>.stg4_811. A new cGameSpec is a small, complete game;
+// a test changes what it needs in the records the spec holds.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/database/database.h"
+#include "data/palette/palette.h"
+#include "data/stage/stage_data.h"
+#include "data/system/system_data.h"
+
+// A cell of the stage map, in blocks.
+struct cGameCell {
+  std::int16_t nX = 0;
+  std::int16_t nY = 0;
+};
+
+// One stage of the game. Unless `Prepared` is set, the stage is built from the numbers
+// below: its palette holds definition 1 of each list (a block, a character and an item,
+// each with graphic 1), and every placement is a copy of that definition in its cell.
+struct cGameStage {
+  std::string strName = "stage1";  // the file is data\stg4\<strName>.stg4_811
+  std::int32_t nWidth = 20;        // blocks
+  std::int32_t nHeight = 15;
+  bool bFloor = true;              // a block in every cell of the bottom row
+  std::vector<cGameCell> Blocks;   // further blocks
+  std::vector<cGameCell> Charas = {{2, 13}};  // the first is the hero (player-controlled)
+  std::vector<cGameCell> Items = {{10, 13}};
+  // A stage made by the test, written as it is (its placements may name its own
+  // definitions: it is written from g_StageData, as the authoring tool would).
+  std::optional<cStageData> Prepared;
+};
+
+// A game: a new system record titled kGameTitle; every database with entry 1 named
+// "<file name> 1" (for instance "Sound 1") after its entry 0; a common palette with
+// block 1 "ground", characters 1 "hero" (player-controlled) and 2 "enemy", item 1
+// "coin"; one stage "stage1".
+struct cGameSpec {
+  static constexpr const char* kGameTitle = "Test Game";
+
+  cGameSpec();
+
+  cSystemData System;
+  cDatabase Database;
+  cPalette Palette;
+  std::vector<cGameStage> Stages;
+};
+
+// The program path of stage file `name` inside a game folder: data\stg4\<name>.stg4_811.
+std::string GameStagePath(const std::string& name);
+
+// Makes the folders of a game in `folder` (a program path whose parent exists; empty:
+// the current folder) and writes every file of `spec` there. The records are written with
+// the game's own databases, common palette and stage in the globals (g_Database,
+// g_CommonPalette, g_StageData), whose references the writers repair against, as the
+// authoring tool has them; those globals are restored afterwards. 1 when every file was
+// written.
+int WriteGame(const cGameSpec& spec, const std::string& folder = "");
