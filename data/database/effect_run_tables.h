@@ -3,7 +3,7 @@
 // built once at start-up; the effect runtimes start an effect by copying one of them.
 #include <vector>
 
-#include "data/database/stage_effect_standin.h"
+#include "stage/effect_records.h"
 
 extern std::vector<cCharaEffect> g_CharaEffectFwd;
 extern std::vector<cCharaEffect> g_CharaEffectRev;

@@ -1,9 +1,7 @@
 #pragma once
-// STAND-IN for stage play's prepared effect records, until stage play exists. Stage play
-// owns cCharaEffect and cScrEffect (the effect runtimes, whose prepared records have their
-// layout) and PrepareCharaEffect / PrepareScrEffect; when it lands, this file and its .cpp
-// go and effect_run_tables.h includes stage play's header instead. The stand-in records
-// only which entry, and which direction, a prepared record stands for.
+// The prepared records of the character and screen effect runtimes, as far as the start-up
+// tables need them: which entry, and which direction, a prepared record stands for. The
+// effect runtimes of stage play fill in the rest of these classes when they are built.
 #include <cstdint>
 
 class cCharaEffectData;

@@ -1,5 +1,5 @@
-// STAND-IN: see stage_effect_standin.h.
-#include "data/database/stage_effect_standin.h"
+// Prepared effect records: see effect_records.h.
+#include "stage/effect_records.h"
 
 #include "app/checked_access.h"
 #include "data/database/database.h"
