@@ -1,6 +1,6 @@
 #include "data/palette/block_cell.h"
 
-#include "data/palette/block_condition_test.h"
+#include "stage/block_conditions.h"
 
 std::int8_t cBlockCell::GetHit(std::int8_t side) {
   if (!m_vCond.empty() && !CheckBlockConds(*this)) return 0;
