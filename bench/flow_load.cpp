@@ -6,11 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command_kinds.h"
 #include "data/record/data_file.h"
@@ -50,37 +50,21 @@ std::vector<cFlow> MakeFlows() {
 }
 
 struct cFixture {
-  std::string dir;
-  std::string path;  // a program path: relative to the current folder
+  cBenchFolder folder{"tovrel-bench-flows-"};  // the current folder while the program runs
+  std::string path = "flows.dat";             // a program path: relative to the current folder
   std::uintmax_t bytes = 0;
   cFixture() {
-    dir = (std::filesystem::temp_directory_path() / "tovrel-bench-flows").string();
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    path = "flows.dat";
     std::vector<cFlow> flows = MakeFlows();
     auto file = OpenDataFileForWrite(path.c_str());
     WriteFlowVector(flows, file->Out);
     CloseDataFile(std::move(file));
-    bytes = std::filesystem::file_size(dir + "/" + path);
+    bytes = std::filesystem::file_size(folder.Dir() / path);
   }
 };
 
 cFixture& Fixture() {
   static cFixture fixture;
   return fixture;
-}
-
-std::vector<std::uint8_t> PlainRead(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return bytes;
-  std::fseek(file, 0, SEEK_END);
-  bytes.resize(static_cast<std::size_t>(std::ftell(file)));
-  std::fseek(file, 0, SEEK_SET);
-  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
-  std::fclose(file);
-  return bytes;
 }
 
 void BM_PlainRead(benchmark::State& state) {

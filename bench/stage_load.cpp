@@ -11,9 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
+#include "bench/bench_support.h"
 #include "data/database/database.h"
 #include "data/palette/palette.h"
 #include "data/stage/stage_data.h"
@@ -45,48 +44,26 @@ cPalette MakePalette(const cStageData& stage) {
 }
 
 struct cFixture {
-  std::string stagePath;  // program paths, relative to the game folder
+  cBenchFolder folder{"tovrel-bench-stage-"};  // the game folder, current while the program runs
+  std::string stagePath;                       // program paths, relative to the game folder
   std::string palettePath = kCommonPalettePath;
-  std::filesystem::path dir;
   cFixture() {
-    // A folder of this run's own: test runs start this program too, maybe at the same time.
-    const auto stamp = static_cast<long long>(Now() * 1e9);
-    dir = std::filesystem::temp_directory_path() / ("tovrel-bench-stage-" + std::to_string(stamp));
-    std::filesystem::create_directories(dir);
-    std::filesystem::current_path(dir);
-    cGameSpec spec;
-    cStageData& stage = spec.Stages[0].Prepared.emplace();
+    cGameContent game;
+    cStageData& stage = game.Stages[0].Prepared.emplace();
     BuildStage(stage, cStageShape{});
-    spec.Stages[0].strName = kStageName;
-    spec.Palette = MakePalette(stage);
-    if (!WriteGame(spec)) std::fprintf(stderr, "the game could not be written in %s\n", dir.c_str());
+    game.Stages[0].strName = kStageName;
+    game.Palette = MakePalette(stage);
+    if (!WriteGame(game)) std::fprintf(stderr, "the game could not be written in %s\n", folder.Dir().c_str());
     stagePath = GameStagePath(kStageName);
     // Stage play loads a stage after the databases and the common palette.
     g_Database.Load();
     LoadCommonPalette();
-  }
-  ~cFixture() {
-    std::error_code ignored;
-    std::filesystem::current_path(std::filesystem::temp_directory_path(), ignored);
-    std::filesystem::remove_all(dir, ignored);
   }
 };
 
 cFixture& Fixture() {
   static cFixture fixture;
   return fixture;
-}
-
-std::vector<std::uint8_t> PlainRead(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return bytes;
-  std::fseek(file, 0, SEEK_END);
-  bytes.resize(static_cast<std::size_t>(std::ftell(file)));
-  std::fseek(file, 0, SEEK_SET);
-  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
-  std::fclose(file);
-  return bytes;
 }
 
 // "data\stg4\large.stg4_811" -> "data/stg4/large.stg4_811" (the plain read uses fopen).

@@ -8,18 +8,10 @@
 #include "data/flow/flow_enumerations.h"
 #include "data/record/data_lists.h"
 #include "platform/message_queue.h"
+#include "tests/data/record_test_support.h"
 #include "tests/support/byte_builder.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-template <typename T>
-Bytes Written(T& record) {
-  cDataWriter out;
-  record.Write(out);
-  return out.Bytes();
-}
 
 // The member values of a condition, in file order.
 struct CondValues {
@@ -90,42 +82,9 @@ Bytes CondBody(int version, const CondValues& v, std::int16_t oldPair = 0x7777) 
   return b.Get();
 }
 
-class ConditionTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_nSavedFileVersion = g_nFileVersion;
-    g_nFileVersion = g_nDataVersion;
-    ClearPostedMessages();
-  }
-  void TearDown() override {
-    g_nFileVersion = m_nSavedFileVersion;
-    ClearPostedMessages();
-  }
-  // Reads one record body of `version`; remembers whether the data counted as damaged
-  // and how many bytes were left.
-  template <typename T>
-  void ReadAt(T& record, int version, const Bytes& body) {
-    g_nFileVersion = version;
-    cDataReader in(body);
-    record.Read(in);
-    m_bDamaged = in.Damaged();
-    m_nLeft = in.Remaining();
-    g_nFileVersion = g_nDataVersion;
-  }
-  bool m_bDamaged = false;
-  std::size_t m_nLeft = 0;
-
- private:
-  int m_nSavedFileVersion = 0;
-};
+using ConditionTest = cRecordReadTest;
 
 const CondValues kSample = {COND_STATUS, -123456, 3, 9, 2, 11, 1, 1, 300, 2, 4, 12, 1, -5, CMP_LT, 1, 6};
-
-int RegisteredBytes(const cDataRecord& record) {
-  int bytes = 0;
-  for (const DATAMEMBER& m : record.Members()) bytes += m.nCount * m.nSize;
-  return bytes;
-}
 
 // ----------------------------------------------------------------------- layout
 
@@ -136,20 +95,8 @@ TEST_F(ConditionTest, NewConditionIsAllZero) {
 }
 
 TEST_F(ConditionTest, MemberCountsAndSizesPerVersion) {
-  struct Case {
-    int version;
-    std::size_t members;
-    int bytes;
-  };
-  const Case cases[] = {{811, 17, 28}, {110, 17, 28}, {109, 7, 12}, {43, 7, 12}, {42, 6, 11}, {0, 6, 11}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.version);
-    cCond cond;
-    cond.Register(c.version);
-    EXPECT_EQ(cond.Members().size(), c.members);
-    EXPECT_EQ(RegisteredBytes(cond), c.bytes);
-    EXPECT_TRUE(cond.Strings().empty());
-  }
+  ExpectRegistrations<cCond>({{811, 17, 28}, {110, 17, 28}, {109, 7, 12}, {43, 7, 12}, {42, 6, 11}, {0, 6, 11}},
+                             [](const cCond& cond) { EXPECT_TRUE(cond.Strings().empty()); });
 }
 
 TEST_F(ConditionTest, GoldenBytesAt811) {
@@ -455,20 +402,17 @@ TEST_F(ConditionTest, TruncatedInputNeverCrashes) {
   full.m_bEnabled = 1;
   full.m_vCond.resize(3);
   for (cCond& c : full.m_vCond) SetValues(c, kSample);
-  const Bytes bytes = Written(full);
-  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-    SCOPED_TRACE(cut);
+  ReadEveryPrefix(Written(full), [&](const Bytes& cut) {
     cCondListHolder holder;
     CreateCondList(holder);
-    ReadAt(*holder, 811, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
+    ReadAt(*holder, 811, cut);
     EXPECT_LE(holder->m_vCond.size(), 3u);
-    EXPECT_EQ(m_nLeft, 0u);
-  }
+  });
   // A condition cut inside its members keeps the values it had beyond the cut.
   cCond cond;
   cond.m_nShape = 4;
   const Bytes body = CondBody(811, kSample);
-  ReadAt(cond, 811, Bytes(body.begin(), body.begin() + 4 + 20));
+  ReadAt(cond, 811, FirstBytes(body, 4 + 20));
   EXPECT_EQ(cond.m_nKind, kSample.kind);
   EXPECT_EQ(cond.m_nRightSrc, kSample.rightSrc);
   EXPECT_EQ(cond.m_nRightSubject, 0);
@@ -477,7 +421,7 @@ TEST_F(ConditionTest, TruncatedInputNeverCrashes) {
   // Fewer bytes left than the member count (17) names: the framework takes the count
   // for damage and reads no member at all.
   cCond shorter;
-  ReadAt(shorter, 811, Bytes(body.begin(), body.begin() + 4 + 16));
+  ReadAt(shorter, 811, FirstBytes(body, 4 + 16));
   EXPECT_TRUE(m_bDamaged);
   EXPECT_EQ(shorter.m_nKind, 0);
 }
@@ -497,10 +441,7 @@ TEST_F(ConditionTest, ImpossibleCountsAreDamageNotCrashes) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    cCondList list;
-    ReadAt(list, 811, c.body);
-    EXPECT_TRUE(m_bDamaged);
-    EXPECT_LE(list.m_vCond.size(), 1u);
+    EXPECT_LE(ReadDamaged<cCondList>(811, c.body).m_vCond.size(), 1u);
   }
 }
 
@@ -508,10 +449,7 @@ TEST_F(ConditionTest, SurplusMembersAreReportedAndLandInMemberZero) {
   // Two members more than the 17 of version 811: reported (WM_CLOSE each), their bytes
   // land in m_nKind, and the text count after them is still found.
   cCond cond;
-  Bytes body = CondBody(811, kSample);
-  body[0] = 19;
-  body.insert(body.end() - 4, {0x05, 0x06});
-  ReadAt(cond, 811, body);
+  ReadAt(cond, 811, WithSurplusMembers(CondBody(811, kSample), {0x05, 0x06}));
   EXPECT_FALSE(m_bDamaged);
   EXPECT_EQ(cond.m_nKind, 6);
   EXPECT_EQ(cond.m_nShape, kSample.shape);

@@ -23,15 +23,15 @@ namespace fs = std::filesystem;
 
 // The default game with a few values of its own in every file, and a second, prepared
 // stage whose character placements inherit their flows from the stage's definition 1.
-cGameSpec MakeSpec() {
-  cGameSpec spec;
-  spec.System.m_strTitle = "Writer Game";
-  spec.System.m_nExtraLifeScore = 250;
-  spec.Database.m_Sound.resize(3);
-  spec.Database.m_Sound[2].m_strName = "jump";
-  spec.Palette.m_vChara[1].m_nMaxHp = 44;
-  spec.Stages[0].nWidth = 30;
-  spec.Stages[0].Charas.push_back({5, 13});
+cGameContent MakeContent() {
+  cGameContent game;
+  game.System.m_strTitle = "Writer Game";
+  game.System.m_nExtraLifeScore = 250;
+  game.Database.m_Sound.resize(3);
+  game.Database.m_Sound[2].m_strName = "jump";
+  game.Palette.m_vChara[1].m_nMaxHp = 44;
+  game.Stages[0].nWidth = 30;
+  game.Stages[0].Charas.push_back({5, 13});
 
   cStageShape shape;
   shape.nWidth = 40;
@@ -40,10 +40,10 @@ cGameSpec MakeSpec() {
   shape.nItemPlacements = 2;
   shape.nFlowsPerChara = 2;
   shape.nCommandsPerFlow = 3;
-  cGameStage& boss = spec.Stages.emplace_back();
+  cGameStage& boss = game.Stages.emplace_back();
   boss.strName = "boss";
   BuildStage(boss.Prepared.emplace(), shape);
-  return spec;
+  return game;
 }
 
 // Every letter in the other case: "Anime.dat" -> "aNIME.DAT".
@@ -97,14 +97,14 @@ TEST_F(GameWriterTest, WrittenGameLoadsBackThroughTheStartUpLoaders) {
       {"as written", SameCase},
       {"copied with names in the other letter case", OtherCase},
   };
-  const cGameSpec spec = MakeSpec();
+  const cGameContent game = MakeContent();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fs::current_path(Dir());
     fs::remove_all("game");
     fs::remove_all("copy");
     ForgetDirectoryListings();
-    ASSERT_EQ(WriteGame(spec, "game"), 1);
+    ASSERT_EQ(WriteGame(game, "game"), 1);
     // The writer leaves the globals as it found them.
     EXPECT_EQ(g_Database.m_Sound.size(), 2u);
     EXPECT_EQ(g_CommonPalette.m_vChara.size(), 1u);
@@ -157,7 +157,7 @@ TEST_F(GameWriterTest, WrittenGameLoadsBackThroughTheStartUpLoaders) {
 
 TEST_F(GameWriterTest, FolderThatCannotBeMadeFails) {
   MakeFile("taken/data");  // a file where the folder data\ belongs
-  EXPECT_EQ(WriteGame(cGameSpec(), "taken"), 0);
+  EXPECT_EQ(WriteGame(cGameContent(), "taken"), 0);
 }
 
 }  // namespace

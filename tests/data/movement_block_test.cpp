@@ -4,20 +4,12 @@
 
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <tuple>
 
-#include "platform/message_queue.h"
+#include "tests/data/record_test_support.h"
 #include "tests/support/byte_builder.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Written(cEdMove& block) {
-  cDataWriter out;
-  block.Write(out);
-  return out.Bytes();
-}
 
 // A block with a distinct value in every member.
 cEdMove Sample() {
@@ -79,36 +71,13 @@ Bytes MoveBody(int version, const cEdMove& m) {
   return b.Get();
 }
 
-// Every member compared through the bytes the block writes at 811.
-void ExpectSameMembers(const cEdMove& a, const cEdMove& b) {
-  cEdMove x(a), y(b);
-  EXPECT_EQ(Written(x), Written(y));
+// The members that versions before 811 lack or convert.
+using GatedValues = std::tuple<std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t>;
+auto GatedMembers(cEdMove& m) {
+  return std::tie(m.m_bMirrorAngle, m.m_nDistUnit, m.m_bKeepFacing, m.m_bWithAnime, m.m_nTargetSlot);
 }
 
-class MovementBlockTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_nSavedFileVersion = g_nFileVersion;
-    ClearPostedMessages();
-  }
-  void TearDown() override {
-    g_nFileVersion = m_nSavedFileVersion;
-    ClearPostedMessages();
-  }
-  void ReadAt(cEdMove& block, int version, const Bytes& body) {
-    g_nFileVersion = version;
-    cDataReader in(body);
-    block.Read(in);
-    m_bDamaged = in.Damaged();
-    m_nLeft = in.Remaining();
-    g_nFileVersion = g_nDataVersion;
-  }
-  bool m_bDamaged = false;
-  std::size_t m_nLeft = 0;
-
- private:
-  int m_nSavedFileVersion = 0;
-};
+using MovementBlockTest = cRecordReadTest;
 
 TEST_F(MovementBlockTest, NewBlockHoldsTheDefaults) {
   cEdMoveHolder holder;
@@ -127,7 +96,6 @@ TEST_F(MovementBlockTest, NewBlockHoldsTheDefaults) {
   EXPECT_EQ(m.RegisteredVersion(), 811);
 
   // 0 elsewhere: the defaults written out are the 53 bytes with only those set.
-  cEdMove copy(m);
   const Bytes expect = cByteBuilder()
                            .Count(33)
                            .I8(0).I8(0).I16(0).I16(0).I8(1)         // mode, dir, angle, step, mirror angle
@@ -137,7 +105,7 @@ TEST_F(MovementBlockTest, NewBlockHoldsTheDefaults) {
                            .I16(0).I16(0).I8(0).I16(0).F64(1.0).I8(0).I8(0)
                            .Count(0)
                            .Get();
-  EXPECT_EQ(Written(copy), expect);
+  EXPECT_EQ(WrittenCopy(m), expect);
 
   // Reset brings a changed block back to the defaults.
   cEdMove changed = Sample();
@@ -151,9 +119,7 @@ TEST_F(MovementBlockTest, GoldenBytesAt811) {
   ASSERT_EQ(bytes.size(), 4u + 53u + 4u);
   EXPECT_EQ(bytes, MoveBody(811, m));
   EXPECT_EQ(m.Members().size(), 33u);
-  int total = 0;
-  for (const DATAMEMBER& e : m.Members()) total += e.nCount * e.nSize;
-  EXPECT_EQ(total, 53);
+  EXPECT_EQ(RegisteredBytes(m), 53);
   // Spot checks of the layout: N, the brake double at body offset 43, the last byte.
   EXPECT_EQ(bytes[0], 33);
   double brake = 0;
@@ -168,22 +134,8 @@ TEST_F(MovementBlockTest, GoldenBytesAt811) {
 }
 
 TEST_F(MovementBlockTest, MemberCountsPerVersion) {
-  struct Case {
-    int version;
-    std::size_t members;
-    int bytes;
-  };
-  const Case cases[] = {{811, 33, 53}, {767, 33, 53}, {766, 32, 52}, {162, 32, 52},
-                        {161, 30, 50}, {159, 30, 50}, {158, 29, 49}, {157, 28, 48}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.version);
-    cEdMove m;
-    m.Register(c.version);
-    EXPECT_EQ(m.Members().size(), c.members);
-    int total = 0;
-    for (const DATAMEMBER& e : m.Members()) total += e.nCount * e.nSize;
-    EXPECT_EQ(total, c.bytes);
-  }
+  ExpectRegistrations<cEdMove>({{811, 33, 53}, {767, 33, 53}, {766, 32, 52}, {162, 32, 52},
+                                {161, 30, 50}, {159, 30, 50}, {158, 29, 49}, {157, 28, 48}});
 }
 
 // One row per version gate and conversion: the stored block has 1 in every gated member
@@ -192,48 +144,36 @@ TEST_F(MovementBlockTest, MemberCountsPerVersion) {
 TEST_F(MovementBlockTest, OldVersionsAndTheirConversions) {
   struct Case {
     int version;
-    std::int8_t mirrorAngle, distUnit, keepFacing, withAnime, targetSlot;
+    GatedValues gated;  // mirror angle, dist unit, keep facing, with anime, target slot
   };
   const Case cases[] = {
-      {157, 0, 0, 0, 0, 5},  // below 158, 159, 162: set to 0
-      {158, 1, 0, 0, 0, 5},  // m_bMirrorAngle stored
-      {159, 1, 1, 0, 0, 5},  // m_nDistUnit stored
-      {161, 1, 1, 0, 0, 5},
-      {162, 1, 1, 1, 1, 5},  // m_bKeepFacing, m_bWithAnime stored
-      {766, 1, 1, 1, 1, 5},  // m_nTargetSlot not stored: kept
-      {767, 1, 1, 1, 1, 2},
-      {811, 1, 1, 1, 1, 2},
+      {157, {0, 0, 0, 0, 5}},  // below 158, 159, 162: set to 0
+      {158, {1, 0, 0, 0, 5}},  // m_bMirrorAngle stored
+      {159, {1, 1, 0, 0, 5}},  // m_nDistUnit stored
+      {161, {1, 1, 0, 0, 5}},
+      {162, {1, 1, 1, 1, 5}},  // m_bKeepFacing, m_bWithAnime stored
+      {766, {1, 1, 1, 1, 5}},  // m_nTargetSlot not stored: kept
+      {767, {1, 1, 1, 1, 2}},
+      {811, {1, 1, 1, 1, 2}},
   };
   cEdMove stored = Sample();
-  stored.m_bMirrorAngle = 1;
-  stored.m_nDistUnit = 1;
-  stored.m_bKeepFacing = 1;
-  stored.m_bWithAnime = 1;
-  stored.m_nTargetSlot = 2;
+  GatedMembers(stored) = GatedValues{1, 1, 1, 1, 2};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     cEdMove m;
-    m.m_bMirrorAngle = m.m_nDistUnit = m.m_bKeepFacing = m.m_bWithAnime = m.m_nTargetSlot = 5;
+    GatedMembers(m) = GatedValues{5, 5, 5, 5, 5};
     ReadAt(m, c.version, MoveBody(c.version, stored));
     EXPECT_EQ(m_nLeft, 0u);
-    EXPECT_EQ(m.m_bMirrorAngle, c.mirrorAngle);
-    EXPECT_EQ(m.m_nDistUnit, c.distUnit);
-    EXPECT_EQ(m.m_bKeepFacing, c.keepFacing);
-    EXPECT_EQ(m.m_bWithAnime, c.withAnime);
-    EXPECT_EQ(m.m_nTargetSlot, c.targetSlot);
+    EXPECT_EQ(GatedValues(GatedMembers(m)), c.gated);
     // Every ungated member is read as stored.
     cEdMove expect = stored;
-    expect.m_bMirrorAngle = c.mirrorAngle;
-    expect.m_nDistUnit = c.distUnit;
-    expect.m_bKeepFacing = c.keepFacing;
-    expect.m_bWithAnime = c.withAnime;
-    expect.m_nTargetSlot = c.targetSlot;
+    GatedMembers(expect) = c.gated;
     ExpectSameMembers(m, expect);
     EXPECT_EQ(m.RegisteredVersion(), 811);
   }
 }
 
-TEST_F(MovementBlockTest, Version157FreshBlockAsTheSpecSays) {
+TEST_F(MovementBlockTest, Version157BodyReadIntoANewBlock) {
   cEdMoveHolder holder;
   CreateEdMove(holder);
   cEdMove defaults;
@@ -253,54 +193,28 @@ TEST_F(MovementBlockTest, CopiesAndHolders) {
 
   cEdMoveHolder target;
   CreateEdMove(target);
-  cEdMove::CopyFrom(target, source);
-  ASSERT_TRUE(target);
-  EXPECT_NE(target.get(), source.get());
-  ExpectSameMembers(*target, *source);
-  target->m_nSpeed = 1;
-  EXPECT_EQ(source->m_nSpeed, 200);
-
-  cEdMove::CopyFrom(source, source);
-  ASSERT_TRUE(source);
-  EXPECT_EQ(source->m_nSpeed, 200);
-
-  cEdMoveHolder empty;
-  cEdMove::CopyFrom(target, empty);
-  EXPECT_FALSE(target);
-
-  // The base member copy is still reachable beside the holder form.
-  cEdMove plain;
-  plain.CopyFrom(*source);
-  ExpectSameMembers(plain, *source);
+  ExpectHolderCopies(source, target, &cEdMove::m_nSpeed, 200, 1);
 }
 
 TEST_F(MovementBlockTest, DamagedAndTruncatedInput) {
   const cEdMove sample = Sample();
   const Bytes bytes = MoveBody(811, sample);
-  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-    SCOPED_TRACE(cut);
+  ReadEveryPrefix(bytes, [&](const Bytes& cut) {
     cEdMove m;
-    ReadAt(m, 811, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
-    EXPECT_EQ(m_nLeft, 0u);  // damaged (count beyond the bytes left) or cut short
-  }
+    ReadAt(m, 811, cut);
+  });
   // Cut inside the brake: the members before it are read, the brake keeps its default.
   cEdMove m;
-  ReadAt(m, 811, Bytes(bytes.begin(), bytes.begin() + 4 + 46));
+  ReadAt(m, 811, FirstBytes(bytes, 4 + 46));
   EXPECT_EQ(m.m_nAccel, sample.m_nAccel);
   EXPECT_EQ(m.m_fBrake, 1.0);
   EXPECT_EQ(m.m_nTargetSlot, 0);
 
   // Impossible member counts.
-  cEdMove huge;
-  ReadAt(huge, 811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get());
-  EXPECT_TRUE(m_bDamaged);
-  cEdMove negative;
-  ReadAt(negative, 811, cByteBuilder().Count(-5).Fill(60).Get());
-  EXPECT_TRUE(m_bDamaged);
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get());
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(-5).Fill(60).Get());
   // Far more members than the 33 of the version: reported a few times, then damaged.
-  cEdMove many;
-  ReadAt(many, 811, cByteBuilder().Count(200).Fill(300).Get());
-  EXPECT_TRUE(m_bDamaged);
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(200).Fill(300).Get());
 }
 
 }  // namespace

@@ -4,24 +4,15 @@
 
 #include <climits>
 #include <cstdint>
-#include <vector>
+#include <tuple>
 
 #include "data/database/database_list_sizes.h"
 #include "platform/message_queue.h"
+#include "tests/data/record_test_support.h"
 #include "tests/support/byte_builder.h"
 #include "tests/support/database_sizes_fixture.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-// The block is written through a copy: Write normalises the block it writes.
-Bytes Written(const cEdShot& block) {
-  cEdShot copy(block);
-  cDataWriter out;
-  copy.Write(out);
-  return out.Bytes();
-}
 
 // A block with a distinct value in every member; every value survives the
 // normalisation when the Effect database has more than 40 entries.
@@ -133,33 +124,27 @@ Bytes ShotBody(int version, const cEdShot& s) {
   return b.Get();
 }
 
-void ExpectSameMembers(const cEdShot& a, const cEdShot& b) { EXPECT_EQ(Written(a), Written(b)); }
+// The members that versions before 811 lack or convert.
+using GatedValues = std::tuple<std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t,
+                               std::int16_t, std::int16_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t>;
+auto GatedMembers(cEdShot& s) {
+  return std::tie(s.m_bMirrorAngle, s.m_nFormOrigin, s.m_nAimSlot, s.m_nTrajSlot, s.m_bScrollSync, s.m_bAccelerate,
+                  s.m_nAccel, s.m_nAccelStep, s.m_bPierceBlockChara, s.m_bBlockRefuseChara, s.m_bAttack,
+                  s.m_nAttackID);
+}
 
-class ShotBlockTest : public ::testing::Test {
+// The Effect database long enough that no effect of the tests is repaired. Write
+// normalises the block it writes, so the tests write copies (WrittenCopy).
+class ShotBlockTest : public cRecordReadTest {
  protected:
   void SetUp() override {
-    m_nSavedFileVersion = g_nFileVersion;
     SetDatabaseSize(DBKIND_EFFECT, 100);
-    ClearPostedMessages();
+    cRecordReadTest::SetUp();
   }
   void TearDown() override {
-    g_nFileVersion = m_nSavedFileVersion;
     RestoreDatabaseAndPalettes();
-    ClearPostedMessages();
+    cRecordReadTest::TearDown();
   }
-  void ReadAt(cEdShot& block, int version, const Bytes& body) {
-    g_nFileVersion = version;
-    cDataReader in(body);
-    block.Read(in);
-    m_bDamaged = in.Damaged();
-    m_nLeft = in.Remaining();
-    g_nFileVersion = g_nDataVersion;
-  }
-  bool m_bDamaged = false;
-  std::size_t m_nLeft = 0;
-
- private:
-  int m_nSavedFileVersion = 0;
 };
 
 TEST_F(ShotBlockTest, NewBlockHoldsTheDefaults) {
@@ -176,7 +161,7 @@ TEST_F(ShotBlockTest, NewBlockHoldsTheDefaults) {
   EXPECT_EQ(s.m_nTrajSlot, 0);
   EXPECT_EQ(s.RegisteredVersion(), 811);
   // 0 elsewhere: the 97 bytes hold exactly these four 1s.
-  const Bytes bytes = Written(s);
+  const Bytes bytes = WrittenCopy(s);
   ASSERT_EQ(bytes.size(), 4u + 97u + 4u);
   int ones = 0, others = 0;
   for (std::size_t i = 4; i < 4 + 97; ++i) {
@@ -195,13 +180,11 @@ TEST_F(ShotBlockTest, NewBlockHoldsTheDefaults) {
 
 TEST_F(ShotBlockTest, GoldenBytesAt811) {
   const cEdShot s = Sample();
-  const Bytes bytes = Written(s);
+  const Bytes bytes = WrittenCopy(s);
   ASSERT_EQ(bytes.size(), 4u + 97u + 4u);
   EXPECT_EQ(bytes, ShotBody(811, s));
   EXPECT_EQ(s.Members().size(), 64u);
-  int total = 0;
-  for (const DATAMEMBER& e : s.Members()) total += e.nCount * e.nSize;
-  EXPECT_EQ(total, 97);
+  EXPECT_EQ(RegisteredBytes(s), 97);
   // Spot checks: N, the first formation parameter, m_nScale at body offset 38, the
   // 32-bit power at 74 and the last byte.
   EXPECT_EQ(bytes[0], 64);
@@ -220,24 +203,10 @@ TEST_F(ShotBlockTest, GoldenBytesAt811) {
 }
 
 TEST_F(ShotBlockTest, MemberCountsPerVersion) {
-  struct Case {
-    int version;
-    std::size_t members;
-    int bytes;
-  };
-  const Case cases[] = {{811, 64, 97}, {767, 64, 97}, {766, 62, 95}, {762, 62, 95}, {761, 60, 93},
-                        {671, 60, 93}, {670, 59, 92}, {636, 59, 92}, {635, 58, 91}, {213, 58, 91},
-                        {212, 55, 86}, {211, 55, 86}, {210, 54, 85}, {197, 54, 85}, {196, 53, 84},
-                        {158, 53, 84}, {157, 52, 83}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.version);
-    cEdShot s;
-    s.Register(c.version);
-    EXPECT_EQ(s.Members().size(), c.members);
-    int total = 0;
-    for (const DATAMEMBER& e : s.Members()) total += e.nCount * e.nSize;
-    EXPECT_EQ(total, c.bytes);
-  }
+  ExpectRegistrations<cEdShot>({{811, 64, 97}, {767, 64, 97}, {766, 62, 95}, {762, 62, 95}, {761, 60, 93},
+                                {671, 60, 93}, {670, 59, 92}, {636, 59, 92}, {635, 58, 91}, {213, 58, 91},
+                                {212, 55, 86}, {211, 55, 86}, {210, 54, 85}, {197, 54, 85}, {196, 53, 84},
+                                {158, 53, 84}, {157, 52, 83}});
 }
 
 // One row per version gate and conversion. The stored block has values in the gated
@@ -246,82 +215,47 @@ TEST_F(ShotBlockTest, MemberCountsPerVersion) {
 TEST_F(ShotBlockTest, OldVersionsAndTheirConversions) {
   struct Case {
     int version;
-    std::int8_t mirrorAngle, formOrigin, aimSlot, trajSlot, scrollSync, accelerate;
-    std::int16_t accel, accelStep;
-    std::int8_t pierceBlockChara, refuseChara, attack, attackID;
+    // mirror angle, form origin, aim slot, trajectory slot, scroll sync, accelerate, accel,
+    // accel step, pierce block chara, refuse chara, attack, attack ID
+    GatedValues gated;
   };
   // Stored: trajectory 6 (homing), m_bScrollSync 2, m_bPierceChara 1 with
   // m_bPierceBlockChara 2, m_bBlockRefusePlayer 1 with m_bBlockRefuseChara 2.
   const Case cases[] = {
-      {157, 0, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9},    // below 158: mirror angle 0
-      {158, 2, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9},    // mirror angle stored
-      {196, 2, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9},    // below 197: refuse chara := refuse player
-      {197, 2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9},    // refuse chara stored
-      {210, 2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9},    // scroll sync absent: by trajectory
-      {211, 2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9},    // scroll sync stored, still set by trajectory
-      {212, 2, 0, 9, 9, 2, 0, 0, 0, 1, 2, 9, 9},    // scroll sync as stored; accel absent: 0
-      {213, 2, 0, 9, 9, 2, 1, -7, 3, 1, 2, 9, 9},   // accel stored
-      {635, 2, 0, 9, 9, 2, 1, -7, 3, 1, 2, 9, 9},   // below 636: pierce block chara := pierce chara
-      {636, 2, 0, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9},   // stored
-      {670, 2, 0, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9},   // below 671: form origin 0
-      {671, 2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9},   // stored
-      {761, 2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9},   // attack absent: kept
-      {762, 2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 1, 25},  // attack stored
-      {766, 2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 1, 25},  // slots absent: kept
-      {767, 2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25},  // slots stored
-      {811, 2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25},
+      {157, {0, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9}},    // below 158: mirror angle 0
+      {158, {2, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9}},    // mirror angle stored
+      {196, {2, 0, 9, 9, 1, 0, 0, 0, 1, 1, 9, 9}},    // below 197: refuse chara := refuse player
+      {197, {2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9}},    // refuse chara stored
+      {210, {2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9}},    // scroll sync absent: by trajectory
+      {211, {2, 0, 9, 9, 1, 0, 0, 0, 1, 2, 9, 9}},    // scroll sync stored, still set by trajectory
+      {212, {2, 0, 9, 9, 2, 0, 0, 0, 1, 2, 9, 9}},    // scroll sync as stored; accel absent: 0
+      {213, {2, 0, 9, 9, 2, 1, -7, 3, 1, 2, 9, 9}},   // accel stored
+      {635, {2, 0, 9, 9, 2, 1, -7, 3, 1, 2, 9, 9}},   // below 636: pierce block chara := pierce chara
+      {636, {2, 0, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9}},   // stored
+      {670, {2, 0, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9}},   // below 671: form origin 0
+      {671, {2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9}},   // stored
+      {761, {2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 9, 9}},   // attack absent: kept
+      {762, {2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 1, 25}},  // attack stored
+      {766, {2, 2, 9, 9, 2, 1, -7, 3, 2, 2, 1, 25}},  // slots absent: kept
+      {767, {2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25}},  // slots stored
+      {811, {2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25}},
   };
   cEdShot stored = Sample();
-  stored.m_bMirrorAngle = 2;
-  stored.m_nFormOrigin = 2;
-  stored.m_nAimSlot = 3;
-  stored.m_nTrajSlot = 1;
+  GatedMembers(stored) = GatedValues{2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25};
   stored.m_nTrajectory = 6;
-  stored.m_bScrollSync = 2;
-  stored.m_bAccelerate = 1;
-  stored.m_nAccel = -7;
-  stored.m_nAccelStep = 3;
   stored.m_bPierceChara = 1;
-  stored.m_bPierceBlockChara = 2;
   stored.m_bBlockRefusePlayer = 1;
-  stored.m_bBlockRefuseChara = 2;
-  stored.m_bAttack = 1;
-  stored.m_nAttackID = 25;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     cEdShot s;
-    s.m_bMirrorAngle = s.m_nFormOrigin = s.m_nAimSlot = s.m_nTrajSlot = s.m_bScrollSync = s.m_bAccelerate = 9;
-    s.m_nAccel = s.m_nAccelStep = 9;
-    s.m_bPierceBlockChara = s.m_bBlockRefuseChara = s.m_bAttack = s.m_nAttackID = 9;
+    GatedMembers(s) = GatedValues{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
     ReadAt(s, c.version, ShotBody(c.version, stored));
     EXPECT_EQ(m_nLeft, 0u);
     EXPECT_FALSE(m_bDamaged);
-    EXPECT_EQ(s.m_bMirrorAngle, c.mirrorAngle);
-    EXPECT_EQ(s.m_nFormOrigin, c.formOrigin);
-    EXPECT_EQ(s.m_nAimSlot, c.aimSlot);
-    EXPECT_EQ(s.m_nTrajSlot, c.trajSlot);
-    EXPECT_EQ(s.m_bScrollSync, c.scrollSync);
-    EXPECT_EQ(s.m_bAccelerate, c.accelerate);
-    EXPECT_EQ(s.m_nAccel, c.accel);
-    EXPECT_EQ(s.m_nAccelStep, c.accelStep);
-    EXPECT_EQ(s.m_bPierceBlockChara, c.pierceBlockChara);
-    EXPECT_EQ(s.m_bBlockRefuseChara, c.refuseChara);
-    EXPECT_EQ(s.m_bAttack, c.attack);
-    EXPECT_EQ(s.m_nAttackID, c.attackID);
+    EXPECT_EQ(GatedValues(GatedMembers(s)), c.gated);
     // Every other member is read as stored.
     cEdShot expect = stored;
-    expect.m_bMirrorAngle = c.mirrorAngle;
-    expect.m_nFormOrigin = c.formOrigin;
-    expect.m_nAimSlot = c.aimSlot;
-    expect.m_nTrajSlot = c.trajSlot;
-    expect.m_bScrollSync = c.scrollSync;
-    expect.m_bAccelerate = c.accelerate;
-    expect.m_nAccel = c.accel;
-    expect.m_nAccelStep = c.accelStep;
-    expect.m_bPierceBlockChara = c.pierceBlockChara;
-    expect.m_bBlockRefuseChara = c.refuseChara;
-    expect.m_bAttack = c.attack;
-    expect.m_nAttackID = c.attackID;
+    GatedMembers(expect) = c.gated;
     ExpectSameMembers(s, expect);
     EXPECT_EQ(s.RegisteredVersion(), 811);
   }
@@ -460,61 +394,32 @@ TEST_F(ShotBlockTest, CopiesAndHolders) {
   CreateEdShot(source);
   *source = Sample();
   cEdShotHolder target;
-  cEdShot::CopyFrom(target, source);
-  ASSERT_TRUE(target);
-  EXPECT_NE(target.get(), source.get());
-  ExpectSameMembers(*target, *source);
-  target->m_nPower = 1;
-  EXPECT_EQ(source->m_nPower, -999999);
-
-  cEdShot::CopyFrom(source, source);
-  ASSERT_TRUE(source);
-  EXPECT_EQ(source->m_nPower, -999999);
-
-  cEdShotHolder empty;
-  cEdShot::CopyFrom(target, empty);
-  EXPECT_FALSE(target);
-
-  cEdShot plain;
-  plain.CopyFrom(*source);
-  ExpectSameMembers(plain, *source);
+  ExpectHolderCopies(source, target, &cEdShot::m_nPower, -999999, 1);
 }
 
 TEST_F(ShotBlockTest, DamagedAndTruncatedInput) {
   const cEdShot sample = Sample();
   const Bytes bytes = ShotBody(811, sample);
-  for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
-    SCOPED_TRACE(cut);
+  ReadEveryPrefix(bytes, [&](const Bytes& cut) {
     cEdShot s;
-    ReadAt(s, 811, Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
-    EXPECT_EQ(m_nLeft, 0u);  // damaged (count beyond the bytes left) or cut short
+    ReadAt(s, 811, cut);
     EXPECT_GE(s.m_nScale, 1);  // normalised whatever was read
-  }
+  });
   // Cut inside the power: what lies before is read, the rest keeps the defaults.
   cEdShot s;
-  ReadAt(s, 811, Bytes(bytes.begin(), bytes.begin() + 4 + 76));
+  ReadAt(s, 811, FirstBytes(bytes, 4 + 76));
   EXPECT_EQ(s.m_nVanish, sample.m_nVanish);
   EXPECT_EQ(s.m_nPower, 0);
   EXPECT_EQ(s.m_nAttackID, 0);
 
-  cEdShot huge;
-  ReadAt(huge, 811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get());
-  EXPECT_TRUE(m_bDamaged);
-  EXPECT_EQ(huge.m_nScale, 1);
-  cEdShot negative;
-  ReadAt(negative, 811, cByteBuilder().Count(-1).Fill(200).Get());
-  EXPECT_TRUE(m_bDamaged);
-  cEdShot many;
-  ReadAt(many, 811, cByteBuilder().Count(100).Fill(200).Get());
-  EXPECT_TRUE(m_bDamaged);
+  EXPECT_EQ(ReadDamaged<cEdShot>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get()).m_nScale, 1);
+  ReadDamaged<cEdShot>(811, cByteBuilder().Count(-1).Fill(200).Get());
+  ReadDamaged<cEdShot>(811, cByteBuilder().Count(100).Fill(200).Get());
 
   // A few surplus members are reported, land in m_nCount, and the text count is found.
-  Bytes surplus = ShotBody(811, sample);
-  surplus[0] = 66;
-  surplus.insert(surplus.end() - 4, {0x01, 0x02});
   ClearPostedMessages();
   cEdShot t;
-  ReadAt(t, 811, surplus);
+  ReadAt(t, 811, WithSurplusMembers(ShotBody(811, sample), {0x01, 0x02}));
   EXPECT_FALSE(m_bDamaged);
   EXPECT_EQ(t.m_nCount, 2);
   EXPECT_EQ(m_nLeft, 0u);

@@ -63,8 +63,7 @@ TEST_F(StageDamageTest, ImpossibleCountsAndSizesFailTheRead) {
   const auto manyBlockDefs = [](std::int32_t count) {
     cByteBuilder b;
     AddStageHead(b, 811);
-    b.Count(5).I32(1).I32(1).I32(1).I32(1).I32(1);
-    AddNewStageRanges(b, 811);
+    AddResultsAndRanges(b, 811);
     b.Count(count);
     for (std::int32_t i = 0; i < count; ++i) b.Count(0).Count(0).I16(0).I16(0).Count(0).Count(0);
     b.Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).I32(kStageSentinel);

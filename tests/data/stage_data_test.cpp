@@ -48,8 +48,7 @@ TEST_F(StageDataTest, NewStageWritesTheFileLayout) {
   cByteBuilder b;
   // Width and height 0: writing clamps the scroll limits to the empty stage.
   AddStageHead(b, 811, {{"m_nLimitLeft", -20}, {"m_nLimitRight", -1}, {"m_nLimitTop", -15}, {"m_nLimitBottom", -1}});
-  b.Count(5).I32(1).I32(1).I32(1).I32(1).I32(1);
-  AddNewStageRanges(b, 811);
+  AddResultsAndRanges(b, 811);
   AddNewEntries<cPaletteBlock>(b, 2);
   AddNewEntries<cPaletteChara>(b, 2);
   AddNewEntries<cPaletteItem>(b, 2);
@@ -137,8 +136,7 @@ TEST_F(StageDataTest, PlacementPrefixIsSkippedUnreadAndWrittenAsZero) {
   const auto body = [&](std::int32_t prefix) {
     cByteBuilder b;
     AddStageHead(b, 811);
-    b.Count(5).I32(1).I32(1).I32(1).I32(1).I32(1);
-    AddNewStageRanges(b, 811);
+    AddResultsAndRanges(b, 811);
     b.Count(0).Count(0).Count(0);
     b.Count(1).I32(prefix).Bytes(blockBody);
     b.Count(0).Count(0).Count(0).Count(0).I32(kStageSentinel);
@@ -163,8 +161,7 @@ TEST_F(StageDataTest, DefinitionZeroIsResetToTheClassDefaults) {
 
   cByteBuilder b;
   AddStageHead(b, 811);
-  b.Count(5).I32(1).I32(1).I32(1).I32(1).I32(1);
-  AddNewStageRanges(b, 811);
+  AddResultsAndRanges(b, 811);
   b.Count(0);
   b.Count(2).Bytes(BodyOf(first)).Bytes(BodyOf(second));
   b.Count(0);
@@ -201,8 +198,7 @@ TEST_F(StageDataTest, EntriesInheritFromTheStageDefinitionsAsTheyStandWhenRead) 
 
   cByteBuilder b;
   AddStageHead(b, 811);
-  b.Count(5).I32(1).I32(1).I32(1).I32(1).I32(1);
-  AddNewStageRanges(b, 811);
+  AddResultsAndRanges(b, 811);
   b.Count(3).Bytes(BodyOf(template0)).Bytes(BodyOf(namesLater)).Bytes(BodyOf(deadly));
   b.Count(0).Count(0);
   b.Count(1).I32(0).Bytes(BodyOf(namesLater));

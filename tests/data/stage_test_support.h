@@ -114,13 +114,20 @@ inline cByteBuilder& AddNewStageRanges(cByteBuilder& b, int version) {
   return AddRange(b, version, playerShots);
 }
 
+// What follows the registered part up to the entry lists: the result flags given (the five
+// of a new stage unless said otherwise) and the five ranges of a new stage.
+inline cByteBuilder& AddResultsAndRanges(cByteBuilder& b, int version,
+                                         const std::vector<std::int32_t>& results = {1, 1, 1, 1, 1}) {
+  b.Count(static_cast<std::int32_t>(results.size()));
+  for (std::int32_t r : results) b.I32(r);
+  return AddNewStageRanges(b, version);
+}
+
 // Everything after the registered part for a stage with the given result flags and texts
 // and empty entry and background lists; the sentinel from version 173 on.
 inline cByteBuilder& AddStageTail(cByteBuilder& b, int version, const std::vector<std::int32_t>& results,
                                   const std::vector<std::string>& texts = {}) {
-  b.Count(static_cast<std::int32_t>(results.size()));
-  for (std::int32_t r : results) b.I32(r);
-  AddNewStageRanges(b, version);
+  AddResultsAndRanges(b, version, results);
   for (int list = 0; list < 6; ++list) b.Count(0);
   b.Count(0);  // backgrounds
   b.Count(static_cast<std::int32_t>(texts.size()));

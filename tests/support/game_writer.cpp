@@ -52,14 +52,14 @@ void Place(std::vector<T>& placements, const T& definition, const cGameCell& cel
 }
 
 // The stage of a cGameStage without a prepared stage.
-void BuildGameStage(cStageData& stage, const cGameStage& spec) {
+void BuildGameStage(cStageData& stage, const cGameStage& shape) {
   stage = cStageData();
-  stage.m_nWidth = spec.nWidth;
-  stage.m_nHeight = spec.nHeight;
-  stage.m_nPixelWidth = spec.nWidth * 32;
-  stage.m_nPixelHeight = spec.nHeight * 32;
-  stage.m_nLimitRight = spec.nWidth - 1;
-  stage.m_nLimitBottom = spec.nHeight - 1;
+  stage.m_nWidth = shape.nWidth;
+  stage.m_nHeight = shape.nHeight;
+  stage.m_nPixelWidth = shape.nWidth * 32;
+  stage.m_nPixelHeight = shape.nHeight * 32;
+  stage.m_nLimitRight = shape.nWidth - 1;
+  stage.m_nLimitBottom = shape.nHeight - 1;
 
   cPaletteBlock& block = stage.m_vBlockDef.emplace_back();
   block.m_strName = "stage block";
@@ -71,14 +71,14 @@ void BuildGameStage(cStageData& stage, const cGameStage& spec) {
   item.m_strName = "stage item";
   item.m_nGraphic = 1;
 
-  if (spec.bFloor) {
-    for (std::int32_t x = 0; x < spec.nWidth; ++x)
-      Place(stage.m_vBlockPlace, block, {static_cast<std::int16_t>(x), static_cast<std::int16_t>(spec.nHeight - 1)});
+  if (shape.bFloor) {
+    for (std::int32_t x = 0; x < shape.nWidth; ++x)
+      Place(stage.m_vBlockPlace, block, {static_cast<std::int16_t>(x), static_cast<std::int16_t>(shape.nHeight - 1)});
   }
-  for (const cGameCell& cell : spec.Blocks) Place(stage.m_vBlockPlace, block, cell);
-  for (const cGameCell& cell : spec.Charas) Place(stage.m_vCharaPlace, chara, cell);
+  for (const cGameCell& cell : shape.Blocks) Place(stage.m_vBlockPlace, block, cell);
+  for (const cGameCell& cell : shape.Charas) Place(stage.m_vCharaPlace, chara, cell);
   if (!stage.m_vCharaPlace.empty()) stage.m_vCharaPlace.front().m_nController = CHARACTRL_PLAYER;
-  for (const cGameCell& cell : spec.Items) Place(stage.m_vItemPlace, item, cell);
+  for (const cGameCell& cell : shape.Items) Place(stage.m_vItemPlace, item, cell);
 }
 
 std::string InFolder(const std::string& folder, const std::string& path) {
@@ -118,17 +118,17 @@ bool WriteDatabases(const std::string& folder) {
   });
 }
 
-bool WriteStage(const cGameStage& spec, const std::string& folder) {
-  if (spec.Prepared)
-    g_StageData = *spec.Prepared;
+bool WriteStage(const cGameStage& shape, const std::string& folder) {
+  if (shape.Prepared)
+    g_StageData = *shape.Prepared;
   else
-    BuildGameStage(g_StageData, spec);
-  return g_StageData.SaveToFile(InFolder(folder, GameStagePath(spec.strName)).c_str()) != 0;
+    BuildGameStage(g_StageData, shape);
+  return g_StageData.SaveToFile(InFolder(folder, GameStagePath(shape.strName)).c_str()) != 0;
 }
 
 }  // namespace
 
-cGameSpec::cGameSpec() : Database(DefaultDatabase()), Palette(DefaultPalette()), Stages(1) {
+cGameContent::cGameContent() : Database(DefaultDatabase()), Palette(DefaultPalette()), Stages(1) {
   System.m_strTitle = kGameTitle;
 }
 
@@ -136,17 +136,17 @@ std::string GameStagePath(const std::string& name) {
   return "data\\stg4\\" + name + ".stg4_" + std::to_string(g_nDataVersion);
 }
 
-int WriteGame(const cGameSpec& spec, const std::string& folder) {
+int WriteGame(const cGameContent& game, const std::string& folder) {
   if (!MakeGameFolders(folder)) return 0;
   const cSavedGlobals saved;
-  g_Database = spec.Database;
-  g_CommonPalette = spec.Palette;
+  g_Database = game.Database;
+  g_CommonPalette = game.Palette;
 
-  cSystemData system = spec.System;
+  cSystemData system = game.System;
   if (!system.SaveToFile(InFolder(folder, "data\\System.dat").c_str())) return 0;
   if (!WriteDatabases(folder)) return 0;
   if (!g_CommonPalette.SaveToFile(InFolder(folder, kCommonPalettePath).c_str())) return 0;
-  for (const cGameStage& stage : spec.Stages)
+  for (const cGameStage& stage : game.Stages)
     if (!WriteStage(stage, folder)) return 0;
   return 1;
 }

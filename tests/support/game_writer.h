@@ -1,8 +1,8 @@
 #pragma once
 // Writes a whole game folder for tests (and the demo game) through the records' own
 // writers: data\System.dat, the ten data\database\*.dat, data\CommonPalette.cplt4 and
-// the stage files data\stg4\<name>.stg4_811. A new cGameSpec is a small, complete game;
-// a test changes what it needs in the records the spec holds.
+// the stage files data\stg4\<name>.stg4_811. A new cGameContent is a small, complete game;
+// a test changes what it needs in the records it holds.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,10 +39,10 @@ struct cGameStage {
 // "<file name> 1" (for instance "Sound 1") after its entry 0; a common palette with
 // block 1 "ground", characters 1 "hero" (player-controlled) and 2 "enemy", item 1
 // "coin"; one stage "stage1".
-struct cGameSpec {
+struct cGameContent {
   static constexpr const char* kGameTitle = "Test Game";
 
-  cGameSpec();
+  cGameContent();
 
   cSystemData System;
   cDatabase Database;
@@ -54,9 +54,9 @@ struct cGameSpec {
 std::string GameStagePath(const std::string& name);
 
 // Makes the folders of a game in `folder` (a program path whose parent exists; empty:
-// the current folder) and writes every file of `spec` there. The records are written with
+// the current folder) and writes every file of `game` there. The records are written with
 // the game's own databases, common palette and stage in the globals (g_Database,
 // g_CommonPalette, g_StageData), whose references the writers repair against, as the
 // authoring tool has them; those globals are restored afterwards. 1 when every file was
 // written.
-int WriteGame(const cGameSpec& spec, const std::string& folder = "");
+int WriteGame(const cGameContent& game, const std::string& folder = "");
