@@ -39,23 +39,6 @@ cFlowCmd::cFlowCmd() {
 
 cFlowCmd::cFlowCmd(const cFlowCmd& source) : cDataRecord(source) { CopyMembersFrom(source); }
 
-cFlowCmd::cFlowCmd(cFlowCmd&& source) noexcept
-    : cDataRecord(source),
-      m_bItemCmd(source.m_bItemCmd),
-      m_nKind(source.m_nKind),
-      m_nTime(source.m_nTime),
-      m_nTimeStep(source.m_nTimeStep),
-      m_bNoWait(source.m_bNoWait),
-      m_nSound(source.m_nSound),
-      m_bSoundCond(source.m_bSoundCond),
-      m_nAnime(source.m_nAnime),
-      m_sText(std::move(source.m_sText)),
-      m_pMove(std::move(source.m_pMove)),
-      m_pShot(std::move(source.m_pShot)),
-      m_pCond(std::move(source.m_pCond)),
-      m_vFlow(std::move(source.m_vFlow)),
-      m_vParam(std::move(source.m_vParam)) {}
-
 cFlowCmd& cFlowCmd::operator=(const cFlowCmd& source) {
   if (this == &source) return *this;
   cDataRecord::operator=(source);
@@ -63,26 +46,8 @@ cFlowCmd& cFlowCmd::operator=(const cFlowCmd& source) {
   return *this;
 }
 
-cFlowCmd& cFlowCmd::operator=(cFlowCmd&& source) noexcept {
-  if (this == &source) return *this;
-  cDataRecord::operator=(source);
-  m_bItemCmd = source.m_bItemCmd;
-  m_nKind = source.m_nKind;
-  m_nTime = source.m_nTime;
-  m_nTimeStep = source.m_nTimeStep;
-  m_bNoWait = source.m_bNoWait;
-  m_nSound = source.m_nSound;
-  m_bSoundCond = source.m_bSoundCond;
-  m_nAnime = source.m_nAnime;
-  m_sText = std::move(source.m_sText);
-  m_pMove = std::move(source.m_pMove);
-  m_pShot = std::move(source.m_pShot);
-  m_pCond = std::move(source.m_pCond);
-  m_vFlow = std::move(source.m_vFlow);
-  m_vParam = std::move(source.m_vParam);
-  return *this;
-}
-
+cFlowCmd::cFlowCmd(cFlowCmd&& source) noexcept = default;
+cFlowCmd& cFlowCmd::operator=(cFlowCmd&& source) noexcept = default;
 cFlowCmd::~cFlowCmd() = default;
 
 void cFlowCmd::CopyMembersFrom(const cFlowCmd& source) {

@@ -27,6 +27,7 @@ class cFlowCmd : public cDataRecord {
  public:
   cFlowCmd();
   cFlowCmd(const cFlowCmd& source);
+  // Moving hands the blocks over; copying makes blocks of the copy's own.
   cFlowCmd(cFlowCmd&& source) noexcept;
   cFlowCmd& operator=(const cFlowCmd& source);
   cFlowCmd& operator=(cFlowCmd&& source) noexcept;
