@@ -32,6 +32,17 @@ constexpr std::int32_t kPlayerShotMargin = 10;
 // Placements: at most one per cell of the largest grid.
 constexpr std::int32_t kMaxPlacements = static_cast<std::int32_t>(kMaxStageGridCells);
 
+// The out-of-screen ranges of a new stage: every side of the two shot ranges tested, the
+// player side's shots 10 blocks beyond the view; the other ranges test no side.
+void SetNewStageRanges(std::array<cScreenOutRange, OUTRANGE_COUNT>& ranges) {
+  ranges[OUTRANGE_WALKING_CHARA].Set(0, 0, 0, 0, 0, 0, 0, 0);
+  ranges[OUTRANGE_FLYING_CHARA].Set(0, 0, 0, 0, 0, 0, 0, 0);
+  ranges[OUTRANGE_ITEM].Set(0, 0, 0, 0, 0, 0, 0, 0);
+  ranges[OUTRANGE_OTHER_SHOT].Set(1, 1, 1, 1, 0, 0, 0, 0);
+  ranges[OUTRANGE_PLAYER_SHOT].Set(1, 1, 1, 1, kPlayerShotMargin, kPlayerShotMargin, kPlayerShotMargin,
+                                   kPlayerShotMargin);
+}
+
 }  // namespace
 
 cStageData::cStageData() {
@@ -74,12 +85,7 @@ void cStageData::Reset() {
 
   m_vResultKind.assign(RESULT_KIND_COUNT, 1);
 
-  m_OutRange[OUTRANGE_WALKING_CHARA].Set(0, 0, 0, 0, 0, 0, 0, 0);
-  m_OutRange[OUTRANGE_FLYING_CHARA].Set(0, 0, 0, 0, 0, 0, 0, 0);
-  m_OutRange[OUTRANGE_ITEM].Set(0, 0, 0, 0, 0, 0, 0, 0);
-  m_OutRange[OUTRANGE_OTHER_SHOT].Set(1, 1, 1, 1, 0, 0, 0, 0);
-  m_OutRange[OUTRANGE_PLAYER_SHOT].Set(1, 1, 1, 1, kPlayerShotMargin, kPlayerShotMargin, kPlayerShotMargin,
-                                       kPlayerShotMargin);
+  SetNewStageRanges(m_OutRange);
 
   SetSizeDefaults();
 }
@@ -268,6 +274,9 @@ void cStageData::Read(cDataReader& in) {
     in.MarkDamaged("stage size out of range");
 
   ReadIntVector(m_vResultKind, in);
+  // Files before version 125 store only the left flag of a range: the other three flags
+  // take the values of a new stage, not those of the stage this record held before.
+  SetNewStageRanges(m_OutRange);
   for (cScreenOutRange& range : m_OutRange) range.Read(in);
 
   ReadStageEntryList(m_vBlockDef, in, eEntryList::Definitions, kMinBlockEntryBytes, kMaxDefinitionEntries);

@@ -12,6 +12,7 @@
 #include "data/flow/shot_block.h"
 #include "data/palette/palette.h"
 #include "data/palette/palette_kind.h"
+#include "data/palette/palette_labels.h"
 #include "data/palette/palette_list_size.h"
 #include "platform/message_box.h"
 #include "tests/data/palette_test_support.h"
@@ -278,6 +279,44 @@ TEST_F(CommonPaletteLoadTest, FailuresAreReportedAndLeaveTemplatesOnly) {
     EXPECT_NE(boxes.shown[0].text.find("data\\CommonPalette.cplt4"), std::string::npos) << c.what;
     EXPECT_EQ(g_CommonPalette.m_vBlock.size(), 1u) << c.what;
     EXPECT_EQ(g_CommonPalette.m_vChara.size(), 1u) << c.what;
+  }
+}
+
+// The labels of the enumerated members of the entries: how many values each list names,
+// and the label at one position (a side's label lies one position after the side, a
+// size factor's one position before it).
+TEST(PaletteLabels, ListsNameTheValuesOfTheirMembers) {
+  struct Case {
+    const char* what;
+    const LabelList& list;
+    int count;
+    int position;
+    const char* label;
+  } const cases[] = {
+      {"palette kinds", g_PaletteKindLabels, 3, PALETTE_STAGE, "ステージパレット"},
+      {"graphic kinds", g_PartGraphicLabels, 5, PARTGRAPHIC_CHARA_EXC, "専用bmp"},
+      {"emblem display", g_EmblemShowLabels, 2, 1, "表示する"},
+      {"block hits", g_BlockHitLabels, 3, 2, "主人公が当たると即死"},
+      {"pass sides", g_BlockPassSideLabels, 9, -1 + 1, "なし"},
+      {"pass side 7", g_BlockPassSideLabels, 9, 7 + 1, "7"},
+      {"foot kinds", g_BlockFootKindLabels, 6, 3, "移動速度変更 X=％"},
+      {"block items", g_BlockItemPaletteLabels, 3, PALETTE_NONE, "なし"},
+      {"controllers", g_CharaControllerLabels, 2, CHARACTRL_COMPUTER, "コンピューター"},
+      {"player numbers", g_CharaPlayerNoLabels, 1, 0, "1"},
+      {"flight", g_CharaFlyingLabels, 4, 3, "ON (ブロックに当たると即死)"},
+      {"invincibility", g_CharaInvincibleLabels, 3, 2, "ON (ショットがすり抜ける)"},
+      {"size 1", g_CharaSizeLabels, 10, 1 - 1, "しない"},
+      {"size 10", g_CharaSizeLabels, 10, 10 - 1, "×100"},
+      {"sight shapes", g_CharaSightShapeLabels, 5, 4, "キャラの前方に正方形"},
+      {"hit boxes", g_CharaHitBoxLabels, 4, 3, "32×32"},
+      {"screen ranges", g_CharaScreenRangeLabels, 4, 1, "X座標のみ画面内"},
+      {"activation rules", g_CharaActiveRuleLabels, 3, 2, "範囲とグループが偽なら成立"},
+      {"take modes", g_ItemTakeModeLabels, 3, 2, "取れない"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.list.Count(), c.count) << c.what;
+    EXPECT_STREQ(c.list.At(c.position), c.label) << c.what;
+    EXPECT_STREQ(c.list.At(c.count), "") << c.what;
   }
 }
 

@@ -114,6 +114,32 @@ TEST_F(StageConversionTest, EachConversionStepAppliesBelowItsVersionOnly) {
        }},
       {"754: stored", 754, {}, kAllResults, {"a"}, nullptr,
        [](const cStageData& s) { EXPECT_EQ(s.m_vText.size(), 1u); }},
+      {"125: right, top and bottom flags of a new stage", 124, {}, kAllResults, {},
+       [](cStageData& s) {
+         // Left over from the stage read before.
+         s.m_OutRange[OUTRANGE_WALKING_CHARA].Set(1, 1, 1, 1, 5, 5, 5, 5);
+         s.m_OutRange[OUTRANGE_PLAYER_SHOT].Set(0, 0, 0, 0, 0, 0, 0, 0);
+       },
+       [](const cStageData& s) {
+         const cScreenOutRange& walking = s.m_OutRange[OUTRANGE_WALKING_CHARA];
+         const cScreenOutRange& playerShots = s.m_OutRange[OUTRANGE_PLAYER_SHOT];
+         EXPECT_EQ(walking.m_bLeft, 0);
+         EXPECT_EQ(walking.m_bRight, 0);
+         EXPECT_EQ(walking.m_bTop, 0);
+         EXPECT_EQ(walking.m_bBottom, 0);
+         EXPECT_EQ(walking.m_nLeft, 0);
+         EXPECT_EQ(playerShots.m_bLeft, 1);
+         EXPECT_EQ(playerShots.m_bRight, 1);
+         EXPECT_EQ(playerShots.m_bTop, 1);
+         EXPECT_EQ(playerShots.m_bBottom, 1);
+         EXPECT_EQ(playerShots.m_nBottom, 10);
+       }},
+      {"125: stored", 125, {}, kAllResults, {},
+       [](cStageData& s) { s.m_OutRange[OUTRANGE_ITEM].Set(1, 1, 1, 1, 5, 5, 5, 5); },
+       [](const cStageData& s) {
+         EXPECT_EQ(s.m_OutRange[OUTRANGE_ITEM].m_bRight, 0);
+         EXPECT_EQ(s.m_OutRange[OUTRANGE_OTHER_SHOT].m_bTop, 1);
+       }},
       {"150: every step", 150, {}, {1, 1, 1}, {}, nullptr,
        [](const cStageData& s) {
          EXPECT_EQ(s.m_vResultKind, (std::vector<std::int32_t>{1, 1, 1, 0, 0}));
