@@ -96,7 +96,9 @@ bool FrameLimitD3D(int fps) {
   const double due = g_nD3DFrame * (1000.0 / fps);
   if (static_cast<double>(Elapsed(g_dwD3DSecondStart, now)) < due) return false;
   if (++g_nD3DFrame >= fps) {
-    g_nD3DFrame = 0;
+    // The frame that completes a second is frame 0 of the next: with k := 0 the next
+    // frame would be due at once, two presents in a row every second.
+    g_nD3DFrame = 1;
     g_dwD3DSecondStart = now;
   }
   return true;
