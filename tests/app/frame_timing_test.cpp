@@ -136,6 +136,8 @@ TEST_F(FrameTiming, Direct3DLimiterReanchorsEverySecondAndStandsAsideWithoutDire
   ASSERT_GE(times.size(), 2u);
   for (std::size_t i = 1; i < times.size(); ++i) EXPECT_EQ(times[i] - times[i - 1], 100u) << i;
   EXPECT_EQ(times.size(), 20u);
+  g_dwNow = 2000;
+  EXPECT_TRUE(FrameLimitD3D(10));
   g_dwNow = 2050;
   EXPECT_FALSE(FrameLimitD3D(10));
   EXPECT_TRUE(FrameLimitD3D(0));
