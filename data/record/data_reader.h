@@ -86,6 +86,10 @@ class cDataReader {
   // A read ran past the end of the data (a truncated file; not by itself damage).
   bool Truncated() const { return m_bTruncated; }
 
+  // The data version word at the head of the file (0 until the file's opener sets it).
+  void SetVersion(std::int32_t nVersion) { m_nVersion = nVersion; }
+  std::int32_t Version() const { return m_nVersion; }
+
   // Nesting of records inside records (flows hold commands which hold flows). Enter
   // returns false, and marks the data damaged, beyond kMaxNesting levels.
   static constexpr int kMaxNesting = 64;
@@ -98,6 +102,7 @@ class cDataReader {
   std::size_t m_nPos = 0;
   std::size_t m_nDamagePos = 0;
   int m_nDepth = 0;
+  std::int32_t m_nVersion = 0;
   bool m_bDamaged = false;
   bool m_bTruncated = false;
   std::string m_DamageReason;

@@ -1,6 +1,6 @@
 #include "data/stage/stage_data.h"
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 #include "data/stage/stage_conversions.h"
 #include "data/stage/stage_entry_lists.h"
