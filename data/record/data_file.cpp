@@ -92,6 +92,6 @@ void ShowLoadError(const std::string& path) {
 }
 
 void ReportDamagedFile(const char* name, const cDataReader& in) {
-  WriteReport("%s : データが壊れています (%s, %zu バイト目)", NameOrErr(name), in.DamageReason().c_str(),
+  WriteReport("%s : データが壊れています (%s, %zu バイト目)", NameOrErr(name), in.DamageReason(),
               in.DamagePosition());
 }
