@@ -216,3 +216,26 @@ TEST_F(Threads, WorkerThreadsAreSuspendedAndResumedTogether) {
   EXPECT_TRUE(game.bSawQuit.load());
   EXPECT_TRUE(load.bSawQuit.load());
 }
+
+namespace {
+
+cThread g_Self;
+std::atomic<int> g_SelfSteps{0};
+
+// Waits for and ends its own thread object, as a loop might on its way out.
+unsigned WaitsForItself(void*) {
+  g_Self.Wait();
+  g_SelfSteps = 1;
+  g_Self.Exit();  // posts itself a quit instead of waiting for its own end
+  MSG msg{};
+  g_SelfSteps = PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? 2 : 3;
+  return 0;
+}
+
+}  // namespace
+
+TEST_F(Threads, AThreadWaitingForOrEndingItselfDoesNotHang) {
+  ASSERT_TRUE(g_Self.Start(WaitsForItself, nullptr));
+  g_Self.Wait();
+  EXPECT_EQ(g_SelfSteps.load(), 2);
+}

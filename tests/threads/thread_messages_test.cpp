@@ -91,7 +91,13 @@ TEST_F(PlatformThreads, PeekFiltersKeepsOrGetsAndQuitEndsGet) {
   EXPECT_EQ(msg.wParam, 3u);
 }
 
+std::atomic<int> g_wakes{0};
+void CountWake() { g_wakes.fetch_add(1); }
+
 TEST_F(PlatformThreads, SentMessagesAreServedBeforePostedOnesAndAnswered) {
+  // The main loop's own event wait is woken for every post and send to the main thread.
+  g_wakes = 0;
+  SetMainQueueWakeHook(CountWake);
   PostMessageA(nullptr, WM_USER + 1, 0, 0);
   std::atomic<LRESULT> answer{-1};
   std::thread sender([&answer] { answer = SendMessageA(TestWindow(), WM_USER + 9, 21, 0); });
@@ -107,6 +113,8 @@ TEST_F(PlatformThreads, SentMessagesAreServedBeforePostedOnesAndAnswered) {
   ASSERT_EQ(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE), 1);
   EXPECT_EQ(msg.message, WM_USER + 1);
   EXPECT_EQ(ProcLog().Get(), (std::vector<UINT>{WM_USER + 9}));  // the posted one was not dispatched
+  EXPECT_EQ(g_wakes.load(), 2);
+  SetMainQueueWakeHook(nullptr);
 }
 
 TEST_F(PlatformThreads, GetAndWaitServeSendsWhileTheyWait) {
