@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 #include <system_error>
+#include <exception>
 #include <thread>
 
 #include "platform/thread_state.h"
@@ -142,9 +143,15 @@ DWORD MsgWaitForThreadEnd(DWORD threadId, DWORD ms) {
 void PassThreadGate() {
   cThreadState* state = tovrel_platform::ExistingThreadState();
   if (state == nullptr) return;
-  if (state->bKill.load()) throw cThreadKilled{};
+  // A destructor that sleeps or peeks while the thread already unwinds must not throw
+  // again: that would end the process.
+  const bool unwinding = std::uncaught_exceptions() > 0;
+  if (state->bKill.load()) {
+    if (unwinding) return;
+    throw cThreadKilled{};
+  }
   std::unique_lock<std::mutex> lock(state->Lock);
   if (state->nSuspendCount == 0) return;
   state->Wake.wait(lock, [&] { return state->nSuspendCount == 0 || state->bKill.load(); });
-  if (state->bKill.load()) throw cThreadKilled{};
+  if (state->bKill.load() && !unwinding) throw cThreadKilled{};
 }

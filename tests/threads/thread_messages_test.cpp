@@ -189,8 +189,13 @@ namespace {
 std::atomic<int> g_swallowed{0};
 std::atomic<int> g_unwound{0};
 
+// Sleeps in its destructor, as cleanup code may: during the unwinding that must not
+// throw again.
 struct cUnwindWitness {
-  ~cUnwindWitness() { g_unwound.fetch_add(1); }
+  ~cUnwindWitness() {
+    Sleep(1);
+    g_unwound.fetch_add(1);
+  }
 };
 
 // Catches everything once, as careless code might; the kill still ends it.
