@@ -14,6 +14,13 @@ constexpr int kVirtualKeyCount = 256;
 
 // The joysticks opened so far, by id (SDL device index at the time of opening).
 std::array<SDL_Joystick*, kJoystickIdCount> g_openJoysticks{};
+// The joystick whose opening failed last, by id: opening a device can take milliseconds,
+// so a joystick that refuses (no permission, say) is not tried again every frame.
+std::array<SDL_JoystickID, kJoystickIdCount> g_refusedJoysticks = [] {
+  std::array<SDL_JoystickID, kJoystickIdCount> none;
+  none.fill(-1);
+  return none;
+}();
 
 void PublishKeys(const std::array<bool, kVirtualKeyCount>& held) {
   for (int vk = 0; vk < kVirtualKeyCount; ++vk) SetKeyHeld(vk, held[vk]);
@@ -31,7 +38,13 @@ SDL_Joystick* JoystickAt(int id, int deviceCount) {
     SDL_JoystickClose(joystick);
     joystick = nullptr;
   }
-  if (!joystick && id < deviceCount) joystick = SDL_JoystickOpen(id);
+  if (!joystick && id < deviceCount) {
+    const SDL_JoystickID instance = SDL_JoystickGetDeviceInstanceID(id);
+    if (instance != g_refusedJoysticks[id]) {
+      joystick = SDL_JoystickOpen(id);
+      g_refusedJoysticks[id] = joystick ? -1 : instance;
+    }
+  }
   return joystick;
 }
 
@@ -88,6 +101,7 @@ void CloseInputDevices() {
     if (joystick) SDL_JoystickClose(joystick);
     joystick = nullptr;
   }
+  g_refusedJoysticks.fill(-1);
   ClearJoystickStates();
 }
 
