@@ -1,6 +1,7 @@
 #pragma once
 // Sound tests run with no audio device: the mixer is pulled by the test itself, so every
 // sample is known.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "media/sound/sound.h"
 #include "platform/audio_device.h"
 #include "platform/audio_mixer.h"
+#include "platform/host_files.h"
 #include "tests/support/temp_dir.h"
 
 class cSoundTest : public cTempDirTest {
@@ -30,6 +32,12 @@ class cSoundTest : public cTempDirTest {
     std::vector<float> out(static_cast<std::size_t>(frames) * kMixChannels);
     GetAudioMixer().Render(out.data(), frames);
     return out;
+  }
+  // Starts the report log afresh, for tables of cases that each look at it.
+  static void ResetReport() {
+    std::filesystem::remove("Report_Game.txt");
+    ForgetDirectoryListings();
+    ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
   }
   static std::string Report() { return ReadBytes("Report_Game.txt"); }
   static std::string ECLog() { return ReadBytes("EC_Game.txt"); }

@@ -101,8 +101,7 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
   for (const cWaveCase& c : cases) {
     SCOPED_TRACE(c.name);
     WriteTestFile("se.wav", c.build());
-    std::filesystem::remove("Report_Game.txt");
-    ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
+    ResetReport();
     WAVEDATA wave;
     EXPECT_EQ(DSLoadWave("se.wav", &wave), c.bLoads);
     EXPECT_EQ(wave.pData != nullptr, c.bLoads);
