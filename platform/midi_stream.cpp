@@ -196,8 +196,7 @@ class cMidiStream final : public cAudioSource {
         const double left = static_cast<double>(frames - pos);
         if (m_dWait >= left) {
           m_dWait -= left;
-          pos = frames;
-          break;
+          break;  // the rest of the block renders below
         }
         const int at = pos + static_cast<int>(m_dWait);
         if (at > pos) m_pSynth->Render(mix + static_cast<std::ptrdiff_t>(pos) * kMixChannels, at - pos);
