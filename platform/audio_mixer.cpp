@@ -59,8 +59,9 @@ void cAudioMixer::Render(float* out, int frames) {
 }
 
 cAudioMixer& GetAudioMixer() {
-  static cAudioMixer mixer;
-  return mixer;
+  // Never destroyed: sounds held by other static objects detach from it at exit.
+  static cAudioMixer* mixer = new cAudioMixer;
+  return *mixer;
 }
 
 float GainFromHundredthsDb(int volume) {
