@@ -67,7 +67,7 @@ cAudioOpenResult OpenAudioOutput() {
   }
   // No sound server and no card: the dummy driver keeps the program's timing and state
   // as they would be with sound.
-  SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+  SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
     g_Device = OpenDevice();
     if (g_Device != 0) {

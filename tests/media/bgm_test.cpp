@@ -8,7 +8,7 @@
 
 #include "platform/message_queue.h"
 #include "tests/media/midi_test_support.h"
-#include "tests/media/ogg_encoder.h"
+#include "tests/support/ogg_encoder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <thread>
 
-#include "tests/media/ogg_encoder.h"
+#include "tests/support/ogg_encoder.h"
 #include "tests/media/sound_test_support.h"
 
 namespace {

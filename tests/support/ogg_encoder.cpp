@@ -1,4 +1,4 @@
-#include "tests/media/ogg_encoder.h"
+#include "tests/support/ogg_encoder.h"
 
 #include <vorbis/vorbisenc.h>
 
