@@ -177,27 +177,32 @@ void cMidiFile::MergeTracks(std::vector<std::vector<cEvent>>* tracks, std::vecto
 }
 
 std::vector<BYTE> cMidiFile::Encode(const BYTE* data, const std::vector<cEvent>& merged, WORD division) {
-  std::vector<BYTE> image;
-  std::size_t bytes = kMidiImageHead;
-  for (const cEvent& e : merged) bytes += 4 + 1 + e.nDataSize;
-  image.reserve(bytes);
+  // Sized once for the longest form of every event (a four-byte delta), then cut to what
+  // was written.
+  std::size_t bound = kMidiImageHead;
+  for (const cEvent& e : merged) bound += 4 + 1 + e.nDataSize;
+  std::vector<BYTE> image(bound);
+  BYTE* out = image.data();
   const BYTE head[kMidiImageHead] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, static_cast<BYTE>(division >> 8),
                                      static_cast<BYTE>(division), 'M', 'T', 'r', 'k', 0, 0, 0, 0};
-  image.insert(image.end(), head, head + kMidiImageHead);
+  std::memcpy(out, head, kMidiImageHead);
+  std::size_t pos = kMidiImageHead;
   std::uint32_t previous = 0;
   for (const cEvent& e : merged) {
-    BYTE vlq[4];
     // Merged times never fall back, and a gap is never longer than a delta of the file.
-    const int n = PutVarLen(e.nTime - previous, vlq);
-    image.insert(image.end(), vlq, vlq + n);
+    pos += static_cast<std::size_t>(PutVarLen(e.nTime - previous, out + pos));
     previous = e.nTime;
-    image.push_back(e.nStatus);
-    if (e.nData == 0)
-      image.insert(image.end(), {0x2F, 0x00});
-    else
-      image.insert(image.end(), data + e.nData, data + e.nData + e.nDataSize);
+    out[pos++] = e.nStatus;
+    if (e.nData == 0) {
+      out[pos++] = 0x2F;
+      out[pos++] = 0x00;
+    } else {
+      std::memcpy(out + pos, data + e.nData, e.nDataSize);
+      pos += e.nDataSize;
+    }
   }
-  const DWORD length = static_cast<DWORD>(image.size() - kMidiImageHead);
+  image.resize(pos);
+  const DWORD length = static_cast<DWORD>(pos - kMidiImageHead);
   image[18] = static_cast<BYTE>(length >> 24);
   image[19] = static_cast<BYTE>(length >> 16);
   image[20] = static_cast<BYTE>(length >> 8);
