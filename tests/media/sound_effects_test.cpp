@@ -140,16 +140,37 @@ TEST_F(SoundEffectsTest, CopyCountBelowOneMakesNothing) {
   }
 }
 
-TEST_F(SoundEffectsTest, ReleaseAfterAFailedLoadTouchesOnlyWhatWasMade) {
-  cWaveSpec spec;
-  spec.nBits = 24;  // PCM, but no buffer can hold it
-  spec.nFmtSize = 16;
-  spec.vSamples = std::vector<std::uint8_t>(30, 1);
-  WriteTestFile("se.wav", BuildWave(spec));
-  cSound sound;
-  EXPECT_FALSE(DSLoadSound(&sound, "se.wav", 4, 0));
-  EXPECT_EQ(sound.m_nBufferNum, 0);
-  DSReleaseSound(&sound);
+TEST_F(SoundEffectsTest, UnplayableFormatsMakeNoBufferAndReleaseTouchesNothing) {
+  struct {
+    const char* name;
+    std::uint16_t channels;
+    std::uint32_t rate;
+    std::uint16_t bits;
+    std::size_t bytes;
+  } const cases[] = {
+      {"24-bit", 1, 22050, 24, 30},
+      {"three channels", 3, 22050, 8, 30},
+      {"no channels", 0, 22050, 8, 30},
+      {"rate 50", 1, 50, 8, 30},
+      // 100 Hz is playable, but 700 s of it would become 31 million frames at the mix rate:
+      // the converted length is bounded, not the file's.
+      {"too long once converted", 1, 100, 8, 70000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    cWaveSpec spec;
+    spec.nChannels = c.channels;
+    spec.nRate = c.rate;
+    spec.nBits = c.bits;
+    spec.vSamples = std::vector<std::uint8_t>(c.bytes, 1);
+    WriteTestFile("se.wav", BuildWave(spec));
+    cSound sound;
+    EXPECT_FALSE(DSLoadSound(&sound, "se.wav", 4, 0));
+    EXPECT_EQ(sound.m_nBufferNum, 0);
+    EXPECT_EQ(sound.m_ppBuffer, nullptr);
+    DSPlay(&sound, 0);
+    DSReleaseSound(&sound);
+  }
   EXPECT_NE(ECLog().find("se.wav生成失敗！"), std::string::npos);
 }
 
