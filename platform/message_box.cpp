@@ -44,6 +44,10 @@ cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider) {
   return g_provider.exchange(provider, std::memory_order_acq_rel);
 }
 
+int ShowBoxBelow(cMessageBoxProvider* below, const MessageBoxRecord& box) {
+  return below != nullptr ? below->Show(box) : g_stderrBoxes.Show(box);
+}
+
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   MessageBoxRecord box{owner, text != nullptr ? text : "",
                        caption != nullptr ? caption : "Error", type};  // Windows' own caption

@@ -8,5 +8,6 @@ extern int g_bDDReady;
 // 1 in the windowed modes, 0 full screen.
 extern int g_bWindow;
 
-// Shows a box while the display runs full screen. 1 when the box was shown.
+// Shows a box over the display: in full screen the display switches to dialog mode around
+// it. 1 when the box was shown (its answer is not returned).
 int DDMesBox(const char* text, const char* caption, UINT type);
