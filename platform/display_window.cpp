@@ -54,6 +54,9 @@ int Fail(const char* what) {
 
 int ShowFrame(const cDisplayFrame& frame) {
   if (g_Display.renderer == nullptr || frame.nWidth <= 0 || frame.nHeight <= 0) return 0;
+  // The renderer learns of a new window size (full screen taking effect, a resize) from
+  // the window events, which arrive as they are pumped; they stay queued for the main loop.
+  SDL_PumpEvents();
   if (g_Display.texture == nullptr || g_Display.nTexWidth != frame.nWidth ||
       g_Display.nTexHeight != frame.nHeight) {
     if (g_Display.texture != nullptr) SDL_DestroyTexture(g_Display.texture);
@@ -84,15 +87,22 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
     g_Display.bVideoInited = true;
   }
   g_Display.mainThread = std::this_thread::get_id();
+  // Full screen covers the desktop from the start: without a window manager nobody would
+  // resize a smaller window when it turns full screen.
+  SDL_Rect desktop{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.nWidth, options.nHeight};
+  if (options.bFullScreen && SDL_GetDisplayBounds(0, &desktop) != 0)
+    desktop = SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.nWidth, options.nHeight};
   if (g_Display.window == nullptr) {
     Uint32 flags = SDL_WINDOW_SHOWN;
-    if (options.bFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    g_Display.window = SDL_CreateWindow(options.title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        options.nWidth, options.nHeight, flags);
+    if (options.bFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+    g_Display.window = SDL_CreateWindow(options.title, desktop.x, desktop.y, desktop.w, desktop.h, flags);
     if (g_Display.window == nullptr) return Fail("SDL_CreateWindow");
   } else {
-    SDL_SetWindowFullscreen(g_Display.window, options.bFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    if (!options.bFullScreen) SDL_SetWindowSize(g_Display.window, options.nWidth, options.nHeight);
+    if (!options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, 0);
+    SDL_SetWindowBordered(g_Display.window, options.bFullScreen ? SDL_FALSE : SDL_TRUE);
+    SDL_SetWindowSize(g_Display.window, desktop.w, desktop.h);
+    SDL_SetWindowPosition(g_Display.window, desktop.x, desktop.y);
+    if (options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
   DestroyRendererAndTexture();
   const Uint32 vsync = options.bVSync ? SDL_RENDERER_PRESENTVSYNC : 0;
