@@ -61,6 +61,7 @@ void cDisplayTest::TearDown() {
 
 bool cDisplayTest::Bring(const DisplayConfig& config) {
   WriteTestArt();
+  std::fill(std::begin(g_Palette), std::end(g_Palette), PALETTEENTRY{});
   if (!DDInit(config.bDirect3D, nullptr, 640, 480, config.nBpp, 0, config.bWindow, 1, 60, 0, g_FixedSurface,
               g_FixedSurfaceDef, kFixedSurfaceCount, 0))
     return false;
