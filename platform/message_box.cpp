@@ -44,14 +44,13 @@ cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider) {
   return g_provider.exchange(provider, std::memory_order_acq_rel);
 }
 
-int ShowBoxBelow(cMessageBoxProvider* below, const MessageBoxRecord& box) {
-  return below != nullptr ? below->Show(box) : g_stderrBoxes.Show(box);
-}
-
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   MessageBoxRecord box{owner, text != nullptr ? text : "",
                        caption != nullptr ? caption : "Error", type};  // Windows' own caption
-  cMessageBoxProvider* provider = g_provider.load(std::memory_order_acquire);
+  return ShowMessageBoxWith(g_provider.load(std::memory_order_acquire), box);
+}
+
+int ShowMessageBoxWith(cMessageBoxProvider* provider, const MessageBoxRecord& box) {
   if (provider == nullptr) provider = &g_stderrBoxes;
   return provider->Show(box);
 }

@@ -57,40 +57,32 @@ constexpr DDPIXELMASKS kMasksA1R5G5B5{10, 5, 0, 15, 31, 31, 31, 1};
 constexpr DDPIXELMASKS kMasksR5G6B5{11, 5, 0, 16, 31, 63, 31, 0};
 constexpr DDPIXELMASKS kMasksA8R8G8B8{16, 8, 0, 24, 255, 255, 255, 255};
 
+int g_nDialogModeEntries = 0;
+int g_nDialogModeExits = 0;
+
+// The provider boxes went to before the display took them over; a box over the display is
+// handed on to it, never back to MessageBoxA, which would route the box here again.
+cMessageBoxProvider* g_pBoxesBeforeDisplay = nullptr;
+
+int ShowOverDisplay(const MessageBoxRecord& box) {
+  if (!DDSetDialogMode(1)) {
+    WriteECf("DDMesBox 失敗! %s, %s", box.text.c_str(), box.caption.c_str());
+    return 0;
+  }
+  ShowMessageBoxWith(g_pBoxesBeforeDisplay, box);
+  DDSetDialogMode(0);
+  return 1;
+}
+
 // While the display runs full screen every message box goes through here, so that the
 // display is in dialog mode while the box shows.
-class cDialogModeBoxes : public cMessageBoxProvider {
+class cFullScreenBoxes : public cMessageBoxProvider {
  public:
-  void Install() {
-    if (m_bInstalled) return;
-    m_pBelow = SetMessageBoxProvider(this);
-    m_bInstalled = true;
-  }
-  void Remove() {
-    if (!m_bInstalled) return;
-    SetMessageBoxProvider(m_pBelow);
-    m_pBelow = nullptr;
-    m_bInstalled = false;
-  }
-  // The box without the dialog-mode switch.
-  int ShowPlain(const MessageBoxRecord& box) { return ShowBoxBelow(m_bInstalled ? m_pBelow : nullptr, box); }
-  int Show(const MessageBoxRecord& box) override {
-    if (!DDSetDialogMode(1)) {
-      WriteECf("DDMesBox 失敗! %s, %s", box.text.c_str(), box.caption.c_str());
-      return 0;
-    }
-    const int answer = ShowPlain(box);
-    DDSetDialogMode(0);
-    return answer;
-  }
-  bool Installed() const { return m_bInstalled; }
-
- private:
-  cMessageBoxProvider* m_pBelow = nullptr;
-  bool m_bInstalled = false;
+  int Show(const MessageBoxRecord& box) override { return ShowOverDisplay(box); }
 };
 
-cDialogModeBoxes g_DialogModeBoxes;
+cFullScreenBoxes g_FullScreenBoxes;
+bool g_bRouted = false;
 
 void CopyName(char (&dest)[MAX_PATH], const char* text) {
   if (text == nullptr) text = "";
@@ -360,15 +352,22 @@ bool IsFileSurface(const DDSURFACEDATA& sd) { return sd.szFile[0] != '\0' && std
 }  // namespace
 
 int DDMesBox(const char* text, const char* caption, UINT type) {
-  if (!DDSetDialogMode(1)) {
-    WriteECf("DDMesBox 失敗! %s, %s", text, caption);
-    return 0;
-  }
-  MessageBoxRecord box{g_hDDWnd, text != nullptr ? text : "", caption != nullptr ? caption : "Error", type};
-  g_DialogModeBoxes.ShowPlain(box);
-  DDSetDialogMode(0);
-  return 1;
+  return ShowOverDisplay(MessageBoxRecord{g_hDDWnd, text != nullptr ? text : "", caption != nullptr ? caption : "", type});
 }
+
+void DDRouteMessageBoxes(int bOn) {
+  if (bOn && !g_bRouted) {
+    g_pBoxesBeforeDisplay = SetMessageBoxProvider(&g_FullScreenBoxes);
+    g_bRouted = true;
+  } else if (!bOn && g_bRouted) {
+    SetMessageBoxProvider(g_pBoxesBeforeDisplay);
+    g_pBoxesBeforeDisplay = nullptr;
+    g_bRouted = false;
+  }
+}
+
+int DDDialogModeEntries() { return g_nDialogModeEntries; }
+int DDDialogModeExits() { return g_nDialogModeExits; }
 
 bool DDInit(int bDirect3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVSync, int bWindow,
             int nBackBufferCount, int nRefreshRate, int bSetRefreshRate, DDSURFACEDATA* lpFixedSurface,
@@ -401,12 +400,12 @@ bool DDInit(int bDirect3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVS
   }
   g_bDDReady = 1;
   g_bDDInitialized = 1;
-  if (!g_bWindow) g_DialogModeBoxes.Install();
+  if (!g_bWindow) DDRouteMessageBoxes(1);
   return true;
 }
 
 void DDEnd() {
-  g_DialogModeBoxes.Remove();
+  DDRouteMessageBoxes(0);
   if (lpDD != nullptr) {
     for (int i = 0; i < g_nFixedSurfaceCount && g_lpFixedSurface != nullptr; ++i)
       DDReleaseSurface(&g_lpFixedSurface[i]);
@@ -585,6 +584,10 @@ void DDCopyVirtualToBack(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc) {
 }
 
 int DDSetDialogMode(int bOn) {
+  if (bOn)
+    ++g_nDialogModeEntries;
+  else
+    ++g_nDialogModeExits;
   if (g_bWindow) return 1;
   if (lpDTCon != nullptr) {
     if (bOn) {

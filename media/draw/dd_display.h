@@ -112,7 +112,6 @@ bool DDRestore();
 int DDSetVirtualBackBuffer(int bOn);
 int DDRedirectBackBuffer(DDSURFACEDATA** lplpSD);
 void DDCopyVirtualToBack(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSrc);
-int DDSetDialogMode(int bOn);
 void DDInitColorMasks(DDPIXELMASKS* lpMasks);
 void DDSetDefaultRenderState();
 void DDSetDiffuse(D3DCOLOR dwColor);

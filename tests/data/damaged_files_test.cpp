@@ -11,7 +11,7 @@
 
 #include "app/report_log.h"
 #include "data/database/database.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/palette/palette.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
