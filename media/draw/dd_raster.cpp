@@ -66,39 +66,52 @@ inline int Sample(int s, int ss, int d, int i) {
   return FloorDiv(2LL * s * d + (2LL * i + 1) * ss, 2LL * d);
 }
 
-// Opaque 32-bit texels copied as they are, transparent ones skipped, the rest blended.
-void Quad32Plain(std::uint32_t* out, const std::uint32_t* in, int n, bool bDstAlpha) {
-  int i = 0;
-  while (i < n) {
-    const std::uint32_t a = in[i] >> 24;
-    if (a == 255) {
-      int j = i + 1;
-      while (j < n && (in[j] >> 24) == 255) ++j;
-      std::memcpy(out + i, in + i, static_cast<std::size_t>(j - i) * 4);
-      i = j;
-    } else if (a == 0) {
-      ++i;
-      while (i < n && (in[i] >> 24) == 0) ++i;
-    } else {
-      const std::uint32_t d = bDstAlpha ? out[i] : (out[i] | 0xFF000000u);
-      out[i] = Blend(in[i], d);
-      ++i;
-    }
+// One texel that is neither wholly opaque nor wholly transparent (or a 16-bit one).
+inline void QuadTexel32(std::uint32_t& out, std::uint32_t in, bool bDstAlpha) {
+  const std::uint32_t a = in >> 24;
+  if (a == 255) {
+    out = in;
+  } else if (a != 0) {
+    out = Blend(in, bDstAlpha ? out : (out | 0xFF000000u));
   }
 }
 
-void Quad16Plain(std::uint16_t* out, const std::uint16_t* in, int n) {
+// Texels eight at a time: the alpha bits of the eight AND-ed together are all set only
+// when every texel is opaque, and OR-ed together all clear only when none is; such blocks
+// are copied or skipped whole, in one pass over the row.
+constexpr std::uint64_t kAlpha32 = 0xFF000000FF000000ull;
+constexpr std::uint64_t kAlpha16 = 0x8000800080008000ull;
+
+// Opaque 32-bit texels copied as they are, transparent ones skipped, the rest blended.
+void Quad32Plain(std::uint32_t* out, const std::uint32_t* in, int n, bool bDstAlpha) {
   int i = 0;
-  while (i < n) {
-    if (in[i] & 0x8000u) {
-      int j = i + 1;
-      while (j < n && (in[j] & 0x8000u)) ++j;
-      std::memcpy(out + i, in + i, static_cast<std::size_t>(j - i) * 2);
-      i = j;
-    } else {
-      ++i;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w[4];
+    std::memcpy(w, in + i, sizeof w);
+    if (((w[0] & w[1] & w[2] & w[3]) & kAlpha32) == kAlpha32) {
+      std::memcpy(out + i, w, sizeof w);
+    } else if (((w[0] | w[1] | w[2] | w[3]) & kAlpha32) != 0) {
+      for (int k = 0; k < 8; ++k) QuadTexel32(out[i + k], in[i + k], bDstAlpha);
     }
   }
+  for (; i < n; ++i) QuadTexel32(out[i], in[i], bDstAlpha);
+}
+
+// A1R5G5B5 onto A1R5G5B5: texels with the alpha bit are copied, the others skipped.
+void Quad16Plain(std::uint16_t* out, const std::uint16_t* in, int n) {
+  int i = 0;
+  for (; i + 16 <= n; i += 16) {
+    std::uint64_t w[4];
+    std::memcpy(w, in + i, sizeof w);
+    if (((w[0] & w[1] & w[2] & w[3]) & kAlpha16) == kAlpha16) {
+      std::memcpy(out + i, w, sizeof w);
+    } else if (((w[0] | w[1] | w[2] | w[3]) & kAlpha16) != 0) {
+      for (int k = 0; k < 16; ++k)
+        if (in[i + k] & 0x8000u) out[i + k] = in[i + k];
+    }
+  }
+  for (; i < n; ++i)
+    if (in[i] & 0x8000u) out[i] = in[i];
 }
 
 }  // namespace
@@ -190,9 +203,26 @@ bool RectInside(const RECT& r, const cPixelBuffer& b) {
          r.bottom <= b.nHeight;
 }
 
+// Keyed copy sixteen bytes at a time: each lane takes the source where it is not the key.
 template <typename T>
 void CopyKeyedRow(T* out, const T* in, int n, T key, T mask) {
-  for (int i = 0; i < n; ++i)
+  typedef T Lanes __attribute__((vector_size(16)));
+  constexpr int kLanes = 16 / sizeof(T);
+  Lanes keys, masks;
+  for (int k = 0; k < kLanes; ++k) {
+    keys[k] = key;
+    masks[k] = mask;
+  }
+  int i = 0;
+  for (; i + kLanes <= n; i += kLanes) {
+    Lanes src, dst;
+    std::memcpy(&src, in + i, sizeof src);
+    std::memcpy(&dst, out + i, sizeof dst);
+    const Lanes take = reinterpret_cast<Lanes>((src & masks) != keys);
+    dst = (src & take) | (dst & ~take);
+    std::memcpy(out + i, &dst, sizeof dst);
+  }
+  for (; i < n; ++i)
     if ((in[i] & mask) != key) out[i] = in[i];
 }
 }  // namespace
