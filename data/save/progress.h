@@ -57,7 +57,8 @@ class cProgress : public cDataRecord {
   // Saves the record to story slot `nSlot` (0 to 98) with the local time as its save
   // time and records the slot as used in g_SlotList. 0 when the file could not be
   // written whole: the slot's previous file is then left as it was, the slot list is not
-  // touched and the save time keeps its previous value.
+  // touched and the save time keeps its previous value. A slot outside the list is
+  // reported as a bad index and nothing is written.
   int SaveSlot(int nSlot);
   // Loads story slot `nSlot` and applies the lives rule of the story mode. 0 when the file
   // is missing, newer than the player or damaged; the record is then left as it was.

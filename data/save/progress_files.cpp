@@ -12,7 +12,20 @@
 #include "data/system/system_data.h"
 #include "platform/win_time.h"
 
+namespace {
+
+// A slot outside the list is reported as a bad index (the program then closes in
+// order); nothing is written to, or read from, a file of a slot that does not exist.
+bool SlotExists(int nSlot) {
+  if (nSlot >= 0 && nSlot < static_cast<int>(g_SlotList.size())) return true;
+  ReportCheckedAccessFailure('V', nSlot, g_SlotList.size(), sizeof(cSlotInfo));
+  return false;
+}
+
+}  // namespace
+
 int cProgress::SaveSlot(int nSlot) {
+  if (!SlotExists(nSlot)) return 0;
   cSlotInfo& slot = CheckedAt(g_SlotList, nSlot);
   char path[MAX_PATH];
   GetStoryFileName(path, nSlot);
@@ -38,6 +51,7 @@ int cProgress::LoadProgressFile(const char* path) {
 }
 
 int cProgress::LoadSlot(int nSlot) {
+  if (!SlotExists(nSlot)) return 0;
   char path[MAX_PATH];
   GetStoryFileName(path, nSlot);
   if (!LoadProgressFile(path)) return 0;

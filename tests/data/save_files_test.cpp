@@ -240,6 +240,19 @@ TEST_F(SaveFilesTest, FailedFirstSaveLeavesTheSlotEmpty) {
   EXPECT_FALSE(Exists(Dir() + "/user_data/story/Story05.dat.tmp"));
   EXPECT_EQ(progress.LoadSlot(4), 0);
 
+  // Slots outside the list are reported (the program closes in order) and no file is
+  // written or read.
+  for (int slot : {-1, 99}) {
+    SCOPED_TRACE(slot);
+    ClearPostedMessages();
+    EXPECT_EQ(progress.SaveSlot(slot), 0);
+    EXPECT_EQ(progress.LoadSlot(slot), 0);
+    EXPECT_EQ(CountPostedMessages(WM_CLOSE), 2);
+  }
+  EXPECT_FALSE(Exists(Dir() + "/user_data/story/Story00.dat"));
+  EXPECT_FALSE(Exists(Dir() + "/user_data/story/Story100.dat"));
+  EXPECT_EQ(g_SlotList[0].m_bUsed, 0);
+
   // Without its folder a slot cannot be saved either.
   std::filesystem::remove_all(Dir() + "/user_data/story");
   ForgetDirectoryListings();
