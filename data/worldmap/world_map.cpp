@@ -19,6 +19,8 @@ constexpr std::int32_t kNewStartY = 7;
 constexpr std::int32_t kNewBackColour = 16;
 constexpr int kNewChipCount = 10;
 constexpr int kNewBlockedChips = 5;  // chips 0 to 4 are blocked, the rest passable
+// The largest pitch an int32 holds is 2^30.
+constexpr std::int32_t kMaxPitchShift = 30;
 
 // The number of times width - 1 can be halved before it reaches 0.
 std::int32_t PitchShiftFor(std::int32_t width) {
@@ -76,8 +78,9 @@ int cWorldMap::SetSize(int width, int height) {
     DebugMesBox("SetSize()で 0 を指定しました！");
     return 0;
   }
-  // A negative size would make a negative cell count; refused like 0.
-  if (width < 0 || height < 0) return 0;
+  // A negative size would make a negative cell count, a width above 2^30 a pitch that
+  // does not fit; refused like 0.
+  if (width < 0 || height < 0 || PitchShiftFor(width) > kMaxPitchShift) return 0;
 
   const std::int32_t oldWidth = m_nMapW;
   const std::int32_t oldHeight = m_nMapH;
@@ -115,8 +118,10 @@ void cWorldMap::Normalize() {
 
 bool cWorldMap::GridMatchesSize() const {
   if (m_nMapW < 1 || m_nMapH < 1) return false;
-  // The width decides the pitch; the pitch is at most 2^30 for any positive int32 width.
-  if (m_nPitchShift != PitchShiftFor(m_nMapW) || m_nPitch != (std::int32_t{1} << m_nPitchShift)) return false;
+  // The width decides the pitch.
+  if (m_nPitchShift != PitchShiftFor(m_nMapW) || m_nPitchShift > kMaxPitchShift ||
+      m_nPitch != (std::int32_t{1} << m_nPitchShift))
+    return false;
   return static_cast<std::uint64_t>(m_nMapH) * static_cast<std::uint64_t>(m_nPitch) == m_vCell.size();
 }
 

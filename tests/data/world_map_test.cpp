@@ -201,7 +201,7 @@ TEST_F(WorldMapTest, SetSizeKeepsTheCellsInsideBothSizes) {
 }
 
 TEST_F(WorldMapTest, SetSizeRefusesSizesBelowOne) {
-  const std::pair<int, int> sizes[] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}};
+  const std::pair<int, int> sizes[] = {{0, 5}, {5, 0}, {-1, 5}, {5, -3}, {(1 << 30) + 1, 1}};
   for (const auto& [w, h] : sizes) {
     SCOPED_TRACE(testing::Message() << w << "x" << h);
     cWorldMap map;
@@ -305,6 +305,7 @@ TEST_F(WorldMapTest, DamagedMapLeavesTheRecordAsItWas) {
       {"pitch not the width's", changed([](cMapImage& m) { m.members[2] = 16; })},
       {"shift not the pitch's", changed([](cMapImage& m) { m.members[3] = 4; })},
       {"huge shift", changed([](cMapImage& m) { m.members[3] = 40; })},
+      {"width beyond any pitch", changed([](cMapImage& m) { m.members[0] = 0x7FFFFFFF, m.members[2] = 0, m.members[3] = 31; })},
       {"zero width", changed([](cMapImage& m) { m.members[0] = 0, m.members[2] = 1, m.members[3] = 0; })},
       {"negative height", changed([](cMapImage& m) { m.members[1] = -15; })},
       {"cell list shorter than the grid", changed([](cMapImage& m) { m.cells.resize(479); })},
