@@ -5,17 +5,12 @@
 #include "app/bounded_format.h"
 #include "app/main_window_handle.h"
 #include "app/report_log.h"
-#include "media/draw/display_state.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 
+// While the display runs full screen it stands in front of the boxes and shows each one in
+// its dialog mode over the game, so this does not need to know about the display.
 int MesBox(const char* text, const char* caption, UINT type) {
-  if (g_bDDReady == 1 && g_bWindow == 0) {
-    // Full screen: the display shows the box in dialog mode over the game.
-    if (DDMesBox(text, caption, type)) return 1;
-    WriteECf("DDMesBox 失敗! %s, %s", text, caption);
-    return 0;
-  }
   return MessageBoxA(GetActiveWindow(), text, caption, type);
 }
 

@@ -47,7 +47,10 @@ cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider) {
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
   MessageBoxRecord box{owner, text != nullptr ? text : "",
                        caption != nullptr ? caption : "Error", type};  // Windows' own caption
-  cMessageBoxProvider* provider = g_provider.load(std::memory_order_acquire);
+  return ShowMessageBoxWith(g_provider.load(std::memory_order_acquire), box);
+}
+
+int ShowMessageBoxWith(cMessageBoxProvider* provider, const MessageBoxRecord& box) {
   if (provider == nullptr) provider = &g_stderrBoxes;
   return provider->Show(box);
 }

@@ -28,6 +28,10 @@ cMessageBoxProvider* SetMessageBoxProvider(cMessageBoxProvider* provider);
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
+// Shows a box through the given provider, or the default one when it is null: for a
+// provider that stands in front of another and hands boxes on to it.
+int ShowMessageBoxWith(cMessageBoxProvider* provider, const MessageBoxRecord& box);
+
 // The calling thread's active window: the main window on the main thread once it
 // exists, none on any other thread.
 HWND GetActiveWindow();

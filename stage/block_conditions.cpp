@@ -3,7 +3,7 @@
 // stage no condition holds: only the empty list and the latch count as holding.
 #include "stage/block_conditions.h"
 
-#include "data/palette/block_cell.h"
+#include "stage/block_cell.h"
 
 int CheckBlockConds(cBlockCell& cell) {
   if (cell.m_vCond.empty()) return 1;

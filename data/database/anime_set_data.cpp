@@ -1,5 +1,6 @@
 #include "data/database/anime_set_data.h"
 
+#include "data/common/record_versions.h"
 #include "data/database/record_list_io.h"
 #include "data/record/data_lists.h"
 
@@ -37,7 +38,7 @@ void cAnimeSetData::Read(cDataReader& in) {
   cDataRecord::Read(in);
   LoadVector(m_vState, in, cAnimeData::kMinBodyBytes);
 
-  const unsigned v = static_cast<unsigned>(g_nFileVersion);
+  const unsigned v = FileVersion();
   // Sets of files before the flying states: exactly four states, new ones appended.
   if (v < 119) m_vState.resize(kStateCount);
   if (v < 128) {

@@ -1,5 +1,7 @@
 #include "data/database/bmp_chara_exc_data.h"
 
+#include "data/common/record_versions.h"
+
 cBmpCharaExcData::cBmpCharaExcData() {
   Register(g_nDataVersion);
   Reset();
@@ -21,5 +23,5 @@ void cBmpCharaExcData::RegisterMembers(int version) {
 
 void cBmpCharaExcData::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  if (static_cast<unsigned>(g_nFileVersion) < 153) m_nSetting = 0;
+  if (FileBelow(153)) m_nSetting = 0;
 }

@@ -29,7 +29,7 @@ int LoadDatabaseFile(const char* path, std::vector<T>& list) {
   }
   std::vector<T> loaded;
   LoadVector(loaded, *in, T::kMinBodyBytes);
-  if (in->Truncated()) in->MarkDamaged("file ends inside its entries");
+  if (in->Truncated()) in->MarkDamaged(DATADAMAGE_ENTRIES_CUT_SHORT);
   if (in->Damaged()) {
     ReportDamagedFile(path, *in);
     ShowLoadError(path);

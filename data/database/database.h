@@ -9,7 +9,7 @@
 #include "data/database/bgm_data.h"
 #include "data/database/bmp_chara_exc_data.h"
 #include "data/database/chara_effect_data.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/database/effect_data.h"
 #include "data/database/picture_data.h"
 #include "data/database/scr_effect_data.h"

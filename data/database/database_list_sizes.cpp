@@ -1,4 +1,4 @@
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 
 #include <climits>
 #include <cstddef>

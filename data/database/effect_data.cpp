@@ -1,5 +1,6 @@
 #include "data/database/effect_data.h"
 
+#include "data/common/record_versions.h"
 #include "data/database/record_list_io.h"
 #include "data/record/data_lists.h"
 
@@ -48,7 +49,7 @@ void cEffectData::RegisterMembers(int version) {
 void cEffectData::Read(cDataReader& in) {
   cDataRecord::Read(in);
   LoadVector(m_vFrame, in, cEffectFrame::kMinBodyBytes);
-  if (static_cast<unsigned>(g_nFileVersion) < 153) m_nSetting = 0;
+  if (FileBelow(153)) m_nSetting = 0;
 }
 
 void cEffectData::Write(cDataWriter& out) {

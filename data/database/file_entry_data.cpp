@@ -1,5 +1,7 @@
 #include "data/database/file_entry_data.h"
 
+#include "data/common/record_versions.h"
+
 void cFileEntryData::Reset() { cDataRecord::Reset(); }
 
 void cFileEntryData::RegisterMembers(int version) {
@@ -11,5 +13,5 @@ void cFileEntryData::RegisterMembers(int version) {
 
 void cFileEntryData::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  if (static_cast<unsigned>(g_nFileVersion) < 153) m_nSetting = 0;
+  if (FileBelow(153)) m_nSetting = 0;
 }

@@ -1,5 +1,6 @@
 #include "data/database/kind_effect_data.h"
 
+#include "data/common/record_versions.h"
 #include "data/database/effect_kind_tables.h"
 
 namespace {
@@ -18,7 +19,7 @@ void cKindEffectData::RegisterMembers(int version) {
 
 void cKindEffectData::ReadFilling511Params(cDataReader& in, const EFFECTPARAM* params, int waveKind) {
   cDataRecord::Read(in);
-  if (static_cast<unsigned>(g_nFileVersion) >= 511) return;
+  if (!FileBelow(511)) return;
   const auto defaultOf = [params](int kind, int slot) {
     return params[kind * EFFECT_PARAM_SLOTS + slot].m_nDefault;
   };

@@ -1,5 +1,6 @@
 #include "data/database/sword_type_data.h"
 
+#include "data/common/record_versions.h"
 #include "data/database/record_list_io.h"
 #include "data/record/data_lists.h"
 
@@ -55,7 +56,7 @@ void cSwordTypeData::RegisterMembers(int version) {
 void cSwordTypeData::Read(cDataReader& in) {
   cDataRecord::Read(in);
   LoadVector(m_vFrame, in, cSwordFrame::kMinBodyBytes);
-  if (static_cast<unsigned>(g_nFileVersion) < 153) m_nSetting = 0;
+  if (FileBelow(153)) m_nSetting = 0;
 }
 
 void cSwordTypeData::Write(cDataWriter& out) {

@@ -2,7 +2,7 @@
 // Label lists of command parameters (p[i] is entry i of cFlowCmd::m_vParam); the value
 // of a parameter is the position of its label. An item command uses the list of the
 // character command of the same name.
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 // Subjects and targets.
 extern const LabelList g_SubjLabels;               // SUBJ order

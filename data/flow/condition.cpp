@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "data/flow/flow_enumerations.h"
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 
 namespace {

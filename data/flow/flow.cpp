@@ -1,7 +1,7 @@
 #include "data/flow/flow.h"
 
 #include "data/flow/flow_upgrades.h"
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Label lists of flows, conditions and key conditions: the value stored in a member is
 // the position of its label. Commands: command_param_label_lists.h; movement and shot
 // blocks: param_block_label_lists.h; statuses: status_descriptor_tables.h.
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 // cFlow::m_nTrigger, FLOWTRIG order.
 extern const LabelList g_FlowTrigLabels;

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 #include "data/database/database.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
-#include "data/palette/palette_kind.h"
-#include "data/palette/palette_list_size.h"
+#include "data/common/palette_kind.h"
+#include "data/common/palette_list_size.h"
 
 namespace {
 

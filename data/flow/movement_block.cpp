@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 
 namespace {
 

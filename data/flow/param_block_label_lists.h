@@ -2,7 +2,7 @@
 // Label lists of the movement block (cEdMove) and the shot block (cEdShot); the value of
 // a member is the position of its label. Formations and trajectories:
 // shot_parameter_tables.h.
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 // Movement block.
 extern const LabelList g_StraightMoveModeLabels;     // cEdMove::m_nMode of a straight move

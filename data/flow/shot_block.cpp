@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "data/database/database_list_sizes.h"
-#include "data/flow/record_versions.h"
+#include "data/common/database_list_sizes.h"
+#include "data/common/record_versions.h"
 #include "data/flow/shot_parameter_tables.h"
 
 namespace {

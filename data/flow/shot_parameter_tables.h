@@ -5,7 +5,7 @@
 // to clamp a parameter value bound from a variable.
 #include <cstdint>
 
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 enum SHOTFORM {
   SHOTFORM_STRAIGHT_A = 0,

@@ -3,7 +3,7 @@
 // the system statuses of subject CONDSUBJ_SYSTEM), and the status flags that
 // FLOWCMD_STATUS2 sets. The status number comes from a file: a number outside a table
 // gets the empty descriptor (label "", every range 0..0, no value labels).
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 struct StatusDesc {
   const char* lpLabel = "";

@@ -26,7 +26,7 @@ void cOptionData::Read(cDataReader& in) {
   // A damaged file must not leave some settings from it and some from before.
   cOptionData staged(*this);
   staged.cDataRecord::Read(in);
-  if (in.Truncated()) in.MarkDamaged("options cut short");
+  if (in.Truncated()) in.MarkDamaged(DATADAMAGE_BODY_CUT_SHORT);
   if (in.Damaged()) return;
   *this = std::move(staged);
 }

@@ -24,7 +24,7 @@ template <typename T>
 void ReadEntryList(std::vector<T>& list, cDataReader& in, std::size_t minBodyBytes) {
   std::int32_t n = in.ReadCount(minBodyBytes);
   if (n > kMaxEntries) {
-    in.MarkDamaged("more palette entries than indices can name");
+    in.MarkDamaged(DATADAMAGE_PALETTE_TOO_LONG);
     n = 0;
   }
   list.clear();

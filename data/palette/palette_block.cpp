@@ -1,6 +1,6 @@
 #include "data/palette/palette_block.h"
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/palette/cell_inherit_conds.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"

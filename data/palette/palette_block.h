@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "data/flow/condition.h"
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"

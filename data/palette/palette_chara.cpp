@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/flow/flow_upgrades.h"
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/flow/test_flows_kept.h"
 #include "data/palette/color_blend_count.h"
 #include "data/palette/palette_lists.h"

@@ -1,7 +1,7 @@
 #include "data/palette/palette_item.h"
 
-#include "data/database/database_list_sizes.h"
-#include "data/flow/record_versions.h"
+#include "data/common/database_list_sizes.h"
+#include "data/common/record_versions.h"
 #include "data/palette/cell_inherit_conds.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"

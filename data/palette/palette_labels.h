@@ -2,7 +2,7 @@
 // Labels the authoring tool shows for the enumerated members of block, character and
 // item entries, kept as constant lists; the player never shows them. The value of a
 // member is the position of its label unless said otherwise.
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 // m_nPaletteKind of the three classes (PALETTE order).
 extern const LabelList g_PaletteKindLabels;

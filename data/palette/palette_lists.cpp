@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "data/palette/palette.h"
-#include "data/palette/palette_list_size.h"
+#include "data/common/palette_list_size.h"
 #include "data/palette/stage_definition_lists.h"
 
 std::vector<cPaletteBlock>* PaletteBlockList(int kind) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 
 void UpgradeShotGraphic(std::int8_t graphicKind, std::int16_t& graphic) {
   if (graphicKind != PARTGRAPHIC_SHOT) return;

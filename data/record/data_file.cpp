@@ -41,7 +41,10 @@ std::unique_ptr<cDataReader> OpenDataFileForRead(const char* name) {
     WriteReport("%s : バージョン情報がありません", name);
     return nullptr;
   }
-  g_nFileVersion = in->ReadInt32();
+  // The reader keeps the version of its own file; the global follows the file opened last,
+  // which is what the version gates of the records read.
+  in->SetVersion(in->ReadInt32());
+  g_nFileVersion = in->Version();
   if (static_cast<std::uint32_t>(g_nFileVersion) > static_cast<std::uint32_t>(g_nDataVersion)) {
     g_bFileTooNew = 1;
     return nullptr;
@@ -89,6 +92,6 @@ void ShowLoadError(const std::string& path) {
 }
 
 void ReportDamagedFile(const char* name, const cDataReader& in) {
-  WriteReport("%s : データが壊れています (%s, %zu バイト目)", NameOrErr(name), in.DamageReason().c_str(),
+  WriteReport("%s : データが壊れています (%s, %zu バイト目)", NameOrErr(name), in.DamageReason(),
               in.DamagePosition());
 }

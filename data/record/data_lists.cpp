@@ -6,7 +6,7 @@ int ReadString(std::string& text, cDataReader& in) {
   const std::int32_t length = in.ReadInt32();
   if (in.Damaged() || in.Truncated()) return 0;
   if (length < 1 || (length > 1 && static_cast<std::size_t>(length) > in.Remaining())) {
-    in.MarkDamaged("text length impossible");
+    in.MarkDamaged(DATADAMAGE_TEXT_LENGTH);
     return 0;
   }
   if (length == 1) {

@@ -44,22 +44,22 @@ double cDataReader::ReadDouble() {
 std::int32_t cDataReader::ReadCount(std::size_t minElementBytes) {
   const std::int32_t n = ReadInt32();
   if (n < 0) {
-    MarkDamaged("negative count");
+    MarkDamaged(DATADAMAGE_NEGATIVE_COUNT);
     return 0;
   }
   // Compared as n * size <= Remaining() rather than by a division on this hot path; the
   // size is held below 2^32 so that the product of it and n (below 2^31) cannot overflow.
   const std::uint64_t size = std::min<std::uint64_t>(minElementBytes, UINT32_MAX);
   if (static_cast<std::uint64_t>(n) * size > Remaining()) {
-    MarkDamaged("count larger than the data");
+    MarkDamaged(DATADAMAGE_COUNT_PAST_END);
     return 0;
   }
   return n;
 }
 
-void cDataReader::MarkDamaged(const char* reason) {
+void cDataReader::MarkDamaged(DATADAMAGE reason) {
   if (!m_bDamaged) {
-    m_DamageReason = reason;
+    m_Damage = reason;
     m_nDamagePos = m_nPos;
   }
   m_bDamaged = true;
@@ -67,7 +67,7 @@ void cDataReader::MarkDamaged(const char* reason) {
 
 bool cDataReader::EnterNesting() {
   if (m_nDepth >= kMaxNesting) {
-    MarkDamaged("records nested too deep");
+    MarkDamaged(DATADAMAGE_NESTING);
     return false;
   }
   ++m_nDepth;

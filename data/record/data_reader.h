@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/record/data_damage.h"
+
 // Allocates like std::allocator, but new elements made without a value are left
 // uninitialised: a buffer that a file is read into is not zeroed first.
 template <typename T>
@@ -79,12 +81,17 @@ class cDataReader {
   bool AtEnd() const { return Remaining() == 0; }
 
   // Damaged data: counts or lengths that cannot be right. The first reason is kept.
-  void MarkDamaged(const char* reason);
+  void MarkDamaged(DATADAMAGE reason);
   bool Damaged() const { return m_bDamaged; }
-  const std::string& DamageReason() const { return m_DamageReason; }
+  DATADAMAGE Damage() const { return m_Damage; }
+  const char* DamageReason() const { return DamageText(m_Damage); }
   std::size_t DamagePosition() const { return m_nDamagePos; }
   // A read ran past the end of the data (a truncated file; not by itself damage).
   bool Truncated() const { return m_bTruncated; }
+
+  // The data version word at the head of the file (0 until the file's opener sets it).
+  void SetVersion(std::int32_t nVersion) { m_nVersion = nVersion; }
+  std::int32_t Version() const { return m_nVersion; }
 
   // Nesting of records inside records (flows hold commands which hold flows). Enter
   // returns false, and marks the data damaged, beyond kMaxNesting levels.
@@ -98,9 +105,10 @@ class cDataReader {
   std::size_t m_nPos = 0;
   std::size_t m_nDamagePos = 0;
   int m_nDepth = 0;
+  std::int32_t m_nVersion = 0;
   bool m_bDamaged = false;
   bool m_bTruncated = false;
-  std::string m_DamageReason;
+  DATADAMAGE m_Damage = DATADAMAGE_NONE;
 };
 
 // Enters one nesting level for its lifetime; `ok` is false when the data is too deep.

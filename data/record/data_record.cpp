@@ -169,7 +169,7 @@ void cDataRecord::Read(cDataReader& in) {
       const std::int32_t surplus = i - static_cast<std::int32_t>(members.size());
       if (members.empty() || surplus >= kMaxSurplusReports) {
         if (surplus < kMaxSurplusReports) ReportCheckedAccessFailure('V', i, members.size(), sizeof(DATAMEMBER));
-        in.MarkDamaged("more members than the record has");
+        in.MarkDamaged(DATADAMAGE_SURPLUS_MEMBERS);
         break;
       }
       ReportCheckedAccessFailure('V', i, members.size(), sizeof(DATAMEMBER));
@@ -197,7 +197,7 @@ void cDataRecord::ReadStrings(cDataReader& in) {
     // text 0; without a text to receive it, it is skipped and written nowhere.
     const std::int32_t surplus = i - static_cast<std::int32_t>(strings.size());
     if (surplus >= kMaxSurplusReports) {
-      in.MarkDamaged("more texts than the record has");
+      in.MarkDamaged(DATADAMAGE_SURPLUS_TEXTS);
       break;
     }
     ReportCheckedAccessFailure('V', i, strings.size(), sizeof(DATASTRING));

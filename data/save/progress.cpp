@@ -127,7 +127,7 @@ void cProgress::Read(cDataReader& in) {
   // game in the live record.
   cProgress staged(*this);
   staged.ReadBody(in);
-  if (in.Truncated()) in.MarkDamaged("save data cut short");
+  if (in.Truncated()) in.MarkDamaged(DATADAMAGE_BODY_CUT_SHORT);
   if (in.Damaged()) return;
   *this = std::move(staged);
 }

@@ -1,6 +1,6 @@
 #include "data/stage/screen_out_range.h"
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 
 namespace {
 

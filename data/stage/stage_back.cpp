@@ -1,6 +1,6 @@
 #include "data/stage/stage_back.h"
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 
 namespace {
 

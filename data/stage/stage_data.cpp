@@ -1,6 +1,6 @@
 #include "data/stage/stage_data.h"
 
-#include "data/flow/record_versions.h"
+#include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 #include "data/stage/stage_conversions.h"
 #include "data/stage/stage_entry_lists.h"
@@ -271,7 +271,7 @@ void cStageData::Read(cDataReader& in) {
   // before anything is made from it.
   if (!StageSizeWithinLimits(m_nWidth, m_nHeight) || !StagePixelSizeWithinLimits(m_nPixelWidth) ||
       !StagePixelSizeWithinLimits(m_nPixelHeight))
-    in.MarkDamaged("stage size out of range");
+    in.MarkDamaged(DATADAMAGE_STAGE_SIZE);
 
   ReadIntVector(m_vResultKind, in);
   // Files before version 125 store only the left flag of a range: the other three flags
@@ -296,10 +296,10 @@ void cStageData::Read(cDataReader& in) {
 
   if (!FileBelow(kSentinelFrom)) {
     const std::int32_t sentinel = in.ReadInt32();
-    if (!FileBelow(kSentinelComparedFrom) && sentinel != kStageSentinel) in.MarkDamaged("stage end mark missing");
+    if (!FileBelow(kSentinelComparedFrom) && sentinel != kStageSentinel) in.MarkDamaged(DATADAMAGE_STAGE_END_MARK);
   }
   // Every stage body is complete: one that ends early is damaged, sentinel or not.
-  if (in.Truncated()) in.MarkDamaged("stage data cut short");
+  if (in.Truncated()) in.MarkDamaged(DATADAMAGE_STAGE_CUT_SHORT);
 
   if (in.Damaged()) {
     // Nothing of a damaged stage is kept: a new stage takes its place.

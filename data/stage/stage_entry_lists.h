@@ -36,7 +36,7 @@ void ReadStageEntryList(std::vector<T>& list, cDataReader& in, eEntryList kind, 
   const bool bPlaced = kind == eEntryList::Placements;
   std::int32_t n = in.ReadCount(minEntryBytes + (bPlaced ? 4 : 0));
   if (n > maxEntries) {
-    in.MarkDamaged("more entries than a stage can hold");
+    in.MarkDamaged(DATADAMAGE_STAGE_TOO_MANY_ENTRIES);
     n = 0;
   }
   // Assigned rather than cleared and refilled: entries already in the list (the stage

@@ -1,7 +1,7 @@
 #pragma once
 // Labels the authoring tool shows for stage settings, kept as constant lists; the player
 // never shows them. The value of a member is the position of its label.
-#include "data/flow/label_list.h"
+#include "data/common/label_list.h"
 
 // cStageData::m_nScrollModeX and m_nScrollModeY.
 extern const LabelList g_StageScrollModeLabels;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/stage/stage_data.h"
 #include "data/stage/stage_entry_lists.h"
 

@@ -1,5 +1,7 @@
 #include "data/system/sys_status_item.h"
 
+#include "data/common/record_versions.h"
+
 cSysStatusItem::cSysStatusItem() {
   Register(g_nDataVersion);
   Reset();
@@ -9,7 +11,7 @@ void cSysStatusItem::Reset() { cDataRecord::Reset(); }
 
 void cSysStatusItem::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  if (static_cast<unsigned>(g_nFileVersion) < 204u) m_bShowNumber = 1;
+  if (FileBelow(204)) m_bShowNumber = 1;
 }
 
 void cSysStatusItem::RegisterMembers(int version) {

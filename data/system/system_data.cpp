@@ -3,7 +3,8 @@
 #include <utility>
 
 #include "app/checked_access.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
+#include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 #include "data/system/font_faces.h"
 
@@ -96,13 +97,13 @@ void cSystemData::ReadBody(cDataReader& in) {
   cDataRecord::Read(in);
   ReadLists(in);
   if (in.Damaged()) return;
-  const unsigned version = static_cast<unsigned>(g_nFileVersion);
+  const unsigned version = FileVersion();
   if (version < static_cast<unsigned>(g_nDataVersion)) ConvertOldFile(version);
   Normalize();
 }
 
 void cSystemData::ReadLists(cDataReader& in) {
-  const unsigned version = static_cast<unsigned>(g_nFileVersion);
+  const unsigned version = FileVersion();
   // A list is read when the file's version stores it and the data goes on; a list past
   // the end of a cut file keeps what it held, like the members past the end.
   const auto stored = [&](unsigned from) { return version >= from && in.Remaining() > 0; };

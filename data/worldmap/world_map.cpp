@@ -129,8 +129,8 @@ void cWorldMap::Read(cDataReader& in) {
   // Read into a copy, so that a damaged map leaves this one whole and as it was.
   cWorldMap staged(*this);
   staged.ReadBody(in);
-  if (in.Truncated()) in.MarkDamaged("world map cut short");
-  if (!in.Damaged() && !staged.GridMatchesSize()) in.MarkDamaged("world map grid does not match its size");
+  if (in.Truncated()) in.MarkDamaged(DATADAMAGE_BODY_CUT_SHORT);
+  if (!in.Damaged() && !staged.GridMatchesSize()) in.MarkDamaged(DATADAMAGE_MAP_GRID);
   if (in.Damaged()) return;
   staged.Normalize();
   *this = std::move(staged);

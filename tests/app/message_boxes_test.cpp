@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "app/report_log.h"
-#include "media/draw/display_state.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
 
@@ -20,11 +19,7 @@ class MessageBoxesTest : public ::testing::Test {
     SetECLog(0, "EC_Game.txt");
     ClearPostedMessages();
   }
-  void TearDown() override {
-    g_bDDReady = 0;
-    g_bWindow = 1;
-    ClearPostedMessages();
-  }
+  void TearDown() override { ClearPostedMessages(); }
   cRecordingMessageBoxes boxes;
 };
 
@@ -47,14 +42,6 @@ TEST_F(MessageBoxesTest, BoxOfAnotherThreadHasNoOwner) {
   std::thread([] { MesBox("from the game thread", "caption", MB_OK); }).join();
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].owner, nullptr);
-}
-
-TEST_F(MessageBoxesTest, FullScreenBoxGoesThroughTheDisplay) {
-  g_bDDReady = 1;
-  g_bWindow = 0;
-  EXPECT_EQ(MesBox("full screen", "caption", MB_OK), 1);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "full screen");
 }
 
 TEST_F(MessageBoxesTest, FormattedBoxTextIsCutToWholeCharacters) {

@@ -11,7 +11,7 @@
 
 #include "app/report_log.h"
 #include "data/database/database.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/option/option_data.h"
 #include "data/save/progress.h"
 #include "data/save/slot_list.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "data/database/database.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 
 #include "data/database/database.h"
 #include "data/database/effect_kind_tables.h"
-#include "data/database/effect_run_tables.h"
 #include "data/database/frame_tables.h"
 #include "platform/message_queue.h"
 
@@ -70,31 +69,6 @@ TEST_F(DatabaseTablesTest, EffectTablesNeverHoldExceptTheNoneEntry) {
       {-4, 0, 0},
   };
   EXPECT_EQ(tables, expected);
-}
-
-TEST_F(DatabaseTablesTest, EffectRunTablesPrepareEveryEntryBothWays) {
-  g_Database.m_CharaEffect.resize(3);
-  g_Database.m_CharaEffectWork = g_Database.m_CharaEffect;
-  g_Database.m_ScrEffectWork = g_Database.m_ScrEffect;
-
-  std::vector<cCharaEffect> forward, reverse;
-  BuildCharaEffectTables(forward, reverse);
-  ASSERT_EQ(forward.size(), 3u);
-  ASSERT_EQ(reverse.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(forward[i].m_nId, i);
-    EXPECT_EQ(forward[i].m_pData, &g_Database.m_CharaEffectWork[i]);
-    EXPECT_EQ(forward[i].m_bReverse, 0);
-    EXPECT_EQ(reverse[i].m_pData, &g_Database.m_CharaEffectWork[i]);
-    EXPECT_EQ(reverse[i].m_bReverse, 1);
-  }
-
-  std::vector<cScrEffect> scrForward(9), scrReverse;
-  BuildScrEffectTables(scrForward, scrReverse);
-  ASSERT_EQ(scrForward.size(), 2u);
-  EXPECT_EQ(scrReverse[1].m_pData, &g_Database.m_ScrEffectWork[1]);
-  EXPECT_EQ(scrReverse[1].m_bReverse, 1);
-  EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
 }
 
 TEST_F(DatabaseTablesTest, EffectKindTablesHoldConsistentDescriptors) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/test_play_flag.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/flow/shot_block.h"
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_normalization.h"
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 #include "flow_test_support.h"
 #include "tests/support/database_sizes_fixture.h"
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "data/palette/block_cell.h"
 #include "data/palette/palette_block.h"
 #include "tests/data/palette_test_support.h"
 
@@ -174,36 +173,6 @@ TEST_F(PaletteBlockTest, ResetRestoresDefaultsButKeepsListsAndCell) {
   EXPECT_EQ(block.m_vInherit, std::vector<std::uint8_t>(11, 0));
   EXPECT_EQ(block.m_vCond.size(), 2u);
   EXPECT_EQ(block.m_nCellX, 4);
-}
-
-TEST_F(PaletteBlockTest, HitDependsOnSideConditionsAndLatch) {
-  cBlockCell cell;
-  cell.m_nGraphic = 1;
-  cell.m_nHit = 1;
-  cell.m_nPassSide = 2;
-  EXPECT_EQ(cell.GetHit(2), 0);
-  EXPECT_EQ(cell.GetHit(3), 1);
-
-  // A condition list that does not hold makes the block count as absent; a latched one
-  // holds.
-  cell.m_vCond.resize(1);
-  EXPECT_EQ(cell.GetHit(3), 0);
-  cell.m_bCondLatch = 1;
-  cell.m_bLatch = 1;
-  EXPECT_EQ(cell.GetHit(3), 1);
-  EXPECT_EQ(cell.GetHit(2), 0);
-}
-
-TEST_F(PaletteBlockTest, CellCopiesBlockAndLatch) {
-  cPaletteBlock block;
-  block.m_nGraphic = 5;
-  block.m_vCond.resize(1);
-  cBlockCell cell(block);
-  cell.m_bLatch = 1;
-  const cBlockCell copy = cell;
-  EXPECT_EQ(copy.m_nGraphic, 5);
-  EXPECT_EQ(copy.m_vCond.size(), 1u);
-  EXPECT_EQ(copy.m_bLatch, 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/test_play_flag.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/flow/flow.h"
 #include "data/palette/palette_chara.h"
 #include "tests/data/palette_test_support.h"

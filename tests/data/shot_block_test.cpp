@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <tuple>
 
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "platform/message_queue.h"
 #include "tests/data/record_test_support.h"
 #include "tests/support/byte_builder.h"

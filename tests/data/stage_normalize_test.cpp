@@ -7,7 +7,7 @@
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/shot_block.h"
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 #include "data/stage/stage_data.h"
 #include "data/stage/stage_size_limits.h"
 #include "tests/data/stage_test_support.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/system/system_data.h"
 #include "platform/message_queue.h"
 #include "tests/data/system_file_image.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/report_log.h"
-#include "data/database/database_list_sizes.h"
+#include "data/common/database_list_sizes.h"
 #include "data/record/data_file.h"
 #include "data/system/font_faces.h"
 #include "data/system/label_tables.h"

@@ -4,7 +4,7 @@
 
 #include "data/database/database.h"
 #include "data/palette/palette.h"
-#include "data/palette/palette_kind.h"
+#include "data/common/palette_kind.h"
 #include "data/palette/palette_lists.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "data/database/effect_run_tables.h"
+#include "stage/effect_run_tables.h"
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "data/palette/block_cell.h"
+#include "stage/block_cell.h"
 
 #include "stage/block_conditions.h"
 

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Fails when an include breaks the layering of the program's folders:
+#  - only platform/ may include the headers of the libraries and the operating system that
+#    the platform layer stands in front of (SDL, FluidSynth, vorbis, FreeType, fontconfig,
+#    ImGui, iconv, POSIX);
+#  - a folder includes only headers of its own folder or of folders below it:
+#    platform < app < data < media < shell < objects, flow, stage, frontend < the entry.
+#    The four folders of the game itself may include each other.
+# tests/, bench/ and tools may include anything. Prints each offending include.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+declare -A floor=(
+  [platform]=0 [app]=1 [data]=2 [media]=3 [shell]=4
+  [objects]=5 [flow]=5 [stage]=5 [frontend]=5 [entry]=6
+)
+# Folders not in the table (tests, benchmarks, scripts) are not part of the program.
+
+# Library and system headers that stay behind the platform layer.
+system_headers='SDL|SDL2/|fluidsynth|vorbis/|ogg/|ft2build|freetype|fontconfig|imgui|iconv|unistd|fcntl|dirent|dlfcn|poll|pthread|semaphore|sched|signal|spawn|termios|glob|fnmatch|strings|sys/|arpa/|netinet/|netdb'
+
+status=0
+while IFS= read -r hit; do
+  file=${hit%%:*}
+  rest=${hit#*:}
+  line=${rest%%:*}
+  text=${rest#*:}
+  from=${file%%/*}
+  f=${floor[$from]:--1}
+  [ "$f" -lt 0 ] && continue
+  if [[ "$text" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<(${system_headers}) ]]; then
+    if [ "$from" != platform ]; then
+      echo "$file:$line: system header outside platform/: $text"
+      status=1
+    fi
+    continue
+  fi
+  if [[ "$text" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"/]+)/[^\"]*\" ]]; then
+    to=${BASH_REMATCH[1]}
+    [ "$to" = "$from" ] && continue
+    t=${floor[$to]:--1}
+    [ "$t" -lt 0 ] && continue
+    if [ "$t" -gt "$f" ] || { [ "$t" -eq "$f" ] && [ "$f" -ne 5 ]; }; then
+      echo "$file:$line: $from/ includes a folder above or beside it: $text"
+      status=1
+    fi
+  fi
+done < <(git grep --untracked -n -E '^[[:space:]]*#[[:space:]]*include' -- '*.h' '*.hpp' '*.cpp' '*.cc')
+
+if [ "$status" -eq 0 ]; then
+  echo "layering: every include points down"
+fi
+exit "$status"
