@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "app/path_table.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 
-inline constexpr const char* kOptionFilePath = "user_data\\Option.dat";
+inline const char* const& kOptionFilePath = g_PathTable[PATH_OPTION];
 
 // Ranking registration modes.
 enum RANKREGMODE : std::int32_t {

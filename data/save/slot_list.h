@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/path_table.h"
 #include "data/record/data_record.h"
 #include "platform/win_types.h"
 
@@ -13,9 +14,9 @@ class cProgress;
 
 constexpr int kStorySlotCount = 99;
 
-// The save files of the player.
-inline constexpr const char* kStoryFilePrefix = "user_data\\story\\Story";
-inline constexpr const char* kChallengeFilePath = "user_data\\challenge\\Challenge.dat";
+// The save files of the player, from the path table.
+inline const char* const& kStoryFilePrefix = g_PathTable[PATH_STORY_SLOT_PREFIX];
+inline const char* const& kChallengeFilePath = g_PathTable[PATH_CHALLENGE_PROGRESS];
 
 // Registers the used flag alone.
 class cSlotInfo : public cDataRecord {

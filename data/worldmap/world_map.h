@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/path_table.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
 #include "data/record/data_writer.h"
@@ -13,7 +14,7 @@
 #include "data/worldmap/world.h"
 
 // The program path of the world map of a game.
-inline constexpr const char* kWorldMapPath = "data\\WorldMap.dat";
+inline const char* const& kWorldMapPath = g_PathTable[PATH_WORLD_MAP];
 
 // A cell of the map, column and row.
 struct cMapPos {
