@@ -14,6 +14,7 @@
 #include "platform/current_directory.h"
 #include "platform/directory_cache.h"
 #include "platform/program_path.h"
+#include "platform/simulated_disk.h"
 
 using tovrel_platform::CurrentHostDirectory;
 using tovrel_platform::ForgetDirectoryListing;
@@ -102,8 +103,9 @@ FILE* OpenFile(std::string_view programPath, const char* mode) {
   if (mode == nullptr || programPath.empty()) return nullptr;
   const ResolvedPath path = Resolve(programPath);
   FILE* file = std::fopen(path.host.c_str(), mode);
-  if (WritesFile(mode)) Forget(path.parentKey);
-  return file;
+  if (!WritesFile(mode)) return file;
+  Forget(path.parentKey);
+  return tovrel_platform::WrapForSimulatedDisk(file, mode);
 }
 
 int RenameFileOver(std::string_view fromProgramPath, std::string_view toProgramPath) {
@@ -125,7 +127,9 @@ int RemoveFile(std::string_view programPath) {
 int SyncFile(FILE* file) {
   if (file == nullptr) return 0;
   if (std::fflush(file) != 0) return 0;
-  return fsync(fileno(file)) == 0 ? 1 : 0;
+  FILE* target = tovrel_platform::SimulatedDiskTarget(file);
+  if (target != file && std::fflush(target) != 0) return 0;
+  return fsync(fileno(target)) == 0 ? 1 : 0;
 }
 
 int MakeDirectory(std::string_view programPath) {

@@ -17,6 +17,8 @@ constexpr const char* kDamageTexts[] = {
     "stage data cut short",
     "more entries than a stage can hold",
     "file ends inside its entries",
+    "data cut short",
+    "world map grid does not match its size",
 };
 static_assert(sizeof kDamageTexts / sizeof kDamageTexts[0] == DATADAMAGE_COUNT);
 

@@ -16,6 +16,8 @@ enum DATADAMAGE {
   DATADAMAGE_STAGE_CUT_SHORT,        // the stage body ends early
   DATADAMAGE_STAGE_TOO_MANY_ENTRIES, // a stage list longer than a stage can hold
   DATADAMAGE_ENTRIES_CUT_SHORT,      // a database file ends inside its entries
+  DATADAMAGE_BODY_CUT_SHORT,         // a world map, save or options body ends early
+  DATADAMAGE_MAP_GRID,               // a world map's cell list does not match its size
   DATADAMAGE_COUNT,
 };
 

@@ -12,6 +12,10 @@
 #include "app/report_log.h"
 #include "data/database/database.h"
 #include "data/common/database_list_sizes.h"
+#include "data/option/option_data.h"
+#include "data/save/progress.h"
+#include "data/save/slot_list.h"
+#include "data/worldmap/world_map.h"
 #include "data/palette/palette.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
@@ -79,6 +83,14 @@ class DamagedFilesTest : public cTempDirTest {
     cGameStage& stage = game.Stages.emplace_back();
     stage.strName = "flows";
     BuildStage(stage.Prepared.emplace(), shape);
+    // The player's own files too, with something in every list of the save data.
+    game.Options.emplace().m_strRankName = "abc";
+    cProgress& saved = game.StorySlots.emplace_back().Progress;
+    saved.UpdateStageScore("stage1.", "stage1.", 0, 0, 0, 300);
+    saved.m_CarryOver[0].m_Chara = game.Palette.m_vChara[1];
+    saved.m_CarryOver[0].m_Chara.m_vFlow.resize(2);
+    saved.m_ChallengeState.resize(3);
+    game.Challenge.emplace(saved);
     ASSERT_EQ(WriteGame(game), 1);
   }
 
@@ -124,6 +136,24 @@ TEST_F(DamagedFilesTest, StagesSurviveDamage) {
     DamageAndLoad(path, kDamagesPerFile, [&] { g_StageData.LoadFromFile(path.c_str()); });
     EXPECT_EQ(g_StageData.LoadFromFile(path.c_str()), 1);
   }
+}
+
+TEST_F(DamagedFilesTest, WorldMapAndUserFilesSurviveDamage) {
+  ASSERT_EQ(g_Database.Load(), 1);
+  ASSERT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
+  char slotFile[MAX_PATH];
+  GetStoryFileName(slotFile, 0);
+  DamageAndLoad(kWorldMapPath, kDamagesPerFile, [] { g_WorldMap.LoadFromFile(kWorldMapPath); });
+  DamageAndLoad(slotFile, kDamagesPerFile, [] { g_Progress.LoadSlot(0); });
+  DamageAndLoad(kChallengeFilePath, kDamagesPerFile, [] { g_Progress.LoadChallenge(); });
+  DamageAndLoad(kOptionFilePath, kDamagesPerFile, [] { g_OptionData.LoadFromFile(kOptionFilePath); });
+  // The undamaged files still load afterwards.
+  EXPECT_EQ(g_WorldMap.LoadFromFile(kWorldMapPath), 1);
+  EXPECT_EQ(g_Progress.LoadSlot(0), 1);
+  EXPECT_EQ(g_Progress.GetStageScore("stage1."), 300);
+  EXPECT_EQ(g_Progress.LoadChallenge(), 1);
+  EXPECT_EQ(g_OptionData.LoadFromFile(kOptionFilePath), 1);
+  EXPECT_EQ(g_OptionData.m_strRankName, "abc");
 }
 
 }  // namespace

@@ -7,6 +7,10 @@
 #include <string>
 
 #include "data/database/database.h"
+#include "data/option/option_data.h"
+#include "data/save/progress.h"
+#include "data/save/slot_list.h"
+#include "data/worldmap/world_map.h"
 #include "data/palette/palette.h"
 #include "data/record/data_record.h"
 #include "data/stage/stage_data.h"
@@ -74,6 +78,9 @@ void ResetGlobals() {
   g_SystemData = cSystemData();
   g_CommonPalette = cPalette();
   g_StageData = cStageData();
+  g_WorldMap = cWorldMap();
+  g_OptionData = cOptionData();
+  g_Progress = cProgress();
 }
 
 class GameWriterTest : public cTempDirTest {
@@ -153,6 +160,71 @@ TEST_F(GameWriterTest, WrittenGameLoadsBackThroughTheStartUpLoaders) {
     EXPECT_TRUE(boxes.shown.empty());
     ResetGlobals();
   }
+}
+
+TEST_F(GameWriterTest, WorldMapAndUserFilesLoadBack) {
+  cGameContent game = MakeContent();
+  game.System.m_nChallengeCount = 2;
+  game.WorldMap.m_vWorld[0].m_vStage[0].m_strStageFile = "stage1-1.stg4_811";
+  cWorld& second = game.WorldMap.m_vWorld.emplace_back();
+  second.m_nWorldX = 12;
+  second.m_nWorldY = 3;
+  second.m_vStage[0].m_strStageFile = "boss.stg4_811";
+  second.m_vStage[0].m_bRankSuffix = 1;
+  second.m_vStage[0].m_nRankSuffixA = 2;
+
+  cOptionData& options = game.Options.emplace();
+  options.m_nSeLevel = 10;
+  options.m_strRankName = "ＺＺ";
+  cGameSlot& slot = game.StorySlots.emplace_back();
+  slot.nSlot = 2;
+  slot.Progress.m_nMapX = 12;
+  slot.Progress.m_nMapY = 3;
+  slot.Progress.m_nLives = 2;
+  slot.Progress.UpdateStageScore("boss.", "boss_c002_0.", 1, 2, 0, 900);
+  cProgress& challenge = game.Challenge.emplace();
+  challenge.m_nChallengeOpen = 2;
+  game.System.m_bInfiniteLives = {0, 0, 0, 0};
+
+  fs::current_path(Dir());
+  ASSERT_EQ(WriteGame(game, "game"), 1);
+  EXPECT_EQ(g_WorldMap.m_vWorld.size(), 0u);  // the globals are put back
+  fs::current_path(fs::path(Dir()) / "game");
+  ForgetDirectoryListings();
+
+  ASSERT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
+  ASSERT_EQ(g_WorldMap.LoadFromFile(kWorldMapPath), 1);
+  ASSERT_EQ(g_WorldMap.m_vWorld.size(), 2u);
+  EXPECT_EQ(g_WorldMap.m_vWorld[0].m_strWorldName, "World 1");
+  const cWorld* start = g_WorldMap.GetWorldAt(g_WorldMap.m_nStartX, g_WorldMap.m_nStartY);
+  ASSERT_NE(start, nullptr);
+  // The start world's entry names a stage file of the game.
+  const std::string entryFile = start->m_vStage[0].m_strStageFile;
+  EXPECT_TRUE(fs::exists("data/stg4/stage1.stg4_811"));
+  EXPECT_EQ(WorldStageFileKey(entryFile), "stage1.");
+  EXPECT_EQ(g_WorldMap.HasStage("boss.", 1, 2, 0), 1);
+
+  ASSERT_EQ(g_OptionData.LoadFromFile(kOptionFilePath), 1);
+  EXPECT_EQ(g_OptionData.m_nSeLevel, 10);
+  EXPECT_EQ(g_OptionData.m_strRankName, "ＺＺ");
+
+  ASSERT_EQ(g_Progress.LoadSlot(2), 1);
+  EXPECT_EQ(g_Progress.m_nMapX, 12);
+  EXPECT_EQ(g_Progress.m_nLives, 2);
+  g_Progress.RecalcTotal();
+  EXPECT_EQ(g_Progress.m_nTotalBest, 900);
+  EXPECT_EQ(g_Progress.m_ChallengeState.size(), 2u);
+  EXPECT_EQ(g_Progress.LoadSlot(0), 0);
+
+  cProgress loaded;
+  ASSERT_EQ(loaded.LoadChallenge(), 1);
+  EXPECT_EQ(loaded.m_nChallengeOpen, 2);
+
+  // A game without user files has no user_data folder.
+  fs::current_path(Dir());
+  ASSERT_EQ(WriteGame(cGameContent(), "plain"), 1);
+  EXPECT_TRUE(fs::exists(fs::path(Dir()) / "plain" / "data" / "WorldMap.dat"));
+  EXPECT_FALSE(fs::exists(fs::path(Dir()) / "plain" / "user_data"));
 }
 
 TEST_F(GameWriterTest, FolderThatCannotBeMadeFails) {

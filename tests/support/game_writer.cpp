@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "data/save/slot_list.h"
 #include "platform/host_files.h"
 #include "tests/support/database_writer.h"
 
@@ -42,6 +43,19 @@ cPalette DefaultPalette() {
   coin.m_strName = "coin";
   coin.m_nGraphic = 1;
   return palette;
+}
+
+// One world on the start cell of a new map, whose entry is the first stage.
+cWorldMap DefaultWorldMap() {
+  cWorldMap map;
+  cWorld& world = map.m_vWorld.emplace_back();
+  world.m_nWorldX = map.m_nStartX;
+  world.m_nWorldY = map.m_nStartY;
+  world.m_strWorldName = "World 1";
+  world.m_vStage[0].m_nStageNo = 1;
+  world.m_vStage[0].m_strStageName = "Stage 1";
+  world.m_vStage[0].m_strStageFile = "stage1.stg4_" + std::to_string(g_nDataVersion);
+  return map;
 }
 
 template <typename T>
@@ -87,21 +101,35 @@ std::string InFolder(const std::string& folder, const std::string& path) {
   return folder + "\\" + path;
 }
 
-bool MakeGameFolders(const std::string& folder) {
+bool HasUserFiles(const cGameContent& game) {
+  return game.Options || !game.StorySlots.empty() || game.Challenge;
+}
+
+bool MakeGameFolders(const cGameContent& game, const std::string& folder) {
   if (!folder.empty() && !MakeDirectory(folder)) return false;
   for (const char* sub : {"data", "data\\database", "data\\stg4"})
     if (!MakeDirectory(InFolder(folder, sub))) return false;
+  if (HasUserFiles(game))
+    for (const char* sub : {"user_data", "user_data\\story", "user_data\\challenge"})
+      if (!MakeDirectory(InFolder(folder, sub))) return false;
   return true;
 }
 
 // Keeps the globals that the writers consult and puts them back when it ends.
 class cSavedGlobals {
  public:
-  cSavedGlobals() : m_Database(g_Database), m_Palette(g_CommonPalette), m_Stage(g_StageData) {}
+  cSavedGlobals()
+      : m_Database(g_Database),
+        m_Palette(g_CommonPalette),
+        m_Stage(g_StageData),
+        m_System(g_SystemData),
+        m_WorldMap(g_WorldMap) {}
   ~cSavedGlobals() {
     g_Database = std::move(m_Database);
     g_CommonPalette = std::move(m_Palette);
     g_StageData = std::move(m_Stage);
+    g_SystemData = std::move(m_System);
+    g_WorldMap = std::move(m_WorldMap);
   }
   cSavedGlobals(const cSavedGlobals&) = delete;
   cSavedGlobals& operator=(const cSavedGlobals&) = delete;
@@ -110,6 +138,8 @@ class cSavedGlobals {
   cDatabase m_Database;
   cPalette m_Palette;
   cStageData m_Stage;
+  cSystemData m_System;
+  cWorldMap m_WorldMap;
 };
 
 bool WriteDatabases(const std::string& folder) {
@@ -126,9 +156,28 @@ bool WriteStage(const cGameStage& shape, const std::string& folder) {
   return g_StageData.SaveToFile(InFolder(folder, GameStagePath(shape.strName)).c_str()) != 0;
 }
 
+bool WriteUserFiles(const cGameContent& game, const std::string& folder) {
+  if (game.Options) {
+    cOptionData options = *game.Options;
+    if (!options.SaveToFile(InFolder(folder, kOptionFilePath).c_str())) return false;
+  }
+  for (const cGameSlot& slot : game.StorySlots) {
+    char name[MAX_PATH];
+    GetStoryFileName(name, slot.nSlot);
+    cProgress progress = slot.Progress;
+    if (!progress.SaveToFile(InFolder(folder, name).c_str())) return false;
+  }
+  if (game.Challenge) {
+    cProgress progress = *game.Challenge;
+    if (!progress.SaveToFile(InFolder(folder, kChallengeFilePath).c_str())) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-cGameContent::cGameContent() : Database(DefaultDatabase()), Palette(DefaultPalette()), Stages(1) {
+cGameContent::cGameContent()
+    : Database(DefaultDatabase()), Palette(DefaultPalette()), WorldMap(DefaultWorldMap()), Stages(1) {
   System.m_strTitle = kGameTitle;
 }
 
@@ -137,7 +186,7 @@ std::string GameStagePath(const std::string& name) {
 }
 
 int WriteGame(const cGameContent& game, const std::string& folder) {
-  if (!MakeGameFolders(folder)) return 0;
+  if (!MakeGameFolders(game, folder)) return 0;
   const cSavedGlobals saved;
   g_Database = game.Database;
   g_CommonPalette = game.Palette;
@@ -146,7 +195,10 @@ int WriteGame(const cGameContent& game, const std::string& folder) {
   if (!system.SaveToFile(InFolder(folder, "data\\System.dat").c_str())) return 0;
   if (!WriteDatabases(folder)) return 0;
   if (!g_CommonPalette.SaveToFile(InFolder(folder, kCommonPalettePath).c_str())) return 0;
+  g_WorldMap = game.WorldMap;
+  if (!g_WorldMap.SaveToFile(InFolder(folder, kWorldMapPath).c_str())) return 0;
   for (const cGameStage& stage : game.Stages)
     if (!WriteStage(stage, folder)) return 0;
-  return 1;
+  g_SystemData = system;
+  return WriteUserFiles(game, folder) ? 1 : 0;
 }

@@ -1,17 +1,23 @@
 #pragma once
 // Writes a whole game folder for tests (and the demo game) through the records' own
-// writers: data\System.dat, the ten data\database\*.dat, data\CommonPalette.cplt4 and
-// the stage files data\stg4\<name>.stg4_811. A new cGameContent is a small, complete game;
-// a test changes what it needs in the records it holds.
+// writers: data\System.dat, the ten data\database\*.dat, data\CommonPalette.cplt4,
+// data\WorldMap.dat and the stage files data\stg4\<name>.stg4_811; and, when the content
+// holds them, the player's own files: user_data\Option.dat, story slots
+// user_data\story\StoryNN.dat and user_data\challenge\Challenge.dat. A new cGameContent is
+// a small, complete game without user files; a test changes what it needs in the records
+// it holds.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "data/database/database.h"
+#include "data/option/option_data.h"
 #include "data/palette/palette.h"
+#include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
+#include "data/worldmap/world_map.h"
 
 // A cell of the stage map, in blocks.
 struct cGameCell {
@@ -35,10 +41,17 @@ struct cGameStage {
   std::optional<cStageData> Prepared;
 };
 
+// A saved story game in slot `nSlot` (0 is Story01.dat).
+struct cGameSlot {
+  int nSlot = 0;
+  cProgress Progress;
+};
+
 // A game: a new system record titled kGameTitle; every database with entry 1 named
 // "<file name> 1" (for instance "Sound 1") after its entry 0; a common palette with
 // block 1 "ground", characters 1 "hero" (player-controlled) and 2 "enemy", item 1
-// "coin"; one stage "stage1".
+// "coin"; one stage "stage1"; a world map with one world "World 1" on the start cell
+// whose one entry is the stage "stage1". No user files.
 struct cGameContent {
   static constexpr const char* kGameTitle = "Test Game";
 
@@ -47,7 +60,13 @@ struct cGameContent {
   cSystemData System;
   cDatabase Database;
   cPalette Palette;
+  cWorldMap WorldMap;
   std::vector<cGameStage> Stages;
+
+  // The player's own files, written when present.
+  std::optional<cOptionData> Options;
+  std::vector<cGameSlot> StorySlots;
+  std::optional<cProgress> Challenge;
 };
 
 // The program path of stage file `name` inside a game folder: data\stg4\<name>.stg4_811.
