@@ -38,6 +38,7 @@ std::atomic<bool> g_bVSync{false};
 cDisplayFrame g_Shown;
 
 std::atomic<int> g_nCursorCounter{0};
+int g_nRefreshRateOverride = 0;
 
 void DestroyRendererAndTexture() {
   if (g_Display.texture != nullptr) SDL_DestroyTexture(g_Display.texture);
@@ -209,11 +210,18 @@ std::string DisplayVideoDriver() {
 std::string DisplayRendererName() { return g_Display.rendererName; }
 
 int DisplayRefreshRate() {
-  if (!g_Display.bVideoInited) return 0;
+  if (g_nRefreshRateOverride > 0) return g_nRefreshRateOverride;
+  if (!g_Display.bVideoInited) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 60;
+    g_Display.bVideoInited = true;
+  }
   SDL_DisplayMode mode;
-  if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
+  // A display that does not tell its rate (virtual ones) is taken to run at 60 Hz.
+  if (SDL_GetDesktopDisplayMode(0, &mode) != 0 || mode.refresh_rate <= 0) return 60;
   return mode.refresh_rate;
 }
+
+void OverrideDisplayRefreshRate(int hz) { g_nRefreshRateOverride = hz; }
 
 int DesktopBitsPerPixel() {
   if (!g_Display.bVideoInited) return 32;

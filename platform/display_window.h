@@ -49,12 +49,15 @@ std::uint64_t ShownFrameSerial();
 int ReadWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
 
 // Facts of the video system for the reports (valid after the window opened; otherwise
-// empty or 0): SDL's video driver, the renderer's name, the desktop's refresh rate in Hz,
+// empty or 0): SDL's video driver, the renderer's name, the desktop's refresh rate in Hz
+// (60 when the display does not tell),
 // the desktop's depth (32 for 24- and 32-bit formats, 16 for 15- and 16-bit ones; 32 when
 // it cannot be found out) and SDL's version as "major.minor.patch".
 std::string DisplayVideoDriver();
 std::string DisplayRendererName();
 int DisplayRefreshRate();
+// Test seam: the desktop's refresh rate as DisplayRefreshRate reports it (0: the real one).
+void OverrideDisplayRefreshRate(int hz);
 int DesktopBitsPerPixel();
 std::string VideoLibraryVersion();
 

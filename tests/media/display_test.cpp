@@ -77,6 +77,35 @@ TEST_F(DisplayTest, ASecondDirectDrawInitKeepsItsOwnContainer) {
   EXPECT_EQ(DDFillSurface(&g_BackBuffer, 0), DD_OK);
 }
 
+TEST_F(DisplayTest, WindowedVerticalSyncNeedsSixtyHertz) {
+  struct {
+    int hz;
+    int vsync;
+  } cases[] = {{60, 1}, {75, 0}};
+  for (const auto& c : cases) {
+    OverrideDisplayRefreshRate(c.hz);
+    ASSERT_TRUE(DDInit(1, nullptr, 640, 480, 32, 1, 1, 1, 60, 1, g_FixedSurface, g_FixedSurfaceDef, 71, 0));
+    EXPECT_EQ(g_bVSync, c.vsync) << c.hz;
+    DDEnd();
+  }
+  OverrideDisplayRefreshRate(0);
+}
+
+int g_nLimiterCalls = 0;
+bool DueOnThirdCall(int fps) {
+  EXPECT_EQ(fps, 60);
+  return ++g_nLimiterCalls >= 3;
+}
+
+TEST_F(DisplayTest, PresentWithoutVerticalSyncWaitsForTheFrameLimiter) {
+  ASSERT_TRUE(Bring(kAllConfigs[0]));
+  DDSetFrameLimiter(DueOnThirdCall);
+  g_nLimiterCalls = 0;
+  EXPECT_EQ(DDPresent(60), 1);
+  EXPECT_EQ(g_nLimiterCalls, 3);
+  DDSetFrameLimiter(nullptr);
+}
+
 TEST(DisplayInitErrorTest, StepCodesOfSurfacesAndUnknownCodesPass) {
   for (int code : {1, 2, 3, 4, 5, 6, 7, 10, 11, 12}) EXPECT_FALSE(DDReportInitError(code)) << code;
   for (int code : {0, 8, 9, 13, -1}) EXPECT_TRUE(DDReportInitError(code)) << code;
