@@ -17,6 +17,7 @@ constexpr const char* kDamageTexts[] = {
     "stage data cut short",
     "more entries than a stage can hold",
     "file ends inside its entries",
+    "file ends before its first member",
 };
 static_assert(sizeof kDamageTexts / sizeof kDamageTexts[0] == DATADAMAGE_COUNT);
 

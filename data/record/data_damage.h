@@ -16,6 +16,7 @@ enum DATADAMAGE {
   DATADAMAGE_STAGE_CUT_SHORT,        // the stage body ends early
   DATADAMAGE_STAGE_TOO_MANY_ENTRIES, // a stage list longer than a stage can hold
   DATADAMAGE_ENTRIES_CUT_SHORT,      // a database file ends inside its entries
+  DATADAMAGE_BODY_MISSING,           // the file ends before its first member
   DATADAMAGE_COUNT,
 };
 
