@@ -1,5 +1,6 @@
 #include "fuzz/fuzz_driver.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,10 +42,18 @@ std::string MakeWorkFolder() {
 }  // namespace
 
 void WriteFile(const char* programPath, const std::uint8_t* data, std::size_t size) {
-  FILE* file = OpenFile(programPath, "wb");
-  if (file == nullptr) Fail("the input can be written", programPath);
-  const bool ok = std::fwrite(data, 1, size, file) == size;
-  if (std::fclose(file) != 0 || !ok) Fail("the input can be written", programPath);
+  // Written behind the platform layer's back, on purpose: the name stays the same from one
+  // input to the next, so the cached listing of its folder stays right, and keeping it
+  // saves reading the folder again for every input.
+  const std::string host = HostPath(programPath);
+  const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  bool ok = fd >= 0;
+  for (std::size_t done = 0; ok && done < size;) {
+    const ssize_t n = write(fd, data + done, size - done);
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  if (fd < 0 || close(fd) != 0 || !ok) Fail("the input can be written", programPath);
 }
 
 std::vector<std::uint8_t> ReadFile(const char* programPath) {
@@ -59,7 +68,8 @@ std::vector<std::uint8_t> ReadFile(const char* programPath) {
 }
 
 void BeginInput() {
-  if (!OpenReportLog(kReportPath)) Fail("the report log can be opened", kReportPath);
+  // Emptied in place: OpenReportLog would make the folder's listing be read again.
+  if (truncate(kReportPath, 0) != 0) Fail("the report log can be emptied", kReportPath);
   g_Boxes->shown.clear();
   ClearPostedMessages();
   g_bFileTooNew = 0;
@@ -93,21 +103,70 @@ void SetUpProcess() {
   if (chdir(folder.c_str()) != 0) fuzz::Fail("the working folder can be entered", folder.c_str());
   ForgetDirectoryListings();
   fuzz::g_Boxes = std::make_unique<cRecordingMessageBoxes>();
+  if (!OpenReportLog(fuzz::kReportPath)) fuzz::Fail("the report log can be opened", fuzz::kReportPath);
   g_bStripCR = 1;
   FuzzSetUp();
 }
 
 }  // namespace
 
-#ifdef __AFL_FUZZ_TESTCASE_LEN
+#ifdef TOVREL_FUZZ_AFL
 
-__AFL_FUZZ_INIT();
+// The program is compiled with GCC's -fsanitize-coverage=trace-pc and linked with AFL++'s
+// runtime (afl-compiler-rt.o), which runs the fork server, persistent mode and the input
+// in shared memory; the coverage callback below fills AFL's map. AFL++'s own GCC plugin
+// would do the same, but Debian's build of it refuses Debian's GCC.
+extern "C" {
+extern unsigned char* __afl_area_ptr;
+extern unsigned int* __afl_fuzz_len;
+extern unsigned char* __afl_fuzz_ptr;
+int __afl_persistent_loop(unsigned int);
+void __afl_manual_init();
+// Tells the runtime that inputs come in shared memory.
+int __afl_sharedmem_fuzzing = 1;
+}
+
+namespace {
+
+// afl-fuzz switches on persistent mode and the deferred fork server when it finds these
+// marks in the program.
+[[gnu::used]] volatile const char* g_szPersistentMark = "##SIG_AFL_PERSISTENT##";
+[[gnu::used]] volatile const char* g_szDeferredMark = "##SIG_AFL_DEFER_FORKSRV##";
+
+constexpr std::uintptr_t kMapMask = (1u << 16) - 1;  // AFL's default map of 64 KiB
+thread_local std::uintptr_t t_nPreviousBlock = 0;
+
+// Standard input when no fuzzer hands inputs over (the program run by hand).
+std::vector<std::uint8_t> ReadStandardInput() {
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t buffer[65536];
+  ssize_t n = 0;
+  while ((n = read(0, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  return bytes;
+}
+
+}  // namespace
+
+// Called by every basic block: one edge of AFL's map, as its own instrumentation counts it.
+extern "C" [[gnu::no_sanitize_coverage, gnu::no_sanitize("address", "undefined")]] void
+__sanitizer_cov_trace_pc() {
+  const auto pc = reinterpret_cast<std::uintptr_t>(__builtin_return_address(0));
+  const std::uintptr_t block = ((pc >> 4) ^ (pc << 8)) & kMapMask;
+  __afl_area_ptr[block ^ t_nPreviousBlock]++;
+  t_nPreviousBlock = block >> 1;
+}
 
 int main() {
   SetUpProcess();
-  __AFL_INIT();
-  const unsigned char* data = __AFL_FUZZ_TESTCASE_BUF;
-  while (__AFL_LOOP(10000)) FuzzOneInput(data, static_cast<std::size_t>(__AFL_FUZZ_TESTCASE_LEN));
+  __afl_manual_init();
+  while (__afl_persistent_loop(10000)) {
+    if (__afl_fuzz_ptr != nullptr) {
+      FuzzOneInput(__afl_fuzz_ptr, *__afl_fuzz_len);
+    } else {
+      const std::vector<std::uint8_t> input = ReadStandardInput();
+      FuzzOneInput(input.data(), input.size());
+    }
+  }
   return 0;
 }
 

@@ -10,9 +10,10 @@
 #                                            fuzz/regressions/<target>/ and fails the run
 #   bash scripts/fuzz.sh ci                  replay, then every target for 15 seconds
 #
-# AFL++ instruments through its GCC mode (afl-g++ with AFL_CC_COMPILER=GCC): the program's
-# texts need GCC's -fexec-charset, and the GCC plugin of Debian's afl++ 4.04c refuses
-# Debian 12's GCC ("incompatible versions"). Targets run in persistent mode.
+# The program's texts need GCC's -fexec-charset, and the GCC plugin of Debian's afl++ 4.04c
+# (afl-g++-fast) refuses Debian 12's GCC ("incompatible versions"): the targets are built
+# by GCC with -fsanitize-coverage=trace-pc instead, their callback filling AFL's map, and
+# linked with AFL++'s runtime for the fork server and persistent mode.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -50,8 +51,7 @@ run() {
   shift
   local chosen=("$@")
   [ ${#chosen[@]} -eq 0 ] && mapfile -t chosen < <(targets)
-  export AFL_CC_COMPILER=GCC
-  CXX=afl-g++ build_targets build-afl -DCMAKE_CXX_COMPILER=afl-g++
+  build_targets build-afl -DTOVREL_FUZZ_AFL=ON
   local work
   work=$(mktemp -d)
   trap 'rm -rf "$work"' RETURN
