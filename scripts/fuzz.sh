@@ -59,7 +59,6 @@ run() {
   # CI machines cannot be tuned for afl-fuzz (CPU governor, core pattern) without root:
   # run as they are. Every target runs on one core of its own choosing.
   export AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1
-  export AFL_SKIP_CRASHES=0 AFL_NO_AFFINITY=${AFL_NO_AFFINITY:-}
   export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:allocator_may_return_null=1
   export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
   export TOVREL_FUZZ_DIR=$work
