@@ -4,6 +4,7 @@
 // 0x5C stays inside its name, and each name is converted whole.
 #include "platform/host_files.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,17 +96,81 @@ void Forget(const std::string& key) {
   if (!key.empty()) ForgetDirectoryListing(key);
 }
 
+HOSTFILEKIND KindOf(mode_t mode) {
+  if (S_ISREG(mode)) return HOSTFILE_REGULAR;
+  if (S_ISDIR(mode)) return HOSTFILE_DIRECTORY;
+  if (S_ISFIFO(mode)) return HOSTFILE_FIFO;
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return HOSTFILE_DEVICE;
+  if (S_ISSOCK(mode)) return HOSTFILE_SOCKET;
+  return HOSTFILE_OTHER;
+}
+
+// The open(2) flags of an fopen mode ("r", "w", "a", each with "+" and "b" as it likes);
+// false for a mode fopen would refuse. Truncation is left to the caller, which does it
+// only once it knows the file is a regular one.
+bool OpenFlagsOf(const char* mode, int& flags, bool& truncate) {
+  const bool update = std::strchr(mode, '+') != nullptr;
+  truncate = false;
+  switch (mode[0]) {
+    case 'r':
+      flags = update ? O_RDWR : O_RDONLY;
+      return true;
+    case 'w':
+      flags = (update ? O_RDWR : O_WRONLY) | O_CREAT;
+      truncate = true;
+      return true;
+    case 'a':
+      flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Opens a host path as a regular file and nothing else. The look before the open keeps
+// devices and pipes from being opened at all; the open itself does not block, so that a
+// pipe put there in between is found by the look after it instead of hanging the open.
+FILE* OpenRegularFile(const std::string& host, const char* mode, HOSTFILEKIND& refused) {
+  int flags = 0;
+  bool truncate = false;
+  if (!OpenFlagsOf(mode, flags, truncate)) return nullptr;
+  struct stat info;
+  if (stat(host.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    refused = KindOf(info.st_mode);
+    return nullptr;
+  }
+  const int fd = open(host.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  bool ok = fstat(fd, &info) == 0;
+  if (ok && !S_ISREG(info.st_mode)) {
+    refused = KindOf(info.st_mode);
+    ok = false;
+  }
+  ok = ok && (!truncate || ftruncate(fd, 0) == 0);
+  const int status = ok ? fcntl(fd, F_GETFL) : -1;
+  ok = ok && status != -1 && fcntl(fd, F_SETFL, status & ~O_NONBLOCK) == 0;
+  FILE* file = ok ? fdopen(fd, mode) : nullptr;
+  if (file == nullptr) close(fd);
+  return file;
+}
+
 }  // namespace
 
 std::string HostPath(std::string_view programPath) { return Resolve(programPath).host; }
 
-FILE* OpenFile(std::string_view programPath, const char* mode) {
-  if (mode == nullptr || programPath.empty()) return nullptr;
-  const ResolvedPath path = Resolve(programPath);
-  FILE* file = std::fopen(path.host.c_str(), mode);
-  if (!WritesFile(mode)) return file;
-  Forget(path.parentKey);
-  return tovrel_platform::WrapForSimulatedDisk(file, mode);
+FILE* OpenFile(std::string_view programPath, const char* mode, HOSTFILEKIND* refused) {
+  HOSTFILEKIND found = HOSTFILE_NONE;
+  FILE* file = nullptr;
+  if (mode != nullptr && !programPath.empty()) {
+    const ResolvedPath path = Resolve(programPath);
+    file = OpenRegularFile(path.host, mode, found);
+    if (WritesFile(mode)) {
+      Forget(path.parentKey);
+      file = tovrel_platform::WrapForSimulatedDisk(file, mode);
+    }
+  }
+  if (refused != nullptr) *refused = found;
+  return file;
 }
 
 int RenameFileOver(std::string_view fromProgramPath, std::string_view toProgramPath) {

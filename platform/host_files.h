@@ -15,9 +15,23 @@
 // converted spelling, so a path to a file about to be created maps as expected.
 std::string HostPath(std::string_view programPath);
 
-// fopen of a program path. Opening for writing or appending forgets the cached listing
-// of the file's folder.
-FILE* OpenFile(std::string_view programPath, const char* mode);
+// What stands at a path, as far as opening it as a file is concerned.
+enum HOSTFILEKIND {
+  HOSTFILE_NONE = 0,   // nothing there, or it could not be looked at
+  HOSTFILE_REGULAR,
+  HOSTFILE_DIRECTORY,
+  HOSTFILE_FIFO,
+  HOSTFILE_DEVICE,     // a character or block device
+  HOSTFILE_SOCKET,
+  HOSTFILE_OTHER,
+};
+
+// fopen of a program path, for regular files only: a folder, a named pipe, a device or a
+// socket where a file should be is refused before it is opened (opening a pipe would wait
+// for a writer for ever, opening a device can have effects of its own), and `refused`,
+// when given, then says what stands there; it is HOSTFILE_NONE for every other failure.
+// Opening for writing or appending forgets the cached listing of the file's folder.
+FILE* OpenFile(std::string_view programPath, const char* mode, HOSTFILEKIND* refused = nullptr);
 
 // Replaces `to` by `from` in one step (rename); both in the same folder. 1 on success.
 int RenameFileOver(std::string_view fromProgramPath, std::string_view toProgramPath);

@@ -49,13 +49,21 @@ ProgramPathParts SplitProgramPath(std::string_view path) {
   return parts;
 }
 
+char ProgramPathSeparatorAfter(std::string_view name) {
+  std::size_t last = 0;
+  for (std::size_t pos = 0; pos < name.size(); pos += last) last = Cp932CharLength(name.substr(pos));
+  const bool loneLead = last == 1 && IsCp932LeadByte(static_cast<std::uint8_t>(name.back()));
+  return loneLead ? '/' : '\\';
+}
+
 std::string JoinProgramPath(const ProgramPathParts& parts) {
   std::string path = parts.root;
   for (std::size_t i = 0; i < parts.components.size(); ++i) {
-    if (i > 0) path += '\\';
+    if (i > 0) path += ProgramPathSeparatorAfter(parts.components[i - 1]);
     path += parts.components[i];
   }
-  if (parts.trailingSeparator && !parts.components.empty()) path += '\\';
+  if (parts.trailingSeparator && !parts.components.empty())
+    path += ProgramPathSeparatorAfter(parts.components.back());
   return path;
 }
 

@@ -27,8 +27,13 @@ ProgramPathParts SplitProgramPath(std::string_view path);
 // trail byte, else 1; 0 for empty text).
 std::size_t Cp932CharLength(std::string_view text);
 
-// The components joined by "\" after the root, with a "\" after the last one when
-// `trailingSeparator` is set and there is a component.
+// The separator to write after `name`: "\", unless the name ends in a lead byte that
+// stands alone (a name split at a "/" may), which would pair with the "\" (0x5C is a
+// trail byte) and fuse the two names into one; "/" is never a trail byte.
+char ProgramPathSeparatorAfter(std::string_view name);
+
+// The components joined by separators after the root, with one after the last component
+// when `trailingSeparator` is set and there is a component.
 std::string JoinProgramPath(const ProgramPathParts& parts);
 
 }  // namespace tovrel_platform

@@ -22,18 +22,16 @@ namespace {
 // that is not UTF-8 is taken to be raw CP932 already and kept as it is.
 std::string ProgramPathOfHostPath(const std::string& host) {
   std::string path;
+  std::string previous;  // the last name written, CP932
   std::size_t pos = 0;
   while (pos < host.size()) {
     std::size_t slash = host.find('/', pos);
     if (slash == std::string::npos) slash = host.size();
     const std::string_view name(host.data() + pos, slash - pos);
     if (!name.empty()) {
-      path += '\\';
-      if (tovrel_platform::IsValidUtf8(name)) {
-        path += Utf8ToCp932(name);
-      } else {
-        path.append(name);
-      }
+      path += previous.empty() ? '\\' : tovrel_platform::ProgramPathSeparatorAfter(previous);
+      previous = tovrel_platform::IsValidUtf8(name) ? Utf8ToCp932(name) : std::string(name);
+      path += previous;
     }
     pos = slash + 1;
   }
@@ -135,7 +133,7 @@ BOOL PathRelativePathToA(char* out, const char* from, DWORD fromAttributes, cons
     for (std::size_t i = 0; i < up; ++i) relative += i == 0 ? ".." : "\\..";
   }
   for (std::size_t i = common; i < toParts.components.size(); ++i) {
-    relative += '\\';
+    relative += i == common ? '\\' : tovrel_platform::ProgramPathSeparatorAfter(toParts.components[i - 1]);
     relative += toParts.components[i];
   }
   if (relative.size() >= static_cast<std::size_t>(MAX_PATH)) return 0;

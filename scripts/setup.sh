@@ -12,6 +12,7 @@ packages=(
   libboost-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   xvfb x11-apps imagemagick
+  afl++
 )
 
 missing=()

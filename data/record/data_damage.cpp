@@ -19,6 +19,7 @@ constexpr const char* kDamageTexts[] = {
     "file ends inside its entries",
     "data cut short",
     "world map grid does not match its size",
+    "file ends before its first member",
 };
 static_assert(sizeof kDamageTexts / sizeof kDamageTexts[0] == DATADAMAGE_COUNT);
 

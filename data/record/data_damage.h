@@ -18,6 +18,7 @@ enum DATADAMAGE {
   DATADAMAGE_ENTRIES_CUT_SHORT,      // a database file ends inside its entries
   DATADAMAGE_BODY_CUT_SHORT,         // a world map, save or options body ends early
   DATADAMAGE_MAP_GRID,               // a world map's cell list does not match its size
+  DATADAMAGE_BODY_MISSING,           // the file ends before its first member
   DATADAMAGE_COUNT,
 };
 

@@ -11,11 +11,32 @@ namespace {
 
 const char* NameOrErr(const char* name) { return (name && *name) ? name : "err"; }
 
-// Reads a whole file into memory; false when it cannot be opened or read, or is larger
-// than any data file can be.
+// What the report says stands where a data file should be.
+const char* NotAFileText(HOSTFILEKIND kind) {
+  switch (kind) {
+    case HOSTFILE_DIRECTORY:
+      return "ファイルではなくフォルダです";
+    case HOSTFILE_FIFO:
+      return "ファイルではなく名前付きパイプです";
+    case HOSTFILE_DEVICE:
+      return "ファイルではなくデバイスです";
+    case HOSTFILE_SOCKET:
+      return "ファイルではなくソケットです";
+    default:
+      return "通常のファイルではありません";
+  }
+}
+
+// Reads a whole file into memory; false when it cannot be opened or read, is not a
+// regular file, or is larger than any data file can be.
 bool ReadWholeFile(const char* name, cDataBytes& bytes) {
-  FILE* file = OpenFile(name, "rb");
-  if (!file) return false;
+  HOSTFILEKIND refused = HOSTFILE_NONE;
+  FILE* file = OpenFile(name, "rb", &refused);
+  if (!file) {
+    // A missing file is the caller's to report; anything else in its place is said here.
+    if (refused != HOSTFILE_NONE) WriteReport("%s : %s", name, NotAFileText(refused));
+    return false;
+  }
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size >= 0 && static_cast<unsigned long>(size) <= kMaxDataFileBytes &&

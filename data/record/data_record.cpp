@@ -260,6 +260,10 @@ void cDataRecord::StripCR() {
 int cDataRecord::LoadFromFile(const char* name) {
   std::unique_ptr<cDataReader> in = OpenDataFileForRead(name);
   if (!in) return 0;
+  // A body that is cut somewhere leaves the members past the cut as they were, as old
+  // writers' files expect; a file with no body at all is no record. Read still runs on
+  // the damaged data, so that each record treats it by its own rule for damage.
+  if (in->AtEnd()) in->MarkDamaged(DATADAMAGE_BODY_MISSING);
   Read(*in);
   if (in->Damaged()) {
     ReportDamagedFile(name, *in);

@@ -1,10 +1,15 @@
 #include "platform/host_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "platform/cp932.h"
 #include "tests/platform/platform_test_util.h"
@@ -19,6 +24,24 @@ const std::string kSofuto = "\x83\x5C\x83\x74\x83\x67";           // ソフト (
 const std::string kWaveDash = "\x81\x60";                         // ～ (U+FF5E in CP932)
 
 class HostFiles : public cTempDirTest {};
+
+// OpenFile on a thread of its own, given ten seconds. An open still waiting then is
+// released by opening `pipe` at both ends, and counts as blocked.
+FILE* OpenWithDeadline(const char* path, const char* mode, HOSTFILEKIND* refused, const char* pipe,
+                       bool& blocked) {
+  std::atomic<bool> done{false};
+  FILE* file = nullptr;
+  std::thread opener([&] {
+    file = OpenFile(path, mode, refused);
+    done = true;
+  });
+  for (int i = 0; i < 1000 && !done; ++i) usleep(10000);
+  blocked = !done;
+  const int other = blocked ? open(pipe, O_RDWR | O_NONBLOCK) : -1;
+  opener.join();
+  if (other >= 0) close(other);
+  return file;
+}
 
 }  // namespace
 
@@ -186,4 +209,65 @@ TEST_F(HostFiles, OpenFileRefusesBadArguments) {
   EXPECT_EQ(OpenFile("x.txt", nullptr), nullptr);
   EXPECT_EQ(OpenFile("missing.txt", "rb"), nullptr);
   EXPECT_EQ(SyncFile(nullptr), 0);
+}
+
+// Only regular files open: a folder, or a named pipe (whose open would wait for a writer
+// for ever), is refused at once in every mode, and the caller learns what stands there.
+TEST_F(HostFiles, OpenFileOpensOnlyRegularFiles) {
+  MakeFile("plain.txt", "abc");
+  std::filesystem::create_directory("folder");
+  ASSERT_EQ(mkfifo("pipe", 0600), 0);
+  ForgetDirectoryListings();
+  struct Case {
+    const char* path;
+    HOSTFILEKIND kind;
+  };
+  const Case cases[] = {{"folder", HOSTFILE_DIRECTORY}, {"PIPE", HOSTFILE_FIFO}};
+  for (const Case& c : cases) {
+    for (const char* mode : {"rb", "r+b", "wb", "ab"}) {
+      SCOPED_TRACE(std::string(c.path) + " " + mode);
+      HOSTFILEKIND refused = HOSTFILE_NONE;
+      bool blocked = false;
+      FILE* file = OpenWithDeadline(c.path, mode, &refused, "pipe", blocked);
+      EXPECT_FALSE(blocked);
+      EXPECT_EQ(file, nullptr);
+      if (file != nullptr) std::fclose(file);
+      EXPECT_EQ(refused, c.kind);
+    }
+  }
+  EXPECT_EQ(std::filesystem::status("pipe").type(), std::filesystem::file_type::fifo);  // left alone
+
+  HOSTFILEKIND refused = HOSTFILE_OTHER;
+  FILE* file = OpenFile("Plain.txt", "rb", &refused);
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(refused, HOSTFILE_NONE);
+  char text[4] = {};
+  EXPECT_EQ(std::fread(text, 1, 3, file), 3u);
+  EXPECT_STREQ(text, "abc");
+  std::fclose(file);
+  file = OpenFile("missing.txt", "rb", &refused);
+  EXPECT_EQ(file, nullptr);
+  EXPECT_EQ(refused, HOSTFILE_NONE);  // nothing there: no kind to name
+}
+
+// Writing still creates, truncates and appends as fopen does.
+TEST_F(HostFiles, OpenFileWritesLikeFopen) {
+  const auto write = [](const char* mode, const char* text) {
+    FILE* file = OpenFile("out.txt", mode);
+    ASSERT_NE(file, nullptr) << mode;
+    std::fputs(text, file);
+    std::fclose(file);
+  };
+  write("wb", "long text");
+  EXPECT_EQ(ReadBytes("out.txt"), "long text");
+  write("wb", "new");
+  EXPECT_EQ(ReadBytes("out.txt"), "new");
+  write("ab", "+more");
+  EXPECT_EQ(ReadBytes("out.txt"), "new+more");
+  FILE* file = OpenFile("out.txt", "r+b");
+  ASSERT_NE(file, nullptr);
+  std::fputs("N", file);
+  std::fclose(file);
+  EXPECT_EQ(ReadBytes("out.txt"), "New+more");
+  EXPECT_EQ(OpenFile("out.txt", "q"), nullptr);  // not a mode
 }

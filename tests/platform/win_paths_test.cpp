@@ -70,6 +70,14 @@ TEST_F(WinPaths, CurrentDirectoryWithARawCp932NameKeepsItsBytes) {
   EXPECT_EQ(Current(), ExpectedCurrent() + "\\" + raw);
 }
 
+TEST_F(WinPaths, CurrentDirectoryWithANameEndingInALoneLeadByte) {
+  const std::string raw = "d\x83";  // a raw name whose last byte lacks its trail byte
+  std::filesystem::create_directories(raw + "/e");
+  std::filesystem::current_path(raw + "/e");
+  EXPECT_EQ(Current(), ExpectedCurrent() + "\\" + raw + "/e");
+  EXPECT_EQ(Full("f"), ExpectedCurrent() + "\\" + raw + "/e\\f");
+}
+
 TEST_F(WinPaths, FullPathNames) {
   const std::string base = ExpectedCurrent();
   struct Case {
@@ -93,8 +101,18 @@ TEST_F(WinPaths, FullPathNames) {
       {"\x95\x5C\\..\\x", base + "\\x"},
       {"\x83\x5C\\.", base + "\\\x83\x5C"},
       {"\\\x95\x5C\x8E\xA6\\\x83\x5C\\..\\f", "\\\x95\x5C\x8E\xA6\\f"},
+      // A lead byte before "/" stands alone: two names, and the result keeps them two (a
+      // "\\" after the lead byte would read back as one double-byte character).
+      {"x\x83/y", base + "\\x\x83/y"},
+      {"\\x\x83/y\\z", "\\x\x83/y\\z"},
+      {"\\x\x83/", "\\x\x83/"},
+      {"\\x\x83\x83/y", "\\x\x83\x83\\y"},  // 83 83 is one character: "\\" is safe
   };
-  for (const Case& c : cases) EXPECT_EQ(Full(c.path), c.expected) << c.path;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Full(c.path), c.expected) << c.path;
+    // The result names what the path named: read back, it is itself.
+    EXPECT_EQ(Full(c.expected.c_str()), c.expected) << c.path;
+  }
 }
 
 TEST_F(WinPaths, FullPathNameFilePartAndBuffer) {
@@ -157,6 +175,7 @@ TEST(WinPathsPure, RelativePathTo) {
       {"\\\x95\x5C", dir, "\\\x95\x5C\\\x83\x5C.txt", file, 1, ".\\\x83\x5C.txt"},
       {"\\\x95\x5C\\a", dir, "\\\x83\x5C\\b", file, 1, "..\\..\\\x83\x5C\\b"},
       {"\\g\\\x83\x5C", dir, "\\g\\\x83\x5C\x83\x74", file, 1, "..\\\x83\x5C\x83\x74"},
+      {"\\g", dir, "\\g\\x\x83/y\x83/z", file, 1, ".\\x\x83/y\x83/z"},  // lone lead bytes
   };
   for (const Case& c : cases) {
     char out[MAX_PATH];

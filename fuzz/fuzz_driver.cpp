@@ -1,0 +1,226 @@
+#include "fuzz/fuzz_driver.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "app/report_log.h"
+#include "data/record/data_record.h"
+#include "platform/host_files.h"
+#include "platform/message_box.h"
+#include "platform/message_queue.h"
+
+namespace fuzz {
+namespace {
+
+constexpr const char* kReportPath = "Report_Game.txt";
+
+// Boxes are recorded, never shown; the record is dropped with each input.
+std::unique_ptr<cRecordingMessageBoxes> g_Boxes;
+
+// A fresh working folder, in memory where the system has one: a loaded record is saved
+// twice per input, and each save syncs its file to the disk.
+std::string MakeWorkFolder() {
+  const char* base = std::getenv("TOVREL_FUZZ_DIR");
+  std::string root = base != nullptr && *base != '\0' ? base
+                     : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                                 : std::filesystem::temp_directory_path().string();
+  std::string pattern = root + "/tovrel-fuzz-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) Fail("a working folder can be made", pattern.c_str());
+  return pattern;
+}
+
+}  // namespace
+
+void WriteFile(const char* programPath, const std::uint8_t* data, std::size_t size) {
+  // Written behind the platform layer's back, on purpose: the name stays the same from one
+  // input to the next, so the cached listing of its folder stays right, and keeping it
+  // saves reading the folder again for every input.
+  const std::string host = HostPath(programPath);
+  const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  bool ok = fd >= 0;
+  for (std::size_t done = 0; ok && done < size;) {
+    const ssize_t n = write(fd, data + done, size - done);
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  if (fd < 0 || close(fd) != 0 || !ok) Fail("the input can be written", programPath);
+}
+
+std::vector<std::uint8_t> ReadFile(const char* programPath) {
+  FILE* file = OpenFile(programPath, "rb");
+  if (file == nullptr) Fail("a saved file can be read", programPath);
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  std::fclose(file);
+  return bytes;
+}
+
+void BeginInput() {
+  // Emptied in place: OpenReportLog would make the folder's listing be read again.
+  if (truncate(kReportPath, 0) != 0) Fail("the report log can be emptied", kReportPath);
+  g_Boxes->shown.clear();
+  ClearPostedMessages();
+  g_bFileTooNew = 0;
+}
+
+bool ReportWritten() {
+  struct stat info;
+  return stat(kReportPath, &info) == 0 && info.st_size > 0;
+}
+
+void Fail(const char* rule, const char* file) {
+  std::fprintf(stderr, "fuzz target: broken rule: %s (%s)\n", rule, file);
+  std::abort();
+}
+
+void CheckFailureReported(const char* file) {
+  if (!ReportWritten() && !g_bFileTooNew) Fail("a failed load writes a report line", file);
+}
+
+void CheckSameBytes(const std::vector<std::uint8_t>& first, const std::vector<std::uint8_t>& second,
+                    const char* file) {
+  if (first != second) Fail("a loaded record saves, loads back and saves to the same bytes", file);
+}
+
+}  // namespace fuzz
+
+namespace {
+
+void SetUpProcess() {
+  const std::string folder = fuzz::MakeWorkFolder();
+  if (chdir(folder.c_str()) != 0) fuzz::Fail("the working folder can be entered", folder.c_str());
+  ForgetDirectoryListings();
+  fuzz::g_Boxes = std::make_unique<cRecordingMessageBoxes>();
+  if (!OpenReportLog(fuzz::kReportPath)) fuzz::Fail("the report log can be opened", fuzz::kReportPath);
+  g_bStripCR = 1;
+  FuzzSetUp();
+}
+
+}  // namespace
+
+#ifdef TOVREL_FUZZ_AFL
+
+// The program is compiled with GCC's -fsanitize-coverage=trace-pc and linked with AFL++'s
+// runtime (afl-compiler-rt.o), which runs the fork server, persistent mode and the input
+// in shared memory; the coverage callback below fills AFL's map. AFL++'s own GCC plugin
+// would do the same, but Debian's build of it refuses Debian's GCC.
+extern "C" {
+extern unsigned char* __afl_area_ptr;
+extern unsigned int* __afl_fuzz_len;
+extern unsigned char* __afl_fuzz_ptr;
+int __afl_persistent_loop(unsigned int);
+void __afl_manual_init();
+// Tells the runtime that inputs come in shared memory.
+int __afl_sharedmem_fuzzing = 1;
+}
+
+namespace {
+
+// afl-fuzz switches on persistent mode and the deferred fork server when it finds these
+// marks in the program.
+[[gnu::used]] volatile const char* g_szPersistentMark = "##SIG_AFL_PERSISTENT##";
+[[gnu::used]] volatile const char* g_szDeferredMark = "##SIG_AFL_DEFER_FORKSRV##";
+
+constexpr std::uintptr_t kMapMask = (1u << 16) - 1;  // AFL's default map of 64 KiB
+thread_local std::uintptr_t t_nPreviousBlock = 0;
+
+// Standard input when no fuzzer hands inputs over (the program run by hand).
+std::vector<std::uint8_t> ReadStandardInput() {
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t buffer[65536];
+  ssize_t n = 0;
+  while ((n = read(0, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  return bytes;
+}
+
+}  // namespace
+
+// Called by every basic block: one edge of AFL's map, as its own instrumentation counts it.
+extern "C" [[gnu::no_sanitize_coverage, gnu::no_sanitize("address", "undefined")]] void
+__sanitizer_cov_trace_pc() {
+  const auto pc = reinterpret_cast<std::uintptr_t>(__builtin_return_address(0));
+  const std::uintptr_t block = ((pc >> 4) ^ (pc << 8)) & kMapMask;
+  __afl_area_ptr[block ^ t_nPreviousBlock]++;
+  t_nPreviousBlock = block >> 1;
+}
+
+int main() {
+  SetUpProcess();
+  __afl_manual_init();
+  while (__afl_persistent_loop(10000)) {
+    if (__afl_fuzz_ptr != nullptr) {
+      FuzzOneInput(__afl_fuzz_ptr, *__afl_fuzz_len);
+    } else {
+      const std::vector<std::uint8_t> input = ReadStandardInput();
+      FuzzOneInput(input.data(), input.size());
+    }
+  }
+  return 0;
+}
+
+#else
+
+namespace {
+
+std::vector<std::uint8_t> ReadHostFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The files to replay: each file named, and the files inside each folder named (in name
+// order, so that a replay runs the same way every time). A name that does not exist is
+// an error: a kept folder must not go missing unnoticed.
+bool CollectInputs(int argc, char** argv, std::vector<std::filesystem::path>& inputs) {
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path path = std::filesystem::absolute(argv[i]);
+    if (std::filesystem::is_directory(path)) {
+      std::vector<std::filesystem::path> files;
+      for (const auto& entry : std::filesystem::directory_iterator(path))
+        if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') files.push_back(entry.path());
+      std::sort(files.begin(), files.end());
+      inputs.insert(inputs.end(), files.begin(), files.end());
+    } else if (std::filesystem::is_regular_file(path)) {
+      inputs.push_back(path);
+    } else {
+      std::fprintf(stderr, "%s: no such file or folder\n", argv[i]);
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::filesystem::path> inputs;
+  if (argc < 2 || !CollectInputs(argc, argv, inputs)) {
+    std::fprintf(stderr, "usage: %s file-or-folder...\n", argv[0]);
+    return 2;
+  }
+  const std::filesystem::path previous = std::filesystem::current_path();
+  SetUpProcess();
+  const std::filesystem::path folder = std::filesystem::current_path();
+  for (const std::filesystem::path& input : inputs) {
+    std::fprintf(stderr, "%s\n", input.c_str());
+    const std::vector<std::uint8_t> bytes = ReadHostFile(input);
+    FuzzOneInput(bytes.data(), bytes.size());
+  }
+  std::filesystem::current_path(previous);
+  std::filesystem::remove_all(folder);
+  std::printf("%zu inputs replayed\n", inputs.size());
+  return 0;
+}
+
+#endif

@@ -1,0 +1,29 @@
+// Fuzz target: a stage file, read into the stage that stage play builds from.
+#include "data/stage/stage_data.h"
+#include "fuzz/fuzz_driver.h"
+#include "fuzz/seed_game.h"
+
+namespace {
+
+constexpr const char* kPath = "data\\stg4\\fuzz.stg4_811";
+constexpr const char* kFirst = "data\\stg4\\first.stg4_811";
+constexpr const char* kSecond = "data\\stg4\\second.stg4_811";
+
+}  // namespace
+
+void FuzzSetUp() { WriteAndLoadSeedGame(); }
+
+void FuzzOneInput(const std::uint8_t* data, std::size_t size) {
+  fuzz::BeginInput();
+  fuzz::WriteFile(kPath, data, size);
+  g_StageData = cStageData();
+  if (!g_StageData.LoadFromFile(kPath)) {
+    fuzz::CheckFailureReported(kPath);
+    return;
+  }
+  if (!g_StageData.SaveToFile(kFirst)) fuzz::Fail("a loaded stage saves", kFirst);
+  g_StageData = cStageData();
+  if (!g_StageData.LoadFromFile(kFirst)) fuzz::Fail("a saved stage loads back", kFirst);
+  if (!g_StageData.SaveToFile(kSecond)) fuzz::Fail("a loaded stage saves", kSecond);
+  fuzz::CheckSameBytes(fuzz::ReadFile(kFirst), fuzz::ReadFile(kSecond), kPath);
+}

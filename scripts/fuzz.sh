@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# The fuzz targets of fuzz/ (one per reader of a whole game file).
+#
+#   bash scripts/fuzz.sh replay              replays the seeds and every kept input in
+#                                            fuzz/regressions/<target>/ through the plain
+#                                            driver, built with the sanitizers
+#   bash scripts/fuzz.sh run SECONDS [T...]  fuzzes each target T (all when none is named)
+#                                            for SECONDS with afl-fuzz, instrumented and
+#                                            with the sanitizers; a crash is copied to
+#                                            fuzz/regressions/<target>/ and fails the run
+#   bash scripts/fuzz.sh ci                  replay, then every target for 15 seconds
+#
+# The program's texts need GCC's -fexec-charset, and the GCC plugin of Debian's afl++ 4.04c
+# (afl-g++-fast) refuses Debian 12's GCC ("incompatible versions"): the targets are built
+# by GCC with -fsanitize-coverage=trace-pc instead, their callback filling AFL's map, and
+# linked with AFL++'s runtime for the fork server and persistent mode.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+mode=${1:-}
+
+targets() {
+  local list=(stage system_data common_palette)
+  local db
+  for db in AnimeSet Anime Bmp_CharaExc SwordType Effect CharaEffect ScrEffect Picture Sound Bgm; do
+    list+=("database_$db")
+  done
+  printf '%s\n' "${list[@]}"
+}
+
+build_targets() {  # build folder, then cmake arguments
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON \
+    -DTOVREL_SANITIZE=ON -DTOVREL_FUZZ=ON -DTOVREL_BENCH=OFF "$@" > /dev/null
+  local names=(fuzz_seeds)
+  local t
+  for t in $(targets); do names+=("fuzz_$t"); done
+  cmake --build "$dir" -j "${FUZZ_JOBS:-$(nproc)}" --target "${names[@]}"
+}
+
+replay() {
+  build_targets build-fuzz-replay
+  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+    ctest --test-dir build-fuzz-replay --output-on-failure -R '^fuzz_' -j "${FUZZ_JOBS:-$(nproc)}"
+}
+
+run() {
+  local seconds=$1
+  shift
+  local chosen=("$@")
+  [ ${#chosen[@]} -eq 0 ] && mapfile -t chosen < <(targets)
+  build_targets build-afl -DTOVREL_FUZZ_AFL=ON
+  local work
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' RETURN
+  build-afl/fuzz/fuzz_seeds "$work/seeds" > /dev/null
+  # CI machines cannot be tuned for afl-fuzz (CPU governor, core pattern) without root:
+  # run as they are. Every target runs on one core of its own choosing.
+  export AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1
+  export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:allocator_may_return_null=1
+  export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
+  export TOVREL_FUZZ_DIR=$work
+  local failed=0 t
+  for t in "${chosen[@]}"; do
+    afl-fuzz -V "$seconds" -m none -t 2000 -i "$work/seeds/$t" -o "$work/out-$t" -- "build-afl/fuzz/fuzz_$t" \
+      > "$work/afl-$t.log" 2>&1 || { echo "afl-fuzz failed for $t:"; tail -20 "$work/afl-$t.log"; failed=1; continue; }
+    local stats="$work/out-$t/default/fuzzer_stats"
+    local execs crashes hangs
+    execs=$(awk -F' *: *' '$1=="execs_done"{print $2}' "$stats")
+    crashes=$(awk -F' *: *' '$1=="saved_crashes"{print $2}' "$stats")
+    hangs=$(awk -F' *: *' '$1=="saved_hangs"{print $2}' "$stats")
+    echo "$t: $execs inputs, $crashes crashes, $hangs hangs"
+    if [ "$crashes" != 0 ] || [ "$hangs" != 0 ]; then
+      mkdir -p "fuzz/regressions/$t"
+      local f
+      for f in "$work/out-$t/default/crashes"/id:* "$work/out-$t/default/hangs"/id:*; do
+        [ -e "$f" ] || continue
+        cp "$f" "fuzz/regressions/$t/$(sha1sum "$f" | cut -c1-16)"
+      done
+      echo "  kept in fuzz/regressions/$t/"
+      failed=1
+    fi
+  done
+  return "$failed"
+}
+
+case "$mode" in
+  replay) replay ;;
+  run) shift; run "$@" ;;
+  ci) replay; run 15 ;;
+  *) sed -n '2,16p' "$0"; exit 2 ;;
+esac
