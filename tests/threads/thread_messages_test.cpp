@@ -188,6 +188,9 @@ namespace {
 
 std::atomic<int> g_swallowed{0};
 std::atomic<int> g_unwound{0};
+// Set by each routine once it runs, so the kill is requested only after the routine has
+// begun (a busy machine may start a thread late).
+std::atomic<int> g_started{0};
 
 // Sleeps in its destructor, as cleanup code may: during the unwinding that must not
 // throw again.
@@ -201,6 +204,7 @@ struct cUnwindWitness {
 // Catches everything once, as careless code might; the kill still ends it.
 unsigned SwallowOnce(void*) {
   cUnwindWitness witness;
+  g_started = 1;
   try {
     for (;;) Sleep(1);
   } catch (...) {
@@ -211,6 +215,7 @@ unsigned SwallowOnce(void*) {
 
 unsigned BlockedInGet(void*) {
   cUnwindWitness witness;
+  g_started = 1;
   MSG msg{};
   GetMessageA(&msg, nullptr, WM_USER + 50, WM_USER + 50);  // never posted
   return 1;
@@ -218,6 +223,7 @@ unsigned BlockedInGet(void*) {
 
 unsigned BlockedInSend(void*) {
   cUnwindWitness witness;
+  g_started = 1;
   SendMessageA(TestWindow(), WM_USER, 0, 0);  // the main thread never serves it
   return 1;
 }
@@ -238,8 +244,10 @@ TEST_F(PlatformThreads, AKilledThreadUnwindsWhereverItWaitsInTheLayer) {
     SCOPED_TRACE(c.name);
     g_swallowed = 0;
     g_unwound = 0;
+    g_started = 0;
     HTHREAD thread = BeginThread(c.routine, nullptr, nullptr);
     ASSERT_NE(thread, nullptr);
+    while (g_started.load() == 0) Sleep(1);
     Sleep(10);
     EXPECT_EQ(WaitForThread(thread, 0), WAIT_TIMEOUT);
     RequestThreadKill(thread);
