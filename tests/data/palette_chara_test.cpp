@@ -407,7 +407,7 @@ TEST_F(PaletteCharaTest, FlowsWriteAndReadTheFileLayout) {
   chara.m_vFlow[0].m_nID = 2;
   chara.m_vFlow[0].m_nTrigger = 4;
   Bytes expected = CharaBody(811, CharaFields{}, kNoFlags);
-  expected.resize(expected.size() - 4);  // the flow count comes below
+  expected.erase(expected.end() - 4, expected.end());  // the flow count comes below
   const Bytes flows = cByteBuilder()
                           .Count(1)
                           .I32(10).I8(2).I8(0).I8(0).I8(0).I8(0).I8(4).I8(0).I8(0).I8(3).I8(0)

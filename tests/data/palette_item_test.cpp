@@ -120,7 +120,7 @@ TEST_F(PaletteItemTest, ItemCommandsWriteAndReadTheFileLayout) {
   cmd.m_sText = "msg";
   cmd.m_vParam = {30};
   Bytes expected = ItemBody(ItemFields{});
-  expected.resize(expected.size() - 4);  // the command count comes below
+  expected.erase(expected.end() - 4, expected.end());  // the command count comes below
   const Bytes commands = cByteBuilder()
                              .Count(1)
                              .I32(8).I8(1).I8(3).I16(5).I16(0).I8(1).I16(0).I8(1).I16(0)
