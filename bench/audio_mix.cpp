@@ -24,6 +24,7 @@
 #include "tests/support/byte_builder.h"
 #include "tests/support/midi_builder.h"
 #include "tests/support/ogg_encoder.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/wave_builder.h"
 
 namespace {
@@ -130,7 +131,7 @@ class cMixScene {
   }
 
  private:
-  cBenchFolder m_Folder;
+  cTempFolder m_Folder;
   std::vector<cSound> m_Sounds;
   cVox m_Vox;
   cMidiList m_Midi;
