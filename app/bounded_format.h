@@ -12,3 +12,14 @@ std::size_t VFormatBounded(char* buffer, std::size_t size, const char* format, s
 // The length of the longest start of text[0, length) that does not end in the lead byte
 // of a double-byte character whose trail byte lies at or past length.
 std::size_t WholeCharLength(const char* text, std::size_t length);
+
+// Formats the printf arguments that follow `format` in the calling function's own
+// argument list into the character array `buffer`, cut as VFormatBounded cuts. A macro,
+// because va_start can only stand in the variadic function itself.
+#define FORMAT_BOUNDED_ARGS(buffer, format)                            \
+  do {                                                                 \
+    std::va_list formatArgs_;                                          \
+    va_start(formatArgs_, format);                                     \
+    VFormatBounded(buffer, sizeof(buffer), format, formatArgs_);       \
+    va_end(formatArgs_);                                               \
+  } while (false)

@@ -19,26 +19,35 @@ T& CheckedDefaultElement() {
   return element;
 }
 
-// The failure path is declared pure: to its callers it only reads memory. It does write
-// its log lines and posts WM_CLOSE, but nothing the caller's loop holds changes, and the
-// declaration lets a guarded loop keep the vector's bounds in registers instead of
-// reloading them after every access. The price: an access whose element is never used
-// may go unreported (CheckedAt is nodiscard so that none is written), and the same
-// failing access repeated in one loop may be logged once; the program closes on the
-// first anyway.
+// The failure path of CheckedAt: logs, posts WM_CLOSE and hands back element 0 (or the
+// default element of an empty vector). Cold and out of line, so that the guarded loops
+// keep only the compare and the jump to it on their hot path.
 template <typename T>
-[[gnu::cold, gnu::noinline, gnu::pure]] T& CheckedAtFailure(T* data, std::size_t count, int index) {
+[[gnu::cold, gnu::noinline]] T& CheckedAtFailure(T* data, std::size_t count, int index) {
   ReportCheckedAccessFailure('V', index, count, sizeof(T));
   if (count != 0) return data[0];
   return CheckedDefaultElement<T>();
 }
 
-// One unsigned compare: a negative index becomes a huge one and fails with the rest.
+// One unsigned compare: a negative index becomes a huge one and fails with the rest. The
+// vector's start and size are read once, before the compare.
+//
+// The failure path may change anything (it logs and posts a message), so after it the
+// optimizer must read the vector's bounds again. Reading them right there, on the cold
+// path, and marking them as used (the empty asm, which emits nothing) lets a guarded loop
+// keep the bounds in registers on its hot path instead of reloading them at every access.
 template <typename T, typename A>
 [[nodiscard]] inline T& CheckedAt(std::vector<T, A>& v, int index) {
-  if (static_cast<std::size_t>(static_cast<unsigned>(index)) < v.size()) [[likely]]
-    return v[static_cast<unsigned>(index)];
-  return CheckedAtFailure(v.data(), v.size(), index);
+  T* const data = v.data();
+  const std::size_t count = v.size();
+  const auto at = static_cast<std::size_t>(static_cast<unsigned>(index));
+  if (at < count) [[likely]]
+    return data[at];
+  T& fallback = CheckedAtFailure(data, count, index);
+  const T* const dataAfter = v.data();
+  const std::size_t countAfter = v.size();
+  asm("" : : "r"(dataAfter), "r"(countAfter));
+  return fallback;
 }
 
 template <typename T, typename A>

@@ -1,7 +1,5 @@
 #include "app/message_boxes.h"
 
-#include <cstdarg>
-
 #include "app/bounded_format.h"
 #include "app/main_window_handle.h"
 #include "app/report_log.h"
@@ -18,20 +16,14 @@ int ErrMesBox(const char* text) { return MesBox(text, "エラー", MB_OK); }
 
 int ErrMesBoxf(const char* format, ...) {
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return ErrMesBox(text);
 }
 
 int DebugMesBox(const char* format, ...) {
   if (!IsECLogEnabled()) return 0;
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return ErrMesBox(text);
 }
 

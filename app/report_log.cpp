@@ -1,6 +1,5 @@
 #include "app/report_log.h"
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -109,28 +108,19 @@ int WriteReportText(const char* text) {
 
 int WriteReport(const char* format, ...) {
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return WriteReportText(text);
 }
 
 int WriteReportEC(const char* format, ...) {
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return WriteReportLineAndEC(text, false);
 }
 
 int WriteReportBox(const char* format, ...) {
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return WriteReportLineAndEC(text, true);
 }
 
@@ -149,20 +139,14 @@ int WriteECText(const char* text) { return WriteECLine(text); }
 int WriteECf(const char* format, ...) {
   if (!g_bECLog) return 0;
   char text[kLogTextMax + 1];
-  va_list args;
-  va_start(args, format);
-  VFormatBounded(text, sizeof text, format, args);
-  va_end(args);
+  FORMAT_BOUNDED_ARGS(text, format);
   return WriteECLine(text);
 }
 
 void WriteECFatal(HWND hwnd, const char* format, ...) {
   if (g_bECLog) {
     char text[kLogTextMax + 1];
-    va_list args;
-    va_start(args, format);
-    VFormatBounded(text, sizeof text, format, args);
-    va_end(args);
+    FORMAT_BOUNDED_ARGS(text, format);
     WriteECLine(text);
   }
   PostMessageA(hwnd, WM_CLOSE, 0, 0);

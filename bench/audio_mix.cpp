@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "tests/support/byte_builder.h"
 #include "tests/support/midi_builder.h"
 #include "tests/support/ogg_encoder.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/wave_builder.h"
 
 namespace {
@@ -135,7 +137,7 @@ class cMixScene {
   }
 
  private:
-  cBenchFolder m_Folder;
+  cTempFolder m_Folder;
   std::vector<cSound> m_Sounds;
   cVox m_Vox;
   cMidiList m_Midi;

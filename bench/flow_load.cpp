@@ -15,6 +15,7 @@
 #include "data/flow/flow_command_kinds.h"
 #include "data/record/data_file.h"
 #include "data/record/data_record.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ std::vector<cFlow> MakeFlows() {
 }
 
 struct cFixture {
-  cBenchFolder folder{"tovrel-bench-flows-"};  // the current folder while the program runs
+  cTempFolder folder{"tovrel-bench-flows-"};  // the current folder while the program runs
   std::string path = "flows.dat";             // a program path: relative to the current folder
   std::uintmax_t bytes = 0;
   cFixture() {
@@ -58,7 +59,7 @@ struct cFixture {
     auto file = OpenDataFileForWrite(path.c_str());
     WriteFlowVector(flows, file->Out);
     CloseDataFile(std::move(file));
-    bytes = std::filesystem::file_size(folder.Dir() / path);
+    bytes = std::filesystem::file_size(std::filesystem::path(folder.Dir()) / path);
   }
 };
 

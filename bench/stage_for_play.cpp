@@ -20,6 +20,7 @@
 #include "tests/support/byte_builder.h"
 #include "tests/support/game_writer.h"
 #include "tests/support/stage_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ double Now() {
 }
 
 struct cFixture {
-  cBenchFolder folder{"tovrel-bench-play-"};
+  cTempFolder folder{"tovrel-bench-play-"};
   std::string stagePath;
   std::string stageHost;
   cFixture() {

@@ -18,6 +18,7 @@
 #include "data/stage/stage_data.h"
 #include "tests/support/game_writer.h"
 #include "tests/support/stage_builder.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ cPalette MakePalette(const cStageData& stage) {
 }
 
 struct cFixture {
-  cBenchFolder folder{"tovrel-bench-stage-"};  // the game folder, current while the program runs
+  cTempFolder folder{"tovrel-bench-stage-"};  // the game folder, current while the program runs
   std::string stagePath;                       // program paths, relative to the game folder
   std::string palettePath = kCommonPalettePath;
   cFixture() {

@@ -41,9 +41,7 @@ int LoadDatabaseFile(const char* path, std::vector<T>& list) {
     ShowLoadError(path);
     return 0;
   }
-  if (g_bStripCR) {
-    for (T& record : loaded) record.StripCR();
-  }
+  // Carriage returns are already gone: each record's read strips its own texts.
   list.swap(loaded);
   return 1;
 }

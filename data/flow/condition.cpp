@@ -1,9 +1,8 @@
 #include "data/flow/condition.h"
 
-#include <utility>
-
 #include "data/flow/flow_enumerations.h"
 #include "data/common/record_versions.h"
+#include "data/flow/param_block_holder.h"
 #include "data/record/data_lists.h"
 
 namespace {
@@ -139,16 +138,6 @@ void cCondList::Write(cDataWriter& out) {
   WriteCondVector(m_vCond, out);
 }
 
-void cCondList::CopyFrom(cCondListHolder& holder, const cCondListHolder& source) {
-  if (!source) {
-    holder.reset();
-    return;
-  }
-  // A block of its own, even when the holder held the source's block itself.
-  cCondListHolder fresh(new cCondList(*source), boost::checked_deleter<cCondList>());
-  holder = std::move(fresh);
-}
+void cCondList::CopyFrom(cCondListHolder& holder, const cCondListHolder& source) { CopyParamBlock(holder, source); }
 
-void CreateCondList(cCondListHolder& holder) {
-  holder.reset(new cCondList(CondListPrototype()), boost::checked_deleter<cCondList>());
-}
+void CreateCondList(cCondListHolder& holder) { CreateParamBlock(holder, CondListPrototype()); }

@@ -1,8 +1,7 @@
 #include "data/flow/movement_block.h"
 
-#include <utility>
-
 #include "data/common/record_versions.h"
+#include "data/flow/param_block_holder.h"
 
 namespace {
 
@@ -83,16 +82,6 @@ void cEdMove::Read(cDataReader& in) {
 
 void cEdMove::Write(cDataWriter& out) { cDataRecord::Write(out); }
 
-void cEdMove::CopyFrom(cEdMoveHolder& holder, const cEdMoveHolder& source) {
-  if (!source) {
-    holder.reset();
-    return;
-  }
-  // A block of its own, even when the holder held the source's block itself.
-  cEdMoveHolder fresh(new cEdMove(*source), boost::checked_deleter<cEdMove>());
-  holder = std::move(fresh);
-}
+void cEdMove::CopyFrom(cEdMoveHolder& holder, const cEdMoveHolder& source) { CopyParamBlock(holder, source); }
 
-void CreateEdMove(cEdMoveHolder& holder) {
-  holder.reset(new cEdMove(EdMovePrototype()), boost::checked_deleter<cEdMove>());
-}
+void CreateEdMove(cEdMoveHolder& holder) { CreateParamBlock(holder, EdMovePrototype()); }

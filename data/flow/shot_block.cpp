@@ -1,9 +1,8 @@
 #include "data/flow/shot_block.h"
 
-#include <utility>
-
 #include "data/common/database_list_sizes.h"
 #include "data/common/record_versions.h"
+#include "data/flow/param_block_holder.h"
 #include "data/flow/shot_parameter_tables.h"
 
 namespace {
@@ -154,16 +153,6 @@ double cEdShot::GetIndexedOffsetY(int n, int dir) const {
   return IndexedOffset(n, m_nOffsetYStep, m_nOffsetY, dir == 1 && m_bMirrorOffsetY != 0);
 }
 
-void cEdShot::CopyFrom(cEdShotHolder& holder, const cEdShotHolder& source) {
-  if (!source) {
-    holder.reset();
-    return;
-  }
-  // A block of its own, even when the holder held the source's block itself.
-  cEdShotHolder fresh(new cEdShot(*source), boost::checked_deleter<cEdShot>());
-  holder = std::move(fresh);
-}
+void cEdShot::CopyFrom(cEdShotHolder& holder, const cEdShotHolder& source) { CopyParamBlock(holder, source); }
 
-void CreateEdShot(cEdShotHolder& holder) {
-  holder.reset(new cEdShot(EdShotPrototype()), boost::checked_deleter<cEdShot>());
-}
+void CreateEdShot(cEdShotHolder& holder) { CreateParamBlock(holder, EdShotPrototype()); }

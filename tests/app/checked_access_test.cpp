@@ -90,6 +90,18 @@ TEST_F(CheckedAccessTest, EmptyVectorYieldsTheDefaultElement) {
   EXPECT_EQ(Closes(), 2);
 }
 
+// The failure path has effects of its own: a failing access repeated in a loop is reported
+// every time, and one whose element goes unused is reported as well.
+TEST_F(CheckedAccessTest, EveryFailingAccessIsReported) {
+  std::vector<int> v{1, 2, 3};
+  long long sum = 0;
+  for (int i = 0; i < 3; ++i) sum += CheckedAt(v, 5);
+  EXPECT_EQ(sum, 3);
+  (void)CheckedAt(v, -2);
+  EXPECT_EQ(Report(), "err V[5] ( 3 , 4 )\r\nerr V[5] ( 3 , 4 )\r\nerr V[5] ( 3 , 4 )\r\nerr V[-2] ( 3 , 4 )\r\n");
+  EXPECT_EQ(Closes(), 4);
+}
+
 TEST_F(CheckedAccessTest, ListReturnsTheIndexedElement) {
   std::list<std::string> list{"a", "b", "c"};
   EXPECT_EQ(CheckedListAt(list, 0), "a");

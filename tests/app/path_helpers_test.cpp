@@ -4,6 +4,8 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 
 #include "platform/host_files.h"
@@ -142,6 +144,98 @@ TEST(PathHelpersTest, ResultsThatDoNotFitFailWithoutOverflow) {
   EXPECT_EQ(MakeRelativePathStr(text), 0);
   EXPECT_EQ(text, tooLong);
 }
+
+// Every helper that writes a path, driven so that its result is exactly MAX_PATH - 1
+// characters (the longest a buffer holds: it succeeds) and exactly MAX_PATH characters
+// (the terminator would land one past the buffer: it fails and writes nothing past it).
+struct PathLimitCase {
+  const char* name;
+  // Runs the helper so that its result would be `length` characters long.
+  std::function<int(PathBuffer& dest, std::size_t length)> run;
+  friend void PrintTo(const PathLimitCase& c, std::ostream* os) { *os << c.name; }
+};
+
+// A relative program path of `length` characters ending in `tail`, in folders short
+// enough for the host's file names.
+std::string LongProgramPath(std::size_t length, const std::string& tail) {
+  std::string path;
+  while (length - path.size() - tail.size() > 100) path += std::string(99, 'd') + "\\";
+  return path + std::string(length - path.size() - tail.size(), 'n') + tail;
+}
+
+// Makes the file of a program path below the current folder.
+void MakeProgramFile(const std::string& programPath) {
+  std::string host = programPath;
+  for (char& c : host)
+    if (c == '\\') c = '/';
+  const std::filesystem::path path(host);
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path) << "x";
+  ForgetDirectoryListings();
+}
+
+class PathLimitTable : public cTempDirTest, public ::testing::WithParamInterface<PathLimitCase> {};
+
+TEST_P(PathLimitTable, LongestResultFitsAndOneMoreFails) {
+  for (const std::size_t length : {std::size_t{MAX_PATH - 1}, std::size_t{MAX_PATH}}) {
+    SCOPED_TRACE(length);
+    PathBuffer dest;
+    const int result = GetParam().run(dest, length);
+    EXPECT_TRUE(dest.GuardIntact());
+    if (length < MAX_PATH) {
+      EXPECT_EQ(result, 1);
+      EXPECT_EQ(dest.str().size(), length);
+    } else {
+      EXPECT_EQ(result, 0);
+      EXPECT_LT(std::strlen(dest.get()), std::size_t{MAX_PATH});
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Helpers, PathLimitTable,
+    ::testing::Values(
+        PathLimitCase{"ChangeExtOfAPathAtTheLimit",
+                      [](PathBuffer& dest, std::size_t length) {
+                        return ChangeExt(dest.get(), (std::string(length - 2, 'a') + ".b").c_str(), "c");
+                      }},
+        PathLimitCase{"ChangeExtToALongerExtension",
+                      [](PathBuffer& dest, std::size_t length) {
+                        return ChangeExt(dest.get(), (std::string(length - 4, 'a') + ".b").c_str(), "cde");
+                      }},
+        PathLimitCase{"GetExt",
+                      [](PathBuffer& dest, std::size_t length) {
+                        return GetExt(dest.get(), ("a." + std::string(length, 'e')).c_str());
+                      }},
+        PathLimitCase{"MakeNumberedName",
+                      [](PathBuffer& dest, std::size_t length) {
+                        // "name (7).e": the number and extension add six characters.
+                        return MakeNumberedName(dest.get(), (std::string(length - 6, 'a') + ".e").c_str(), 7);
+                      }},
+        PathLimitCase{"FindLatestFile",
+                      [](PathBuffer& dest, std::size_t length) {
+                        // The file found is the base name and "_000".
+                        const std::string found = LongProgramPath(length, ".x_000");
+                        MakeProgramFile(found);
+                        return FindLatestFile(dest.get(), found.substr(0, found.size() - 4).c_str(), "x");
+                      }},
+        PathLimitCase{"MakeFullPath",
+                      [](PathBuffer& dest, std::size_t length) {
+                        std::strcpy(dest.get(), "n");
+                        MakeFullPath(dest.get());
+                        const std::size_t folder = dest.str().size() - 1;  // the current folder and "\\"
+                        const std::string name(length - folder, 'n');
+                        std::strcpy(dest.get(), name.c_str());
+                        return MakeFullPath(dest.get());
+                      }},
+        PathLimitCase{"MakeRelativePathStr",
+                      [](PathBuffer& dest, std::size_t length) {
+                        std::string path = LongProgramPath(length, "");
+                        const int result = MakeRelativePathStr(path);
+                        if (path.size() < MAX_PATH) std::strcpy(dest.get(), path.c_str());
+                        return result;
+                      }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class PathHelpersFilesTest : public cTempDirTest {};
 

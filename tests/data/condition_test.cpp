@@ -430,18 +430,22 @@ TEST_F(ConditionTest, ImpossibleCountsAreDamageNotCrashes) {
   struct Case {
     const char* what;
     Bytes body;
+    DATADAMAGE damage;
   };
   const Case cases[] = {
-      {"huge list count", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(0x7FFFFFFF).Get()},
-      {"negative list count", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(-1).Get()},
-      {"list count beyond the data", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(1000).Fill(64).Get()},
-      {"huge member count", cByteBuilder().Count(0x7FFFFFFF).I8(1).I8(0).Get()},
+      {"huge list count", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(0x7FFFFFFF).Get(),
+       DATADAMAGE_COUNT_PAST_END},
+      {"negative list count", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(-1).Get(), DATADAMAGE_NEGATIVE_COUNT},
+      {"list count beyond the data", cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(1000).Fill(64).Get(),
+       DATADAMAGE_COUNT_PAST_END},
+      {"huge member count", cByteBuilder().Count(0x7FFFFFFF).I8(1).I8(0).Get(), DATADAMAGE_COUNT_PAST_END},
       {"huge text count in a condition",
-       cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(1).Count(0).Count(0x7FFFFFFF).Get()},
+       cByteBuilder().Count(2).I8(1).I8(0).Count(0).Count(1).Count(0).Count(0x7FFFFFFF).Get(),
+       DATADAMAGE_COUNT_PAST_END},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_LE(ReadDamaged<cCondList>(811, c.body).m_vCond.size(), 1u);
+    EXPECT_LE(ReadDamaged<cCondList>(811, c.body, c.damage).m_vCond.size(), 1u);
   }
 }
 

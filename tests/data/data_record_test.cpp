@@ -109,8 +109,10 @@ class DataRecordTest : public ::testing::Test {
     cDataReader in(body);
     record.Read(in);
     m_bDamaged = in.Damaged();
+    m_Damage = in.Damage();
   }
   bool m_bDamaged = false;
+  DATADAMAGE m_Damage = DATADAMAGE_NONE;
 };
 
 TEST_F(DataRecordTest, ExampleBodyMatchesTheFileLayoutBothWays) {
@@ -233,6 +235,46 @@ TEST_F(DataRecordTest, SurplusMembersAndTextsAreReportedAndClose) {
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 2);
 }
 
+// Up to 16 surplus members or texts are each reported and read into the first one; the
+// 17th makes the data damaged without another line, so a hostile count cannot log without
+// end. Both sides of the cap, for members and for texts.
+TEST_F(DataRecordTest, SurplusCapAllowsSixteenAndRefusesSeventeen) {
+  struct Case {
+    const char* what;
+    bool texts;  // surplus texts instead of surplus members
+    int surplus;
+    DATADAMAGE damage;
+  };
+  const Case cases[] = {
+      {"16 members", false, 16, DATADAMAGE_NONE},
+      {"17 members", false, 17, DATADAMAGE_SURPLUS_MEMBERS},
+      {"16 texts", true, 16, DATADAMAGE_NONE},
+      {"17 texts", true, 17, DATADAMAGE_SURPLUS_TEXTS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClearPostedMessages();
+    cByteBuilder body;
+    const int members = c.texts ? 0 : c.surplus;
+    const int texts = c.texts ? c.surplus : 0;
+    body.Count(3 + members).I32(1).I16(2).F64(3);
+    for (int i = 1; i <= members; ++i) body.I32(100 + i);
+    body.Count(2 + texts).Text("x").Text("y");
+    for (int i = 1; i <= texts; ++i) body.Text("t" + std::to_string(i));
+    cExample rec;
+    ReadAt(rec, 811, body.Get());
+    EXPECT_EQ(m_Damage, c.damage);
+    EXPECT_EQ(CountPostedMessages(WM_CLOSE), 16);
+    if (c.damage == DATADAMAGE_NONE) {
+      // The last surplus value is the one the first member or text keeps.
+      if (c.texts)
+        EXPECT_EQ(rec.m_strX, "t16");
+      else
+        EXPECT_EQ(rec.m_nA, 116);
+    }
+  }
+}
+
 TEST_F(DataRecordTest, RecordWithoutMembersNeverWritesThroughAFallback) {
   cEmpty rec;
   // Surplus texts are skipped (their length says how far); surplus members cannot be
@@ -242,29 +284,33 @@ TEST_F(DataRecordTest, RecordWithoutMembersNeverWritesThroughAFallback) {
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 2);
   ReadAt(rec, 811, cByteBuilder().Count(2).I32(1).I32(2).Count(0).Get());
   EXPECT_TRUE(m_bDamaged);
+  EXPECT_EQ(m_Damage, DATADAMAGE_SURPLUS_MEMBERS);
 }
 
 TEST_F(DataRecordTest, DamagedAndTruncatedBodiesReadSafely) {
   struct Case {
     const char* what;
     std::vector<std::uint8_t> body;
-    bool damaged;
+    DATADAMAGE damage;
   };
   const Case cases[] = {
-      {"huge member count", cByteBuilder().Count(0x7FFFFFFF).I32(1).Get(), true},
-      {"negative text count", cByteBuilder().Count(0).Count(-1).Get(), true},
-      {"text longer than the data", cByteBuilder().Count(0).Count(1).I32(1000000).Raw("ab", 2).Get(), true},
-      {"text length zero", cByteBuilder().Count(0).Count(1).I32(0).Raw("ab", 2).Get(), true},
-      {"list count beyond the data", cByteBuilder().Count(0).Count(0).Count(1 << 30).Get(), true},
-      {"cut inside the members", cByteBuilder().Count(3).I32(1).Fill(3).Get(), false},
-      {"cut before the list count", cByteBuilder().Count(0).Count(0).Get(), false},
-      {"empty", {}, false},
+      {"huge member count", cByteBuilder().Count(0x7FFFFFFF).I32(1).Get(), DATADAMAGE_COUNT_PAST_END},
+      {"negative text count", cByteBuilder().Count(0).Count(-1).Get(), DATADAMAGE_NEGATIVE_COUNT},
+      {"text longer than the data", cByteBuilder().Count(0).Count(1).I32(1000000).Raw("ab", 2).Get(),
+       DATADAMAGE_TEXT_LENGTH},
+      {"text length zero", cByteBuilder().Count(0).Count(1).I32(0).Raw("ab", 2).Get(), DATADAMAGE_TEXT_LENGTH},
+      {"list count beyond the data", cByteBuilder().Count(0).Count(0).Count(1 << 30).Get(),
+       DATADAMAGE_COUNT_PAST_END},
+      {"cut inside the members", cByteBuilder().Count(3).I32(1).Fill(3).Get(), DATADAMAGE_NONE},
+      {"cut before the list count", cByteBuilder().Count(0).Count(0).Get(), DATADAMAGE_NONE},
+      {"empty", {}, DATADAMAGE_NONE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     cVersioned rec;
     ReadAt(rec, 811, c.body);
-    EXPECT_EQ(m_bDamaged, c.damaged);
+    EXPECT_EQ(m_bDamaged, c.damage != DATADAMAGE_NONE);
+    EXPECT_EQ(m_Damage, c.damage);
     EXPECT_TRUE(rec.m_vItems.empty());
   }
 }

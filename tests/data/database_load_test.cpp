@@ -99,6 +99,17 @@ TEST_F(DatabaseLoadTest, LoadsTheTenFilesAndClearsTheNoneEffects) {
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
 }
 
+// Carriage returns of entry texts are dropped as each entry is read, in every list.
+TEST_F(DatabaseLoadTest, CarriageReturnsOfEntryTextsAreDropped) {
+  m_Game = MakeGameDatabase();
+  m_Game.m_AnimeSet[0].m_strName = "a\r\nb\r";
+  m_Game.m_Bgm[9].m_strFile = "bgm\\\rlast.ogg";
+  ASSERT_EQ(SaveDatabaseFiles(m_Game), 1);
+  ASSERT_EQ(g_Database.Load(), 1) << ReadLog();
+  EXPECT_EQ(g_Database.m_AnimeSet[0].m_strName, "a\nb");
+  EXPECT_EQ(g_Database.m_Bgm[9].m_strFile, "bgm\\last.ogg");
+}
+
 TEST_F(DatabaseLoadTest, MissingOrNewerFileStopsThereWithItsBox) {
   struct Case {
     const char* what;

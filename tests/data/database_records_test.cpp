@@ -277,13 +277,17 @@ TEST_F(DatabaseRecordsTest, DamagedListsInsideRecordsStopSafely) {
   struct Case {
     const char* what;
     Bytes body;
+    DATADAMAGE damage;
   };
   const Case cases[] = {
-      {"negative state count", cByteBuilder().Count(0).Count(0).Count(-1).Get()},
-      {"state count beyond the data", cByteBuilder().Count(0).Count(0).Count(1 << 28).Get()},
-      {"frame count beyond the data", cByteBuilder().Count(0).Count(0).Count(1).Count(0).Count(0).Count(0x7FFFFFFF).Get()},
-      {"negative frame count", cByteBuilder().Count(0).Count(0).Count(1).Count(0).Count(0).Count(-5).Get()},
-      {"name longer than the data", cByteBuilder().Count(0).Count(1).I32(0x7FFFFFFF).Get()},
+      {"negative state count", cByteBuilder().Count(0).Count(0).Count(-1).Get(), DATADAMAGE_NEGATIVE_COUNT},
+      {"state count beyond the data", cByteBuilder().Count(0).Count(0).Count(1 << 28).Get(),
+       DATADAMAGE_COUNT_PAST_END},
+      {"frame count beyond the data",
+       cByteBuilder().Count(0).Count(0).Count(1).Count(0).Count(0).Count(0x7FFFFFFF).Get(), DATADAMAGE_COUNT_PAST_END},
+      {"negative frame count", cByteBuilder().Count(0).Count(0).Count(1).Count(0).Count(0).Count(-5).Get(),
+       DATADAMAGE_NEGATIVE_COUNT},
+      {"name longer than the data", cByteBuilder().Count(0).Count(1).I32(0x7FFFFFFF).Get(), DATADAMAGE_TEXT_LENGTH},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -291,7 +295,7 @@ TEST_F(DatabaseRecordsTest, DamagedListsInsideRecordsStopSafely) {
     cDataReader in(c.body);
     cAnimeSetData set;
     set.Read(in);
-    EXPECT_TRUE(in.Damaged());
+    EXPECT_EQ(in.Damage(), c.damage);
     EXPECT_LE(set.m_vState.size(), 1u);
   }
 }

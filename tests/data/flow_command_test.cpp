@@ -214,7 +214,8 @@ TEST_F(FlowCmdTest, ListAssignmentCopiesElementByElement) {
 }
 
 TEST_F(FlowCmdTest, DamagedParameterCountLeavesAnEmptyList) {
-  for (std::int32_t badCount : {-5, 1 << 30}) {
+  for (const auto& [badCount, damage] : {std::pair{-5, DATADAMAGE_NEGATIVE_COUNT},
+                                        std::pair{1 << 30, DATADAMAGE_COUNT_PAST_END}}) {
     cByteBuilder b;
     CmdScalars head;
     head.nKind = 99;  // outside the tables: the list would be kept as read
@@ -222,7 +223,7 @@ TEST_F(FlowCmdTest, DamagedParameterCountLeavesAnEmptyList) {
     b.I32(0).I32(0).I32(0).Count(0).Count(badCount).I32(1);
     cFlowCmd cmd;
     const cDataReader in = ReadAt(cmd, b.Get(), 811);
-    EXPECT_TRUE(in.Damaged()) << badCount;
+    EXPECT_EQ(in.Damage(), damage) << badCount;
     EXPECT_TRUE(cmd.m_vParam.empty()) << badCount;
   }
 }

@@ -272,25 +272,26 @@ TEST_F(FlowTest, ReadsNestingUpToTheLimit) {
 TEST_F(FlowTest, DeeperNestingIsDamaged) {
   cFlow flow;
   const cDataReader in = ReadAt(flow, NestedFlowBytes(33), 811);
-  EXPECT_TRUE(in.Damaged());
+  EXPECT_EQ(in.Damage(), DATADAMAGE_NESTING);
   EXPECT_LE(NestedDepth(flow), 33);
 }
 
 TEST_F(FlowTest, CraftedDeepNestingStopsWithoutExhaustingTheStack) {
   cFlow flow;
   const cDataReader in = ReadAt(flow, NestedFlowBytes(200000), 811);
-  EXPECT_TRUE(in.Damaged());
+  EXPECT_EQ(in.Damage(), DATADAMAGE_NESTING);
   EXPECT_LE(NestedDepth(flow), 33);
 }
 
 TEST_F(FlowTest, DamagedCountsLeaveEmptyLists) {
-  for (std::int32_t badCount : {-1, 0x7fffffff}) {
+  for (const auto& [badCount, damage] : {std::pair{-1, DATADAMAGE_NEGATIVE_COUNT},
+                                        std::pair{0x7fffffff, DATADAMAGE_COUNT_PAST_END}}) {
     cByteBuilder b;
     AppendFlowHead(b, 811, FlowScalars{});
     b.Count(0).Count(badCount).Count(0);
     cFlow flow;
     const cDataReader in = ReadAt(flow, b.Get(), 811);
-    EXPECT_TRUE(in.Damaged()) << badCount;
+    EXPECT_EQ(in.Damage(), damage) << badCount;
     EXPECT_TRUE(flow.m_vKeyCond.empty()) << badCount;
     EXPECT_TRUE(flow.m_vCmd.empty()) << badCount;
   }

@@ -211,10 +211,10 @@ TEST_F(MovementBlockTest, DamagedAndTruncatedInput) {
   EXPECT_EQ(m.m_nTargetSlot, 0);
 
   // Impossible member counts.
-  ReadDamaged<cEdMove>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get());
-  ReadDamaged<cEdMove>(811, cByteBuilder().Count(-5).Fill(60).Get());
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get(), DATADAMAGE_COUNT_PAST_END);
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(-5).Fill(60).Get(), DATADAMAGE_NEGATIVE_COUNT);
   // Far more members than the 33 of the version: reported a few times, then damaged.
-  ReadDamaged<cEdMove>(811, cByteBuilder().Count(200).Fill(300).Get());
+  ReadDamaged<cEdMove>(811, cByteBuilder().Count(200).Fill(300).Get(), DATADAMAGE_SURPLUS_MEMBERS);
 }
 
 }  // namespace

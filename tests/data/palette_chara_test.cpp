@@ -399,6 +399,34 @@ TEST_F(PaletteCharaTest, TestFlowsAreRemovedOutsideTestPlay) {
   EXPECT_EQ(chara.m_vFlow.size(), 2u);
 }
 
+// A character's flow list as the file lays it out: the flow's ten scalars, the empty memo,
+// then its condition, key condition and command lists.
+TEST_F(PaletteCharaTest, FlowsWriteAndReadTheFileLayout) {
+  cPaletteChara chara;
+  chara.m_vFlow.resize(1);
+  chara.m_vFlow[0].m_nID = 2;
+  chara.m_vFlow[0].m_nTrigger = 4;
+  Bytes expected = CharaBody(811, CharaFields{}, kNoFlags);
+  expected.erase(expected.end() - 4, expected.end());  // the flow count comes below
+  const Bytes flows = cByteBuilder()
+                          .Count(1)
+                          .I32(10).I8(2).I8(0).I8(0).I8(0).I8(0).I8(4).I8(0).I8(0).I8(3).I8(0)
+                          .I32(1).I32(1)
+                          .Count(0).Count(0).Count(0)
+                          .Get();
+  expected.insert(expected.end(), flows.begin(), flows.end());
+  EXPECT_EQ(BytesOf(chara), expected);
+
+  cPaletteChara back;
+  const cDataReader in = ReadAt(back, expected);
+  EXPECT_FALSE(in.Damaged());
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_EQ(back.m_vFlow.size(), 1u);
+  EXPECT_EQ(back.m_vFlow[0].m_nID, 2);
+  EXPECT_EQ(back.m_vFlow[0].m_nTrigger, 4);
+  EXPECT_EQ(back.m_vFlow[0].m_nKeyWindow, 3);
+}
+
 TEST_F(PaletteCharaTest, FlowsRoundTrip) {
   cPaletteChara chara;
   chara.m_strName = "勇者";

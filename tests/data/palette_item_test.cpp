@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/flow/flow_command.h"
+#include "data/flow/flow_command_kinds.h"
 #include "data/palette/palette.h"
 #include "data/palette/palette_item.h"
 #include "tests/data/palette_test_support.h"
@@ -104,6 +105,43 @@ TEST_F(PaletteItemTest, NormalizeRepairsSizeSoundAndReference) {
   EXPECT_EQ(item.m_nSound, 3);
   EXPECT_EQ(item.m_nPaletteKind, 1);
   EXPECT_EQ(item.m_nPaletteIndex, 2);
+}
+
+// An item command as the file lays it out after the item: the command's registered part
+// (item command flag first), its text, the three block flags, its flows and parameters.
+TEST_F(PaletteItemTest, ItemCommandsWriteAndReadTheFileLayout) {
+  cPaletteItem item;
+  item.m_vItemCmd.resize(1);
+  cFlowCmd& cmd = item.m_vItemCmd[0];
+  cmd.m_bItemCmd = 1;
+  cmd.m_nKind = ITEMCMD_GAME_WAIT;
+  cmd.m_nTime = 5;
+  cmd.m_bNoWait = 1;
+  cmd.m_sText = "msg";
+  cmd.m_vParam = {30};
+  Bytes expected = ItemBody(ItemFields{});
+  expected.erase(expected.end() - 4, expected.end());  // the command count comes below
+  const Bytes commands = cByteBuilder()
+                             .Count(1)
+                             .I32(8).I8(1).I8(3).I16(5).I16(0).I8(1).I16(0).I8(1).I16(0)
+                             .I32(1).Text("msg")
+                             .I32(0).I32(0).I32(0)  // no movement, shot or condition block
+                             .Count(0)              // flows
+                             .Count(1).I32(30)      // parameters
+                             .Get();
+  expected.insert(expected.end(), commands.begin(), commands.end());
+  EXPECT_EQ(BytesOf(item), expected);
+
+  cPaletteItem back;
+  const cDataReader in = ReadAt(back, expected);
+  EXPECT_FALSE(in.Damaged());
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_EQ(back.m_vItemCmd.size(), 1u);
+  EXPECT_EQ(back.m_vItemCmd[0].m_bItemCmd, 1);
+  EXPECT_EQ(back.m_vItemCmd[0].m_nKind, ITEMCMD_GAME_WAIT);
+  EXPECT_EQ(back.m_vItemCmd[0].m_nTime, 5);
+  EXPECT_EQ(back.m_vItemCmd[0].m_sText, "msg");
+  EXPECT_EQ(back.m_vItemCmd[0].m_vParam, (std::vector<std::int32_t>{30}));
 }
 
 TEST_F(PaletteItemTest, ItemCommandsRoundTrip) {

@@ -158,6 +158,67 @@ TEST_F(PaletteFileTest, OneEntryListsAreFilledUpToTwo) {
   EXPECT_EQ(palette.m_vItem.size(), 2u);
 }
 
+// The bytes of a small palette written out by hand from the file layout, so that writing
+// and reading are both checked against the format rather than against each other.
+std::vector<std::uint8_t> GoldenPalette() {
+  const auto block = [](cByteBuilder& b, std::int16_t graphic, std::int8_t hit, const std::string& name) {
+    b.I32(18).I8(0).I16(0).I8(0).I8(0).I16(graphic).I8(0).I16(0).I8(0).I8(0).I8(0).I16(0).I8(hit).I8(-1).I8(0)
+        .I32(0).I8(0).I16(0).I8(0);
+    b.I32(1).Text(name);
+    b.I16(0).I16(0).I32(11).Fill(11).I32(0);  // cell, inherit flags, conditions
+  };
+  const auto chara = [](cByteBuilder& b) {
+    b.I32(53);
+    b.I8(0).I16(0).I8(0).I8(0).I8(0).I8(0);         // reference, conditions, facing, copies
+    b.I16(0).I16(0).I16(0).I16(0).I8(0).I8(0);       // copy offsets and mirroring
+    b.I16(0).I8(1).I16(0).I16(0).I8(3).I8(0);        // graphic, kind, pattern, anime set, depth, hidden
+    b.I16(0).I8(0).I8(1).I16(0).I8(0).I8(0).I16(0);  // start and defeat effects, emblem
+    b.I8(1).I8(0).I8(1).I8(0).I8(0).I8(1).I8(0).I8(0).I8(0).I8(1).I8(0).I8(0).I8(0);
+    b.I32(10).I32(0).I16(10).I8(0).I32(0).I8(0).I16(0).I32(0).I8(0).I32(0).I8(1).I8(0).I16(0).I8(0).I8(0);
+    b.I32(1).I32(1);                                 // the empty name
+    b.I16(0).I16(0).I32(0).I32(37).Fill(37).I32(0).I32(0);
+  };
+  const auto item = [](cByteBuilder& b) {
+    b.I32(17).I8(0).I16(0).I8(0).I8(0).I16(0).I16(0).I16(0).I8(2).I16(0).I8(6).I8(0).I8(0).I16(0).I8(1).I8(0)
+        .I8(1).I16(0);
+    b.I32(1).I32(1);
+    b.I16(0).I16(0).I32(13).Fill(13).I32(0).I32(0);  // cell, inherit flags, conditions, item commands
+  };
+  cByteBuilder b;
+  b.I32(0).I32(0);  // no registered members, no texts
+  b.Count(3);
+  block(b, 0, 0, "");  // the template, written as an empty cell
+  block(b, 0, 0, "");
+  block(b, 5, 2, "rock");
+  b.Count(2);
+  chara(b);
+  chara(b);
+  b.Count(2);
+  item(b);
+  item(b);
+  return b.Get();
+}
+
+TEST_F(PaletteFileTest, WritesAndReadsTheFileLayout) {
+  cPalette palette;
+  palette.m_vBlock.resize(3);
+  palette.m_vBlock[2].m_nGraphic = 5;
+  palette.m_vBlock[2].m_nHit = 2;
+  palette.m_vBlock[2].m_strName = "rock";
+  EXPECT_EQ(BytesOf(palette), GoldenPalette());
+
+  cPalette back;
+  const cDataReader in = ReadAt(back, GoldenPalette());
+  EXPECT_FALSE(in.Damaged());
+  EXPECT_TRUE(in.AtEnd());
+  ASSERT_EQ(back.m_vBlock.size(), 3u);
+  EXPECT_EQ(back.m_vBlock[2].m_nGraphic, 5);
+  EXPECT_EQ(back.m_vBlock[2].m_nHit, 2);
+  EXPECT_EQ(back.m_vBlock[2].m_strName, "rock");
+  EXPECT_EQ(back.m_vChara.size(), 2u);
+  EXPECT_EQ(back.m_vItem.size(), 2u);
+}
+
 TEST_F(PaletteFileTest, PaletteRoundTrip) {
   cPalette palette;
   palette.m_vBlock.resize(3);
@@ -188,21 +249,28 @@ TEST_F(PaletteFileTest, DamagedCountsAreRefused) {
   struct Case {
     const char* what;
     Bytes bytes;
+    DATADAMAGE damage;
   } const cases[] = {
-      {"huge block count", cByteBuilder().I32(0).I32(0).Count(0x7fffffff).Get()},
-      {"negative character count", cByteBuilder().I32(0).I32(0).Count(0).Count(-1).Get()},
-      {"huge item count", cByteBuilder().I32(0).I32(0).Count(0).Count(0).Count(100000).Fill(64).Get()},
-      {"huge inherit list", PaletteBody({withCount(block, blockInherit, 0x40000000)}, {}, {})},
-      {"negative inherit list", PaletteBody({}, {withCount(chara, charaInherit, -5)}, {})},
-      {"huge condition list", PaletteBody({withCount(block, blockInherit + 4 + 11, 1 << 30)}, {}, {})},
-      {"huge flow list", PaletteBody({}, {withCount(chara, charaInherit + 4 + 37 + 4, 1 << 29)}, {})},
-      {"huge member count", PaletteBody({withCount(block, 0, 1 << 30)}, {}, {})},
-      {"more blocks than indices", cByteBuilder().I32(0).I32(0).Count(40000).Fill(40000 * 20).Get()},
+      {"huge block count", cByteBuilder().I32(0).I32(0).Count(0x7fffffff).Get(), DATADAMAGE_COUNT_PAST_END},
+      {"negative character count", cByteBuilder().I32(0).I32(0).Count(0).Count(-1).Get(), DATADAMAGE_NEGATIVE_COUNT},
+      {"huge item count", cByteBuilder().I32(0).I32(0).Count(0).Count(0).Count(100000).Fill(64).Get(),
+       DATADAMAGE_COUNT_PAST_END},
+      {"huge inherit list", PaletteBody({withCount(block, blockInherit, 0x40000000)}, {}, {}),
+       DATADAMAGE_COUNT_PAST_END},
+      {"negative inherit list", PaletteBody({}, {withCount(chara, charaInherit, -5)}, {}), DATADAMAGE_NEGATIVE_COUNT},
+      {"huge condition list", PaletteBody({withCount(block, blockInherit + 4 + 11, 1 << 30)}, {}, {}),
+       DATADAMAGE_COUNT_PAST_END},
+      {"huge flow list", PaletteBody({}, {withCount(chara, charaInherit + 4 + 37 + 4, 1 << 29)}, {}),
+       DATADAMAGE_COUNT_PAST_END},
+      {"huge member count", PaletteBody({withCount(block, 0, 1 << 30)}, {}, {}), DATADAMAGE_COUNT_PAST_END},
+      {"more blocks than indices", cByteBuilder().I32(0).I32(0).Count(40000).Fill(40000 * 20).Get(),
+       DATADAMAGE_PALETTE_TOO_LONG},
   };
   for (const Case& c : cases) {
     cPalette palette;
     const cDataReader in = ReadAt(palette, c.bytes);
     EXPECT_TRUE(in.Damaged()) << c.what;
+    EXPECT_EQ(in.Damage(), c.damage) << c.what;
     EXPECT_LE(palette.m_vBlock.size(), 2u) << c.what;
     EXPECT_LE(palette.m_vChara.size(), 2u) << c.what;
     EXPECT_LE(palette.m_vItem.size(), 2u) << c.what;

@@ -133,6 +133,7 @@ class cRecordReadTest : public ::testing::Test {
     cDataReader in(body);
     record.Read(in);
     m_bDamaged = in.Damaged();
+    m_Damage = in.Damage();
     m_nLeft = in.Remaining();
     g_nFileVersion = g_nDataVersion;
   }
@@ -149,18 +150,21 @@ class cRecordReadTest : public ::testing::Test {
     }
   }
 
-  // Reads `body` of `version` into a new `Record`, which must find it damaged; returns the
-  // record. A failure names the line of the call.
+  // Reads `body` of `version` into a new `Record`, which must find it damaged for the
+  // reason given; returns the record. A failure names the line of the call.
   template <typename Record>
-  Record ReadDamaged(int version, const Bytes& body, std::source_location call = std::source_location::current()) {
+  Record ReadDamaged(int version, const Bytes& body, DATADAMAGE damage,
+                     std::source_location call = std::source_location::current()) {
     const ::testing::ScopedTrace trace(call.file_name(), static_cast<int>(call.line()), "read here");
     Record record;
     ReadAt(record, version, body);
     EXPECT_TRUE(m_bDamaged);
+    EXPECT_EQ(m_Damage, damage) << DamageText(m_Damage);
     return record;
   }
 
   bool m_bDamaged = false;
+  DATADAMAGE m_Damage = DATADAMAGE_NONE;
   std::size_t m_nLeft = 0;
 
  private:

@@ -412,9 +412,9 @@ TEST_F(ShotBlockTest, DamagedAndTruncatedInput) {
   EXPECT_EQ(s.m_nPower, 0);
   EXPECT_EQ(s.m_nAttackID, 0);
 
-  EXPECT_EQ(ReadDamaged<cEdShot>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get()).m_nScale, 1);
-  ReadDamaged<cEdShot>(811, cByteBuilder().Count(-1).Fill(200).Get());
-  ReadDamaged<cEdShot>(811, cByteBuilder().Count(100).Fill(200).Get());
+  EXPECT_EQ(ReadDamaged<cEdShot>(811, cByteBuilder().Count(0x7FFFFFFF).I8(1).Get(), DATADAMAGE_COUNT_PAST_END).m_nScale, 1);
+  ReadDamaged<cEdShot>(811, cByteBuilder().Count(-1).Fill(200).Get(), DATADAMAGE_NEGATIVE_COUNT);
+  ReadDamaged<cEdShot>(811, cByteBuilder().Count(100).Fill(200).Get(), DATADAMAGE_SURPLUS_MEMBERS);
 
   // A few surplus members are reported, land in m_nCount, and the text count is found.
   ClearPostedMessages();

@@ -77,24 +77,27 @@ TEST_F(StageDamageTest, ImpossibleCountsAndSizesFailTheRead) {
   const struct {
     const char* lpWhat;
     std::vector<std::uint8_t> body;
+    DATADAMAGE damage;
   } cases[] = {
-      {"negative width", StageBody(811, {{"m_nWidth", -1}})},
-      {"width beyond int16 cells", StageBody(811, {{"m_nWidth", 40000}, {"m_nHeight", 1}})},
-      {"grid too large", StageBody(811, {{"m_nWidth", 5000}, {"m_nHeight", 1000}})},
-      {"negative pixel height", StageBody(811, {{"m_nPixelHeight", -32}})},
-      {"huge pixel width", StageBody(811, {{"m_nPixelWidth", INT32_MAX}})},
-      {"negative result count", patched(kAfterHead, -1)},
-      {"result count beyond the data", patched(kAfterHead, INT32_MAX)},
-      {"block definitions beyond the data", patched(kAfterRanges, 100000)},
-      {"character placements beyond the data", patched(kAfterRanges + 12, 7)},
-      {"text list beyond the data", patched(valid.size() - 8, 1000)},
-      {"text length beyond the data", patched(4 + 416 + 4, 1 << 30)},
-      {"more block definitions than indices can name", manyBlockDefs(kMaxDefinitionEntries + 1)},
+      {"negative width", StageBody(811, {{"m_nWidth", -1}}), DATADAMAGE_STAGE_SIZE},
+      {"width beyond int16 cells", StageBody(811, {{"m_nWidth", 40000}, {"m_nHeight", 1}}), DATADAMAGE_STAGE_SIZE},
+      {"grid too large", StageBody(811, {{"m_nWidth", 5000}, {"m_nHeight", 1000}}), DATADAMAGE_STAGE_SIZE},
+      {"negative pixel height", StageBody(811, {{"m_nPixelHeight", -32}}), DATADAMAGE_STAGE_SIZE},
+      {"huge pixel width", StageBody(811, {{"m_nPixelWidth", INT32_MAX}}), DATADAMAGE_STAGE_SIZE},
+      {"negative result count", patched(kAfterHead, -1), DATADAMAGE_NEGATIVE_COUNT},
+      {"result count beyond the data", patched(kAfterHead, INT32_MAX), DATADAMAGE_COUNT_PAST_END},
+      {"block definitions beyond the data", patched(kAfterRanges, 100000), DATADAMAGE_COUNT_PAST_END},
+      {"character placements beyond the data", patched(kAfterRanges + 12, 7), DATADAMAGE_COUNT_PAST_END},
+      {"text list beyond the data", patched(valid.size() - 8, 1000), DATADAMAGE_COUNT_PAST_END},
+      {"text length beyond the data", patched(4 + 416 + 4, 1 << 30), DATADAMAGE_TEXT_LENGTH},
+      {"more block definitions than indices can name", manyBlockDefs(kMaxDefinitionEntries + 1),
+       DATADAMAGE_STAGE_TOO_MANY_ENTRIES},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lpWhat);
     cStageData stage;
-    EXPECT_FALSE(ReadAt(stage, 811, c.body));
+    const DATADAMAGE damage = DamageOf(stage, 811, c.body);
+    EXPECT_EQ(damage, c.damage) << DamageText(damage);
     ExpectNewStage(stage);
   }
   // The largest accepted counts still read.

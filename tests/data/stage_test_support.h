@@ -175,6 +175,14 @@ class cStageTest : public ::testing::Test {
     stage.Read(in);
     return !in.Damaged();
   }
+
+  // Reads `body` as ReadAt does; the reason the data counts as damaged, if any.
+  static DATADAMAGE DamageOf(cStageData& stage, int version, const std::vector<std::uint8_t>& body) {
+    g_nFileVersion = version;
+    cDataReader in(body);
+    stage.Read(in);
+    return in.Damage();
+  }
 };
 
 }  // namespace stage_test

@@ -1,5 +1,6 @@
 #include "tests/support/temp_dir.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -13,23 +14,32 @@
 #include "platform/message_queue.h"
 #include "tests/support/byte_builder.h"
 
-void cTempDirTest::SetUp() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tovrel-test-XXXXXX").string();
-  const char* made = mkdtemp(pattern.data());
-  ASSERT_NE(made, nullptr);
-  m_Dir = made;
+cTempFolder::cTempFolder(const std::string& prefix) {
+  std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+  if (mkdtemp(pattern.data()) == nullptr)
+    throw std::filesystem::filesystem_error("cannot make a temporary folder", pattern,
+                                            std::error_code(errno, std::generic_category()));
+  m_Dir = pattern;
   m_PreviousDir = std::filesystem::current_path().string();
   std::filesystem::current_path(m_Dir);
   ForgetDirectoryListings();
+}
+
+cTempFolder::~cTempFolder() {
+  std::error_code ignored;
+  std::filesystem::current_path(m_PreviousDir, ignored);
+  std::filesystem::remove_all(m_Dir, ignored);
+  ForgetDirectoryListings();
+}
+
+void cTempDirTest::SetUp() {
+  m_Folder.emplace("tovrel-test-");
   ClearPostedMessages();
 }
 
 void cTempDirTest::TearDown() {
   ClearPostedMessages();
-  std::error_code ignored;
-  if (!m_PreviousDir.empty()) std::filesystem::current_path(m_PreviousDir, ignored);
-  if (!m_Dir.empty()) std::filesystem::remove_all(m_Dir, ignored);
-  ForgetDirectoryListings();
+  m_Folder.reset();
 }
 
 void cTempDirTest::MakeFile(const std::string& hostPath, const std::string& contents) {

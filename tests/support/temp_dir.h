@@ -1,18 +1,41 @@
 #pragma once
-// A fresh temporary folder for one test, made the current folder while the test runs
-// (every test runs as a process of its own), and removed afterwards. The folder listings
-// cached by the platform layer are forgotten and the posted messages dropped on both
-// sides, so log lines and path look-ups of the code under test land in the folder.
+// Temporary folders for tests and benchmarks.
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+// A new folder of its own below the system's temporary folder, made the current folder for
+// the holder's lifetime: test and benchmark programs may run at the same time. The folder
+// listings cached by the platform layer are forgotten on both sides, so that path look-ups
+// of the code under test see the folder as it is. At the end the previous current folder
+// comes back and the folder is removed with what it holds.
+class cTempFolder {
+ public:
+  // The folder's name is `prefix` and six characters that make it unique. Throws
+  // std::filesystem::filesystem_error when no folder can be made.
+  explicit cTempFolder(const std::string& prefix);
+  ~cTempFolder();
+  cTempFolder(const cTempFolder&) = delete;
+  cTempFolder& operator=(const cTempFolder&) = delete;
+
+  // The folder as a host path.
+  const std::string& Dir() const { return m_Dir; }
+
+ private:
+  std::string m_Dir;
+  std::string m_PreviousDir;
+};
+
+// A fresh temporary folder for one test (every test runs as a process of its own), current
+// while the test runs. Posted messages are dropped on both sides, so that a test sees only
+// what the code under test posts; log lines land in the folder.
 class cTempDirTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
   // The temporary folder as a host path.
-  const std::string& Dir() const { return m_Dir; }
+  const std::string& Dir() const { return m_Folder->Dir(); }
 
   // Writes a file (and the folders on its way) at a host path relative to the temporary
   // folder, then forgets the cached folder listings so that the program sees it. The
@@ -26,6 +49,5 @@ class cTempDirTest : public ::testing::Test {
   static bool Exists(const std::string& hostPath);
 
  private:
-  std::string m_Dir;
-  std::string m_PreviousDir;
+  std::optional<cTempFolder> m_Folder;
 };
