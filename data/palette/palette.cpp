@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "data/record/data_lists.h"
 #include "data/record/shared_list.h"
 
 cPalette g_CommonPalette;
@@ -29,6 +30,7 @@ void ReadEntryList(std::vector<T>& list, cDataReader& in, std::size_t minBodyByt
     in.MarkDamaged(DATADAMAGE_PALETTE_TOO_LONG);
     n = 0;
   }
+  if (!SpendOnList<T>(in, n)) n = 0;
   list.clear();
   if (n <= 0) return;
   const T element;

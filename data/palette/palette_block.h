@@ -19,6 +19,9 @@ constexpr int kBlockInheritGroups = 11;
 // X, int16 cell Y; int32 n and n inherit flags; the counted condition list.
 class cPaletteBlock : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kBlockInheritGroups;
+
   cPaletteBlock();
   cPaletteBlock(const cPaletteBlock&) = default;
   cPaletteBlock(cPaletteBlock&&) noexcept = default;

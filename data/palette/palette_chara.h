@@ -29,6 +29,9 @@ enum CHARACTRL : std::int8_t {
 // list; the counted flow list. Members marked "from N" are absent from older files.
 class cPaletteChara : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kCharaInheritGroups;
+
   cPaletteChara();
   cPaletteChara(const cPaletteChara&) = default;
   cPaletteChara(cPaletteChara&&) noexcept = default;

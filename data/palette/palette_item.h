@@ -21,6 +21,9 @@ constexpr std::int8_t kMinItemSize = 1;
 // counted condition list; the counted item-command list.
 class cPaletteItem : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kItemInheritGroups;
+
   cPaletteItem();
   cPaletteItem(const cPaletteItem&) = default;
   cPaletteItem(cPaletteItem&&) noexcept = default;

@@ -17,6 +17,7 @@ constexpr const char* kDamageTexts[] = {
     "stage data cut short",
     "more entries than a stage can hold",
     "file ends inside its entries",
+    "records too large in memory for the size of the file",
 };
 static_assert(sizeof kDamageTexts / sizeof kDamageTexts[0] == DATADAMAGE_COUNT);
 

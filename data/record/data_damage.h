@@ -16,6 +16,7 @@ enum DATADAMAGE {
   DATADAMAGE_STAGE_CUT_SHORT,        // the stage body ends early
   DATADAMAGE_STAGE_TOO_MANY_ENTRIES, // a stage list longer than a stage can hold
   DATADAMAGE_ENTRIES_CUT_SHORT,      // a database file ends inside its entries
+  DATADAMAGE_TOO_COSTLY,             // records that would take far more memory than the file's size
   DATADAMAGE_COUNT,
 };
 

@@ -18,7 +18,7 @@
 // beside the list (as the block cell keeps its latch) rather than in it.
 //
 // Holders may live on different threads (the stage loader shares lists of the common
-// palette); the list itself is never changed once shared, only its reference count.
+// palette); the elements are never changed once shared.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -134,11 +134,21 @@ class cSharedList {
     }
   }
 
+  // Applies `repair` (a function that changes a std::vector<T>&) unless this list has
+  // had that repair in the current pass. A list of this holder's own is repaired in
+  // place. A shared one is repaired on a copy, and `same` (two const lists) decides:
+  // when nothing changed the copy is dropped and the list stays shared; otherwise this
+  // holder keeps the copy. Either way the outcome is noted in the shared list, so that
+  // its other holders take it in this pass without repairing again: the work and the
+  // memory of a repair are spent once per list, not once per holder.
   template <typename Repair, typename Same>
   void RepairWith(eListRepair kind, Repair&& repair, Same&& same) {
     if (!m_pBody) return;
     const std::uint64_t pass = cRepairPass::Current();
-    if (pass != 0 && m_pBody->RepairedIn(kind) == pass) return;
+    if (pass != 0 && m_pBody->RepairedIn(kind) == pass) {
+      if (std::shared_ptr<cBody> into = m_pBody->RepairedInto(kind)) m_pBody = std::move(into);
+      return;
+    }
     if (m_pBody.use_count() == 1) {
       repair(m_pBody->List);
       m_pBody->ForgetRepairs();
@@ -146,14 +156,14 @@ class cSharedList {
       auto copy = std::make_shared<cBody>(m_pBody->List);
       repair(copy->List);
       if (same(static_cast<const std::vector<T>&>(copy->List), static_cast<const std::vector<T>&>(m_pBody->List))) {
-        m_pBody->MarkRepaired(kind, pass);
+        m_pBody->MarkRepaired(kind, pass, nullptr);
         return;
       }
+      m_pBody->MarkRepaired(kind, pass, copy);
       m_pBody = std::move(copy);
     }
-    m_pBody->MarkRepaired(kind, pass);
+    m_pBody->MarkRepaired(kind, pass, nullptr);
   }
-
  private:
   struct cBody {
     cBody() = default;
@@ -163,16 +173,27 @@ class cSharedList {
     std::uint64_t RepairedIn(eListRepair kind) const {
       return Repaired[static_cast<int>(kind)].load(std::memory_order_relaxed);
     }
-    void MarkRepaired(eListRepair kind, std::uint64_t pass) {
+    std::shared_ptr<cBody> RepairedInto(eListRepair kind) const { return Into[static_cast<int>(kind)]; }
+    void MarkRepaired(eListRepair kind, std::uint64_t pass, std::shared_ptr<cBody> into) {
+      if (pass == 0) into.reset();  // outside a pass nothing is kept for later holders
+      Into[static_cast<int>(kind)] = std::move(into);
       Repaired[static_cast<int>(kind)].store(pass, std::memory_order_relaxed);
     }
     void ForgetRepairs() {
-      for (auto& pass : Repaired) pass.store(0, std::memory_order_relaxed);
+      for (int kind = 0; kind < 2; ++kind) {
+        Repaired[kind].store(0, std::memory_order_relaxed);
+        Into[kind].reset();
+      }
     }
 
     std::vector<T> List;
-    // The pass in which each repair last ran over the list (0 none).
+    // The pass in which each repair last ran over the list (0 none), and the repaired
+    // list that the holders take when the repair changed a shared list (null when the
+    // list came out as it was). Repairs run on one thread at a time; the stamps are
+    // atomic because the loader thread stamps lists of the common palette that other
+    // threads read.
     std::atomic<std::uint64_t> Repaired[2] = {0, 0};
+    std::shared_ptr<cBody> Into[2];
   };
 
   static const std::vector<T>& Empty() {
