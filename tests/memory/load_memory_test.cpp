@@ -200,6 +200,44 @@ TEST(InheritedListRepair, RepairsASharedListOnceForAllItsHolders) {
     ASSERT_TRUE(g_StageData.m_vCharaPlace[i].m_vFlow.SharesWith(flows)) << "placement " << i;
 }
 
+// The common palette shares inherited lists as the stage does: 300 characters inherit
+// the flows of character 1.
+TEST(CommonPaletteLists, ShareInheritedFlows) {
+  constexpr std::size_t kCharaFlowsGroup = 36;
+  cStageShape shape = SmallStage();
+  shape.nFlowsPerChara = 40;
+  shape.nCommandsPerFlow = 4;
+  BuildStage(g_StageData, shape);
+  g_CommonPalette = cPalette();
+  g_CommonPalette.m_vChara.push_back(g_StageData.m_vCharaDef[1]);
+  for (int i = 0; i < kPlacements; ++i) {
+    cPaletteChara& chara = g_CommonPalette.m_vChara.emplace_back();
+    chara.m_nPaletteKind = PALETTE_COMMON;
+    chara.m_nPaletteIndex = 1;
+    chara.m_vInherit[kCharaFlowsGroup] = 1;
+  }
+  cDataWriter out;
+  out.WriteInt32(g_nDataVersion);
+  g_CommonPalette.Write(out);
+  const Bytes image = out.Bytes();
+  g_StageData.Reset();
+
+  bool loaded = false;
+  const std::size_t peak = counting_heap::PeakGrowthOf([&] {
+    cDataReader in = OpenImage(image);
+    g_CommonPalette.Read(in);
+    loaded = !in.Damaged();
+  });
+  ASSERT_TRUE(loaded);
+  EXPECT_LE(peak, 16 * image.size() + kMiB);
+  const cPalette& palette = g_CommonPalette;
+  ASSERT_EQ(palette.m_vChara.size(), static_cast<std::size_t>(kPlacements) + 2);
+  EXPECT_EQ(palette.m_vChara[1].m_vFlow.size(), 40u);
+  for (std::size_t i = 2; i < palette.m_vChara.size(); ++i)
+    ASSERT_TRUE(palette.m_vChara[i].m_vFlow.SharesWith(palette.m_vChara[1].m_vFlow)) << "character " << i;
+  g_CommonPalette = cPalette();
+}
+
 // ------------------------------------------------------------ lists of near-empty records
 
 // Files of this size hold about a million near-empty records.
