@@ -2,6 +2,13 @@
 
 #include <cstring>
 
+namespace {
+
+// The longest text a std::string holds without a heap block of its own.
+constexpr std::size_t kInlineTextBytes = 15;
+
+}  // namespace
+
 int ReadString(std::string& text, cDataReader& in) {
   const std::int32_t length = in.ReadInt32();
   if (in.Damaged() || in.Truncated()) return 0;
@@ -17,7 +24,7 @@ int ReadString(std::string& text, cDataReader& in) {
   // Taken straight from the data, into the text's own storage.
   const std::size_t n = static_cast<std::size_t>(length);
   // Short texts live inside the record; longer ones take a heap block.
-  if (n > sizeof(std::string) && !in.Spend(n + kHeapBlockOverhead)) return 0;
+  if (n > kInlineTextBytes && !in.Spend(n + kHeapBlockOverhead)) return 0;
   const auto* bytes = reinterpret_cast<const char*>(in.Take(n));
   const auto* zero = static_cast<const char*>(std::memchr(bytes, 0, n));
   text.assign(bytes, zero ? zero : bytes + n);

@@ -87,8 +87,6 @@ class cSharedList {
 
   // True when both hold the very same list (not merely equal ones).
   bool SharesWith(const cSharedList& other) const { return m_pBody && m_pBody == other.m_pBody; }
-  // Holders of this list, 0 for an empty list that was never given elements.
-  long HolderCount() const { return m_pBody ? m_pBody.use_count() : 0; }
 
   // Changing: the list of this holder's own, taken first when it is shared.
   std::vector<T>& Edit() {
