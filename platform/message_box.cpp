@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdio>
 #include <mutex>
-#include <thread>
 
 #include "platform/cp932.h"
 #include "platform/message_queue.h"
@@ -36,7 +35,6 @@ class cStderrMessageBoxes : public cMessageBoxProvider {
 cStderrMessageBoxes g_stderrBoxes;
 // Null while the default provider is in place.
 std::atomic<cMessageBoxProvider*> g_provider{nullptr};
-std::atomic<std::thread::id> g_mainThread{std::thread::id()};
 
 }  // namespace
 
@@ -56,11 +54,9 @@ int ShowMessageBoxWith(cMessageBoxProvider* provider, const MessageBoxRecord& bo
 }
 
 HWND GetActiveWindow() {
-  if (g_mainThread.load(std::memory_order_acquire) != std::this_thread::get_id()) return nullptr;
+  if (!IsMainThread()) return nullptr;
   return GetMainWindowHandle();
 }
-
-void MarkMainThread() { g_mainThread.store(std::this_thread::get_id(), std::memory_order_release); }
 
 // Installed in the body, once every member (the lock too) has been made.
 cRecordingMessageBoxes::cRecordingMessageBoxes() : m_previous(nullptr) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/message_queue.h"  // MarkMainThread
 #include "platform/win_types.h"
 
 struct MessageBoxRecord {
@@ -35,8 +36,6 @@ int ShowMessageBoxWith(cMessageBoxProvider* provider, const MessageBoxRecord& bo
 // The calling thread's active window: the main window on the main thread once it
 // exists, none on any other thread.
 HWND GetActiveWindow();
-// Marks the calling thread as the main thread (start-up does this first).
-void MarkMainThread();
 
 // Test seam: records every box and answers from a script (IDOK once the script is empty).
 // Installs itself when made and puts the previous provider back when destroyed. Boxes may

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "platform/threads.h"
+
 namespace {
 
 std::atomic<TimeSource> g_timeSource{nullptr};
@@ -27,7 +29,9 @@ DWORD timeGetTime() {
   return MonotonicMilliseconds();
 }
 
+// A sleep is a point where a suspended thread stops and a thread asked to end unwinds.
 void Sleep(DWORD milliseconds) {
+  PassThreadGate();
   if (milliseconds == 0) {
     sched_yield();  // gives up the rest of the time slice, as Sleep(0) does
     return;
@@ -35,6 +39,7 @@ void Sleep(DWORD milliseconds) {
   timespec rest{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&rest, &rest) != 0 && errno == EINTR) {
   }
+  PassThreadGate();
 }
 
 void GetLocalTime(SYSTEMTIME* time) {

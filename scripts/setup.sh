@@ -11,6 +11,7 @@ packages=(
   libvorbis-dev
   libboost-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  xvfb x11-apps imagemagick
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs, builds the player, its tests and benchmarks in Release,
 # and runs every test. With --sanitize the same runs built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, in a build folder of its own.
+# UndefinedBehaviorSanitizer, in a build folder of its own. With --tsan only the thread
+# tests, built with ThreadSanitizer in build-tsan, and run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -10,12 +11,19 @@ bash scripts/setup.sh
 dir=build
 type=Release
 flags=()
+jobs=$(nproc)
+if [ "${1:-}" = "--tsan" ]; then
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON -DTOVREL_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
+  cmake --build build-tsan -j "$jobs" --target tests_threads
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/tests_threads
+  exit 0
+fi
 if [ "${1:-}" = "--sanitize" ]; then
   dir=build-sanitize
   type=RelWithDebInfo
   flags=(-DTOVREL_SANITIZE=ON)
 fi
-jobs=$(nproc)
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "${flags[@]}"
 cmake --build "$dir" -j "$jobs"
 ctest --test-dir "$dir" --output-on-failure -j "$jobs"

@@ -84,6 +84,15 @@ class cStageData : public cDataRecord {
   // A level outside 1 to 19 (never stored by the authoring tool) is taken as 10.
   void SetCollisionLevel(int level);
 
+  // The first character placement the player controls that has a graphic; -1 when none.
+  int GetHeroIndex() const;
+  // 1 when the stage has such a placement (a stage without one cannot be played).
+  int HasHero() const;
+  // The stage body of a replay: normalises this stage, then writes the settings of
+  // `source` (the pristine copy) with this stage's definitions and placements, in the
+  // layout of a stage file after its version word, ending with the sentinel.
+  void WriteForReplay(cDataWriter& out, const cStageData& source);
+
   // The only registered text: kept for the authoring tool, not read by the player.
   std::string m_strText;
 

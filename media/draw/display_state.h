@@ -1,6 +1,6 @@
 #pragma once
 // The display's state as the rest of the program sees it, and boxes shown over a running
-// display. Least stand-in until the display back ends exist: dialog mode is only counted.
+// display.
 #include "platform/win_types.h"
 
 // 1 once the display is initialised.

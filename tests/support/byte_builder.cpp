@@ -23,6 +23,25 @@ cByteBuilder& cByteBuilder::Fill(std::size_t n, std::uint8_t value) {
   return *this;
 }
 
+cByteBuilder& cByteBuilder::U16BE(std::uint16_t v) {
+  return U8(static_cast<std::uint8_t>(v >> 8)).U8(static_cast<std::uint8_t>(v));
+}
+
+cByteBuilder& cByteBuilder::U32BE(std::uint32_t v) {
+  return U16BE(static_cast<std::uint16_t>(v >> 16)).U16BE(static_cast<std::uint16_t>(v));
+}
+
+cByteBuilder& cByteBuilder::VarLen(std::uint32_t v) {
+  std::uint8_t groups[5];
+  int n = 0;
+  do {
+    groups[n++] = static_cast<std::uint8_t>(v & 0x7F);
+    v >>= 7;
+  } while (v != 0 && n < 5);
+  while (n > 1) U8(static_cast<std::uint8_t>(groups[--n] | 0x80));
+  return U8(groups[0]);
+}
+
 void WriteTestFile(const std::string& hostPath, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

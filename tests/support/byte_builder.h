@@ -20,6 +20,15 @@ class cByteBuilder {
   cByteBuilder& Raw(const void* data, std::size_t n);
   // `n` copies of one byte value.
   cByteBuilder& Fill(std::size_t n, std::uint8_t value = 0);
+  // Sound files: four-character tags, big-endian integers (MIDI) and variable-length
+  // quantities (7 bits a byte, most significant group first).
+  cByteBuilder& Tag(const char (&tag)[5]) { return Raw(tag, 4); }
+  cByteBuilder& U8(std::uint8_t v) { return Raw(&v, 1); }
+  cByteBuilder& U16(std::uint16_t v) { return Raw(&v, 2); }
+  cByteBuilder& U32(std::uint32_t v) { return Raw(&v, 4); }
+  cByteBuilder& U16BE(std::uint16_t v);
+  cByteBuilder& U32BE(std::uint32_t v);
+  cByteBuilder& VarLen(std::uint32_t v);
 
   const std::vector<std::uint8_t>& Get() const { return m_Bytes; }
   std::size_t Size() const { return m_Bytes.size(); }
