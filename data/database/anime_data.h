@@ -28,6 +28,8 @@ class cAnimeFrame : public cDataRecord {
 class cAnimeData : public cDataRecord {
  public:
   static constexpr std::size_t kMinBodyBytes = 12;
+  // A new entry holds one frame on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = sizeof(cAnimeFrame);
 
   cAnimeData();
   // Base reset, then the defaults: m_nSetting2 1 and one new frame.

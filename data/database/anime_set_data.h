@@ -17,6 +17,9 @@ class cAnimeSetData : public cDataRecord {
  public:
   static constexpr std::size_t kMinBodyBytes = 12;
   static constexpr std::size_t kStateCount = 4;
+  // A new set holds its states on the heap, each with what a new anime holds.
+  static constexpr std::size_t kNewElementHeapBytes =
+      kStateCount * (sizeof(cAnimeData) + cAnimeData::kNewElementHeapBytes + kHeapBlockOverhead);
 
   cAnimeSetData();
   // Base reset, then the defaults: offsets 4 and 8, four states named "立ち", "立ち移動",

@@ -28,6 +28,8 @@ class cEffectFrame : public cDataRecord {
 class cEffectData : public cDataRecord {
  public:
   static constexpr std::size_t kMinBodyBytes = 12;
+  // A new entry holds one frame on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = sizeof(cEffectFrame);
 
   cEffectData();
   // Base reset, then the defaults: 32 × 32 pixels, one new frame.

@@ -38,6 +38,8 @@ class cSwordFrame : public cDataRecord {
 class cSwordTypeData : public cDataRecord {
  public:
   static constexpr std::size_t kMinBodyBytes = 12;
+  // A new entry holds one frame on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = sizeof(cSwordFrame);
 
   cSwordTypeData();
   // Base reset, then one frame whose m_nTime is 1.

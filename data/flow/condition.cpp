@@ -99,7 +99,7 @@ void ReadCondVector(std::vector<cCond>& list, cDataReader& in) {
   // The LoadVector steps, with the default element taken from the prototype.
   const std::int32_t n = in.ReadCount(kMinRecordBodyBytes);
   list.clear();
-  if (n <= 0) return;
+  if (n <= 0 || !SpendOnList<cCond>(in, n)) return;
   list.assign(static_cast<std::size_t>(n), CondPrototype());
   for (cCond& cond : list) {
     if (in.Damaged()) break;

@@ -13,6 +13,8 @@ namespace {
 
 // The condition block follows the shot block from this version on.
 constexpr std::uint32_t kCondBlockFrom = 764;
+// The reference count that a block holder allocates with each block.
+constexpr std::size_t kHolderCountBytes = 24;
 
 // A flag, then the block when the flag is not 0: the holder gets a new block of its own
 // with the class defaults, which the block's reader then fills.
@@ -20,6 +22,8 @@ template <typename Holder>
 void ReadBlock(Holder& holder, void (*create)(Holder&), cDataReader& in) {
   holder.reset();
   if (in.ReadInt32() == 0) return;
+  // The block, and the count that the holder keeps beside it.
+  if (!in.Spend(sizeof(typename Holder::element_type) + kHolderCountBytes + 2 * kHeapBlockOverhead)) return;
   create(holder);
   holder->Read(in);
 }

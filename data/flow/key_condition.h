@@ -31,6 +31,9 @@ enum KEYMATCH {
 // then the slots as a counted list of bytes.
 class cKeyCond : public cDataRecord {
  public:
+  // A new key condition holds its slots on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kKeyCondSlotCount;
+
   cKeyCond();
   cKeyCond(const cKeyCond&) = default;
   cKeyCond(cKeyCond&&) noexcept = default;

@@ -3,6 +3,9 @@
 // int16 cell Y, int32 n and n inherit flags, then the counted condition list. (Items
 // follow it with their command list; characters keep their carried item between the cell
 // and the flags, and read their own.)
+#include <utility>
+#include <vector>
+
 #include "data/flow/condition.h"
 #include "data/record/data_lists.h"
 #include "data/record/data_reader.h"
@@ -13,7 +16,9 @@ void ReadCellInheritConds(T& entry, cDataReader& in) {
   entry.m_nCellX = in.ReadInt16();
   entry.m_nCellY = in.ReadInt16();
   ReadByteVector(entry.m_vInherit, in);
-  ReadCondVector(entry.m_vCond, in);
+  std::vector<cCond> conds;
+  ReadCondVector(conds, in);
+  entry.m_vCond = std::move(conds);
 }
 
 template <typename T>
@@ -21,5 +26,5 @@ void WriteCellInheritConds(T& entry, cDataWriter& out) {
   out.WriteInt16(entry.m_nCellX);
   out.WriteInt16(entry.m_nCellY);
   WriteByteVector(entry.m_vInherit, out);
-  WriteCondVector(entry.m_vCond, out);
+  entry.m_vCond.WriteWith([&out](std::vector<cCond>& conds) { WriteCondVector(conds, out); });
 }

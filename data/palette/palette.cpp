@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "data/record/data_lists.h"
+#include "data/record/shared_list.h"
+
 cPalette g_CommonPalette;
 
 namespace {
@@ -27,6 +30,7 @@ void ReadEntryList(std::vector<T>& list, cDataReader& in, std::size_t minBodyByt
     in.MarkDamaged(DATADAMAGE_PALETTE_TOO_LONG);
     n = 0;
   }
+  if (!SpendOnList<T>(in, n)) n = 0;
   list.clear();
   if (n <= 0) return;
   const T element;
@@ -79,9 +83,14 @@ void cPalette::ReadCharaList(std::vector<cPaletteChara>& list, cDataReader& in) 
 
 void cPalette::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  ReadBlockList(m_vBlock, in);
-  ReadCharaList(m_vChara, in);
-  ReadEntryList(m_vItem, in, kMinItemBodyBytes);
+  {
+    // Entries that inherit share the lists they take; one repair of a shared list
+    // serves all of its holders while the databases stay as they are.
+    const cRepairPass pass;
+    ReadBlockList(m_vBlock, in);
+    ReadCharaList(m_vChara, in);
+    ReadEntryList(m_vItem, in, kMinItemBodyBytes);
+  }
 
   ResetTemplateAndClearFlags(m_vBlock);
   ResetTemplateAndClearFlags(m_vChara);
@@ -102,6 +111,7 @@ void cPalette::Normalize() {
   FillUpToMinimum(m_vBlock);
   FillUpToMinimum(m_vChara);
   FillUpToMinimum(m_vItem);
+  const cRepairPass pass;
   // The repairs below read the palette lists as they stand now: those of the common
   // palette already hold their final lengths when this is g_CommonPalette.
   for (cPaletteBlock& block : m_vBlock) {

@@ -9,6 +9,7 @@
 #include "data/common/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
+#include "data/record/shared_list.h"
 #include "data/record/data_writer.h"
 
 // Field groups of a block that an entry can take from the entry it names.
@@ -18,6 +19,9 @@ constexpr int kBlockInheritGroups = 11;
 // X, int16 cell Y; int32 n and n inherit flags; the counted condition list.
 class cPaletteBlock : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kBlockInheritGroups;
+
   cPaletteBlock();
   cPaletteBlock(const cPaletteBlock&) = default;
   cPaletteBlock(cPaletteBlock&&) noexcept = default;
@@ -68,7 +72,7 @@ class cPaletteBlock : public cDataRecord {
   std::int16_t m_nCellX = 0;  // cell of a placement
   std::int16_t m_nCellY = 0;
   std::vector<std::uint8_t> m_vInherit;  // one flag per field group
-  std::vector<cCond> m_vCond;            // the block counts only while these hold
+  cSharedList<cCond> m_vCond;            // the block counts only while these hold
 
  protected:
   void RegisterMembers(int version) override;

@@ -1,8 +1,10 @@
 #include "data/palette/palette_chara.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "data/common/database_list_sizes.h"
+#include "data/flow/flow_equality.h"
 #include "data/flow/flow_upgrades.h"
 #include "data/common/record_versions.h"
 #include "data/flow/test_flows_kept.h"
@@ -136,10 +138,13 @@ void cPaletteChara::Read(cDataReader& in) {
   m_nCellY = in.ReadInt16();
   m_nCarryItem = in.ReadInt32();
   ReadByteVector(m_vInherit, in);
-  ReadCondVector(m_vCond, in);
-  ReadFlowVector(m_vFlow, in);
-
-  if (!TestFlowsKept()) RemoveTestFlows(m_vFlow);
+  std::vector<cCond> conds;
+  ReadCondVector(conds, in);
+  m_vCond = std::move(conds);
+  std::vector<cFlow> flows;
+  ReadFlowVector(flows, in);
+  if (!TestFlowsKept()) RemoveTestFlows(flows);
+  m_vFlow = std::move(flows);
 
   if (FileBelow(static_cast<std::uint32_t>(g_nDataVersion))) {
     if (FileBelow(kAddedDefence)) {
@@ -174,8 +179,8 @@ void cPaletteChara::Write(cDataWriter& out) {
   out.WriteInt16(m_nCellY);
   out.WriteInt32(m_nCarryItem);
   WriteByteVector(m_vInherit, out);
-  WriteCondVector(m_vCond, out);
-  WriteFlowVector(m_vFlow, out);
+  m_vCond.WriteWith([&out](std::vector<cCond>& conds) { WriteCondVector(conds, out); });
+  m_vFlow.WriteWith([&out](std::vector<cFlow>& flows) { WriteFlowVector(flows, out); });
 }
 
 void cPaletteChara::Validate() {
@@ -195,12 +200,22 @@ void cPaletteChara::Validate() {
     m_bBlockChara = 0;
     m_nCopies = 0;
   }
-  for (cFlow& flow : m_vFlow) flow.Normalize();
-  m_vFlow.erase(std::remove_if(m_vFlow.begin(), m_vFlow.end(), IsEmptyFlow), m_vFlow.end());
+  m_vFlow.RepairWith(
+      eListRepair::Database,
+      [](std::vector<cFlow>& flows) {
+        for (cFlow& flow : flows) flow.Normalize();
+        flows.erase(std::remove_if(flows.begin(), flows.end(), IsEmptyFlow), flows.end());
+      },
+      SameFlows);
 }
 
 void cPaletteChara::Normalize2() {
-  for (cFlow& flow : m_vFlow) flow.Normalize2();
+  m_vFlow.RepairWith(
+      eListRepair::Palette,
+      [](std::vector<cFlow>& flows) {
+        for (cFlow& flow : flows) flow.Normalize2();
+      },
+      SameFlows);
 }
 
 namespace {

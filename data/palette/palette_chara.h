@@ -10,6 +10,7 @@
 #include "data/common/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
+#include "data/record/shared_list.h"
 #include "data/record/data_writer.h"
 
 // Field groups of a character that an entry can take from the entry it names.
@@ -28,6 +29,9 @@ enum CHARACTRL : std::int8_t {
 // list; the counted flow list. Members marked "from N" are absent from older files.
 class cPaletteChara : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kCharaInheritGroups;
+
   cPaletteChara();
   cPaletteChara(const cPaletteChara&) = default;
   cPaletteChara(cPaletteChara&&) noexcept = default;
@@ -115,8 +119,10 @@ class cPaletteChara : public cDataRecord {
   std::int16_t m_nCellY = 0;
   std::int32_t m_nCarryItem = 0;         // item placement carried by a placement; -1 none
   std::vector<std::uint8_t> m_vInherit;  // one flag per field group
-  std::vector<cCond> m_vCond;            // the character takes part only while these hold
-  std::vector<cFlow> m_vFlow;
+  // Lists taken by inheritance are shared with the entry they came from (see
+  // cSharedList): a running character that changes its flows takes its own copy then.
+  cSharedList<cCond> m_vCond;            // the character takes part only while these hold
+  cSharedList<cFlow> m_vFlow;
 
  protected:
   void RegisterMembers(int version) override;

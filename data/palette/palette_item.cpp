@@ -1,7 +1,11 @@
 #include "data/palette/palette_item.h"
 
+#include <utility>
+#include <vector>
+
 #include "data/common/database_list_sizes.h"
 #include "data/common/record_versions.h"
+#include "data/flow/flow_equality.h"
 #include "data/palette/cell_inherit_conds.h"
 #include "data/palette/palette_lists.h"
 #include "data/palette/shot_graphic_upgrade.h"
@@ -46,7 +50,9 @@ void cPaletteItem::Reset() {
 void cPaletteItem::Read(cDataReader& in) {
   cDataRecord::Read(in);
   ReadCellInheritConds(*this, in);
-  ReadFlowCmdVector(m_vItemCmd, in);
+  std::vector<cFlowCmd> cmds;
+  ReadFlowCmdVector(cmds, in);
+  m_vItemCmd = std::move(cmds);
 
   if (FileBelow(kShotGraphicRenumbered)) UpgradeShotGraphic(m_nGraphicKind, m_nGraphic);
 
@@ -58,16 +64,26 @@ void cPaletteItem::Write(cDataWriter& out) {
   Normalize();
   cDataRecord::Write(out);
   WriteCellInheritConds(*this, out);
-  WriteFlowCmdVector(m_vItemCmd, out);
+  m_vItemCmd.WriteWith([&out](std::vector<cFlowCmd>& cmds) { WriteFlowCmdVector(cmds, out); });
 }
 
 void cPaletteItem::Normalize() {
   RepairPaletteRef<cPaletteItem>(m_nPaletteKind, m_nPaletteIndex);
   if (m_nSize < kMinItemSize) m_nSize = kMinItemSize;
   m_nSound = static_cast<std::int16_t>(RepairDatabaseIndex(DBKIND_SOUND, m_nSound, 0));
-  for (cFlowCmd& cmd : m_vItemCmd) cmd.Normalize();
+  m_vItemCmd.RepairWith(
+      eListRepair::Database,
+      [](std::vector<cFlowCmd>& cmds) {
+        for (cFlowCmd& cmd : cmds) cmd.Normalize();
+      },
+      SameFlowCmds);
 }
 
 void cPaletteItem::Normalize2() {
-  for (cFlowCmd& cmd : m_vItemCmd) cmd.Normalize2();
+  m_vItemCmd.RepairWith(
+      eListRepair::Palette,
+      [](std::vector<cFlowCmd>& cmds) {
+        for (cFlowCmd& cmd : cmds) cmd.Normalize2();
+      },
+      SameFlowCmds);
 }

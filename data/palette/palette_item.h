@@ -9,6 +9,7 @@
 #include "data/common/palette_kind.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_record.h"
+#include "data/record/shared_list.h"
 #include "data/record/data_writer.h"
 
 // Field groups of an item that an entry can take from the entry it names.
@@ -20,6 +21,9 @@ constexpr std::int8_t kMinItemSize = 1;
 // counted condition list; the counted item-command list.
 class cPaletteItem : public cDataRecord {
  public:
+  // A new entry holds its inherit flags on the heap.
+  static constexpr std::size_t kNewElementHeapBytes = kItemInheritGroups;
+
   cPaletteItem();
   cPaletteItem(const cPaletteItem&) = default;
   cPaletteItem(cPaletteItem&&) noexcept = default;
@@ -66,8 +70,10 @@ class cPaletteItem : public cDataRecord {
   std::int16_t m_nCellX = 0;
   std::int16_t m_nCellY = 0;
   std::vector<std::uint8_t> m_vInherit;
-  std::vector<cCond> m_vCond;          // the item counts only while these hold
-  std::vector<cFlowCmd> m_vItemCmd;    // run when the item is taken (m_bItemCmd 1)
+  // Lists taken by inheritance are shared with the entry they came from (see
+  // cSharedList): change them through their non-const members only.
+  cSharedList<cCond> m_vCond;          // the item counts only while these hold
+  cSharedList<cFlowCmd> m_vItemCmd;    // run when the item is taken (m_bItemCmd 1)
 
  protected:
   void RegisterMembers(int version) override;

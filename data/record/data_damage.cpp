@@ -20,6 +20,7 @@ constexpr const char* kDamageTexts[] = {
     "data cut short",
     "world map grid does not match its size",
     "file ends before its first member",
+    "records too large in memory for the size of the file",
 };
 static_assert(sizeof kDamageTexts / sizeof kDamageTexts[0] == DATADAMAGE_COUNT);
 

@@ -19,6 +19,7 @@ enum DATADAMAGE {
   DATADAMAGE_BODY_CUT_SHORT,         // a world map, save or options body ends early
   DATADAMAGE_MAP_GRID,               // a world map's cell list does not match its size
   DATADAMAGE_BODY_MISSING,           // the file ends before its first member
+  DATADAMAGE_TOO_COSTLY,             // records that would take far more memory than the file's size
   DATADAMAGE_COUNT,
 };
 

@@ -2,6 +2,13 @@
 
 #include <cstring>
 
+namespace {
+
+// The longest text a std::string holds without a heap block of its own.
+constexpr std::size_t kInlineTextBytes = 15;
+
+}  // namespace
+
 int ReadString(std::string& text, cDataReader& in) {
   const std::int32_t length = in.ReadInt32();
   if (in.Damaged() || in.Truncated()) return 0;
@@ -16,6 +23,8 @@ int ReadString(std::string& text, cDataReader& in) {
   // The text ends at its terminator; one stored without a terminator ends at its length.
   // Taken straight from the data, into the text's own storage.
   const std::size_t n = static_cast<std::size_t>(length);
+  // Short texts live inside the record; longer ones take a heap block.
+  if (n > kInlineTextBytes && !in.Spend(n + kHeapBlockOverhead)) return 0;
   const auto* bytes = reinterpret_cast<const char*>(in.Take(n));
   const auto* zero = static_cast<const char*>(std::memchr(bytes, 0, n));
   text.assign(bytes, zero ? zero : bytes + n);
@@ -48,19 +57,22 @@ void WriteIntVector(const std::vector<std::int32_t>& list, cDataWriter& out) {
 }
 
 void ReadByteVector(std::vector<std::uint8_t>& list, cDataReader& in) {
-  const std::int32_t n = in.ReadCount(1);
+  std::int32_t n = in.ReadCount(1);
+  if (!SpendOnList<std::uint8_t>(in, n)) n = 0;
   list.assign(static_cast<std::size_t>(n), 0);
   in.ReadBytes(list.data(), list.size());
 }
 
 void ReadStringVector(std::vector<std::string>& list, cDataReader& in) {
-  const std::int32_t n = in.ReadCount(4);
+  std::int32_t n = in.ReadCount(4);
+  if (!SpendOnList<std::string>(in, n)) n = 0;
   list.assign(static_cast<std::size_t>(n), std::string());
   for (std::string& s : list) ReadString(s, in);
 }
 
 void ReadIntVector(std::vector<std::int32_t>& list, cDataReader& in) {
-  const std::int32_t n = in.ReadCount(4);
+  std::int32_t n = in.ReadCount(4);
+  if (!SpendOnList<std::int32_t>(in, n)) n = 0;
   list.assign(static_cast<std::size_t>(n), 0);
   in.ReadBytes(list.data(), list.size() * sizeof(std::int32_t));
 }

@@ -10,22 +10,40 @@
 
 // The smallest possible record body: its member count and its text count.
 constexpr std::size_t kMinRecordBodyBytes = 8;
-// Room made ahead for a list read from a file; longer lists grow as they are read, so a
-// false count cannot reserve memory the data does not fill.
-constexpr std::int32_t kListReserveMax = 1024;
+
+// What one element of a list of T costs in memory: the element, and the heap block that
+// a new element of some classes holds (T::kNewElementHeapBytes).
+template <typename T>
+constexpr std::size_t ElementMemoryBytes() {
+  if constexpr (requires { T::kNewElementHeapBytes; })
+    return sizeof(T) + T::kNewElementHeapBytes + kHeapBlockOverhead;
+  else
+    return sizeof(T);
+}
+
+// Charges the reader's memory budget for a list of n elements of T; false (the data
+// damaged) when it does not hold them.
+template <typename T>
+bool SpendOnList(cDataReader& in, std::int32_t n) {
+  if (n <= 0) return true;
+  const auto count = static_cast<std::size_t>(n);
+  // The count has passed ReadCount, so it is below the data's size: no overflow here.
+  return in.Spend(count * ElementMemoryBytes<T>() + kHeapBlockOverhead);
+}
 
 // Reads int32 n, then n record bodies; every element starts as a copy of a new T
 // (registered and holding T's defaults), so members an old file lacks keep defaults.
 // Elements are made as their bodies are read: data that ends early or is damaged stops
-// the list there, so memory never outgrows the bytes actually read.
+// the list there. The room for all n is made first, once the reader's memory budget has
+// taken it, so the list never grows by doubling.
 // `minBodyBytes` is the smallest body an element can have (more for records with lists).
 template <typename T>
 void LoadVector(std::vector<T>& list, cDataReader& in, std::size_t minBodyBytes = kMinRecordBodyBytes) {
   const std::int32_t n = in.ReadCount(minBodyBytes);
   list.clear();
-  if (n <= 0) return;
+  if (n <= 0 || !SpendOnList<T>(in, n)) return;
   const T element;
-  list.reserve(static_cast<std::size_t>(std::min(n, kListReserveMax)));
+  list.reserve(static_cast<std::size_t>(n));
   for (std::int32_t i = 0; i < n && !in.Damaged() && !in.Truncated(); ++i) {
     list.push_back(element);
     list.back().Read(in);

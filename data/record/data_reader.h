@@ -4,6 +4,13 @@
 // marks the data truncated. Counts and text lengths that the remaining bytes cannot hold
 // mark the data damaged; from then on every read yields zero, so a damaged file can
 // neither make a huge allocation nor read outside its memory.
+//
+// Memory is bounded by the size of the data as well: the readers of lists charge what
+// the elements they make will cost (Spend) before making them, and data whose records
+// would take more than kMemoryPerDataByte bytes for each of its bytes (beyond a fixed
+// allowance) is damaged. A real file's records take a few bytes of memory per byte; a
+// list of near-empty records, each a few bytes long in the file and a hundred in
+// memory, would otherwise turn a file of a few hundred megabytes into gigabytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -32,13 +39,22 @@ struct cUninitAllocator : std::allocator<T> {
 // The bytes of a data file in memory.
 using cDataBytes = std::vector<std::uint8_t, cUninitAllocator<std::uint8_t>>;
 
+// Memory the records read from data may take: this many bytes for each byte of the data,
+// and the allowance below besides (which small files never reach).
+constexpr std::size_t kMemoryPerDataByte = 10;
+constexpr std::size_t kMemoryAllowance = std::size_t{32} << 20;
+// What the heap adds to every block it hands out, charged with each list's storage.
+constexpr std::size_t kHeapBlockOverhead = 16;
+
 class cDataReader {
  public:
-  cDataReader() = default;
-  explicit cDataReader(cDataBytes bytes) : m_Bytes(std::move(bytes)) {}
-  explicit cDataReader(const std::vector<std::uint8_t>& bytes) : m_Bytes(bytes.begin(), bytes.end()) {}
+  cDataReader() { SetBudget(); }
+  explicit cDataReader(cDataBytes bytes) : m_Bytes(std::move(bytes)) { SetBudget(); }
+  explicit cDataReader(const std::vector<std::uint8_t>& bytes) : m_Bytes(bytes.begin(), bytes.end()) { SetBudget(); }
   cDataReader(const void* data, std::size_t size)
-      : m_Bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {}
+      : m_Bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {
+    SetBudget();
+  }
 
   // Copies n bytes into dst. When fewer remain, dst is left as it was, the cursor moves
   // to the end and the data counts as truncated; returns false.
@@ -76,6 +92,20 @@ class cDataReader {
   // yields 0.
   std::int32_t ReadCount(std::size_t minElementBytes);
 
+  // Charges `bytes` of memory about to be taken by records made from the data. False,
+  // and the data damaged (nothing more read), when the data's budget does not hold it.
+  bool Spend(std::size_t bytes) {
+    if (bytes <= m_nBudgetLeft) {
+      m_nBudgetLeft -= bytes;
+      return true;
+    }
+    m_nBudgetLeft = 0;
+    MarkDamaged(DATADAMAGE_TOO_COSTLY);
+    return false;
+  }
+  // Memory that may still be charged.
+  std::size_t BudgetLeft() const { return m_nBudgetLeft; }
+
   std::size_t Remaining() const { return m_bDamaged ? 0 : m_Bytes.size() - m_nPos; }
   std::size_t Position() const { return m_nPos; }
   bool AtEnd() const { return Remaining() == 0; }
@@ -101,7 +131,10 @@ class cDataReader {
   int Nesting() const { return m_nDepth; }
 
  private:
+  void SetBudget() { m_nBudgetLeft = m_Bytes.size() * kMemoryPerDataByte + kMemoryAllowance; }
+
   cDataBytes m_Bytes;
+  std::size_t m_nBudgetLeft = 0;
   std::size_t m_nPos = 0;
   std::size_t m_nDamagePos = 0;
   int m_nDepth = 0;

@@ -249,6 +249,19 @@ void cDataRecord::CopyFrom(const cDataRecord& source) {
     StringAt(entry) = *reinterpret_cast<const std::string*>(source.Base() + entry.nOffset);
 }
 
+bool cDataRecord::SameMembersAs(const cDataRecord& other) const {
+  if (m_pLayout != other.m_pLayout) return false;
+  if (!m_pLayout) return true;
+  for (const cMemberRun& run : m_pLayout->Runs)
+    if (!run.bScratch && std::memcmp(Base() + run.nOffset, other.Base() + run.nOffset, static_cast<std::size_t>(run.nBytes)) != 0)
+      return false;
+  for (const DATASTRING& entry : m_pLayout->Strings)
+    if (*reinterpret_cast<const std::string*>(Base() + entry.nOffset) !=
+        *reinterpret_cast<const std::string*>(other.Base() + entry.nOffset))
+      return false;
+  return true;
+}
+
 void cDataRecord::StripCR() {
   if (!m_pLayout) return;
   for (const DATASTRING& entry : m_pLayout->Strings) {

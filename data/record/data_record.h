@@ -82,6 +82,9 @@ class cDataRecord {
   void Reset();
   // Copies every registered member and text of a record of the same class.
   void CopyFrom(const cDataRecord& source);
+  // True when `other` is of the same class and version and every registered member and
+  // text is equal.
+  bool SameMembersAs(const cDataRecord& other) const;
   // Removes every CR byte from every registered text.
   void StripCR();
 

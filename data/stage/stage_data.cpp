@@ -1,7 +1,10 @@
 #include "data/stage/stage_data.h"
 
+#include <optional>
+
 #include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
+#include "data/record/shared_list.h"
 #include "data/stage/stage_conversions.h"
 #include "data/stage/stage_entry_lists.h"
 #include "data/stage/stage_size_limits.h"
@@ -279,6 +282,9 @@ void cStageData::Read(cDataReader& in) {
   SetNewStageRanges(m_OutRange);
   for (cScreenOutRange& range : m_OutRange) range.Read(in);
 
+  // Entries that inherit share the lists they take; one repair of a shared list serves
+  // all of its holders while the databases stay as they are.
+  std::optional<cRepairPass> pass(std::in_place);
   ReadStageEntryList(m_vBlockDef, in, eEntryList::Definitions, kMinBlockEntryBytes, kMaxDefinitionEntries);
   ReadStageEntryList(m_vCharaDef, in, eEntryList::Definitions, kMinCharaEntryBytes, kMaxDefinitionEntries);
   ReadStageEntryList(m_vItemDef, in, eEntryList::Definitions, kMinItemEntryBytes, kMaxDefinitionEntries);
@@ -290,6 +296,7 @@ void cStageData::Read(cDataReader& in) {
   ReadStageEntryList(m_vBlockPlace, in, eEntryList::Placements, kMinBlockEntryBytes, kMaxPlacements);
   ReadStageEntryList(m_vCharaPlace, in, eEntryList::Placements, kMinCharaEntryBytes, kMaxPlacements);
   ReadStageEntryList(m_vItemPlace, in, eEntryList::Placements, kMinItemEntryBytes, kMaxPlacements);
+  pass.reset();
 
   LoadVector(m_vBack, in);
   LoadVector(m_vText, in);

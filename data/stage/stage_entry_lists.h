@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "data/record/data_lists.h"
 #include "data/record/data_reader.h"
 #include "data/record/data_writer.h"
 
@@ -39,6 +40,7 @@ void ReadStageEntryList(std::vector<T>& list, cDataReader& in, eEntryList kind, 
     in.MarkDamaged(DATADAMAGE_STAGE_TOO_MANY_ENTRIES);
     n = 0;
   }
+  if (!SpendOnList<T>(in, n)) n = 0;
   // Assigned rather than cleared and refilled: entries already in the list (the stage
   // read before) take the new entry's values in their own storage.
   list.assign(static_cast<std::size_t>(n), NewEntry<T>());

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "data/common/database_list_sizes.h"
+#include "data/record/shared_list.h"
 #include "data/stage/stage_data.h"
 #include "data/stage/stage_entry_lists.h"
 
@@ -66,7 +67,9 @@ void cStageData::Normalize() {
   FillUpDefinitions(m_vCharaDef);
   FillUpDefinitions(m_vItemDef);
 
-  // 5. References of kind 2 are tested against the definitions of g_StageData as they
+  // 5. Lists shared by inheritance are repaired once for all their holders.
+  const cRepairPass pass;
+  // References of kind 2 are tested against the definitions of g_StageData as they
   // stand now (filled up above when this is g_StageData).
   NormalizeEntries(m_vBlockDef);
   NormalizeEntries(m_vCharaDef);
