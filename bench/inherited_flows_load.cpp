@@ -23,6 +23,7 @@
 #include "data/stage/stage_data.h"
 #include "tests/support/game_writer.h"
 #include "tests/support/stage_builder.h"
+#include "tests/support/temp_dir.h"
 
 // ---------------------------------------------------------------- the counted heap
 
@@ -81,7 +82,7 @@ std::string HostName(std::string path) {
 }
 
 struct cFixture {
-  cBenchFolder folder{"tovrel-bench-inherit-"};
+  cTempFolder folder{"tovrel-bench-inherit-"};
   std::string stagePath;
   cFixture() {
     cGameContent game;

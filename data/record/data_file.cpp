@@ -11,7 +11,8 @@ namespace {
 
 const char* NameOrErr(const char* name) { return (name && *name) ? name : "err"; }
 
-// What the report says stands where a data file should be.
+}  // namespace
+
 const char* NotAFileText(HOSTFILEKIND kind) {
   switch (kind) {
     case HOSTFILE_DIRECTORY:
@@ -26,6 +27,8 @@ const char* NotAFileText(HOSTFILEKIND kind) {
       return "通常のファイルではありません";
   }
 }
+
+namespace {
 
 // Reads a whole file into memory; false when it cannot be opened or read, is not a
 // regular file, or is larger than any data file can be.

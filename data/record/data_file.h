@@ -9,6 +9,7 @@
 
 #include "data/record/data_reader.h"
 #include "data/record/data_writer.h"
+#include "platform/host_files.h"
 
 // Largest data file the player reads; anything larger is treated as damaged.
 constexpr std::size_t kMaxDataFileBytes = 256u * 1024u * 1024u;
@@ -17,6 +18,9 @@ constexpr std::size_t kMaxDataFileBytes = 256u * 1024u * 1024u;
 // when the file is missing or unreadable, shorter than its version word, or newer than
 // the player (then g_bFileTooNew is 1). A null or empty name opens "err".
 std::unique_ptr<cDataReader> OpenDataFileForRead(const char* name);
+
+// What a report line says stands where a file of the game or the user should be.
+const char* NotAFileText(HOSTFILEKIND kind);
 
 // A data file being written: the version word is in place; CloseDataFile writes it.
 struct cDataFileOut {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/report_log.h"
+#include "data/record/data_file.h"
 #include "platform/host_files.h"
 #include "platform/virtual_keys.h"
 
@@ -22,8 +23,13 @@ WORD ReadWord(const unsigned char* p) { return static_cast<WORD>(p[0] | p[1] << 
 int LoadKeyConfig(const char* path, cKeyConfig& config) {
   if (!path) return 0;
   const char* name = path;
-  FILE* file = OpenFile(name, "rb");
-  if (!file) return 0;
+  HOSTFILEKIND refused = HOSTFILE_NONE;
+  FILE* file = OpenFile(name, "rb", &refused);
+  if (!file) {
+    // A missing file quietly means the defaults; anything else in its place is reported.
+    if (refused != HOSTFILE_NONE) WriteReport("%s : %s。既定のキー設定を使います", name, NotAFileText(refused));
+    return 0;
+  }
   // One byte more than a configuration holds tells an oversized file from a whole one.
   unsigned char bytes[kKeyConfigFileSize + 1];
   const std::size_t size = std::fread(bytes, 1, sizeof(bytes), file);

@@ -285,10 +285,31 @@ TEST_F(DamagedFilesTest, WorldMapAndUserFilesSurviveDamage) {
   ASSERT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
   char slotFile[MAX_PATH];
   GetStoryFileName(slotFile, 0);
-  DamageAndLoad(kWorldMapPath, kDamagesPerFile, [] { g_WorldMap.LoadFromFile(kWorldMapPath); });
-  DamageAndLoad(slotFile, kDamagesPerFile, [] { g_Progress.LoadSlot(0); });
-  DamageAndLoad(kChallengeFilePath, kDamagesPerFile, [] { g_Progress.LoadChallenge(); });
-  DamageAndLoad(kOptionFilePath, kDamagesPerFile, [] { g_OptionData.LoadFromFile(kOptionFilePath); });
+  // A world map or user file that fails leaves its record as it was before the load.
+  std::vector<std::uint8_t> before;
+  const auto keepsRecord = [&before](auto& record) {
+    return [&before, &record](int result, bool, const std::string&) {
+      if (result == 0) {
+        EXPECT_TRUE(BytesOf(record) == before);
+      }
+    };
+  };
+  EXPECT_GT(DamageAndLoad(kWorldMapPath, kDamagesPerFile, [&] {
+              before = BytesOf(g_WorldMap);
+              return g_WorldMap.LoadFromFile(kWorldMapPath);
+            }, keepsRecord(g_WorldMap)), 0);
+  EXPECT_GT(DamageAndLoad(slotFile, kDamagesPerFile, [&] {
+              before = BytesOf(g_Progress);
+              return g_Progress.LoadSlot(0);
+            }, keepsRecord(g_Progress)), 0);
+  EXPECT_GT(DamageAndLoad(kChallengeFilePath, kDamagesPerFile, [&] {
+              before = BytesOf(g_Progress);
+              return g_Progress.LoadChallenge();
+            }, keepsRecord(g_Progress)), 0);
+  EXPECT_GT(DamageAndLoad(kOptionFilePath, kDamagesPerFile, [&] {
+              before = BytesOf(g_OptionData);
+              return g_OptionData.LoadFromFile(kOptionFilePath);
+            }, keepsRecord(g_OptionData)), 0);
   // The undamaged files still load afterwards.
   EXPECT_EQ(g_WorldMap.LoadFromFile(kWorldMapPath), 1);
   EXPECT_EQ(g_Progress.LoadSlot(0), 1);
