@@ -44,9 +44,9 @@ constexpr int kVoices = 16;
 void WriteEffects() {
   const double pi = 3.14159265358979323846;
   for (int v = 0; v < kVoices; ++v) {
-    cWaveSpec spec;
-    spec.nRate = 22050;
-    spec.nBits = 16;
+    cWaveSpec layout;
+    layout.nRate = 22050;
+    layout.nBits = 16;
     const int frames = 4000 + 700 * v;
     std::vector<std::int16_t> samples(static_cast<std::size_t>(frames));
     for (int i = 0; i < frames; ++i) {
@@ -54,16 +54,16 @@ void WriteEffects() {
       samples[static_cast<std::size_t>(i)] =
           static_cast<std::int16_t>(1500.0 * fade * std::sin(2 * pi * (300.0 + 90.0 * v) * i / 22050.0));
     }
-    spec.vSamples = Pcm16Bytes(samples);
-    WriteTestFile("se" + std::to_string(v) + ".wav", BuildWave(spec));
+    layout.vSamples = Pcm16Bytes(samples);
+    WriteTestFile("se" + std::to_string(v) + ".wav", BuildWave(layout));
   }
 }
 
 // Four bars a loop of chords, bass and a melody on three channels, with a tempo change and
 // a program change; dense enough to keep a few dozen voices of the synthesiser busy.
 void WriteSong() {
-  cMidiSpec spec;
-  spec.nDivision = 480;
+  cMidiSpec layout;
+  layout.nDivision = 480;
   cMidiTrack chords, bass, melody;
   chords.Tempo(0, 500000).Raw(0, {0xC0, 0});
   bass.Raw(0, {0xC1, 33});
@@ -86,8 +86,8 @@ void WriteSong() {
   chords.End(0);
   bass.End(0);
   melody.End(0);
-  spec.vTracks = {chords, bass, melody};
-  WriteTestFile("song.mid", BuildMidi(spec));
+  layout.vTracks = {chords, bass, melody};
+  WriteTestFile("song.mid", BuildMidi(layout));
 }
 
 class cMixScene {

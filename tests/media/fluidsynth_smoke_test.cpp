@@ -21,7 +21,7 @@ double Rms(const std::vector<float>& samples) {
 
 TEST_F(FluidSynthSmokeTest, ASongSoundsAndStopsSilencingIt) {
   if (!std::filesystem::exists(DefaultMidiSoundFontPath())) GTEST_SKIP() << "no SoundFont installed";
-  cMidiSpec spec;
+  cMidiSpec layout;
   cMidiTrack track;
   track.Raw(0, {0xC0, 0})  // piano
       .SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7})  // GM on
@@ -31,8 +31,8 @@ TEST_F(FluidSynthSmokeTest, ASongSoundsAndStopsSilencingIt) {
       .NoteOn(0, 0, 67, 110)
       .Raw(1920, {0x80, 60, 0})
       .End(0);
-  spec.vTracks.push_back(std::move(track));
-  WriteTestFile("song.mid", BuildMidi(spec));
+  layout.vTracks.push_back(std::move(track));
+  WriteTestFile("song.mid", BuildMidi(layout));
   cMidiList list;
   list.Resize(1);
   ASSERT_EQ(list.Play(0, "song.mid", 0), 1);

@@ -58,9 +58,9 @@ TEST_F(MidiFileTest, VariableLengthQuantitiesAtTheirBoundaries) {
 
 TEST_F(MidiFileTest, DamagedHeadersAreRefusedWithTheirReason) {
   auto good = [] {
-    cMidiSpec spec;
-    spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(0)));
-    return spec;
+    cMidiSpec layout;
+    layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(0)));
+    return layout;
   };
   struct cCase {
     const char* name;
@@ -111,11 +111,11 @@ TEST_F(MidiFileTest, DamagedHeadersAreRefusedWithTheirReason) {
 }
 
 TEST_F(MidiFileTest, TracksMergeByTimeWithTheLowerTrackFirst) {
-  cMidiSpec spec;
-  spec.nDivision = 96;
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 1, 64, 90).NoteOn(5, 1, 65, 90).NoteOn(5, 1, 67, 90).End(20)));
-  const auto image = LoadImage(BuildMidi(spec));
+  cMidiSpec layout;
+  layout.nDivision = 96;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 1, 64, 90).NoteOn(5, 1, 65, 90).NoteOn(5, 1, 67, 90).End(20)));
+  const auto image = LoadImage(BuildMidi(layout));
   const std::vector<std::uint8_t> events = {
       0x00, 0x90, 60, 100,  // track 1 first on equal times
       0x00, 0x91, 64, 90,   //
@@ -128,8 +128,8 @@ TEST_F(MidiFileTest, TracksMergeByTimeWithTheLowerTrackFirst) {
 }
 
 TEST_F(MidiFileTest, RunningStatusSystemExclusiveAndMetaEventsAreWrittenOut) {
-  cMidiSpec spec;
-  spec.nFormat = 0;
+  cMidiSpec layout;
+  layout.nFormat = 0;
   cMidiTrack track;
   track.NoteOn(0, 0, 60, 100)
       .Raw(128, {62, 100})  // running status 90
@@ -140,8 +140,8 @@ TEST_F(MidiFileTest, RunningStatusSystemExclusiveAndMetaEventsAreWrittenOut) {
       .Raw(0, {0x06, 0x01, 'x'})  // running status is remembered for meta events too
       .Tempo(1, 600000)
       .End(0);
-  spec.vTracks.push_back(std::move(track));
-  const auto image = LoadImage(BuildMidi(spec));
+  layout.vTracks.push_back(std::move(track));
+  const auto image = LoadImage(BuildMidi(layout));
   const std::vector<std::uint8_t> events = {
       0x00, 0x90, 60, 100,                                 //
       0x81, 0x00, 0x90, 62, 100,                           //
@@ -174,12 +174,12 @@ TEST_F(MidiFileTest, DamagedTracksEndWhereTheirDataEnds) {
   };
   for (const cCase& c : cases) {
     SCOPED_TRACE(c.name);
-    cMidiSpec spec;
-    spec.nFormat = 0;
+    cMidiSpec layout;
+    layout.nFormat = 0;
     cMidiTrack track;
     track.Raw(0, {0x90, 60, 100}).Raw(10, {0x80, 60, 0});
-    spec.vTracks.push_back(std::move(track));
-    auto file = BuildMidi(spec);
+    layout.vTracks.push_back(std::move(track));
+    auto file = BuildMidi(layout);
     file.insert(file.end(), c.tail.begin(), c.tail.end());
     std::vector<std::uint8_t> events = headEvents;
     events.insert(events.end(), c.expectedTail.begin(), c.expectedTail.end());
@@ -189,18 +189,18 @@ TEST_F(MidiFileTest, DamagedTracksEndWhereTheirDataEnds) {
 
 TEST_F(MidiFileTest, ALaterTrackStartsAfterTheEndMarkerOfTheOneBefore) {
   // The first track's chunk length is wrong; the reader follows the end marker, not it.
-  cMidiSpec spec;
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(9600)));
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(100, 1, 50, 100).End(0)));
-  auto file = BuildMidi(spec);
+  cMidiSpec layout;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(9600)));
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(100, 1, 50, 100).End(0)));
+  auto file = BuildMidi(layout);
   file[21] = 0x55;
   const auto image = LoadImage(file);
   const std::vector<std::uint8_t> events = {0x00, 0x90, 60, 100, 0x64, 0x91, 50, 100, 0xCA, 0x1C, 0xFF, 0x2F, 0x00};
   EXPECT_EQ(image, Image(480, events));
 
   // A header that claims more tracks than the file holds: the missing ones are empty.
-  spec.nTrackCountClaim = 5;
-  EXPECT_EQ(LoadImage(BuildMidi(spec)), Image(480, events));
+  layout.nTrackCountClaim = 5;
+  EXPECT_EQ(LoadImage(BuildMidi(layout)), Image(480, events));
 }
 
 }  // namespace

@@ -23,20 +23,20 @@ cRecord RecordAt(const MIDIHDR& hdr, DWORD offset) {
 }
 
 cMidiSpec Notes(int count, std::uint32_t delta) {
-  cMidiSpec spec;
-  spec.nFormat = 0;
+  cMidiSpec layout;
+  layout.nFormat = 0;
   cMidiTrack track;
   for (int i = 0; i < count; ++i) track.NoteOn(i == 0 ? 0 : delta, 0, 40 + i % 40, 100);
   track.End(0);
-  spec.vTracks.push_back(std::move(track));
-  return spec;
+  layout.vTracks.push_back(std::move(track));
+  return layout;
 }
 
 // 480 ticks a quarter at the default tempo (500000 us) is 45.9375 samples a tick.
 constexpr std::uint64_t kSamplesPerQuarter = 22050;
 
 TEST_F(MidiPlayerTest, EventsFallOnTheSampleTheirTicksAndTempoGive) {
-  cMidiSpec spec;
+  cMidiSpec layout;
   cMidiTrack track;
   track.NoteOn(0, 0, 60, 100)
       .NoteOn(480, 0, 62, 100)
@@ -46,8 +46,8 @@ TEST_F(MidiPlayerTest, EventsFallOnTheSampleTheirTicksAndTempoGive) {
       .SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7})
       .Raw(1, {0xB0, 7, 90})
       .End(96);
-  spec.vTracks.push_back(std::move(track));
-  WriteSong("song.mid", spec);
+  layout.vTracks.push_back(std::move(track));
+  WriteSong("song.mid", layout);
   cMidi player("song.mid");
   ASSERT_NE(player.m_hStream, nullptr);
   player.Play(0);
@@ -88,13 +88,13 @@ TEST_F(MidiPlayerTest, ASongLongerThanABufferIsFedInTwoBuffers) {
 }
 
 TEST_F(MidiPlayerTest, TheDeltaOfAnUnsentMetaEventCarriesIntoTheNextBuffer) {
-  cMidiSpec spec = Notes(2000, 0);
+  cMidiSpec layout = Notes(2000, 0);
   cMidiTrack track;
   for (int i = 0; i < 2000; ++i) track.NoteOn(0, 0, 60, 100);
   track.Meta(480, 0x01, {'t'}).NoteOn(0, 0, 61, 100).End(0);
-  spec.vTracks = {};
-  spec.vTracks.push_back(std::move(track));
-  WriteSong("song.mid", spec);
+  layout.vTracks = {};
+  layout.vTracks.push_back(std::move(track));
+  WriteSong("song.mid", layout);
   cMidi player("song.mid");
   EXPECT_EQ(player.m_pHdr[0].dwBytesRecorded, 24000u);
   EXPECT_EQ(player.m_nCarryDelta, 480u);
@@ -123,11 +123,11 @@ TEST_F(MidiPlayerTest, AnUnsentMetaDeltaWithinABuffer) {
 }
 
 TEST_F(MidiPlayerTest, AnEventLargerThanABufferIsSkippedAndTheSongGoesOn) {
-  cMidiSpec spec;
+  cMidiSpec layout;
   std::vector<std::uint8_t> huge(30000, 0x11);
   huge.back() = 0xF7;
-  spec.vTracks.push_back(std::move(cMidiTrack().SysEx(100, huge).NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
-  WriteSong("song.mid", spec);
+  layout.vTracks.push_back(std::move(cMidiTrack().SysEx(100, huge).NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
+  WriteSong("song.mid", layout);
   cMidi player("song.mid");
   EXPECT_NE(Report().find("Midi song.mid Fill"), std::string::npos);
   // The note takes the skipped event's delta; the buffer ends with a flagged event.
@@ -140,10 +140,10 @@ TEST_F(MidiPlayerTest, AnEventLargerThanABufferIsSkippedAndTheSongGoesOn) {
 }
 
 TEST_F(MidiPlayerTest, TheLoopLastsUntilTheLongestTrackEnds) {
-  cMidiSpec spec;
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).Raw(480, {0x80, 60, 0}).End(0)));
-  spec.vTracks.push_back(std::move(cMidiTrack().End(9600)));
-  WriteSong("song.mid", spec);
+  cMidiSpec layout;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).Raw(480, {0x80, 60, 0}).End(0)));
+  layout.vTracks.push_back(std::move(cMidiTrack().End(9600)));
+  WriteSong("song.mid", layout);
   for (int loop : {0, 1}) {
     SCOPED_TRACE(loop);
     m_Synth.m_vEntries.clear();
@@ -167,9 +167,9 @@ TEST_F(MidiPlayerTest, TheLoopLastsUntilTheLongestTrackEnds) {
 }
 
 TEST_F(MidiPlayerTest, StopRewindsAndPauseResumes) {
-  cMidiSpec spec;
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(480, 0, 62, 100).NoteOn(480, 0, 64, 100).End(0)));
-  WriteSong("song.mid", spec);
+  cMidiSpec layout;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(480, 0, 62, 100).NoteOn(480, 0, 64, 100).End(0)));
+  WriteSong("song.mid", layout);
   cMidi player("song.mid");
   player.Play(0);
   PullSong(player, 30000);
@@ -197,9 +197,9 @@ TEST_F(MidiPlayerTest, StopRewindsAndPauseResumes) {
 TEST_F(MidiPlayerTest, AStopIsNotUndoneByTheLoopRestartOfTheCallbackThread) {
   // A short looping song; the main thread stops it right as its end plays, while the
   // callback thread is restarting it. Whichever runs first, the song stays stopped.
-  cMidiSpec spec;
-  spec.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(10)));
-  WriteSong("song.mid", spec);
+  cMidiSpec layout;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(10)));
+  WriteSong("song.mid", layout);
   cMidi player("song.mid");
   std::vector<float> out(2 * 512);
   for (int round = 0; round < 200; ++round) {

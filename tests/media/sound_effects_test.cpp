@@ -13,11 +13,11 @@ namespace {
 // A 16-bit mono sound at the mixer's rate holding one value for `frames` frames, so that
 // the mix shows how many copies sound at each frame.
 void WriteDcWave(const std::string& name, int frames, std::int16_t value = 8192) {
-  cWaveSpec spec;
-  spec.nRate = 44100;
-  spec.nBits = 16;
-  spec.vSamples = Pcm16Bytes(std::vector<std::int16_t>(static_cast<std::size_t>(frames), value));
-  WriteTestFile(name, BuildWave(spec));
+  cWaveSpec layout;
+  layout.nRate = 44100;
+  layout.nBits = 16;
+  layout.vSamples = Pcm16Bytes(std::vector<std::int16_t>(static_cast<std::size_t>(frames), value));
+  WriteTestFile(name, BuildWave(layout));
 }
 
 SOUNDSRC Source(const char* file, int copies, int volume) {
@@ -158,12 +158,12 @@ TEST_F(SoundEffectsTest, UnplayableFormatsMakeNoBufferAndReleaseTouchesNothing) 
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    cWaveSpec spec;
-    spec.nChannels = c.channels;
-    spec.nRate = c.rate;
-    spec.nBits = c.bits;
-    spec.vSamples = std::vector<std::uint8_t>(c.bytes, 1);
-    WriteTestFile("se.wav", BuildWave(spec));
+    cWaveSpec layout;
+    layout.nChannels = c.channels;
+    layout.nRate = c.rate;
+    layout.nBits = c.bits;
+    layout.vSamples = std::vector<std::uint8_t>(c.bytes, 1);
+    WriteTestFile("se.wav", BuildWave(layout));
     cSound sound;
     EXPECT_FALSE(DSLoadSound(&sound, "se.wav", 4, 0));
     EXPECT_EQ(sound.m_nBufferNum, 0);
@@ -189,12 +189,12 @@ TEST_F(SoundEffectsTest, FormatsConvertToTheMixRate) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.channels << "ch " << c.rate << "Hz " << c.bits << "bit");
-    cWaveSpec spec;
-    spec.nChannels = c.channels;
-    spec.nRate = c.rate;
-    spec.nBits = c.bits;
-    spec.vSamples = std::vector<std::uint8_t>(c.bytes, 0x80);
-    WriteTestFile("se.wav", BuildWave(spec));
+    cWaveSpec layout;
+    layout.nChannels = c.channels;
+    layout.nRate = c.rate;
+    layout.nBits = c.bits;
+    layout.vSamples = std::vector<std::uint8_t>(c.bytes, 0x80);
+    WriteTestFile("se.wav", BuildWave(layout));
     std::unique_ptr<cSoundBuffer> buffer;
     ASSERT_TRUE(DSCreateBuffer(&buffer, "se.wav"));
     EXPECT_EQ(buffer->FrameCount(), c.frames);
@@ -202,12 +202,12 @@ TEST_F(SoundEffectsTest, FormatsConvertToTheMixRate) {
 }
 
 TEST_F(SoundEffectsTest, StereoKeepsItsSides) {
-  cWaveSpec spec;
-  spec.nChannels = 2;
-  spec.nRate = 44100;
-  spec.nBits = 16;
-  spec.vSamples = Pcm16Bytes({16384, -16384, 16384, -16384});
-  WriteTestFile("se.wav", BuildWave(spec));
+  cWaveSpec layout;
+  layout.nChannels = 2;
+  layout.nRate = 44100;
+  layout.nBits = 16;
+  layout.vSamples = Pcm16Bytes({16384, -16384, 16384, -16384});
+  WriteTestFile("se.wav", BuildWave(layout));
   cSound sound;
   ASSERT_TRUE(DSLoadSound(&sound, "se.wav", 1, 0));
   DSPlay(&sound, 0);

@@ -23,13 +23,13 @@ struct cWaveCase {
 std::vector<std::uint8_t> Samples(std::size_t n) { return std::vector<std::uint8_t>(n, 0x90); }
 
 cWaveSpec Spec(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t fmtSize, std::size_t bytes) {
-  cWaveSpec spec;
-  spec.nChannels = channels;
-  spec.nRate = rate;
-  spec.nBits = bits;
-  spec.nFmtSize = fmtSize;
-  spec.vSamples = Samples(bytes);
-  return spec;
+  cWaveSpec layout;
+  layout.nChannels = channels;
+  layout.nRate = rate;
+  layout.nBits = bits;
+  layout.nFmtSize = fmtSize;
+  layout.vSamples = Samples(bytes);
+  return layout;
 }
 
 TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
@@ -115,9 +115,9 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
 }
 
 TEST_F(WaveFileTest, FormatAndSamplesAreKept) {
-  cWaveSpec spec = Spec(2, 44100, 16, 18, 0);
-  spec.vSamples = Pcm16Bytes({1, -2, 300, -400});
-  WriteTestFile("se.wav", BuildWave(spec));
+  cWaveSpec layout = Spec(2, 44100, 16, 18, 0);
+  layout.vSamples = Pcm16Bytes({1, -2, 300, -400});
+  WriteTestFile("se.wav", BuildWave(layout));
   WAVEDATA wave;
   ASSERT_TRUE(DSLoadWave("se.wav", &wave));
   EXPECT_EQ(wave.wfx.nChannels, 2);
@@ -126,7 +126,7 @@ TEST_F(WaveFileTest, FormatAndSamplesAreKept) {
   EXPECT_EQ(wave.wfx.nBlockAlign, 4);
   EXPECT_EQ(wave.wfx.cbSize, 0);
   ASSERT_EQ(wave.dwDataSize, 8u);
-  EXPECT_EQ(std::vector<std::uint8_t>(wave.pData.get(), wave.pData.get() + 8), spec.vSamples);
+  EXPECT_EQ(std::vector<std::uint8_t>(wave.pData.get(), wave.pData.get() + 8), layout.vSamples);
   DSFreeWave(&wave);
   EXPECT_EQ(wave.pData, nullptr);
 }

@@ -19,12 +19,12 @@ cMidiTrack& cMidiTrack::SysEx(std::uint32_t delta, const std::vector<std::uint8_
   return *this;
 }
 
-std::vector<std::uint8_t> BuildMidi(const cMidiSpec& spec) {
+std::vector<std::uint8_t> BuildMidi(const cMidiSpec& layout) {
   cByteBuilder file;
-  file.Tag("MThd").U32BE(spec.nHeaderLength).U16BE(spec.nFormat);
-  file.U16BE(static_cast<std::uint16_t>(spec.nTrackCountClaim >= 0 ? spec.nTrackCountClaim : static_cast<int>(spec.vTracks.size())));
-  file.U16BE(spec.nDivision);
-  for (const cMidiTrack& track : spec.vTracks)
+  file.Tag("MThd").U32BE(layout.nHeaderLength).U16BE(layout.nFormat);
+  file.U16BE(static_cast<std::uint16_t>(layout.nTrackCountClaim >= 0 ? layout.nTrackCountClaim : static_cast<int>(layout.vTracks.size())));
+  file.U16BE(layout.nDivision);
+  for (const cMidiTrack& track : layout.vTracks)
     file.Tag("MTrk").U32BE(static_cast<std::uint32_t>(track.Bytes().size())).Bytes(track.Bytes());
   return file.Get();
 }

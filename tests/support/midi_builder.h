@@ -40,4 +40,4 @@ struct cMidiSpec {
   std::uint32_t nHeaderLength = 6;
 };
 
-std::vector<std::uint8_t> BuildMidi(const cMidiSpec& spec);
+std::vector<std::uint8_t> BuildMidi(const cMidiSpec& layout);

@@ -20,6 +20,6 @@ struct cWaveSpec {
   bool bExtraChunk = false;
 };
 
-std::vector<std::uint8_t> BuildWave(const cWaveSpec& spec);
+std::vector<std::uint8_t> BuildWave(const cWaveSpec& layout);
 // 16-bit samples as little-endian bytes.
 std::vector<std::uint8_t> Pcm16Bytes(const std::vector<std::int16_t>& samples);
