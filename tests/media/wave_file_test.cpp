@@ -22,7 +22,7 @@ struct cWaveCase {
 
 std::vector<std::uint8_t> Samples(std::size_t n) { return std::vector<std::uint8_t>(n, 0x90); }
 
-cWaveSpec Spec(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t fmtSize, std::size_t bytes) {
+cWaveSpec WaveLayout(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t fmtSize, std::size_t bytes) {
   cWaveSpec layout;
   layout.nChannels = channels;
   layout.nRate = rate;
@@ -36,33 +36,33 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
   const char* kBadFile = "不正なファイルです";
   const char* kNotPcmShape = "対応していない形式か";
   const cWaveCase cases[] = {
-      {"8-bit mono, 16-byte fmt", [] { return BuildWave(Spec(1, 22050, 8, 16, 100)); }, true, nullptr},
-      {"16-bit stereo, 18-byte fmt", [] { return BuildWave(Spec(2, 44100, 16, 18, 400)); }, true, nullptr},
+      {"8-bit mono, 16-byte fmt", [] { return BuildWave(WaveLayout(1, 22050, 8, 16, 100)); }, true, nullptr},
+      {"16-bit stereo, 18-byte fmt", [] { return BuildWave(WaveLayout(2, 44100, 16, 18, 400)); }, true, nullptr},
       {"odd fmt and a chunk before data",
        [] {
-         cWaveSpec s = Spec(1, 22050, 8, 17, 3);
+         cWaveSpec s = WaveLayout(1, 22050, 8, 17, 3);
          s.bExtraChunk = true;
          return BuildWave(s);
        },
        true, nullptr},
-      {"20-byte fmt", [] { return BuildWave(Spec(1, 22050, 8, 20, 100)); }, false, kNotPcmShape},
+      {"20-byte fmt", [] { return BuildWave(WaveLayout(1, 22050, 8, 20, 100)); }, false, kNotPcmShape},
       {"compressed format",
        [] {
-         cWaveSpec s = Spec(1, 22050, 8, 16, 100);
+         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
          s.nFormatTag = 2;
          return BuildWave(s);
        },
        false, "PCM形式以外の形式です"},
       {"not RIFF",
        [] {
-         auto bytes = BuildWave(Spec(1, 22050, 8, 16, 100));
+         auto bytes = BuildWave(WaveLayout(1, 22050, 8, 16, 100));
          bytes[0] = 'X';
          return bytes;
        },
        false, kBadFile},
       {"RIFF of another form",
        [] {
-         auto bytes = BuildWave(Spec(1, 22050, 8, 16, 100));
+         auto bytes = BuildWave(WaveLayout(1, 22050, 8, 16, 100));
          bytes[8] = 'A';
          return bytes;
        },
@@ -70,29 +70,29 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
       {"shorter than a RIFF head", [] { return std::vector<std::uint8_t>{'R', 'I', 'F', 'F', 0}; }, false, kBadFile},
       {"file ends inside the fmt chunk",
        [] {
-         auto bytes = BuildWave(Spec(1, 22050, 8, 16, 100));
+         auto bytes = BuildWave(WaveLayout(1, 22050, 8, 16, 100));
          bytes.resize(28);
          return bytes;
        },
        false, kNotPcmShape},
       {"data size past the end (truncated file)",
        [] {
-         cWaveSpec s = Spec(1, 22050, 8, 16, 100);
+         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
          s.nDataSizeClaim = 101;
          return BuildWave(s);
        },
        false, kBadFile},
       {"data size of 4 GB",
        [] {
-         cWaveSpec s = Spec(1, 22050, 8, 16, 100);
+         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
          s.nDataSizeClaim = 0xFFFFFFF0u;
          return BuildWave(s);
        },
        false, kBadFile},
-      {"empty data chunk", [] { return BuildWave(Spec(1, 22050, 8, 16, 0)); }, false, nullptr},
+      {"empty data chunk", [] { return BuildWave(WaveLayout(1, 22050, 8, 16, 0)); }, false, nullptr},
       {"no data chunk",
        [] {
-         auto bytes = BuildWave(Spec(1, 22050, 8, 16, 0));
+         auto bytes = BuildWave(WaveLayout(1, 22050, 8, 16, 0));
          bytes.resize(bytes.size() - 8);
          return bytes;
        },
@@ -115,7 +115,7 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
 }
 
 TEST_F(WaveFileTest, FormatAndSamplesAreKept) {
-  cWaveSpec layout = Spec(2, 44100, 16, 18, 0);
+  cWaveSpec layout = WaveLayout(2, 44100, 16, 18, 0);
   layout.vSamples = Pcm16Bytes({1, -2, 300, -400});
   WriteTestFile("se.wav", BuildWave(layout));
   WAVEDATA wave;
