@@ -186,7 +186,7 @@ void cFont::BuildHalfCache() {
   // unassigned bytes keep empty cells.
   for (int b = 0x20; b < 0x100; ++b) {
     if (IsCp932LeadByte(static_cast<std::uint8_t>(b))) continue;
-    RenderChar(&cache->m_SD, m_nPitch * (b % 16), m_nLineHeight * (b / 16), static_cast<std::uint16_t>(b), 1);
+    RenderIntoCell(&cache->m_SD, m_nPitch * (b % 16), m_nLineHeight * (b / 16), static_cast<std::uint16_t>(b), 1);
   }
 }
 
@@ -194,7 +194,7 @@ void cFont::RenderFullCell(const FASTFONTGLYPH& entry) {
   cFastFont* cache = m_lpFastFont_FullAdd.get();
   std::uint16_t code = 0;
   if (NextTextChar(entry.glyph, &code) != 2) return;
-  RenderChar(&cache->m_SD, m_nPitch * entry.nCellX, m_nLineHeight * entry.nCellY, code, 2);
+  RenderIntoCell(&cache->m_SD, m_nPitch * entry.nCellX, m_nLineHeight * entry.nCellY, code, 2);
 }
 
 void cFont::BuildFullCache(bool bRebuild) {
@@ -230,7 +230,12 @@ void RestoreFonts() {
   for (cFont* font : g_FontList) font->Restore();
 }
 
-void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes) {
+void cFont::RenderIntoCell(DDSURFACEDATA* lpCache, int x, int y, std::uint16_t code, int nBytes) {
+  const RECT cell{x, y, x + m_nPitch, y + m_nLineHeight};
+  RenderChar(lpCache, x, y, code, nBytes, &cell);
+}
+
+void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, const RECT* lpClip) {
   if (m_nFace < 0) return;
   const cGlyphImage& glyph = FontGlyphSource().Glyph(m_nFace, m_nHeight, Cp932CodeToUnicode(code));
   if (glyph.spans.empty()) return;
@@ -245,7 +250,7 @@ void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, i
     gx = x;
     gy = y;
   }
-  DrawGlyphInk(lpDst, gx, gy, glyph, TextPixelOf(lpDst, m_nColor));
+  DrawGlyphInk(lpDst, gx, gy, glyph, TextPixelOf(lpDst, m_nColor), lpClip);
 }
 
 void cFont::RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText) {

@@ -81,7 +81,10 @@ class cFont {
   void RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText);
   // One character with its pen at (x, y): single bytes sit a little right of and above
   // the pen as the game's renderer put them, or centred in the cell with m_bCenter.
-  void RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes);
+  // lpClip keeps a glyph drawn into a cache cell out of the cells around it.
+  void RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, const RECT* lpClip = nullptr);
+  // A character into its cache cell at (x, y).
+  void RenderIntoCell(DDSURFACEDATA* lpCache, int x, int y, std::uint16_t code, int nBytes);
   void RenderFullCell(const FASTFONTGLYPH& entry);
   void BuildHalfCache();
   void BuildFullCache(bool bRebuild);

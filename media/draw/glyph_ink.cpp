@@ -19,12 +19,12 @@ DDSURFACEDATA* InkTarget(DDSURFACEDATA* lpDst) {
 }
 
 template <typename T>
-void PutSpans(cPixelBuffer& px, int clipW, int clipH, int x, int y, const cGlyphImage& glyph, T value) {
+void PutSpans(cPixelBuffer& px, const RECT& clip, int x, int y, const cGlyphImage& glyph, T value) {
   for (const cGlyphImage::cSpan& span : glyph.spans) {
     const int row = y + span.nRow;
-    if (row < 0 || row >= clipH) continue;
-    const int left = std::max(x + span.nX, 0);
-    const int right = std::min(x + span.nX + span.nLength, clipW);
+    if (row < clip.top || row >= clip.bottom) continue;
+    const int left = std::max<int>(x + span.nX, clip.left);
+    const int right = std::min<int>(x + span.nX + span.nLength, clip.right);
     if (left >= right) continue;
     T* p = reinterpret_cast<T*>(px.Row(row)) + left;
     std::fill(p, p + (right - left), value);
@@ -46,18 +46,25 @@ std::uint32_t TextPixelOf(DDSURFACEDATA* lpDst, int nPalNum) {
   return px != nullptr ? ArgbToPixel(px->format, argb) : argb;
 }
 
-void DrawGlyphInk(DDSURFACEDATA* lpDst, int x, int y, const cGlyphImage& glyph, std::uint32_t dwPixel) {
+void DrawGlyphInk(DDSURFACEDATA* lpDst, int x, int y, const cGlyphImage& glyph, std::uint32_t dwPixel,
+                  const RECT* lpClip) {
   if (lpDst == nullptr || glyph.spans.empty()) return;
   lpDst = InkTarget(lpDst);
   cPixelBuffer* px = DDSurfacePixels(lpDst);
   if (px == nullptr) return;
-  const int clipW = std::min(lpDst->nWidth, px->nWidth), clipH = std::min(lpDst->nHeight, px->nHeight);
+  RECT clip{0, 0, std::min(lpDst->nWidth, px->nWidth), std::min(lpDst->nHeight, px->nHeight)};
+  if (lpClip != nullptr) {
+    clip.left = std::max(clip.left, lpClip->left);
+    clip.top = std::max(clip.top, lpClip->top);
+    clip.right = std::min(clip.right, lpClip->right);
+    clip.bottom = std::min(clip.bottom, lpClip->bottom);
+  }
   x += glyph.nLeft;
   y += glyph.nTop;
-  if (x >= clipW || y >= clipH || x + glyph.nWidth <= 0 || y + glyph.nHeight <= 0) return;
+  if (x >= clip.right || y >= clip.bottom || x + glyph.nWidth <= clip.left || y + glyph.nHeight <= clip.top) return;
   switch (px->BytesPerPixel()) {
-    case 1: PutSpans<std::uint8_t>(*px, clipW, clipH, x, y, glyph, static_cast<std::uint8_t>(dwPixel)); break;
-    case 2: PutSpans<std::uint16_t>(*px, clipW, clipH, x, y, glyph, static_cast<std::uint16_t>(dwPixel)); break;
-    default: PutSpans<std::uint32_t>(*px, clipW, clipH, x, y, glyph, dwPixel); break;
+    case 1: PutSpans<std::uint8_t>(*px, clip, x, y, glyph, static_cast<std::uint8_t>(dwPixel)); break;
+    case 2: PutSpans<std::uint16_t>(*px, clip, x, y, glyph, static_cast<std::uint16_t>(dwPixel)); break;
+    default: PutSpans<std::uint32_t>(*px, clip, x, y, glyph, dwPixel); break;
   }
 }

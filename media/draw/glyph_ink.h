@@ -31,5 +31,7 @@ inline int NextTextChar(const char* text, std::uint16_t* code) {
 // otherwise.
 std::uint32_t TextPixelOf(DDSURFACEDATA* lpDst, int nPalNum);
 // Writes the inked pixels of a glyph whose pen is at (x, y) (the top of its cell) with the
-// raw pixel value; pixels outside the surface are skipped. Other pixels stay as they were.
-void DrawGlyphInk(DDSURFACEDATA* lpDst, int x, int y, const cGlyphImage& glyph, std::uint32_t dwPixel);
+// raw pixel value; pixels outside the surface, and outside lpClip when one is given, are
+// skipped. Other pixels stay as they were.
+void DrawGlyphInk(DDSURFACEDATA* lpDst, int x, int y, const cGlyphImage& glyph, std::uint32_t dwPixel,
+                  const RECT* lpClip = nullptr);
