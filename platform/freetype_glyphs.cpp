@@ -175,6 +175,8 @@ class cFreeTypeSource final : public cGlyphSource {
 
 }  // namespace
 
+std::unique_ptr<cGlyphSource> MakeInstalledGlyphSource() { return std::make_unique<cFreeTypeSource>(); }
+
 cGlyphSource& SystemGlyphSource() {
   static cFreeTypeSource source;
   return source;

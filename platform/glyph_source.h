@@ -4,6 +4,7 @@
 // at the pen's y, the baseline one ascent below it). The drawing layer lays out and colours
 // the text; a source only answers "which pixels of this character are inked".
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ class cGlyphSource {
 // The installed faces, through FreeType and fontconfig. Glyphs are rendered once per face,
 // cell height and code point and kept.
 cGlyphSource& SystemGlyphSource();
+// Another source over the installed faces, with nothing rendered yet (what a first use of
+// each glyph costs is measured with it).
+std::unique_ptr<cGlyphSource> MakeInstalledGlyphSource();
 
 // The installed family a face name of the game data stands for ("IPAGothic",
 // "IPAPGothic", "IPAMincho" or "IPAPMincho").
