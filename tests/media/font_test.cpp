@@ -159,6 +159,13 @@ TEST_P(FontTest, HalfCacheDrawsSingleBytesAndHalfWidthKatakana) {
     m_Font.m_lpFastFont_Half->DrawCell(&g_BackBuffer, 40, 40, ch[0], 1);
     ExpectPixels(std::string(GetParam().name) + "_cell_" + std::to_string(c.byte), Pixels(&g_BackBuffer), expected);
   }
+  // With a line height below 16 a single byte sits one row above its cell: in the cache its
+  // top row is cut at the cell, and the glyph below must not show in the cell's last row.
+  ASSERT_EQ(m_Font.Init("ＭＳ ゴシック", 0, 10, 10, 10, kText, nullptr, 1, 0, nullptr, 1), 1);
+  const auto full = Expected({{'W', 41, 39}}, 10, 10, 10);
+  m_Font.DrawText(&g_BackBuffer, 40, 40, "W");
+  ExpectPixels(std::string(GetParam().name) + "_cell_cut", Pixels(&g_BackBuffer),
+               [&](int x, int y) { return full(x, y < 40 ? 0 : y); });
 }
 
 TEST_P(FontTest, FullCacheGrowsOnFirstUseAndRendersDirectlyWhenFull) {
@@ -328,6 +335,10 @@ TEST_F(FontSetUpTest, AMissingFaceFailsAndAFastFontWithoutPitchHasNoCaches) {
   EXPECT_EQ(m_Fonts[0].m_nID + 1, m_Fonts[1].m_nID);
   std::snprintf(desc[1].szFace, sizeof desc[1].szFace, "missing");
   EXPECT_EQ(InitFonts(m_Fonts, desc, 3), 0) << "text in a face that is not there would be invisible";
+  // A digit strip that cannot be made is reported, not passed over.
+  FONTDESC noPitch = desc[0];
+  noPitch.nPitch = 0;
+  EXPECT_EQ(InitDigitSurfaces(g_FontDigitSurface, g_ExtraSurfaceDef, 1, m_Fonts, &noPitch), 0);
   // A fast font without pitch draws without caches.
   EXPECT_EQ(m_Fonts[2].Init("x", 0, 16, 0, 16, kText, nullptr, 0, 0, nullptr, 1), 1);
   EXPECT_EQ(m_Fonts[2].m_lpFastFont_Half, nullptr);
