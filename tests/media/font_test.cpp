@@ -345,6 +345,46 @@ TEST_F(FontSetUpTest, AMissingFaceFailsAndAFastFontWithoutPitchHasNoCaches) {
   EXPECT_EQ(m_Fonts[2].m_lpFastFont_FullAdd, nullptr);
 }
 
+TEST_F(FontSetUpTest, FrameRateTextByShowFps) {
+  cBoxGlyphSource source;
+  SetFontGlyphSource(&source);
+  ASSERT_TRUE(Bring(kAllConfigs[4]));
+  DDSURFACEDATA box;
+  ASSERT_TRUE(DDCreateSurface(&box, 640, 480, 0, 0, 0, 0, 0));
+  DDFillSurface(&box, kBox);
+  ASSERT_EQ(g_Font[0].Init("x", 0, 9, 10, 10, kText, &box, 1, kFrame, nullptr, 1), 1);
+  ASSERT_EQ(g_Font[1].Init("x", 0, 16, 16, 16, kText, &box, 1, kFrame, nullptr, 1), 1);
+  const std::uint32_t background = FillValue(kBack), frame = FillValue(kFrame), ink = FillValue(kText);
+  struct {
+    int nShowFps;
+    RECT where;  // every changed pixel lies inside
+    struct {
+      int x, y;
+    } probe;
+    std::uint32_t probeValue;
+  } cases[] = {
+      {0, {0, 0, 0, 0}, {600, 470}, background},
+      {2, {549, 468, 640, 480}, {550, 471}, ink},        // "F" of the first system font
+      {1, {494, 462, 640, 480}, {494, 462}, frame},      // the second font's box frame
+  };
+  for (const auto& c : cases) {
+    DDFillSurface(&g_BackBuffer, kBack);
+    DrawFpsText(c.nShowFps, 60, 12);
+    const cPixelBuffer& px = Pixels(&g_BackBuffer);
+    int outside = 0;
+    for (int y = 0; y < px.nHeight; ++y)
+      for (int x = 0; x < px.nWidth; ++x)
+        if (px.Get(x, y) != background &&
+            !(x >= c.where.left && x < c.where.right && y >= c.where.top && y < c.where.bottom))
+          ++outside;
+    EXPECT_EQ(outside, 0) << c.nShowFps;
+    EXPECT_EQ(px.Get(c.probe.x, c.probe.y), c.probeValue) << c.nShowFps;
+  }
+  g_Font[0].Release();
+  g_Font[1].Release();
+  DDReleaseSurface(&box);
+}
+
 TEST(FontSeedList, Holds256DoubleByteCharacters) {
   const std::string seed(kFastFontSeed);
   ASSERT_EQ(seed.size(), 512u);
