@@ -130,6 +130,7 @@ int cFont::Init(const char* lpFace, int nWidth, int nHeight, int nPitch, int nLi
   m_dwColor = RendererColour(nColor);
   const char* face = lpFace != nullptr ? lpFace : "";
   m_nFace = FontGlyphSource().OpenFace(face);
+  m_GlyphPages.clear();
   int result = 1;
   if (m_nFace < 0) {
     WriteReport("フォントがありません: %s (%s)", face, FontGlyphSource().LastError().c_str());
@@ -230,14 +231,32 @@ void RestoreFonts() {
   for (cFont* font : g_FontList) font->Restore();
 }
 
-void cFont::RenderIntoCell(DDSURFACEDATA* lpCache, int x, int y, std::uint16_t code, int nBytes) {
-  const RECT cell{x, y, x + m_nPitch, y + m_nLineHeight};
-  RenderChar(lpCache, x, y, code, nBytes, &cell);
+const cGlyphImage& cFont::GlyphOf(std::uint16_t code) const {
+  cGlyphSource& source = FontGlyphSource();
+  if (m_lpGlyphPagesSource != &source || m_GlyphPages.empty()) {
+    m_GlyphPages.clear();
+    m_GlyphPages.resize(256);
+    m_lpGlyphPagesSource = &source;
+  }
+  std::unique_ptr<GlyphPage>& page = m_GlyphPages[code >> 8];
+  if (page == nullptr) {
+    page = std::make_unique<GlyphPage>();
+    page->fill(nullptr);
+  }
+  const cGlyphImage*& glyph = (*page)[code & 0xFF];
+  if (glyph == nullptr) glyph = &source.Glyph(m_nFace, m_nHeight, Cp932CodeToUnicode(code));
+  return *glyph;
 }
 
-void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, const RECT* lpClip) {
+void cFont::RenderIntoCell(DDSURFACEDATA* lpCache, int x, int y, std::uint16_t code, int nBytes) {
+  const RECT cell{x, y, x + m_nPitch, y + m_nLineHeight};
+  RenderChar(lpCache, x, y, code, nBytes, TextPixelOf(lpCache, m_nColor), &cell);
+}
+
+void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, std::uint32_t dwPixel,
+                       const RECT* lpClip) {
   if (m_nFace < 0) return;
-  const cGlyphImage& glyph = FontGlyphSource().Glyph(m_nFace, m_nHeight, Cp932CodeToUnicode(code));
+  const cGlyphImage& glyph = GlyphOf(code);
   if (glyph.spans.empty()) return;
   int gx, gy;
   if (m_bCenter) {
@@ -250,10 +269,12 @@ void cFont::RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, i
     gx = x;
     gy = y;
   }
-  DrawGlyphInk(lpDst, gx, gy, glyph, TextPixelOf(lpDst, m_nColor), lpClip);
+  DrawGlyphInk(lpDst, gx, gy, glyph, dwPixel, lpClip);
 }
 
 void cFont::RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText) {
+  // Once per text: the palette does not change while a text is drawn.
+  const std::uint32_t pixel = TextPixelOf(lpDst, m_nColor);
   if (m_nPitch <= 0) {
     // Proportional: each line from its start, the pen moving by each glyph's advance.
     int line = 0, pen = 0;
@@ -267,8 +288,8 @@ void cFont::RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText) {
         continue;
       }
       if (m_nFace < 0) continue;
-      const cGlyphImage& glyph = FontGlyphSource().Glyph(m_nFace, m_nHeight, Cp932CodeToUnicode(code));
-      DrawGlyphInk(lpDst, x + pen, y + line, glyph, TextPixelOf(lpDst, m_nColor));
+      const cGlyphImage& glyph = GlyphOf(code);
+      DrawGlyphInk(lpDst, x + pen, y + line, glyph, pixel);
       pen += glyph.nAdvance;
     }
     return;
@@ -285,13 +306,13 @@ void cFont::RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText) {
     if (n == 2) {
       if (code != kFullWidthSpace) {
         if (full == nullptr) {
-          RenderChar(lpDst, x + pen, y + line, code, 2);
+          RenderChar(lpDst, x + pen, y + line, code, 2, pixel);
         } else if (!full->DrawGlyph(lpDst, x + pen, y + line, ch, 1)) {
           if (full->Add(ch)) {
             RenderFullCell(full->m_Glyphs.back());
             full->DrawGlyph(lpDst, x + pen, y + line, ch, 1);
           } else {
-            RenderChar(lpDst, x + pen, y + line, code, 2);
+            RenderChar(lpDst, x + pen, y + line, code, 2, pixel);
           }
         }
       }
@@ -307,7 +328,7 @@ void cFont::RenderText(DDSURFACEDATA* lpDst, int x, int y, const char* lpText) {
       if (half != nullptr)
         half->DrawCell(lpDst, x + pen, y + line, *ch, 1);
       else
-        RenderChar(lpDst, x + pen, y + line, code, 1);
+        RenderChar(lpDst, x + pen, y + line, code, 1, pixel);
     }
     pen += m_nPitch;
   }
@@ -389,7 +410,7 @@ SIZE cFont::MeasureText(const char* lpText) const {
       width = 0;
       continue;
     }
-    if (m_nFace >= 0) width += FontGlyphSource().Glyph(m_nFace, m_nHeight, Cp932CodeToUnicode(code)).nAdvance;
+    if (m_nFace >= 0) width += GlyphOf(code).nAdvance;
     widest = std::max(widest, width);
   }
   size.cx = static_cast<LONG>(widest);

@@ -3,11 +3,16 @@
 // optionally through two glyph caches; lower-case letters that stand for icons; the window
 // box a font draws its text in; the digit strips number drawing cuts from; the frame-rate
 // text of the game manager.
+#include <array>
 #include <list>
 #include <memory>
+#include <vector>
 
 #include "media/draw/dd_surface.h"
 #include "media/draw/fast_font.h"
+
+struct cGlyphImage;
+class cGlyphSource;
 
 struct SIZE {
   LONG cx;
@@ -82,7 +87,8 @@ class cFont {
   // One character with its pen at (x, y): single bytes sit a little right of and above
   // the pen as the game's renderer put them, or centred in the cell with m_bCenter.
   // lpClip keeps a glyph drawn into a cache cell out of the cells around it.
-  void RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, const RECT* lpClip = nullptr);
+  void RenderChar(DDSURFACEDATA* lpDst, int x, int y, std::uint16_t code, int nBytes, std::uint32_t dwPixel,
+                  const RECT* lpClip = nullptr);
   // A character into its cache cell at (x, y).
   void RenderIntoCell(DDSURFACEDATA* lpCache, int x, int y, std::uint16_t code, int nBytes);
   void RenderFullCell(const FASTFONTGLYPH& entry);
@@ -90,6 +96,14 @@ class cFont {
   void BuildFullCache(bool bRebuild);
   SIZE Extent(const char* lpText) const;
   bool HasIcons() const;
+  // The glyph of a CP932 code in this font's face and height. Each is asked of the source
+  // once and then found in pages of 256 codes, so that a character of a text costs an
+  // index, not a locked look-up in the source's memo.
+  const cGlyphImage& GlyphOf(std::uint16_t code) const;
+
+  using GlyphPage = std::array<const cGlyphImage*, 256>;
+  mutable std::vector<std::unique_ptr<GlyphPage>> m_GlyphPages;
+  mutable const cGlyphSource* m_lpGlyphPagesSource = nullptr;
 };
 
 extern cFont g_Font[kSystemFontCount];
