@@ -33,8 +33,9 @@ const char kFastFontSeed[] =
     "カキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワヲンガギグゲゴザジズゼゾダヂヅデ"
     "トバビブベボヴパピプペポァィゥェォッャュョ□■☆★％＆＜＞：";
 
-cFont g_Font[kSystemFontCount];
+// The list first: the fonts leave it when they are destroyed at exit, so it must outlive them.
 std::list<cFont*> g_FontList;
+cFont g_Font[kSystemFontCount];
 DDSURFACEDATA g_FontDigitSurface[kSystemFontCount];
 
 namespace {
