@@ -41,6 +41,9 @@ constexpr int kMaxCellHeight = 512;
 class cFreeTypeSource final : public cGlyphSource {
  public:
   cFreeTypeSource() {
+    // A configuration of our own, released with the source, rather than fontconfig's
+    // process-wide one that nothing frees.
+    m_lpConfig = FcInitLoadConfigAndFonts();
     if (FT_Init_FreeType(&m_Library) != 0) {
       m_Library = nullptr;
       m_strError = "FreeType could not start";
@@ -50,6 +53,7 @@ class cFreeTypeSource final : public cGlyphSource {
     for (Face& face : m_Faces)
       if (face.face != nullptr) FT_Done_Face(face.face);
     if (m_Library != nullptr) FT_Done_FreeType(m_Library);
+    if (m_lpConfig != nullptr) FcConfigDestroy(m_lpConfig);
   }
 
   int OpenFace(std::string_view cp932Name) override {
@@ -60,7 +64,7 @@ class cFreeTypeSource final : public cGlyphSource {
     if (m_Library == nullptr) return -1;
     std::string file;
     int index = 0;
-    if (!FindFile(family, file, index)) {
+    if (m_lpConfig == nullptr || !FindFile(m_lpConfig, family, file, index)) {
       m_strError = "no installed face of the family " + family;
       return -1;
     }
@@ -101,13 +105,13 @@ class cFreeTypeSource final : public cGlyphSource {
 
   // fontconfig always answers with some face; only one of the asked family counts, or the
   // text would come out in whatever the machine has.
-  static bool FindFile(const std::string& family, std::string& file, int& index) {
+  static bool FindFile(FcConfig* config, const std::string& family, std::string& file, int& index) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     FcPatternDestroy(pattern);
     if (match == nullptr) return false;
     bool familyMatches = false;
@@ -166,6 +170,7 @@ class cFreeTypeSource final : public cGlyphSource {
   }
 
   mutable std::mutex m_Mutex;
+  FcConfig* m_lpConfig = nullptr;
   FT_Library m_Library = nullptr;
   std::vector<Face> m_Faces;
   std::unordered_map<std::uint64_t, cGlyphImage> m_Memo;
