@@ -1,20 +1,24 @@
 #include "media/draw/dd_raster.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) { return (a * b + 127u) / 255u; }
+inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) { return Div255Round(a * b); }
 
 inline std::uint32_t Channel(std::uint32_t c, int shift) { return (c >> shift) & 255u; }
 
-std::uint32_t ColourOp(int op, std::uint32_t t, std::uint32_t d) {
+std::uint32_t ColourOp(int op, std::uint32_t t, std::uint32_t d, std::uint32_t factor) {
   std::uint32_t out = 0;
+  const std::uint32_t share = factor >> 24;
   for (int shift = 0; shift <= 16; shift += 8) {
     const std::uint32_t a = Channel(t, shift), b = Channel(d, shift);
     std::uint32_t v;
     switch (op) {
+      case D3DTOP_BLENDFACTORALPHA: v = Div255Round(a * share + Channel(factor, shift) * (255 - share)); break;
       case D3DTOP_SELECTARG1: v = a; break;
       case D3DTOP_SELECTARG2:
       case D3DTOP_DISABLE: v = b; break;
@@ -46,7 +50,7 @@ inline std::uint32_t Blend(std::uint32_t s, std::uint32_t d) {
   if (a == 0) return d;
   std::uint32_t out = 0;
   for (int shift = 0; shift <= 24; shift += 8)
-    out |= ((Channel(s, shift) * a + Channel(d, shift) * (255 - a) + 127) / 255) << shift;
+    out |= Div255Round(Channel(s, shift) * a + Channel(d, shift) * (255 - a)) << shift;
   return out;
 }
 
@@ -151,12 +155,51 @@ void DrawTexturedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, int x, int y, 
     const int ty = Wrap(Sample(sy, sh, h, j), tex.nHeight);
     for (int i = i0; i < i1; ++i) {
       const int tx = Wrap(Sample(sx, sw, w, i), tex.nWidth);
-      const std::uint32_t t = PixelToArgb(tex.format, tex.Get(tx, ty));
-      const std::uint32_t s =
-          (AlphaOp(state.nAlphaOp, t, state.dwDiffuse) << 24) | ColourOp(state.nColorOp, t, state.dwDiffuse);
       const std::uint32_t d = PixelToArgb(dst.format, dst.Get(x + i, y + j));
-      const std::uint32_t r = Blend(s, d);
+      const std::uint32_t r = CombineTexel(state, PixelToArgb(tex.format, tex.Get(tx, ty)), d);
       if (r != d) dst.Put(x + i, y + j, ArgbToPixel(dst.format, r));
+    }
+  }
+}
+
+std::uint32_t CombineTexel(const cQuadState& state, std::uint32_t t, std::uint32_t d) {
+  const std::uint32_t s = (AlphaOp(state.nAlphaOp, t, state.dwDiffuse) << 24) |
+                          ColourOp(state.nColorOp, t, state.dwDiffuse, state.dwTextureFactor);
+  return Blend(s, d);
+}
+
+void DrawTurnedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, double originX, double originY, double cosA,
+                    double sinA, int sx, int sy, int sw, int sh, const cQuadState& state) {
+  if (sw == 0 || sh == 0 || tex.nWidth <= 0 || tex.nHeight <= 0 || dst.nWidth <= 0) return;
+  // A negative width (height) reads leftwards (upwards) from sx - 1 (sy - 1).
+  const bool bMirrorX = sw < 0, bMirrorY = sh < 0;
+  sw = std::abs(sw);
+  sh = std::abs(sh);
+  // The corners, for the rows and columns worth visiting.
+  double minX = originX, maxX = originX, minY = originY, maxY = originY;
+  for (int corner = 1; corner < 4; ++corner) {
+    const double u = (corner & 1) ? sw : 0, v = (corner & 2) ? sh : 0;
+    const double cx = originX + u * cosA - v * sinA, cy = originY + u * sinA + v * cosA;
+    minX = std::min(minX, cx);
+    maxX = std::max(maxX, cx);
+    minY = std::min(minY, cy);
+    maxY = std::max(maxY, cy);
+  }
+  const int x0 = static_cast<int>(std::max(0.0, std::floor(minX))), x1 = static_cast<int>(std::min<double>(dst.nWidth, std::ceil(maxX) + 1));
+  const int y0 = static_cast<int>(std::max(0.0, std::floor(minY))), y1 = static_cast<int>(std::min<double>(dst.nHeight, std::ceil(maxY) + 1));
+  for (int py = y0; py < y1; ++py) {
+    const double oy = py + 0.5 - originY;
+    for (int px = x0; px < x1; ++px) {
+      const double ox = px + 0.5 - originX;
+      // Back to the texture: the turn undone.
+      const double u = ox * cosA + oy * sinA, v = -ox * sinA + oy * cosA;
+      if (!(u >= 0 && u < sw && v >= 0 && v < sh)) continue;
+      const int iu = static_cast<int>(u), iv = static_cast<int>(v);
+      const int tx = Wrap(bMirrorX ? sx - 1 - iu : sx + iu, tex.nWidth);
+      const int ty = Wrap(bMirrorY ? sy - 1 - iv : sy + iv, tex.nHeight);
+      const std::uint32_t d = PixelToArgb(dst.format, dst.Get(px, py));
+      const std::uint32_t r = CombineTexel(state, PixelToArgb(tex.format, tex.Get(tx, ty)), d);
+      if (r != d) dst.Put(px, py, ArgbToPixel(dst.format, r));
     }
   }
 }
