@@ -298,6 +298,13 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
     hi[k - K.b] = static_cast<int>(std::clamp<i64>(k + rx, c0, c1) - c0);
   }
   const Sum kMinus = static_cast<Sum>(0) - 1;
+  // Division by a count c as a product: q = (s x ceil(2^32 / c)) >> 32 equals s / c while
+  // s x c < 2^32, which holds for every s <= 255 c once c < 4104. Larger counts divide.
+  const i64 most = std::min<i64>(2 * rx, Cv.e - Cv.b) * std::min<i64>(2 * ry, Rv.e - Rv.b);
+  std::vector<std::uint64_t> reciprocal(static_cast<std::size_t>(std::min<i64>(most, 4103) + 1), 0);
+  for (std::size_t c = 1; c < reciprocal.size(); ++c) reciprocal[c] = ((1ull << 32) + c - 1) / c;
+  const std::uint64_t* recip = reciprocal.data();
+  const std::size_t nRecip = reciprocal.size();
   for (i64 j = std::max<i64>(J.b - ry, Rv.b); j < std::min<i64>(J.b + ry, Rv.e); ++j) addRow(j, 1);
   for (int j = J.b; j < J.e; ++j) {
     if (j > J.b) {
@@ -325,9 +332,16 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
       if (count == 0) continue;
       if constexpr (bKey)
         if (bSrcRow && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, sx + k), px.dwKey)) continue;
-      const u32 rgb = Join<D>(static_cast<u32>((pr[a1] - pr[a0]) / count),
-                              GreenTo<S, D>(static_cast<u32>((pg[a1] - pg[a0]) / count)),
-                              static_cast<u32>((pb[a1] - pb[a0]) / count));
+      const Sum r = pr[a1] - pr[a0], g = pg[a1] - pg[a0], b = pb[a1] - pb[a0];
+      u32 rgb;
+      if (count < nRecip) {
+        const std::uint64_t m = recip[count];
+        rgb = Join<D>(static_cast<u32>((r * m) >> 32), GreenTo<S, D>(static_cast<u32>((g * m) >> 32)),
+                      static_cast<u32>((b * m) >> 32));
+      } else {
+        rgb = Join<D>(static_cast<u32>(r / count), GreenTo<S, D>(static_cast<u32>(g / count)),
+                      static_cast<u32>(b / count));
+      }
       Store<D>(out, x + k, Finish<D, bDD>(rgb, Load<D>(out, x + k)));
     }
   }
