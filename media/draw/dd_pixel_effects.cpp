@@ -77,6 +77,15 @@ bool WithTarget(DDSURFACEDATA* lpDst, Fn&& draw) {
   return hr == D3D_OK;
 }
 
+// The picture a quad reads: a copy when it is the target's own, which the quad would
+// otherwise read after writing.
+const cPixelBuffer& Texture(DDSURFACEDATA* lpSrc, DDSURFACEDATA* lpDst, cPixelBuffer& copy) {
+  cPixelBuffer* tex = DDSurfacePixels(lpSrc);
+  if (tex != DDSurfacePixels(lpDst)) return *tex;
+  copy = *tex;
+  return copy;
+}
+
 // The source rectangle as one quad with the stage state, drawn at once.
 bool DrawStateQuad(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpSrc, int sx, int sy,
                    const cQuadState& state) {
@@ -87,7 +96,8 @@ bool DrawStateQuad(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDA
   DDRedirectBackBuffer(&lpDst);
   DDRedirectBackBuffer(&lpSrc);
   if (!DDClip(lpDst, &x, &y, &w, &h, lpSrc, &sx, &sy, &sw, &sh)) return true;
-  const cPixelBuffer& tex = *DDSurfacePixels(lpSrc);
+  cPixelBuffer copy;
+  const cPixelBuffer& tex = Texture(lpSrc, lpDst, copy);
   return WithTarget(lpDst, [&] { return lpDevice->DrawQuad(tex, x, y, w, h, sx, sy, sw, sh, state); });
 }
 
@@ -198,7 +208,8 @@ bool DDRotateBlt(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, 
     const double c = std::cos(radians), s = std::sin(radians);
     const double originX = cx - nPivotX * c + nPivotY * s, originY = cy - nPivotX * s - nPivotY * c;
     const cQuadState state{lpDTCon->dwDiffuse, lpDTCon->nColorOp, lpDTCon->nAlphaOp, 0};
-    const cPixelBuffer& tex = *DDSurfacePixels(lpSrc);
+    cPixelBuffer copy;
+    const cPixelBuffer& tex = Texture(lpSrc, lpDst, copy);
     return WithTarget(lpDst, [&] {
       return lpDevice->DrawTurnedQuad(tex, originX, originY, c, s, sx, sy, sw, sh, state);
     });
