@@ -4,12 +4,14 @@
 // failures; an effect whose source is its own destination reads the picture as it was.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
 #include "app/report_log.h"
 #include "media/draw/dd_pixel_effects.h"
 #include "media/draw/pixel_effect_loops.h"
 #include "platform/message_box.h"
+#include "platform/win_time.h"
 #include "tests/media/draw_test_util.h"
 
 namespace {
@@ -255,6 +257,79 @@ TEST_P(PixelEffectsTest, AnEffectOverItsOwnPictureReadsItAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, PixelEffectsTest, ::testing::ValuesIn(kAllConfigs),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// Every effect in a real window, for a person to look at: runs only when
+// TOVREL_REAL_WINDOW is set (under Xvfb, for example), and keeps the window up for
+// TOVREL_REAL_WINDOW_MS milliseconds (default 3000) so that a screenshot can be taken.
+class PixelEffectsWindowTest : public cDisplayTest, public ::testing::WithParamInterface<DisplayConfig> {};
+
+TEST_P(PixelEffectsWindowTest, ShowsEveryEffect) {
+  if (std::getenv("TOVREL_REAL_WINDOW") == nullptr) GTEST_SKIP() << "set TOVREL_REAL_WINDOW to show a real window";
+  const char* ms = std::getenv("TOVREL_REAL_WINDOW_MS");
+  const DWORD keep = ms != nullptr ? static_cast<DWORD>(std::atoi(ms)) : 3000;
+  ASSERT_TRUE(Bring(GetParam()));
+  ASSERT_TRUE(LoadSheet(&m_Sheet));
+  for (int band = 0; band < 8; ++band) DDFillRect(&g_BackBuffer, 0, band * 60, 640, 60, 8 + band * 8);
+  // An 8-bit blend table of this palette: the entry nearest to the mean of two colours.
+  for (int a = 0; a < 256; ++a)
+    for (int b = 0; b < 256; ++b) {
+      const int r = (g_Palette[a].peRed + g_Palette[b].peRed) / 2, g = (g_Palette[a].peGreen + g_Palette[b].peGreen) / 2,
+                bl = (g_Palette[a].peBlue + g_Palette[b].peBlue) / 2;
+      int best = 1, bestDistance = 1 << 30;
+      for (int n = 1; n < 256; ++n) {
+        const int dr = g_Palette[n].peRed - r, dg = g_Palette[n].peGreen - g, db = g_Palette[n].peBlue - bl;
+        if (dr * dr + dg * dg + db * db < bestDistance) {
+          bestDistance = dr * dr + dg * dg + db * db;
+          best = n;
+        }
+      }
+      g_BlendTable[a * 256 + b] = static_cast<BYTE>(best);
+    }
+  // The sheet three times as large, for the effects of the second row.
+  DDSURFACEDATA big;
+  ASSERT_TRUE(DDCreateSurface(&big, 192, 192, 1, 0, 0, 0, 0));
+  DDFillSurface(&big, 0);
+  DDStretchBlt(&big, 0, 0, 192, 192, &m_Sheet, 0, 0, 64, 64, 1);
+  // First row, left to right: the sheet as it is, mosaic, blur, tint, half copy, lens,
+  // rotation by 30 degrees.
+  const int y = 20;
+  DDBlt(&g_BackBuffer, 16, y, 64, 64, &m_Sheet, 0, 0, 1);
+  DDMosaic(&g_BackBuffer, 104, y, 64, 64, 8, &m_Sheet, 0, 0, 1);
+  DDBlur(&g_BackBuffer, 192, y, 64, 64, 3, 3, &m_Sheet, 0, 0, 0);
+  DDAlphaBlt(&g_BackBuffer, 280, y, 64, 64, &m_Sheet, 0, 0, 1, g_DispPalette, g_BlendTable, 7, 2);
+  DDHalfBlt(&g_BackBuffer, 368, y, 64, 64, &m_Sheet, 0, 0, 1, g_BlendTable);
+  DDRadialBlt(&g_BackBuffer, 488, y + 32, 30, 20, &m_Sheet, 32, 32, 1, 0);
+  DDRotateBlt(&g_BackBuffer, 584, y + 32, 64, 64, 32, 32, 30, &m_Sheet, 0, 0, 1);
+  // Second row, from the large picture: mosaic, blur, lens; and the rotation by 45
+  // degrees half off the right edge.
+  DDMosaic(&g_BackBuffer, 8, 140, 192, 192, 12, &big, 0, 0, 1);
+  if (g_nBpp != 8) DDBlur(&g_BackBuffer, 216, 140, 192, 192, 4, 4, &big, 0, 0, 0);
+  DDRadialBlt(&g_BackBuffer, 520, 236, 90, 60, &big, 96, 96, 1, 0);
+  DDRotateBlt(&g_BackBuffer, 600, 420, 192, 192, 96, 96, 45, &big, 0, 0, 1);
+  // A tinted and a half-transparent copy over the band edges, partly off the bottom.
+  DDAlphaBlt(&g_BackBuffer, 16, 360, 192, 192, &big, 0, 0, 1, g_DispPalette, g_BlendTable, 200, 1);
+  DDHalfBlt(&g_BackBuffer, 232, 360, 192, 192, &big, 0, 0, 1, g_BlendTable);
+  const DWORD start = timeGetTime();
+  while (timeGetTime() - start < keep) {
+    if (lpDTCon != nullptr) {
+      DDPresent(60);
+    } else {
+      DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
+      DDShowPrimary();
+    }
+    Sleep(16);
+  }
+  DumpPixels(std::string("pixel_effects_") + GetParam().name, Pixels(&g_BackBuffer));
+  DDReleaseSurface(&big);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PixelEffectsWindowTest,
+                         ::testing::Values(kAllConfigs[0], kAllConfigs[2], kAllConfigs[3], kAllConfigs[4]),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
