@@ -187,16 +187,61 @@ void DrawTurnedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, double originX, 
   }
   const int x0 = static_cast<int>(std::max(0.0, std::floor(minX))), x1 = static_cast<int>(std::min<double>(dst.nWidth, std::ceil(maxX) + 1));
   const int y0 = static_cast<int>(std::max(0.0, std::floor(minY))), y1 = static_cast<int>(std::min<double>(dst.nHeight, std::ceil(maxY) + 1));
+  const bool bPlain =
+      (state.nColorOp == D3DTOP_SELECTARG1 ||
+       (state.nColorOp == D3DTOP_MODULATE && (state.dwDiffuse & 0x00FFFFFFu) == 0x00FFFFFFu)) &&
+      (state.nAlphaOp == D3DTOP_SELECTARG1 || (state.nAlphaOp == D3DTOP_MODULATE && (state.dwDiffuse >> 24) == 255));
+  const bool b32 = bPlain && tex.format == ePixelFormat::kA8R8G8B8 &&
+                   (dst.format == ePixelFormat::kX8R8G8B8 || dst.format == ePixelFormat::kA8R8G8B8);
+  const bool b16 = bPlain && tex.format == ePixelFormat::kA1R5G5B5 && dst.format == ePixelFormat::kA1R5G5B5;
+  const bool bDstAlpha = dst.format == ePixelFormat::kA8R8G8B8;
+  // A rectangle inside the texture needs no wrapping.
+  const long long left = bMirrorX ? static_cast<long long>(sx) - sw : sx, top = bMirrorY ? static_cast<long long>(sy) - sh : sy;
+  const bool bInside = left >= 0 && top >= 0 && left + sw <= tex.nWidth && top + sh <= tex.nHeight;
+  // The columns of a row whose centre can fall inside 0 <= a + slope x ox < limit, one
+  // pixel wider on each side; the test of each pixel stays exact.
+  auto narrow = [](double a, double slope, double limit, double originX, int& b, int& e) {
+    if (std::fabs(slope) < 1e-9) return;
+    double p = (0 - a) / slope + originX - 0.5, q = (limit - a) / slope + originX - 0.5;
+    if (p > q) std::swap(p, q);
+    if (p > e || q < b) {
+      e = b;
+      return;
+    }
+    b = std::max(b, static_cast<int>(std::floor(p)) - 1);
+    e = std::min(e, static_cast<int>(std::ceil(q)) + 2);
+  };
   for (int py = y0; py < y1; ++py) {
     const double oy = py + 0.5 - originY;
-    for (int px = x0; px < x1; ++px) {
+    int b = x0, e = x1;
+    narrow(oy * sinA, cosA, sw, originX, b, e);
+    narrow(oy * cosA, -sinA, sh, originX, b, e);
+    for (int px = b; px < e; ++px) {
       const double ox = px + 0.5 - originX;
       // Back to the texture: the turn undone.
       const double u = ox * cosA + oy * sinA, v = -ox * sinA + oy * cosA;
       if (!(u >= 0 && u < sw && v >= 0 && v < sh)) continue;
       const int iu = static_cast<int>(u), iv = static_cast<int>(v);
-      const int tx = Wrap(bMirrorX ? sx - 1 - iu : sx + iu, tex.nWidth);
-      const int ty = Wrap(bMirrorY ? sy - 1 - iv : sy + iv, tex.nHeight);
+      int tx = bMirrorX ? sx - 1 - iu : sx + iu, ty = bMirrorY ? sy - 1 - iv : sy + iv;
+      if (!bInside) {
+        tx = Wrap(tx, tex.nWidth);
+        ty = Wrap(ty, tex.nHeight);
+      }
+      if (b32) {
+        // As the axis-aligned quad: opaque texels copied, transparent ones skipped.
+        std::uint32_t t, out;
+        std::memcpy(&t, tex.Row(ty) + 4 * tx, 4);
+        std::memcpy(&out, dst.Row(py) + 4 * px, 4);
+        QuadTexel32(out, t, bDstAlpha);
+        std::memcpy(dst.Row(py) + 4 * px, &out, 4);
+        continue;
+      }
+      if (b16) {
+        std::uint16_t t;
+        std::memcpy(&t, tex.Row(ty) + 2 * tx, 2);
+        if (t & 0x8000u) std::memcpy(dst.Row(py) + 2 * px, &t, 2);
+        continue;
+      }
       const std::uint32_t d = PixelToArgb(dst.format, dst.Get(px, py));
       const std::uint32_t r = CombineTexel(state, PixelToArgb(tex.format, tex.Get(tx, ty)), d);
       if (r != d) dst.Put(px, py, ArgbToPixel(dst.format, r));

@@ -267,16 +267,19 @@ void MosaicLoop(const cEffectPixels& px, int x, int y, int w, int h, int block, 
 // Column sums of the rows in the window move down one row per output row; along a row,
 // the box is the difference of two prefix sums of those column sums. Each pixel costs the
 // same whatever the radius. Sums wrap modulo the width of Sum, which is exact as long as
-// the largest box sum fits: 32 bits unless 255 x the largest count does not.
-template <F S, F D, bool bDD, bool bKey, class Sum>
+// the largest box sum fits: 32 bits unless 255 x the largest count does not. While every
+// channel's box sum fits in 21 bits, the three channels ride in one 64-bit sum (red from
+// bit 42, green from bit 21), one addition for all three.
+template <F S, F D, bool bDD, bool bKey, class Sum, bool bPacked>
 void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int sy, Span K, Span J, Span Cv,
               Span Rv) {
   // The source columns any window reaches.
   const i64 c0 = std::max<i64>(Cv.b, K.b - rx), c1 = std::min<i64>(Cv.e, K.e + rx);
   if (c0 >= c1) return;
   const int n = static_cast<int>(c1 - c0);
-  std::vector<Sum> cr(n, 0), cg(n, 0), cb(n, 0), cn(bKey ? n : 0, 0);
-  std::vector<Sum> pr(n + 1, 0), pg(n + 1, 0), pb(n + 1, 0), pn(bKey ? n + 1 : 0, 0);
+  constexpr int kLaneSize = bPacked ? 0 : 1;
+  std::vector<Sum> cr(n, 0), cg(n * kLaneSize, 0), cb(n * kLaneSize, 0), cn(bKey ? n : 0, 0);
+  std::vector<Sum> pr(n + 1, 0), pg((n + 1) * kLaneSize, 0), pb((n + 1) * kLaneSize, 0), pn(bKey ? n + 1 : 0, 0);
   auto addRow = [&](i64 j, Sum sign) {
     const std::uint8_t* in = RowOf(px.src, sy + j) + static_cast<std::ptrdiff_t>(sx + c0) * kBytes<S>;
     for (int a = 0; a < n; ++a) {
@@ -285,9 +288,13 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
       Split<S>(p, r, g, b);
       Sum m = sign;
       if constexpr (bKey) m = IsClear<S, bDD>(p, px.dwKey) ? 0 : sign;
-      cr[a] += r * m;
-      cg[a] += g * m;
-      cb[a] += b * m;
+      if constexpr (bPacked) {
+        cr[a] += ((static_cast<Sum>(r) << 42) | (static_cast<Sum>(g) << 21) | b) * m;
+      } else {
+        cr[a] += r * m;
+        cg[a] += g * m;
+        cb[a] += b * m;
+      }
       if constexpr (bKey) cn[a] += m;
     }
   };
@@ -315,27 +322,30 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
     if (!bKey && cntY == 0) continue;
     for (int a = 0; a < n; ++a) {
       pr[a + 1] = pr[a] + cr[a];
-      pg[a + 1] = pg[a] + cg[a];
-      pb[a + 1] = pb[a] + cb[a];
+      if constexpr (!bPacked) {
+        pg[a + 1] = pg[a] + cg[a];
+        pb[a + 1] = pb[a] + cb[a];
+      }
       if constexpr (bKey) pn[a + 1] = pn[a] + cn[a];
     }
     std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j);
     const bool bSrcRow = j >= Rv.b && j < Rv.e;
     const std::uint8_t* in = bSrcRow ? RowOf(px.src, static_cast<i64>(sy) + j) : nullptr;
-    for (int k = K.b; k < K.e; ++k) {
-      const int a0 = lo[k - K.b], a1 = hi[k - K.b];
-      Sum count;
-      if constexpr (bKey)
-        count = pn[a1] - pn[a0];
-      else
-        count = static_cast<Sum>(a1 - a0) * cntY;
-      if (count == 0) continue;
-      if constexpr (bKey)
-        if (bSrcRow && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, sx + k), px.dwKey)) continue;
-      const Sum r = pr[a1] - pr[a0], g = pg[a1] - pg[a0], b = pb[a1] - pb[a0];
+    // One pixel from its window's prefix positions and count, and its division.
+    auto pixel = [&](int k, int a0, int a1, Sum count, std::uint64_t m) {
+      Sum r, g, b;
+      if constexpr (bPacked) {
+        const Sum box = pr[a1] - pr[a0];
+        r = box >> 42;
+        g = (box >> 21) & 0x1FFFFF;
+        b = box & 0x1FFFFF;
+      } else {
+        r = pr[a1] - pr[a0];
+        g = pg[a1] - pg[a0];
+        b = pb[a1] - pb[a0];
+      }
       u32 rgb;
-      if (count < nRecip) {
-        const std::uint64_t m = recip[count];
+      if (m != 0) {
         rgb = Join<D>(static_cast<u32>((r * m) >> 32), GreenTo<S, D>(static_cast<u32>((g * m) >> 32)),
                       static_cast<u32>((b * m) >> 32));
       } else {
@@ -343,6 +353,31 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
                       static_cast<u32>(b / count));
       }
       Store<D>(out, x + k, Finish<D, bDD>(rgb, Load<D>(out, x + k)));
+    };
+    auto edgePixel = [&](int k) {
+      const int a0 = lo[k - K.b], a1 = hi[k - K.b];
+      Sum count;
+      if constexpr (bKey)
+        count = pn[a1] - pn[a0];
+      else
+        count = static_cast<Sum>(a1 - a0) * cntY;
+      if (count == 0) return;
+      if constexpr (bKey)
+        if (bSrcRow && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, sx + k), px.dwKey)) return;
+      pixel(k, a0, a1, count, count < nRecip ? recip[count] : 0);
+    };
+    if constexpr (bKey) {
+      for (int k = K.b; k < K.e; ++k) edgePixel(k);
+    } else {
+      // Inside, every window is whole: the same count and divisor along the row.
+      const int i0 = static_cast<int>(std::clamp<i64>(c0 + rx, K.b, K.e));
+      const int i1 = static_cast<int>(std::clamp<i64>(c1 - rx + 1, i0, K.e));
+      for (int k = K.b; k < i0; ++k) edgePixel(k);
+      const Sum count = static_cast<Sum>(2 * rx) * cntY;
+      const std::uint64_t m = count < nRecip ? recip[count] : 0;
+      const int shift = static_cast<int>(rx + c0);
+      for (int k = i0; k < i1; ++k) pixel(k, k - shift, k - shift + static_cast<int>(2 * rx), count, m);
+      for (int k = i1; k < K.e; ++k) edgePixel(k);
     }
   }
 }
@@ -360,10 +395,12 @@ void BlurDispatch(const cEffectPixels& px, int x, int y, int w, int h, int rx, i
     const i64 rxCap = std::min<i64>(rx, std::max<i64>(K.e - Cv.b, Cv.e - K.b) + 1);
     const i64 ryCap = std::min<i64>(ry, std::max<i64>(J.e - Rv.b, Rv.e - J.b) + 1);
     const i64 most = std::min<i64>(2 * rxCap, Cv.e - Cv.b) * std::min<i64>(2 * ryCap, Rv.e - Rv.b);
-    if (most * 255 < (1LL << 32))
-      BlurLoop<S, D, bDD, bKey, u32>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
+    if (most * 255 < (1LL << 21))
+      BlurLoop<S, D, bDD, bKey, std::uint64_t, true>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
+    else if (most * 255 < (1LL << 32))
+      BlurLoop<S, D, bDD, bKey, u32, false>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
     else
-      BlurLoop<S, D, bDD, bKey, std::uint64_t>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
+      BlurLoop<S, D, bDD, bKey, std::uint64_t, false>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
   }
 }
 
