@@ -237,9 +237,9 @@ int DDChangeColorEx(DDSURFACEDATA* lpDstSD, int, int, int, int, DDSURFACEDATA* l
   DDUseAlias(&lpSrcSD);
   DDRedirectBackBuffer(&lpDstSD);
   DDRedirectBackBuffer(&lpSrcSD);
-  // The picture is read before the quad is drawn, so a surface laid over itself reads its
-  // own unchanged picture.
-  const cPixelBuffer picture = *DDSurfacePixels(lpSrcSD);
+  // A surface laid over itself reads its own picture as it was before the quad.
+  cPixelBuffer copy;
+  const cPixelBuffer& picture = Texture(lpSrcSD, lpDstSD, copy);
   const std::uint32_t opacity = 255u - static_cast<std::uint32_t>(std::clamp(nAlpha, 0, 255));
   cQuadState state;
   state.dwDiffuse = (opacity << 24) | (static_cast<std::uint32_t>(bRed) << 16) | (bGreen << 8) | bBlue;
