@@ -145,6 +145,11 @@ TEST_P(PixelEffectsTest, DirectThreeDQuadsGiveTheirStageResults) {
   EXPECT_EQ(DDChangeColor(&g_BackBuffer, 0, 0, 640, 480, 0, 255, 0, 0), 1);
   EXPECT_EQ(back.Get(300, 200), ArgbToPixel(back.format, 0xFFFF0000u));
   EXPECT_EQ(back.Get(639, 479), ArgbToPixel(back.format, 0xFFFF0000u));
+  // An alpha past 255 draws nothing, and one below 0 draws at full opacity.
+  EXPECT_EQ(DDChangeColor(&g_BackBuffer, 0, 0, 640, 480, 999, 0, 0, 0), 1);
+  EXPECT_EQ(back.Get(300, 200), ArgbToPixel(back.format, 0xFFFF0000u));
+  EXPECT_EQ(DDChangeColor(&g_BackBuffer, 0, 0, 640, 480, -7, 0, 0, 0), 1);
+  EXPECT_EQ(back.Get(300, 200), ArgbToPixel(back.format, 0xFF000000u));
   DDReleaseSurface(&white);
 }
 
@@ -254,6 +259,14 @@ TEST_P(PixelEffectsTest, AnEffectOverItsOwnPictureReadsItAsItWas) {
     c.viaDisplay(&g_BackBuffer);
     EXPECT_EQ(Pixels(&g_BackBuffer).bytes, want.bytes) << c.name;
   }
+  // Turned by 0 degrees onto itself, 3 right and 1 down: a shifted copy of the picture as
+  // it was, not one smeared by its own writes (the Direct3D quad included).
+  const cPixelBuffer before = Pixels(&g_BackBuffer);
+  ASSERT_TRUE(DDRotateBlt(&g_BackBuffer, 75, 73, 64, 64, 32, 32, 0, &g_BackBuffer, 40, 40, 0));
+  ExpectPixels(std::string("rotate_self_") + GetParam().name, Pixels(&g_BackBuffer), [&](int x, int y) {
+    if (x >= 43 && x < 107 && y >= 41 && y < 105) return before.Get(x - 3, y - 1);
+    return before.Get(x, y);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, PixelEffectsTest, ::testing::ValuesIn(kAllConfigs),
