@@ -189,24 +189,25 @@ bool DDRotateBlt(DDSURFACEDATA* lpDst, int cx, int cy, int nWidth, int nHeight, 
     DDRedirectBackBuffer(&lpSrc);
     // Only the part of the rectangle inside the source is read: the cut moves the pivot
     // with it, so the picture stays where it was.
+    double pivotX = nPivotX, pivotY = nPivotY;
     if (sw > 0) {
       const long long left = std::max(0, sx), right = std::min<long long>(static_cast<long long>(sx) + sw, lpSrc->nWidth);
       if (left >= right) return true;
-      nPivotX -= static_cast<int>(left - sx);
+      pivotX -= static_cast<double>(left - sx);
       sx = static_cast<int>(left);
       sw = static_cast<int>(right - left);
     }
     if (sh > 0) {
       const long long top = std::max(0, sy), bottom = std::min<long long>(static_cast<long long>(sy) + sh, lpSrc->nHeight);
       if (top >= bottom) return true;
-      nPivotY -= static_cast<int>(top - sy);
+      pivotY -= static_cast<double>(top - sy);
       sy = static_cast<int>(top);
       sh = static_cast<int>(bottom - top);
     }
     constexpr double kPi = 3.14159265358979323846;
     const double radians = static_cast<double>(nAngle % 360) * kPi / 180.0;
     const double c = std::cos(radians), s = std::sin(radians);
-    const double originX = cx - nPivotX * c + nPivotY * s, originY = cy - nPivotX * s - nPivotY * c;
+    const double originX = cx - pivotX * c + pivotY * s, originY = cy - pivotX * s - pivotY * c;
     const cQuadState state{lpDTCon->dwDiffuse, lpDTCon->nColorOp, lpDTCon->nAlphaOp, 0};
     cPixelBuffer copy;
     const cPixelBuffer& tex = Texture(lpSrc, lpDst, copy);

@@ -185,8 +185,10 @@ void DrawTurnedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, double originX, 
     minY = std::min(minY, cy);
     maxY = std::max(maxY, cy);
   }
-  const int x0 = static_cast<int>(std::max(0.0, std::floor(minX))), x1 = static_cast<int>(std::min<double>(dst.nWidth, std::ceil(maxX) + 1));
-  const int y0 = static_cast<int>(std::max(0.0, std::floor(minY))), y1 = static_cast<int>(std::min<double>(dst.nHeight, std::ceil(maxY) + 1));
+  // Clamped as doubles first: corners far off the target do not fit an int.
+  auto column = [](double v, int limit) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit))); };
+  const int x0 = column(std::floor(minX), dst.nWidth), x1 = column(std::ceil(maxX) + 1, dst.nWidth);
+  const int y0 = column(std::floor(minY), dst.nHeight), y1 = column(std::ceil(maxY) + 1, dst.nHeight);
   const bool bPlain =
       (state.nColorOp == D3DTOP_SELECTARG1 ||
        (state.nColorOp == D3DTOP_MODULATE && (state.dwDiffuse & 0x00FFFFFFu) == 0x00FFFFFFu)) &&
@@ -208,8 +210,8 @@ void DrawTurnedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, double originX, 
       e = b;
       return;
     }
-    b = std::max(b, static_cast<int>(std::floor(p)) - 1);
-    e = std::min(e, static_cast<int>(std::ceil(q)) + 2);
+    b = std::max(b, static_cast<int>(std::max(std::floor(p), static_cast<double>(b))) - 1);
+    e = std::min(e, static_cast<int>(std::min(std::ceil(q), static_cast<double>(e))) + 2);
   };
   for (int py = y0; py < y1; ++py) {
     const double oy = py + 0.5 - originY;

@@ -4,6 +4,7 @@
 // failures; an effect whose source is its own destination reads the picture as it was.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <functional>
 
@@ -229,6 +230,24 @@ TEST_P(PixelEffectsTest, ALockThatFailsEndsTheEffectWithFalse) {
     EXPECT_FALSE(DDHalfBlt(&g_BackBuffer, 0, 0, 64, 64, &g_BackBuffer, 0, 0, 0, g_BlendTable));
     EXPECT_FALSE(DDRotateBlt(&g_BackBuffer, 100, 100, 64, 64, 32, 32, 10, &g_BackBuffer, 0, 0, 0));
   }
+}
+
+// Sizes, radii, levels, strengths and angles from game data at the ends of their range:
+// each call returns at once with its usual result and stays inside both surfaces.
+TEST_P(PixelEffectsTest, ParametersAtTheEndsOfTheirRangeFinish) {
+  ASSERT_TRUE(BringWithSheet());
+  DDSURFACEDATA* s = &m_Sheet;
+  EXPECT_TRUE(DDMosaic(&g_BackBuffer, -5, -5, INT_MAX, INT_MAX, 1, s, 0, 0, 1));
+  EXPECT_TRUE(DDMosaic(&g_BackBuffer, 10, 10, 64, 64, INT_MAX, s, 0, 0, 0));
+  EXPECT_TRUE(DDBlur(&g_BackBuffer, -5, -5, INT_MAX, INT_MAX, INT_MAX, INT_MAX, s, 0, 0, 1));
+  EXPECT_TRUE(DDAlphaBlt(&g_BackBuffer, -5, -5, INT_MAX, INT_MAX, s, 0, 0, 1, g_DispPalette, g_BlendTable, 200, INT_MAX));
+  EXPECT_TRUE(DDAlphaBlt(&g_BackBuffer, -5, -5, INT_MAX, INT_MAX, s, 0, 0, 1, g_DispPalette, g_BlendTable, 200, INT_MIN));
+  EXPECT_TRUE(DDHalfBltEx(&g_BackBuffer, -5, -5, INT_MAX, INT_MAX, s, 0, 0, 1, g_BlendTable, INT_MIN));
+  EXPECT_TRUE(DDRadialBlt(&g_BackBuffer, 320, 240, INT_MAX, INT_MAX, s, 32, 32, 1, 1));
+  EXPECT_TRUE(DDRadialBlt(&g_BackBuffer, INT_MIN, INT_MAX, INT_MAX, 3, s, 32, 32, 0, 0));
+  EXPECT_TRUE(DDRotateBlt(&g_BackBuffer, 320, 240, INT_MAX, INT_MAX, INT_MAX / 2, INT_MIN / 2, INT_MIN, s, 0, 0, 1));
+  EXPECT_TRUE(DDRotateBlt(&g_BackBuffer, INT_MAX, INT_MIN, 64, 64, INT_MIN, INT_MAX, 45, s, -40, -40, 0));
+  EXPECT_EQ(DDChangeColor(&g_BackBuffer, 0, 0, INT_MAX, INT_MAX, INT_MIN, 1, 2, 3), 1);
 }
 
 // The source is the destination: the effect reads the picture as it was before it drew.
