@@ -57,7 +57,12 @@ void CopyBackBufferToPrimary() {
   cSoftDDSurface* primary = DirectDrawSurfaceOf(g_PrimarySD);
   cSoftDDSurface* back = DirectDrawSurfaceOf(g_BackBuffer);
   if (primary == nullptr || back == nullptr) return;
-  if (primary->Blt(nullptr, back, nullptr, DDBLT_WAIT) == DD_OK) DDShowPrimary();
+  // Same sizes: a straight row copy, not the stretching blit.
+  const RECT all{0, 0, back->pixels.nWidth, back->pixels.nHeight};
+  const HRESULT copied = primary->pixels.nWidth == back->pixels.nWidth && primary->pixels.nHeight == back->pixels.nHeight
+                             ? primary->BltFast(0, 0, back, &all, 0)
+                             : primary->Blt(nullptr, back, nullptr, DDBLT_WAIT);
+  if (copied == DD_OK) DDShowPrimary();
 }
 
 }  // namespace
