@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/frame_timing.h"
@@ -82,6 +83,9 @@ std::int32_t cGameMgr::Frame() {
     SceneSwitchFailed(text);
   } catch (const std::string& text) {
     SceneSwitchFailed(text.c_str());
+  } catch (const std::bad_alloc&) {
+    // A scene whose own construction runs out of memory is a scene that cannot be made.
+    MemErrMesBox();
   }
   if (IsSceneType(m_nScene) && m_apScene[m_nScene] != nullptr) m_apScene[m_nScene]->Run();
 

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <list>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -36,14 +37,18 @@ struct cSceneLog {
   int inits[kSceneTypeCount] = {};
   std::vector<int> deleteOrder;
   int failType = -1;        // the creator reports no memory for this type
-  int throwType = -1;       // the scene of this type throws a text while it is made
+  int throwType = -1;       // the scene of this type throws while it is made
+  bool throwNoMemory = false;  // what it throws: std::bad_alloc, else a text
 };
 cSceneLog g_Log;
 
 class cCountingScene : public cScene {
  public:
   explicit cCountingScene(int type) : m_nType(type) {
-    if (type == g_Log.throwType) throw "scene could not start";
+    if (type == g_Log.throwType) {
+      if (g_Log.throwNoMemory) throw std::bad_alloc();
+      throw "scene could not start";
+    }
     ++g_Log.made[type];
   }
   ~cCountingScene() override {
@@ -163,14 +168,20 @@ TEST_F(GameMgrTest, ASceneThatCannotBeMadeShowsTheMemoryBoxClosesAndIsNotRun) {
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 1);
 }
 
-TEST_F(GameMgrTest, ATextThrownWhileASceneIsMadeIsReportedAndClosesTheProgram) {
-  g_Log.throwType = SCENE_OPTION;
-  mgr.m_nScene = SCENE_OPTION;
-  ASSERT_EQ(mgr.Frame(), 1);  // the frame goes on
-  EXPECT_EQ(mgr.Scene(SCENE_OPTION), nullptr);
-  EXPECT_EQ(CountPostedMessages(WM_CLOSE), 1);
+TEST_F(GameMgrTest, AThrowWhileASceneIsMadeIsReportedAndClosesTheProgram) {
+  for (bool noMemory : {false, true}) {
+    ClearPostedMessages();
+    g_Log.throwType = SCENE_OPTION;
+    g_Log.throwNoMemory = noMemory;
+    mgr.m_nScene = SCENE_OPTION;
+    ASSERT_EQ(mgr.Frame(), 1) << noMemory;  // the frame goes on
+    EXPECT_EQ(mgr.Scene(SCENE_OPTION), nullptr);
+    EXPECT_EQ(CountPostedMessages(WM_CLOSE), 1) << noMemory;
+  }
   // The error-check log is off: without the report line the program would close unexplained.
   EXPECT_NE(ReportLog().find("scene could not start"), std::string::npos);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "メモリが不足しています！");
 }
 
 TEST_F(GameMgrTest, StandInScenesEnterAndDrawNothing) {
