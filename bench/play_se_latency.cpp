@@ -23,7 +23,8 @@ LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) {
 }
 
 void BM_PlaySERoundTrip(benchmark::State& state) {
-  g_Sound.assign(17, cSound());
+  g_Sound.clear();
+  g_Sound.resize(17);
   g_hWnd = FakeWindow();
   SetMainWindowHandle(FakeWindow());
   SetMainWindowProc(WindowProc);
