@@ -1,5 +1,5 @@
 #pragma once
-// Windows bitmap files made by the tests: palettised (8-bit) and true-colour (24- and
+// Windows bitmap files (the demo game's pictures, the tests' art): palettised (8-bit) and true-colour (24- and
 // 32-bit) pictures, rows stored bottom-up as usual or top-down.
 #include <cstdint>
 #include <string>

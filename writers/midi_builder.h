@@ -1,6 +1,6 @@
 #pragma once
-// Standard MIDI files for tests, event by event, so that tests can write running status,
-// odd lengths and damaged tracks.
+// Standard MIDI files event by event: the demo game's song, and test files with running
+// status, odd lengths and damaged tracks.
 #include <cstdint>
 #include <initializer_list>
 #include <vector>

@@ -1,5 +1,5 @@
 #pragma once
-// WAVE files for sound tests, built chunk by chunk so that tests can damage any part.
+// WAVE files built chunk by chunk: the demo game's sounds, and test files damaged in any part.
 #include <cstdint>
 #include <string>
 #include <vector>
