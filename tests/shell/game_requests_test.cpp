@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "data/system/system_data.h"
 #include "media/sound/sound.h"
 #include "platform/message_queue.h"
+#include "platform/win_time.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -69,6 +71,22 @@ TEST_F(GameRequestsTest, ASoundRequestFromAnotherThreadWaitsForTheMainThread) {
   while (g_Sent.empty()) PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
   game.join();
   EXPECT_EQ(g_Sent, (std::vector<std::pair<UINT, WPARAM>>{{WM_GAME_PLAYSE, 4}}));
+}
+
+TEST_F(GameRequestsTest, ASenderBlockedInPlaySEIsReleasedWhenShutdownBegins) {
+  std::atomic<bool> returned{false};
+  std::thread game([&] {
+    PlaySE(2);
+    returned = true;
+  });
+  // The main thread is busy closing and does not serve the request: the sender waits ...
+  Sleep(20);
+  EXPECT_FALSE(returned);
+  // ... until the close sequence says shutdown has begun, before it ends any thread.
+  BeginShutdown();
+  game.join();
+  EXPECT_TRUE(g_Sent.empty());
+  ResetShutdown();
 }
 
 TEST_F(GameRequestsTest, ASoundEntryPastTheTableIsReportedAndClosesTheProgram) {
