@@ -1,14 +1,12 @@
 #include "shell/fps_display.h"
 
 #include <atomic>
-#include <cstdio>
 
 cFpsDisplay g_FpsDisplay;
 
 namespace {
 
 std::atomic<int> g_nShowFps{0};
-std::atomic<FpsTextDrawer> g_FpsTextDrawer{nullptr};
 
 }  // namespace
 
@@ -24,17 +22,6 @@ void StoreFrameTime(cFpsDisplay& state, DWORD frameTime) {
   state.nAverage = static_cast<unsigned>(sum / kFpsRingSize);
 }
 
-std::string FpsText(const cFpsDisplay& state) {
-  char text[48];
-  std::snprintf(text, sizeof text, "FPS%2u(%2u)", static_cast<unsigned>(state.dwFps), state.nAverage);
-  return text;
-}
-
 void SetShowFps(int nShowFps) { g_nShowFps.store(nShowFps, std::memory_order_relaxed); }
 int GetShowFps() { return g_nShowFps.load(std::memory_order_relaxed); }
 
-void SetFpsTextDrawer(FpsTextDrawer drawer) { g_FpsTextDrawer.store(drawer, std::memory_order_release); }
-
-void DrawFpsText(int nShowFps, const char* lpText) {
-  if (const FpsTextDrawer drawer = g_FpsTextDrawer.load(std::memory_order_acquire)) drawer(nShowFps, lpText);
-}

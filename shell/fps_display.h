@@ -1,9 +1,7 @@
 #pragma once
-// The frame-rate display: a ring of the last 16 frame times, its average, and the text
-// "FPS<measured>(<average>)" drawn over the finished frame. The text goes to the screen
-// through one drawer, so that the manager needs nothing of the fonts.
+// The frame-rate display: a ring of the last 16 frame times and its average, shown with
+// the measured rate as "FPS<rate>(<average>)" over the finished frame (the fonts draw it).
 #include <cstdint>
-#include <string>
 
 #include "platform/win_types.h"
 
@@ -21,17 +19,8 @@ extern cFpsDisplay g_FpsDisplay;
 
 // Stores a frame time into the ring; when the ring is full the average is taken anew.
 void StoreFrameTime(cFpsDisplay& state, DWORD frameTime);
-// "FPS%2d(%2d)" of the measured rate and the average.
-std::string FpsText(const cFpsDisplay& state);
-
 // What ShowFps of System.ini asks for: 0 off, 2 the small font at the bottom right,
 // any other value the large font in a box. Set by start-up; 0 until then.
 void SetShowFps(int nShowFps);
 int GetShowFps();
 
-// Draws the text into the back buffer: ShowFps 2 as plain text at (549, 469) with the first
-// system font, other values in a text box at (495, 463) with the second. The fonts install
-// it once they are up; until then nothing is drawn.
-using FpsTextDrawer = void (*)(int nShowFps, const char* lpText);
-void SetFpsTextDrawer(FpsTextDrawer drawer);
-void DrawFpsText(int nShowFps, const char* lpText);

@@ -1,6 +1,5 @@
 #include "shell/game_mgr.h"
 
-#include <atomic>
 #include <cstring>
 #include <new>
 #include <string>
@@ -12,6 +11,7 @@
 #include "data/stage/stage_data.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/display_state.h"
+#include "media/draw/font.h"
 #include "media/input/key_config.h"
 #include "platform/message_queue.h"
 #include "platform/win_time.h"
@@ -27,9 +27,6 @@ cRestoreGroups g_RestoreGroups;
 
 namespace {
 
-std::atomic<DigitStripRedrawer> g_DigitStripRedrawer{nullptr};
-
-constexpr int kDigitStripCount = 3;
 
 // Scenes are deleted in this order when another one becomes current.
 constexpr int kDeleteOrder[kSceneTypeCount] = {SCENE_TITLE,     SCENE_MAPMENU, SCENE_WORLDMAP,
@@ -93,7 +90,7 @@ std::int32_t cGameMgr::Frame() {
   g_FpsDisplay.dwFrameTime = GetFrameTime(1);
   if (const int showFps = GetShowFps(); showFps != 0) {
     StoreFrameTime(g_FpsDisplay, g_FpsDisplay.dwFrameTime);
-    DrawFpsText(showFps, FpsText(g_FpsDisplay).c_str());
+    DrawFpsText(showFps, static_cast<int>(g_FpsDisplay.dwFps), static_cast<int>(g_FpsDisplay.nAverage));
   }
   Present();
   return 1;
@@ -142,7 +139,7 @@ std::int32_t cGameMgr::RestoreAll() {
   if (g.lpPictures != nullptr && !RestoreSurface(*g.lpPictures)) return 0;
   if (g.lpMenuWork != nullptr && !RestoreSurface(*g.lpMenuWork)) return 0;
   if (g.lpMessageWindows != nullptr && !RestoreSurface(*g.lpMessageWindows)) return 0;
-  if (g.lpDigitStrips != nullptr && !RestoreFontSurface(g.lpDigitStrips, kDigitStripCount)) return 0;
+  if (!RestoreFontSurface(g_FontDigitSurface, kSystemFontCount)) return 0;
   if (g.lpMessageWindows != nullptr && !g.lpMessageWindows->empty())
     WriteECf("if ( !RestoreSurface(Off_Msg) ) Off_Msg[0].bLost = %d", g.lpMessageWindows->front().bLost);
   return 1;
@@ -175,15 +172,13 @@ void cGameMgr::Present() {
 
 bool cGameMgr::RestoreFontSurface(DDSURFACEDATA* lpSurfaces, int nCount) {
   if (lpSurfaces == nullptr) return true;
-  const DigitStripRedrawer redraw = g_DigitStripRedrawer.load(std::memory_order_acquire);
-  for (int i = 0; i < nCount; ++i) {
+  for (int i = 0; i < nCount && i < kSystemFontCount; ++i) {
     DDSURFACEDATA& sd = lpSurfaces[i];
     cSoftDDSurface* surface = DirectDrawSurfaceOf(sd);
     if (surface == nullptr || surface->IsLost() != DDERR_SURFACELOST) continue;
     surface->Restore();
     if (sd.nDDMemType != 0) continue;
-    sd.bLost = 1;
-    if (redraw != nullptr) redraw(i, &sd);
+    DrawDigitStrip(&sd, &g_Font[i]);
   }
   return true;
 }
@@ -218,6 +213,3 @@ bool RestoreSurface(std::list<DDSURFACEDATA>& surfaces) {
   return true;
 }
 
-void SetDigitStripRedrawer(DigitStripRedrawer redrawer) {
-  g_DigitStripRedrawer.store(redrawer, std::memory_order_release);
-}

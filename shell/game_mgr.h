@@ -42,7 +42,8 @@ class cGameMgr {
   void UpdateInput(std::vector<cInput>& inputs);
   // Shows the back buffer the way the running back end does.
   void Present();
-  // Restores the digit strips of the system fonts; always true.
+  // Restores the digit strips of the system fonts (strip i drawn with g_Font[i]); always
+  // true.
   bool RestoreFontSurface(DDSURFACEDATA* lpSurfaces, int nCount);
 
   // The live scene of `type` (null while it does not exist or for an unknown type).
@@ -83,7 +84,8 @@ bool RestoreSurface(std::vector<DDSURFACEDATA>& surfaces);
 bool RestoreSurface(std::list<DDSURFACEDATA>& surfaces);
 
 // The surface groups of stage play and the front end that RestoreAll brings back, in this
-// order. Their owners set them; an unset group has nothing to restore.
+// order, before the digit strips of the system fonts. Their owners set them; an unset
+// group has nothing to restore.
 struct cRestoreGroups {
   std::vector<DDSURFACEDATA>* lpStageBitmaps = nullptr;
   std::vector<DDSURFACEDATA>* lpEffectBitmaps = nullptr;
@@ -91,11 +93,5 @@ struct cRestoreGroups {
   std::list<DDSURFACEDATA>* lpPictures = nullptr;
   std::vector<DDSURFACEDATA>* lpMenuWork = nullptr;
   std::list<DDSURFACEDATA>* lpMessageWindows = nullptr;
-  DDSURFACEDATA* lpDigitStrips = nullptr;  // the three digit strips of the system fonts
 };
 extern cRestoreGroups g_RestoreGroups;
-
-// Redraws a digit strip that came back blank; installed by the fonts. Null: the strip is
-// left marked lost.
-using DigitStripRedrawer = void (*)(int nIndex, DDSURFACEDATA* lpSD);
-void SetDigitStripRedrawer(DigitStripRedrawer redrawer);

@@ -16,6 +16,8 @@
 #include "data/stage/stage_data.h"
 #include "media/draw/dd_fill.h"
 #include "media/draw/display_state.h"
+#include "media/draw/font.h"
+#include "media/draw/glyph_ink.h"
 #include "platform/display_window.h"
 #include "platform/host_files.h"
 #include "platform/message_box.h"
@@ -26,6 +28,7 @@
 #include "shell/scene_factory.h"
 #include "shell/stand_in_scenes.h"
 #include "tests/media/draw_test_util.h"
+#include "tests/support/box_glyph_source.h"
 
 namespace {
 
@@ -77,13 +80,6 @@ LRESULT RecordingProc(HWND, UINT message, WPARAM, LPARAM) {
 }
 HWND FakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x51)); }
 
-std::vector<std::string> g_DrawnFps;
-int g_nDrawnShowFps = 0;
-void RecordFpsText(int showFps, const char* text) {
-  g_nDrawnShowFps = showFps;
-  g_DrawnFps.push_back(text);
-}
-
 // A clock that moves one millisecond each time it is read.
 DWORD g_dwFakeNow = 1000;
 DWORD TickingClock() { return g_dwFakeNow++; }
@@ -100,8 +96,6 @@ class GameMgrTest : public cDisplayTest {
     SetMainWindowHandle(FakeWindow());
     SetMainWindowProc(RecordingProc);
     g_SentToWindow.clear();
-    g_DrawnFps.clear();
-    SetFpsTextDrawer(RecordFpsText);
     g_FpsDisplay = cFpsDisplay{};
     ResetFrameTiming();
     mgr.m_nFps = 60;
@@ -109,7 +103,6 @@ class GameMgrTest : public cDisplayTest {
   void TearDown() override {
     mgr.DeleteAllScenes();
     SetSceneCreator(nullptr);
-    SetFpsTextDrawer(nullptr);
     SetShowFps(0);
     SetTimeSource(nullptr);
     SetMainWindowProc(nullptr);
@@ -201,36 +194,57 @@ TEST_F(GameMgrTest, StandInScenesEnterAndDrawNothing) {
 
 TEST(FpsDisplayTest, TheAverageIsRenewedEachTimeTheRingIsFull) {
   cFpsDisplay state;
-  state.dwFps = 59;
   for (int i = 0; i < 15; ++i) StoreFrameTime(state, 4);
   EXPECT_EQ(state.nAverage, 0u);  // not yet a full ring
   StoreFrameTime(state, 20);
   EXPECT_EQ(state.nAverage, 5u);  // (15 * 4 + 20) / 16
   EXPECT_EQ(state.nRingIndex, 0);
-  EXPECT_EQ(FpsText(state), "FPS59( 5)");
   // Frame times of a stalled machine must not wrap the sum.
   for (int i = 0; i < kFpsRingSize; ++i) StoreFrameTime(state, 0x40000000u);
   EXPECT_EQ(state.nAverage, 0x40000000u);
-  state.dwFps = 120;
-  EXPECT_EQ(FpsText(state), "FPS120(1073741824)");
 }
 
-TEST_F(GameMgrTest, TheFrameRateIsDrawnOnlyWhileShown) {
-  for (int showFps : {0, 1, 2}) {
-    SetShowFps(showFps);
-    g_DrawnFps.clear();
+TEST_F(GameMgrTest, FramesShowTheFrameRateTextOnlyWhileAsked) {
+  constexpr int kBack = 3, kText = 5, kBox = 20, kFrame = 30;
+  cBoxGlyphSource glyphs;
+  SetFontGlyphSource(&glyphs);
+  InstallStandInScenes();
+  ASSERT_TRUE(Bring(kAllConfigs[0]));
+  DDSURFACEDATA box;
+  ASSERT_TRUE(DDCreateSurface(&box, 640, 480, 0, 0, 0, 0, 0));
+  DDFillSurface(&box, kBox);
+  ASSERT_EQ(g_Font[0].Init("x", 0, 9, 10, 10, kText, &box, 1, kFrame, nullptr, 1), 1);
+  ASSERT_EQ(g_Font[1].Init("x", 0, 16, 16, 16, kText, &box, 1, kFrame, nullptr, 1), 1);
+  struct Case {
+    int showFps;
+    RECT where;  // the text's corner of the screen
+  };
+  const Case cases[] = {{0, {0, 0, 0, 0}}, {2, {549, 468, 640, 480}}, {1, {494, 462, 640, 480}}};
+  for (const Case& c : cases) {
+    SetShowFps(c.showFps);
     g_FpsDisplay = cFpsDisplay{};
-    for (int i = 0; i < 3; ++i) mgr.Frame();
-    if (showFps == 0) {
-      EXPECT_TRUE(g_DrawnFps.empty());
-      EXPECT_EQ(g_FpsDisplay.nRingIndex, 0);  // the ring is not kept either
-      continue;
+    for (int i = 0; i < 3; ++i) {
+      DDFillSurface(&g_BackBuffer, kBack);
+      ASSERT_EQ(mgr.Frame(), 1);
     }
-    ASSERT_EQ(g_DrawnFps.size(), 3u);
-    EXPECT_EQ(g_nDrawnShowFps, showFps);
-    EXPECT_EQ(g_DrawnFps.back().rfind("FPS", 0), 0u) << g_DrawnFps.back();
-    EXPECT_EQ(g_FpsDisplay.nRingIndex, 3);
+    // The ring is kept only while the text is shown.
+    EXPECT_EQ(g_FpsDisplay.nRingIndex, c.showFps == 0 ? 0 : 3) << c.showFps;
+    const cPixelBuffer& px = Pixels(&g_BackBuffer);
+    const std::uint32_t background = px.Get(0, 0);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < px.nHeight; ++y)
+      for (int x = 0; x < px.nWidth; ++x) {
+        if (px.Get(x, y) == background) continue;
+        const bool in = x >= c.where.left && x < c.where.right && y >= c.where.top && y < c.where.bottom;
+        ++(in ? inside : outside);
+      }
+    EXPECT_EQ(outside, 0) << c.showFps;
+    EXPECT_EQ(inside > 0, c.showFps != 0) << c.showFps;
   }
+  g_Font[0].Release();
+  g_Font[1].Release();
+  DDReleaseSurface(&box);
+  SetFontGlyphSource(nullptr);
 }
 
 TEST_F(GameMgrTest, EveryBackEndShowsTheFrame) {
