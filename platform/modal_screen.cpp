@@ -73,7 +73,7 @@ bool EnsureScreen() {
     io.LogFilename = nullptr;
     for (const char* file : kFontFiles) {
       struct stat info {};
-      if (stat(file, &info) == 0 && io.Fonts->AddFontFromFileTTF(file, 16.0f, nullptr, io.Fonts->GetGlyphRangesJapanese()))
+      if (stat(file, &info) == 0 && io.Fonts->AddFontFromFileTTF(file, 13.0f, nullptr, io.Fonts->GetGlyphRangesJapanese()))
         break;
     }
     ImGui::StyleColorsLight();
@@ -627,3 +627,19 @@ int RunFileBrowserOnScreen(const FileBrowserRequest& request, FileBrowserResult&
 }
 
 }  // namespace tovrel_platform
+
+void QueueHostKeyPress(int vk) {
+  for (const tovrel_platform::VirtualKeyScancode& pair : tovrel_platform::VirtualKeyScancodes()) {
+    if (pair.virtualKey != vk) continue;
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(pair.scancode);
+    event.key.keysym.sym = SDL_GetKeyFromScancode(event.key.keysym.scancode);
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    SDL_PushEvent(&event);
+    return;
+  }
+}
