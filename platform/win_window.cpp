@@ -57,15 +57,39 @@ std::optional<WindowMetrics> g_metricsOverride;
 std::optional<POINT> g_cursorOverride;
 HWND const kDesktop = reinterpret_cast<HWND>(std::uintptr_t{0x100});
 
-// The main window's outer rectangle as it is now: SDL's when the display window is open
-// (frames are 0, so outer and client coincide), else the one last set.
+// The frame around a window's client area by its style, from the metrics in force (all 0
+// on this system, where SDL sizes the client area; tests inject others).
+RECT FrameOf(DWORD style) {
+  RECT frame{0, 0, 0, 0};
+  if ((style & WS_CAPTION) != 0) frame.top += GetSystemMetrics(SM_CYCAPTION);
+  if ((style & WS_THICKFRAME) != 0) {
+    frame.left = frame.right = GetSystemMetrics(SM_CXFRAME);
+    frame.top += GetSystemMetrics(SM_CYFRAME);
+    frame.bottom = GetSystemMetrics(SM_CYFRAME);
+  } else if ((style & WS_DLGFRAME) != 0) {
+    frame.left = frame.right = GetSystemMetrics(SM_CXDLGFRAME);
+    frame.top += GetSystemMetrics(SM_CYDLGFRAME);
+    frame.bottom = GetSystemMetrics(SM_CYDLGFRAME);
+  }
+  return frame;
+}
+
+void SetClientFromOuter(cHostWindow& window) {
+  const RECT frame = FrameOf(window.style);
+  window.nClientW = std::max(0, static_cast<int>(window.rect.right - window.rect.left - frame.left - frame.right));
+  window.nClientH = std::max(0, static_cast<int>(window.rect.bottom - window.rect.top - frame.top - frame.bottom));
+}
+
+// The main window's outer rectangle as it is now: from SDL's client area when the display
+// window is open, else the one last set.
 RECT LiveRect(cHostWindow& window) {
   if (window.type == eHostWindowType::kMain) {
     if (SDL_Window* sdl = DisplaySdlWindow()) {
       int x = 0, y = 0, w = 0, h = 0;
       SDL_GetWindowPosition(sdl, &x, &y);
       SDL_GetWindowSize(sdl, &w, &h);
-      window.rect = RECT{x, y, x + w, y + h};
+      const RECT frame = FrameOf(window.style);
+      window.rect = RECT{x - frame.left, y - frame.top, x + w + frame.right, y + h + frame.bottom};
       window.nClientW = w;
       window.nClientH = h;
     }
@@ -149,9 +173,10 @@ void OverrideCursorPos(const POINT* point) {
 BOOL ScreenToClient(HWND hWnd, POINT* point) {
   RECT rect{};
   if (point == nullptr || !GetWindowRect(hWnd, &rect)) return FALSE;
-  // Frames are 0: the client area starts at the outer rectangle's corner.
-  point->x -= rect.left;
-  point->y -= rect.top;
+  const cHostWindow* window = FindHostWindow(hWnd);
+  const RECT frame = window != nullptr && window->type != eHostWindowType::kControl ? FrameOf(window->style) : RECT{};
+  point->x -= rect.left + frame.left;
+  point->y -= rect.top + frame.top;
   return TRUE;
 }
 
@@ -164,8 +189,7 @@ HWND CreateWindowExA(DWORD, const char* windowName, DWORD style, int x, int y, i
   window.style = style;
   window.text = windowName != nullptr ? windowName : "";
   window.rect = RECT{x, y, x + width, y + height};
-  window.nClientW = width;
-  window.nClientH = height;
+  SetClientFromOuter(window);
   window.bVisible = (style & WS_VISIBLE) != 0;
   // Metrics and the cursor come from the display from now on.
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_InitSubSystem(SDL_INIT_VIDEO);
@@ -175,7 +199,8 @@ HWND CreateWindowExA(DWORD, const char* windowName, DWORD style, int x, int y, i
   if (proc != nullptr) {
     proc(handle, WM_CREATE, 0, 0);
     proc(handle, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
-    proc(handle, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(width), static_cast<WORD>(height)));
+    const cHostWindow* made = FindHostWindow(handle);
+    proc(handle, WM_SIZE, 0, MAKELPARAM(static_cast<WORD>(made->nClientW), static_cast<WORD>(made->nClientH)));
   }
   return handle;
 }
@@ -254,12 +279,11 @@ BOOL SetWindowPos(HWND hWnd, HWND, int x, int y, int cx, int cy, UINT flags) {
   if ((flags & SWP_NOMOVE) == 0) after = RECT{x, y, x + (before.right - before.left), y + (before.bottom - before.top)};
   if ((flags & SWP_NOSIZE) == 0) after.right = after.left + cx, after.bottom = after.top + cy;
   window->rect = after;
-  // Frames are 0: the client area is the outer rectangle.
-  window->nClientW = after.right - after.left;
-  window->nClientH = after.bottom - after.top;
+  SetClientFromOuter(*window);
   if (window->type == eHostWindowType::kMain) {
     if (SDL_Window* sdl = DisplaySdlWindow()) {
-      if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(sdl, after.left, after.top);
+      const RECT frame = FrameOf(window->style);
+      if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(sdl, after.left + frame.left, after.top + frame.top);
       if ((flags & SWP_NOSIZE) == 0) SDL_SetWindowSize(sdl, window->nClientW, window->nClientH);
     }
   }
