@@ -197,11 +197,6 @@ int HostPathToProgramPath(const std::string& hostPath, std::string& programPath,
     const std::string component = rest.substr(pos, slash - pos);
     pos = slash + 1;
     if (component.empty()) continue;
-    // A "\" in a host name would read as a separator on the way back.
-    if (component.find('\\') != std::string::npos) {
-      error = "パスに「\\」を含む名前は使えません: " + Utf8ToCp932(component);
-      return 0;
-    }
     std::string converted;
     if (tovrel_platform::IsValidUtf8(component)) {
       if (!Utf8ToCp932(component, converted)) {
@@ -216,6 +211,15 @@ int HostPathToProgramPath(const std::string& hostPath, std::string& programPath,
         return 0;
       }
       converted = component;
+    }
+    // A "\" of the name itself (not a trail byte) would read as a separator on the way back.
+    for (std::size_t i = 0; i < converted.size(); ++i) {
+      if (IsCp932LeadByte(static_cast<std::uint8_t>(converted[i])) && i + 1 < converted.size()) {
+        ++i;
+      } else if (converted[i] == '\\') {
+        error = "名前に「\\」を含むファイルは使えません: " + converted;
+        return 0;
+      }
     }
     if (out.size() > (relative ? 0u : 1u)) out += tovrel_platform::ProgramPathSeparatorAfter(out);
     out += converted;
