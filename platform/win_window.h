@@ -17,16 +17,6 @@ using INT_PTR = std::intptr_t;
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;
 
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
-struct POINT {
-  LONG x;
-  LONG y;
-};
 struct MINMAXINFO {
   POINT ptReserved;
   POINT ptMaxSize;
