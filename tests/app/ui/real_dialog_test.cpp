@@ -9,6 +9,8 @@
 
 #include "app/ui/dialog.h"
 #include "app/ui/dialog_resources.h"
+#include "app/ui/file_boxes.h"
+#include "tests/support/temp_dir.h"
 #include "platform/message_box.h"
 #include "platform/virtual_keys.h"
 #include "platform/win_time.h"
@@ -66,7 +68,9 @@ std::thread TypeLater(std::vector<int> keys) {
   });
 }
 
-TEST(RealDialogTest, BoxBeforeTheGameWindowThenTheStartUpDialog) {
+class RealDialogTest : public cTempDirTest {};
+
+TEST_F(RealDialogTest, BoxTheStartUpDialogAndTheFileBox) {
   if (std::getenv("TOVREL_REAL_WINDOW") == nullptr) GTEST_SKIP() << "set TOVREL_REAL_WINDOW to show a real window";
   // The main window exists, hidden, as at start-up; the game's display is not open yet.
   cFrameWnd main;
@@ -90,6 +94,19 @@ TEST(RealDialogTest, BoxBeforeTheGameWindowThenTheStartUpDialog) {
   }
   std::printf("box answer %d, dialog result %d, mode %d, do not ask %d\n", answer, static_cast<int>(result), dialog.mode,
               dialog.dontAsk);
+
+  // The open file box on a folder of replays, stages and a file of another kind.
+  // One name in UTF-8, one as raw CP932 bytes (as an archive from Windows leaves it).
+  for (const std::string& name : {std::string("data/stg4/World.stg4_001"), std::string("user_data/rpl4/run.rpl4_001"),
+                                 std::string(reinterpret_cast<const char*>(u8"user_data/rpl4/ステージ1.rpl4_003")),
+                                 std::string("user_data/rpl4/リプレイ.rpl4_002"), std::string("user_data/rpl4/notes.txt")})
+    MakeFile(name);
+  typing = TypeLater({VK_ESCAPE});
+  char chosen[MAX_PATH];
+  const int opened = OpenFileBox(nullptr, chosen, sizeof chosen, "user_data\\rpl4", "リプレイファイルを開く",
+                                 "Replay (*.rpl4_*)\0*.rpl4_*\0All\0*.*\0\0", "rpl4_001", 0, nullptr);
+  typing.join();
+  std::printf("file box %d: %s\n", opened, chosen);
   cHook::Unhook();
 }
 
