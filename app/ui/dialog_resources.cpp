@@ -6,6 +6,14 @@ namespace {
 
 using K = eDialogItemKind;
 
+// The ranking name entry: one line of up to three characters.
+constexpr DialogItemTemplate kNameItems[] = {
+    {1075, K::kIcon, "", 7, 7, 20, 21, 0},
+    {1007, K::kStatic, "登録名(3文字まで)", 32, 8, 72, 10, 0},
+    {1003, K::kEdit, "", 32, 22, 50, 12, 0},
+    {1000, K::kDefPushButton, "OK", 32, 42, 50, 16, 0},
+};
+
 // The start-up dialog: drawing mode, "do not ask again", start and cancel.
 constexpr DialogItemTemplate kBootItems[] = {
     {1075, K::kIcon, "", 7, 7, 20, 21, 0},
@@ -24,6 +32,7 @@ constexpr DialogItemTemplate kFileItems[] = {
 };
 
 const DialogTemplate kResources[] = {
+    {IDD_NAME, "", 110, 65, true, kNameItems, static_cast<int>(std::size(kNameItems))},
     {IDD_BOOT, "", 222, 171, true, kBootItems, static_cast<int>(std::size(kBootItems))},
     {IDD_FILE, "ファイルの選択", 53, 35, false, kFileItems, static_cast<int>(std::size(kFileItems))},
 };

@@ -195,3 +195,65 @@ TEST_F(DialogTest, GetDlgItemStrStaysInsideItsBuffer) {
 }
 
 }  // namespace
+
+namespace {
+
+// An edit control that holds at most three bytes: a longer change is refused by writing the
+// previous text back from its EN_UPDATE handler, with the caret where it was.
+class cThreeBytes : public cControl {
+ public:
+  cThreeBytes() : cControl(kCtrlEdit) {}
+  void OnChange() override {
+    std::string text;
+    GetDlgItemStr(m_hDialog, m_nId, text, 64);
+    DWORD start = 0, end = 0;
+    SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    seen.push_back(text);
+    if (text.size() > 3) {
+      SetDlgItemStr(m_hDialog, m_nId, previous);
+      SendMessageA(m_hWnd, EM_SETSEL, start - 1, end - 1);
+    } else {
+      previous = text;
+    }
+  }
+  std::string previous;
+  std::vector<std::string> seen;
+};
+
+class cNameLike : public cDialog {
+ public:
+  cNameLike() {
+    Setup(IDD_NAME, nullptr, 1, nullptr);
+    SetFrame(0, 0, 100, 100, 640, 480, 0, 0, 0, 0, 0, 0);
+  }
+  void OnInit(WPARAM wParam, LPARAM lParam) override {
+    OnInitDialog(wParam, lParam);
+    m_Edit.Attach(this, 1003);
+    m_Controls = {&m_Edit};
+  }
+  void OnCommand(WPARAM wParam, LPARAM lParam) override {
+    cDialog::OnCommand(wParam, lParam);
+    if (LOWORD(wParam) == 1000) {
+      GetDlgItemStr(m_hWnd, 1003, name, 7);
+      Close(1);
+    }
+  }
+  cThreeBytes m_Edit;
+  std::string name;
+};
+
+TEST_F(DialogTest, EachEditReachesTheControlAtOnceAndItsRefusalStands) {
+  cNameLike dialog;
+  script.AddDialog(IDD_NAME, {A::SetText(1003, "ab"), A::SetText(1003, "abc"), A::SetText(1003, "abcd"), A::Click(1000)});
+  EXPECT_EQ(dialog.DoModal(0), 1);
+  EXPECT_EQ(dialog.m_Edit.seen, (std::vector<std::string>{"ab", "abc", "abcd"}));
+  EXPECT_EQ(dialog.name, "abc");
+  const ShownDialog& shown = script.dialogs.back();
+  for (const DialogControlState& c : shown.atEnd)
+    if (c.nId == 1003) {
+      EXPECT_EQ(c.text, "abc");
+      EXPECT_EQ(c.nSelStart, 3);  // the caret stays where the keystroke put it, within the text
+    }
+}
+
+}  // namespace
