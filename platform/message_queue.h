@@ -63,6 +63,10 @@ LRESULT DispatchMessageA(const MSG* msg);
 // procedure is called at once. 0 for any other handle, and when shutdown has begun.
 LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Where messages to windows other than the main one go (dialogs and their controls,
+// main thread only). Null: they are refused.
+void SetOtherWindowRouter(LRESULT (*send)(HWND, UINT, WPARAM, LPARAM), BOOL (*post)(HWND, UINT, WPARAM, LPARAM));
+
 // From here on blocked and future senders give up. Set before the close sequence ends
 // any thread, so that a thread blocked in a send is released.
 void BeginShutdown();
