@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   // The machine-side files beside the game: settings with a comment and a start stage,
   // and the start-up choice of a player who picked DirectDraw and the dialog no more.
   const bool written =
-      WriteSystemIni("System.ini", {{"Direct3D", "2"}, {"WindowMode", "1 // window"}, {"Bpp", "16"},
+      WriteSystemIniLines("System.ini", {{"Direct3D", "2"}, {"WindowMode", "1 // window"}, {"Bpp", "16"},
                                     {"VSync", "2"}, {"ShowFps", "0"}, {"English", "1"},
                                     {"FreeStage", "data\\stg4\\flows.stg4_811"}}) &&
       MakeDirectory("user_data") && [] {

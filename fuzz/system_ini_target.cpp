@@ -48,7 +48,7 @@ void FuzzOneInput(const std::uint8_t* data, std::size_t size) {
   if (!stage.empty() && (stage.size() < 2 || stage.size() > cSystemIni::kFreeStageMax))
     fuzz::Fail("FreeStage is empty or 2 to 259 bytes", kPath);
   if (!WritableStage(stage)) return;
-  // What was read, written by the writer the demo game uses, reads back the same.
+  // What was read, written again by the test writer, reads back the same.
   cIniEntries entries = {{"Direct3D", std::to_string(ini.m_nDirect3D)},
                          {"WindowMode", std::to_string(ini.m_nWindowMode)},
                          {"Bpp", std::to_string(ini.m_nBpp)},

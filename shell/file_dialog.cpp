@@ -54,13 +54,14 @@ void ProposeName(const std::string& proposed, char (&buffer)[MAX_PATH]) {
   WriteReport("リプレイファイル名が長すぎるため提案しません (%zu バイト)", whole.size());
 }
 
-}  // namespace
-
+// The replay extension of this player's data version ("rpl4_811").
 std::string ReplayExtension() {
   std::string extension;
   StrPrintf(extension, "rpl4_%d", g_nDataVersion);
   return extension;
 }
+
+}  // namespace
 
 cFileDlg::cFileDlg(WORD resourceId, cWindow* parent, int dialogFlag, cWindowList* windowList, std::string* result,
                    int mode)

@@ -26,6 +26,3 @@ class cFileDlg : public cDialog {
   std::string* m_pResult;
   int m_nMode;
 };
-
-// The replay extension of this player's data version ("rpl4_811").
-std::string ReplayExtension();

@@ -150,6 +150,7 @@ void SetSystemIniDefaults(cSystemIni& ini, const std::vector<cIniItem>& keyTable
 }
 
 bool LoadSystemIni(const char* path, cSystemIni& ini, const std::vector<cIniItem>& keyTable) {
+  if (path == nullptr) return false;
   HOSTFILEKIND refused = HOSTFILE_NONE;
   FILE* file = OpenFile(path, "rb", &refused);
   if (!file) {

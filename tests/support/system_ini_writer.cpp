@@ -11,7 +11,7 @@ std::string SystemIniText(const cIniEntries& entries) {
   return text;
 }
 
-int WriteSystemIni(const char* programPath, const cIniEntries& entries) {
+int WriteSystemIniLines(const char* programPath, const cIniEntries& entries) {
   const std::string text = SystemIniText(entries);
   FILE* file = OpenFile(programPath, "wb");
   if (!file) return 0;

@@ -1,5 +1,5 @@
 #pragma once
-// System.ini files for tests and the demo game, written as the player reads them: one
+// System.ini files for tests and fuzz seeds, written as Windows editors leave them: one
 // "key=value" line per entry, CR LF line ends, and the closing "Exit" line that the file
 // must end with.
 #include <string>
@@ -12,4 +12,4 @@ using cIniEntries = std::vector<std::pair<std::string, std::string>>;
 std::string SystemIniText(const cIniEntries& entries);
 
 // Writes them to a program path ("System.ini" in the game folder). 1 when written.
-int WriteSystemIni(const char* programPath, const cIniEntries& entries);
+int WriteSystemIniLines(const char* programPath, const cIniEntries& entries);
