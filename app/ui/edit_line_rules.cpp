@@ -13,27 +13,23 @@ bool IsDoubleByteAt(std::string_view text, std::size_t at, std::size_t end) {
          IsCp932TrailByte(static_cast<std::uint8_t>(text[at + 1]));
 }
 
-// The last character boundary at or before `pos`, walking from `from` (itself a
-// boundary, such as the start of a line).
-std::size_t BoundaryAtOrBefore(std::string_view text, std::size_t from, std::size_t pos) {
-  std::size_t at = from;
-  while (at < pos) {
-    const std::size_t next = at + (IsDoubleByteAt(text, at, text.size()) ? 2 : 1);
-    if (next > pos) break;
-    at = next;
-  }
-  return at;
-}
-
-// Where text[from, end) is cut so that its length is at most `width`: from at most
-// `width` bytes (twice that in character mode), one character after another off the end.
-// Never inside a double-byte character: a cut there would leave half a character on each
-// side of the break.
+// Where text[from, end) is cut so that its length is at most `width`: the longest start
+// of at most `width` bytes (twice that in character mode) whose length is at most
+// `width`. Never inside a double-byte character: a cut there would leave half a character
+// on each side of the break. The length only grows with each character, so one walk from
+// the front finds it.
 std::size_t CutToWidth(std::string_view text, std::size_t from, std::size_t end, int width, bool charMode) {
-  const std::size_t bytes = static_cast<std::size_t>(width) * (charMode ? 2 : 1);
-  std::size_t cut = BoundaryAtOrBefore(text, from, std::min(end, from + bytes));
-  while (cut > from && EditTextLength(text, from, cut, charMode) > static_cast<std::size_t>(width))
-    cut = BoundaryAtOrBefore(text, from, cut - 1);
+  const std::size_t limit = std::min(end, from + static_cast<std::size_t>(width) * (charMode ? 2 : 1));
+  std::size_t cut = from;
+  std::size_t length = 0;
+  while (cut < limit) {
+    const bool pair = IsDoubleByteAt(text, cut, text.size());
+    const std::size_t next = cut + (pair ? 2 : 1);
+    const std::size_t grown = length + ((!charMode) ? next - cut : (pair || text[cut] != '\n') ? 1 : 0);
+    if (next > limit || grown > static_cast<std::size_t>(width)) break;
+    cut = next;
+    length = grown;
+  }
   return cut;
 }
 
