@@ -277,8 +277,8 @@ INT_PTR DialogBoxIndirectParamA(HINSTANCE, const DialogTemplate* tpl, HWND paren
   dialog.style = WS_POPUP | WS_CAPTION | (tpl->bVisible ? WS_VISIBLE : 0);
   dialog.bVisible = tpl->bVisible;
   dialog.text = tpl->caption != nullptr ? tpl->caption : "";
-  dialog.nClientW = DialogUnitsToPixels(tpl->cx);
-  dialog.nClientH = DialogUnitsToPixels(tpl->cy);
+  dialog.nClientW = DialogXToPixels(tpl->cx);
+  dialog.nClientH = DialogYToPixels(tpl->cy);
   // Centred on the main window's client area (or the screen before it exists).
   RECT over{};
   if (!GetWindowRect(GetMainWindowHandle(), &over)) GetWindowRect(GetDesktopWindow(), &over);
@@ -300,10 +300,9 @@ INT_PTR DialogBoxIndirectParamA(HINSTANCE, const DialogTemplate* tpl, HWND paren
     control.control.text = control.text;
     control.control.style = item.style;
     control.control.bEnabled = control.bEnabled;
-    const int left = DialogUnitsToPixels(item.x), top = DialogUnitsToPixels(item.y);
-    control.control.rect = RECT{left, top, left + DialogUnitsToPixels(item.cx), top + DialogUnitsToPixels(item.cy)};
+    const int left = DialogXToPixels(item.x), top = DialogYToPixels(item.y);
+    control.control.rect = RECT{left, top, left + DialogXToPixels(item.cx), top + DialogYToPixels(item.cy)};
     const HWND handle = tovrel_platform::AddHostWindow(control);
-    FindHostWindow(handle)->handle = handle;
     self = FindHostWindow(hDlg);
     self->controls.push_back(handle);
   }

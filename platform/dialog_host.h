@@ -55,10 +55,10 @@ struct DialogTemplate {
   int nItems;
 };
 
-// Dialog units to pixels: one fixed scale for both axes.
-constexpr int kDialogUnitNum = 3;
-constexpr int kDialogUnitDen = 2;
-constexpr int DialogUnitsToPixels(int units) { return units * kDialogUnitNum / kDialogUnitDen; }
+// Dialog units to pixels: one fixed scale per axis, that of the 9-point face the dialogs
+// were laid out with (a character cell of 7 x 12 pixels: 4 units across, 8 down).
+constexpr int DialogXToPixels(int units) { return units * 7 / 4; }
+constexpr int DialogYToPixels(int units) { return units * 3 / 2; }
 
 using DLGPROC = INT_PTR (*)(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -118,3 +118,7 @@ struct DialogControlState {
   bool bVisible = true;
   RECT rect{};  // client coordinates of the dialog, pixels
 };
+
+// Test seam for the on-screen host: queues a key press and release of `vk` as if typed on
+// the keyboard (any thread). Used by the smoke test that drives a real window.
+void QueueHostKeyPress(int vk);

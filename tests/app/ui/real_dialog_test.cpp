@@ -1,0 +1,96 @@
+// A message box and a dialog in a real window: runs only when TOVREL_REAL_WINDOW is set
+// (under Xvfb, for example). Each waits TOVREL_REAL_WINDOW_MS milliseconds (default 1500)
+// so that a screenshot can be taken, then is answered by key presses queued as if typed;
+// with TOVREL_REAL_WINDOW_WAIT set nothing is queued and a person (or xdotool) answers.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "app/ui/dialog.h"
+#include "app/ui/dialog_resources.h"
+#include "platform/message_box.h"
+#include "platform/virtual_keys.h"
+#include "platform/win_time.h"
+
+namespace {
+
+class cBootLike : public cDialog {
+ public:
+  cBootLike() {
+    Setup(IDD_BOOT, nullptr, 1, nullptr);
+    SetFrame(0, 0, 100, 100, 640, 480, 0, 0, 0, 0, 0, 0);
+  }
+  void OnInit(WPARAM wParam, LPARAM lParam) override {
+    OnInitDialog(wParam, lParam);
+    m_D3D.Bind(&mode, 1);
+    m_DD.Bind(&mode, 0);
+    m_Check.Bind(&dontAsk);
+    m_D3D.Attach(this, 1002);
+    m_DD.Attach(this, 1003);
+    m_Check.Attach(this, 1004);
+    m_Controls = {&m_D3D, &m_DD, &m_Check};
+    UpdateControls();
+    SetWindowTextA(m_hWnd, "Smoke test");
+    SetCreated(1);
+  }
+  void OnCommand(WPARAM wParam, LPARAM lParam) override {
+    cDialog::OnCommand(wParam, lParam);
+    if (LOWORD(wParam) == 1000) {
+      UpdateData();
+      Close(1);
+    } else if (LOWORD(wParam) == 1001) {
+      Close(0);
+    }
+  }
+  int mode = 1;
+  int dontAsk = 0;
+  cRadioButton m_D3D, m_DD;
+  cCheckBox m_Check;
+};
+
+LRESULT MainProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+// Types the keys after a pause, unless a person answers.
+std::thread TypeLater(std::vector<int> keys) {
+  const char* ms = std::getenv("TOVREL_REAL_WINDOW_MS");
+  const int wait = ms != nullptr ? std::atoi(ms) : 1500;
+  const bool person = std::getenv("TOVREL_REAL_WINDOW_WAIT") != nullptr;
+  return std::thread([=] {
+    if (person) return;
+    Sleep(static_cast<DWORD>(wait));
+    for (int vk : keys) {
+      QueueHostKeyPress(vk);
+      Sleep(100);
+    }
+  });
+}
+
+TEST(RealDialogTest, BoxBeforeTheGameWindowThenTheStartUpDialog) {
+  if (std::getenv("TOVREL_REAL_WINDOW") == nullptr) GTEST_SKIP() << "set TOVREL_REAL_WINDOW to show a real window";
+  // The main window exists, hidden, as at start-up; the game's display is not open yet.
+  cFrameWnd main;
+  main.SetFrame(640, 480, 100, 100, 640, 480, WS_POPUPWINDOW | WS_DLGFRAME, 0, 0, 0, 0, 0);
+  ASSERT_EQ(main.Create("smoke", 100, 100, &MainProc), 1);
+
+  std::thread typing = TypeLater({VK_RETURN});
+  const int answer = MessageBoxA(nullptr, "ファイルが見つかりません。\nもう一度選んで下さい。", "確認", MB_OKCANCEL);
+  typing.join();
+  if (std::getenv("TOVREL_REAL_WINDOW_WAIT") == nullptr) {
+    EXPECT_EQ(answer, IDOK);
+  }
+
+  cBootLike dialog;
+  // Space and the arrows do not end it; Enter presses the default button.
+  typing = TypeLater({VK_SPACE, VK_DOWN, VK_RETURN});
+  const INT_PTR result = dialog.DoModal(0);
+  typing.join();
+  if (std::getenv("TOVREL_REAL_WINDOW_WAIT") == nullptr) {
+    EXPECT_EQ(result, 1);
+  }
+  std::printf("box answer %d, dialog result %d, mode %d, do not ask %d\n", answer, static_cast<int>(result), dialog.mode,
+              dialog.dontAsk);
+  cHook::Unhook();
+}
+
+}  // namespace
