@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/cp932.h"
+#include "platform/cp932_caret.h"
 #include "platform/current_directory.h"
 #include "platform/display_window.h"
 #include "platform/display_window_sdl.h"
@@ -181,41 +182,24 @@ POINT MainOrigin() {
 
 // --- text of edit fields: CP932 with CR LF inside, UTF-8 with LF on screen ---
 
-std::string Shown(const std::string& cp932) {
-  std::string utf8 = Cp932ToUtf8(cp932);
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size(); ++i)
-    if (!(utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')) out.push_back(utf8[i]);
-  return out;
-}
+std::string Shown(const std::string& cp932) { return cCp932CaretMap(cp932).Utf8(); }
 
 std::string Stored(const std::string& utf8) {
-  std::string crlf;
-  for (char c : utf8) {
-    if (c == '\n') crlf.push_back('\r');
-    crlf.push_back(c);
-  }
-  return Utf8ToCp932(crlf);
+  std::string cp932;
+  FieldTextToCp932(utf8, cp932);
+  return cp932;
 }
 
-// Byte offset in the CP932 text of a UTF-8 caret, and back; always on a character boundary.
+// Byte offset in the CP932 text of a field caret, and back; always on a character boundary.
 int StoredOffset(const std::string& utf8, int caret) {
   caret = std::clamp(caret, 0, static_cast<int>(utf8.size()));
-  while (caret > 0 && (static_cast<unsigned char>(utf8[caret]) & 0xC0) == 0x80) --caret;
+  // Measured on the field's text up to the caret, so that a character CP932 cannot hold
+  // (stored as "?") still moves the caret by its own length.
   return static_cast<int>(Stored(utf8.substr(0, static_cast<std::size_t>(caret))).size());
 }
 
 int ShownOffset(const std::string& cp932, int offset) {
-  offset = std::clamp(offset, 0, static_cast<int>(cp932.size()));
-  // Step back off a trail byte: count whole characters from the start.
-  int whole = 0;
-  for (int i = 0; i < offset;) {
-    const int step = IsCp932LeadByte(static_cast<std::uint8_t>(cp932[i])) && i + 1 < static_cast<int>(cp932.size()) ? 2 : 1;
-    if (i + step > offset) break;
-    i += step;
-    whole = i;
-  }
-  return static_cast<int>(Shown(cp932.substr(0, static_cast<std::size_t>(whole))).size());
+  return static_cast<int>(cCp932CaretMap(cp932).ToUtf8(static_cast<std::size_t>(std::max(offset, 0))));
 }
 
 struct cEditSync {
@@ -258,6 +242,9 @@ struct cShownEdit {
   int selStart, selEnd;
 };
 std::vector<cShownEdit> g_shownEdits;
+// The edit field last given the keyboard focus: a focus the program moves (SetFocus, Tab)
+// is handed to the field once.
+HWND g_focusGiven = nullptr;
 
 void DrawControl(cHostWindow& dialog, cHostWindow& window, ImVec2 origin, cPending& pending) {
   DialogControlState& c = window.control;
@@ -310,6 +297,10 @@ void DrawControl(cHostWindow& dialog, cHostWindow& window, ImVec2 origin, cPendi
       ImGuiInputTextFlags flags = ImGuiInputTextFlags_CallbackAlways;
       if ((c.style & ES_READONLY) != 0) flags |= ImGuiInputTextFlags_ReadOnly;
       ImGui::PushItemWidth(size.x);
+      if (dialog.focus == window.handle && g_focusGiven != window.handle && c.bEnabled) {
+        ImGui::SetKeyboardFocusHere();
+        g_focusGiven = window.handle;
+      }
       const std::string id = "##edit" + std::to_string(c.nId);
       bool changed = false;
       if ((c.style & ES_MULTILINE) != 0)
@@ -317,7 +308,8 @@ void DrawControl(cHostWindow& dialog, cHostWindow& window, ImVec2 origin, cPendi
       else
         changed = ImGui::InputText(id.c_str(), buffer.data(), buffer.size(), flags, &EditCallback, &sync);
       ImGui::PopItemWidth();
-      if (ImGui::IsItemActive()) dialog.focus = window.handle;
+      if (ImGui::IsItemActive()) dialog.focus = g_focusGiven = window.handle;
+      else if (g_focusGiven == window.handle && dialog.focus != window.handle) g_focusGiven = nullptr;
       if (changed) {
         pending.edited = window.handle;
         pending.editedText = Stored(std::string(buffer.c_str()));
@@ -387,6 +379,10 @@ INT_PTR RunDialogOnScreen(cHostWindow& dialog, std::string& error) {
     if (pending.close) HostClose(dialog);
   }
   --g_nDepth;
+  g_focusGiven = nullptr;
+  std::erase_if(g_shownEdits, [&](const cShownEdit& e) {
+    return std::find(dialog.controls.begin(), dialog.controls.end(), e.control) != dialog.controls.end();
+  });
   if (SDL_IsTextInputActive()) SDL_StopTextInput();
   return dialog.result;
 }

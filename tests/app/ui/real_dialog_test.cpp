@@ -9,6 +9,7 @@
 
 #include "app/ui/dialog.h"
 #include "app/ui/dialog_resources.h"
+#include "app/ui/edit_control.h"
 #include "app/ui/file_boxes.h"
 #include "tests/support/temp_dir.h"
 #include "platform/message_box.h"
@@ -49,6 +50,37 @@ class cBootLike : public cDialog {
   int dontAsk = 0;
   cRadioButton m_D3D, m_DD;
   cCheckBox m_Check;
+};
+
+// The ranking name entry: one line of three characters.
+class cNameEntry : public cDialog {
+ public:
+  cNameEntry() {
+    Setup(IDD_NAME, nullptr, 1, nullptr);
+    SetFrame(0, 0, 100, 100, 640, 480, 0, 0, 0, 0, 0, 0);
+  }
+  void OnInit(WPARAM wParam, LPARAM lParam) override {
+    OnInitDialog(wParam, lParam);
+    cEditBind bind;
+    bind.Set(1003, &name, 3, 1);
+    m_Edit.Attach(this, bind);
+    m_Controls = {&m_Edit};
+    UpdateControls();
+    SetFocus(m_Edit.m_hWnd);
+    SendMessageA(m_Edit.m_hWnd, EM_SETSEL, 0, 0x7FFFFFFF);
+    SetCreated(1);
+  }
+  void OnCommand(WPARAM wParam, LPARAM lParam) override {
+    cDialog::OnCommand(wParam, lParam);
+    if (LOWORD(wParam) == 1000) {
+      UpdateData();
+      Close(1);
+    } else if (LOWORD(wParam) == 1001) {
+      Close(0);
+    }
+  }
+  std::string name = "aaa";
+  cEdit m_Edit;
 };
 
 LRESULT MainProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
@@ -107,6 +139,12 @@ TEST_F(RealDialogTest, BoxTheStartUpDialogAndTheFileBox) {
                                  "Replay (*.rpl4_*)\0*.rpl4_*\0All\0*.*\0\0", "rpl4_001", 0, nullptr);
   typing.join();
   std::printf("file box %d: %s\n", opened, chosen);
+
+  cNameEntry entry;
+  typing = TypeLater({VK_RETURN});
+  const INT_PTR named = entry.DoModal(0);
+  typing.join();
+  std::printf("name entry %d: %s\n", static_cast<int>(named), entry.name.c_str());
   cHook::Unhook();
 }
 
