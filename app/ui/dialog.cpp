@@ -36,7 +36,14 @@ void Forget(HWND hwnd) {
 // The process-wide state of the keyboard hook.
 HHOOK s_hHook = nullptr;
 int s_bCtrl = 0;
-cHook* s_pHookOwner = nullptr;
+
+// The hook object of a running dialog's window (what the window's "cHook" property held):
+// found through the window, so a dialog object that is gone is never reached.
+cHook* HookOfWindow(HWND hwnd) {
+  for (auto it = s_Running.rbegin(); it != s_Running.rend(); ++it)
+    if (it->first == hwnd && it->second->m_Hook.m_hDialog == hwnd) return &it->second->m_Hook;
+  return nullptr;
+}
 
 }  // namespace
 
@@ -102,7 +109,6 @@ void cRadioButton::UpdateData() {
 int cHook::KeyboardHook(HWND dialog, int modeless) {
   m_hDialog = dialog;
   m_bModeless = modeless;
-  s_pHookOwner = this;
   if (s_hHook == nullptr) s_hHook = SetWindowsHookExA(WH_KEYBOARD, &cHook::HookProc, nullptr, GetCurrentThreadId());
   return s_hHook != nullptr ? 1 : 0;
 }
@@ -110,7 +116,6 @@ int cHook::KeyboardHook(HWND dialog, int modeless) {
 void cHook::Unhook() {
   if (s_hHook != nullptr) UnhookWindowsHookEx(s_hHook);
   s_hHook = nullptr;
-  s_pHookOwner = nullptr;
 }
 
 int cHook::IsDialogKey(int vk) {
@@ -130,9 +135,8 @@ int cHook::IsDialogKey(int vk) {
 int cHook::CtrlLatch() { return s_bCtrl; }
 
 LRESULT cHook::HookProc(int code, WPARAM vkParam, LPARAM lParam) {
-  const HWND active = GetActiveDialog();
-  cHook* hook = s_pHookOwner;
-  if (code >= 0 && code != HC_NOREMOVE && hook != nullptr && active != nullptr && hook->m_hDialog == active) {
+  cHook* hook = HookOfWindow(GetActiveDialog());
+  if (code >= 0 && code != HC_NOREMOVE && hook != nullptr) {
     const int vk = static_cast<int>(vkParam);
     const HWND dialog = hook->m_hDialog;
     const HIMC context = ImmGetContext(dialog);

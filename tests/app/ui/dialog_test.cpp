@@ -18,7 +18,9 @@ namespace {
 class cKeyCounter : public cStaticText {
  public:
   void OnKeyDown(int vk, LPARAM, int) override { keys.push_back(vk); }
+  int OnScroll(WPARAM, LPARAM) override { return ++scrolls, 0; }
   std::vector<int> keys;
+  int scrolls = 0;
 };
 
 class cTestDialog : public cDialog {
@@ -126,6 +128,8 @@ TEST_F(DialogTest, EveryKeyReachesTheControlsOnceAndTabNever) {
                               A::Key(VK_CONTROL), A::Click(1001)});
   EXPECT_EQ(dialog.DoModal(0), 0);
   EXPECT_EQ(dialog.m_Keys.keys, (std::vector<int>{VK_LEFT, 'A', VK_F1, VK_NEXT, VK_CONTROL}));
+  // The dialog has no scroll bars: the navigation keys ask nothing to scroll.
+  EXPECT_EQ(dialog.m_Keys.scrolls, 0);
 }
 
 TEST_F(DialogTest, AValueNoRadioButtonStandsForShowsBothUncheckedUntilOneIsPicked) {
