@@ -30,6 +30,19 @@ class cStderrMessageBoxes : public cMessageBoxProvider {
   int Show(const MessageBoxRecord& box) override {
     int answer = 0;
     if (tovrel_platform::ShowMessageBoxOnScreen(box, answer)) return answer;
+    // From another thread the box is shown by the main thread, which the caller waits for.
+    if (!IsMainThread() && tovrel_platform::OnScreenSeenPossible()) {
+      struct cRequest {
+        const MessageBoxRecord* box;
+        int answer;
+        bool shown;
+      } request{&box, 0, false};
+      auto show = [](void* context) {
+        auto* r = static_cast<cRequest*>(context);
+        r->shown = tovrel_platform::ShowMessageBoxOnScreen(*r->box, r->answer);
+      };
+      if (RunOnMainThread(show, &request) && request.shown) return request.answer;
+    }
     const std::string line = Cp932ToUtf8(box.caption) + ": " + Cp932ToUtf8(box.text) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);

@@ -26,6 +26,8 @@ int DefaultButtonId(const cHostWindow& dialog);
 // The on-screen host: whether it can show anything now (main thread, SDL video running
 // with a driver that shows windows), and the three things it shows.
 bool CanShowOnScreen();
+// Any thread: whether the main thread found last that it can show things on screen.
+bool OnScreenSeenPossible();
 // Runs until the dialog ended; -1 when it cannot be shown.
 INT_PTR RunDialogOnScreen(cHostWindow& dialog, std::string& error);
 bool ShowMessageBoxOnScreen(const MessageBoxRecord& box, int& answer);

@@ -10,6 +10,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -44,10 +45,14 @@ const char* const kFontFiles[] = {
     "/usr/share/fonts/truetype/fonts-japanese-gothic.ttf",
 };
 
+std::atomic<bool> g_bSeenPossible{false};
+
 bool VideoShowsWindows() {
-  if (!IsMainThread() || SDL_WasInit(SDL_INIT_VIDEO) == 0) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  if (!IsMainThread()) return false;
+  const char* driver = SDL_WasInit(SDL_INIT_VIDEO) != 0 ? SDL_GetCurrentVideoDriver() : nullptr;
+  const bool shows = driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+  g_bSeenPossible.store(shows);
+  return shows;
 }
 
 // The main window (made now when the game has not opened it yet) with ImGui on it.
@@ -340,6 +345,7 @@ constexpr ImGuiWindowFlags kBoxFlags =
 }  // namespace
 
 bool CanShowOnScreen() { return VideoShowsWindows(); }
+bool OnScreenSeenPossible() { return g_bSeenPossible.load(); }
 
 INT_PTR RunDialogOnScreen(cHostWindow& dialog, std::string& error) {
   if (!VideoShowsWindows() || !EnsureScreen()) {

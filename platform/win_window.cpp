@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/display_window_sdl.h"
+#include "platform/modal_host.h"
 #include "platform/window_registry.h"
 
 namespace tovrel_platform {
@@ -193,6 +194,7 @@ HWND CreateWindowExA(DWORD, const char* windowName, DWORD style, int x, int y, i
   window.bVisible = (style & WS_VISIBLE) != 0;
   // Metrics and the cursor come from the display from now on.
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) SDL_InitSubSystem(SDL_INIT_VIDEO);
+  tovrel_platform::CanShowOnScreen();  // other threads learn whether boxes can show
   HWND handle = tovrel_platform::AddHostWindow(window);
   SetMainWindowHandle(handle);
   SetMainWindowProc(proc);

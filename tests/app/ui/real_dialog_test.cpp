@@ -4,6 +4,7 @@
 // with TOVREL_REAL_WINDOW_WAIT set nothing is queued and a person (or xdotool) answers.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <thread>
 
@@ -115,6 +116,19 @@ TEST_F(RealDialogTest, BoxTheStartUpDialogAndTheFileBox) {
   if (std::getenv("TOVREL_REAL_WINDOW_WAIT") == nullptr) {
     EXPECT_EQ(answer, IDOK);
   }
+
+  // A box raised by another thread is shown by the main thread while it serves messages.
+  std::atomic<int> fromThread{-1};
+  std::thread worker([&] { fromThread = MessageBoxA(nullptr, "ゲームのスレッドからの知らせ", "通知", MB_OK); });
+  typing = TypeLater({VK_RETURN});
+  while (fromThread.load() < 0) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    Sleep(5);
+  }
+  worker.join();
+  typing.join();
+  EXPECT_EQ(fromThread.load(), IDOK);
 
   cBootLike dialog;
   // Space and the arrows do not end it; Enter presses the default button.
