@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <string>
 
+#include "data/boot/boot_data.h"
 #include "data/database/database.h"
 #include "fuzz/seed_game.h"
+#include "platform/host_files.h"
+#include "tests/support/system_ini_writer.h"
 
 namespace {
 
@@ -46,11 +49,29 @@ int main(int argc, char** argv) {
   const fs::path previous = fs::current_path();
   fs::current_path(game);
   WriteAndLoadSeedGame();
+  // The machine-side files beside the game: settings with a comment and a start stage,
+  // and the start-up choice of a player who picked DirectDraw and the dialog no more.
+  const bool written =
+      WriteSystemIniLines("System.ini", {{"Direct3D", "2"}, {"WindowMode", "1 // window"}, {"Bpp", "16"},
+                                    {"VSync", "2"}, {"ShowFps", "0"}, {"English", "1"},
+                                    {"FreeStage", "data\\stg4\\flows.stg4_811"}}) &&
+      MakeDirectory("user_data") && [] {
+        cBootData boot;
+        boot.m_nDrawMode = BOOTDRAW_DIRECTDRAW;
+        boot.m_bNoAsk = 1;
+        return boot.SaveToFile(kBootFilePath) == 1;
+      }();
   fs::current_path(previous);
+  if (!written) {
+    std::fprintf(stderr, "System.ini or Boot.dat cannot be written\n");
+    return 1;
+  }
 
   for (const cGameStage& stage : SeedGame().Stages) Copy(game, GameStagePath(stage.strName), out / "stage");
   Copy(game, "data\\System.dat", out / "system_data");
   Copy(game, kCommonPalettePath, out / "common_palette");
+  Copy(game, "System.ini", out / "system_ini");
+  Copy(game, kBootFilePath, out / "boot_data");
   for (int kind = 0; kind < DBKIND_COUNT; ++kind) {
     const fs::path file = HostPathOf(cDatabase::FilePath(kind));
     Copy(game, cDatabase::FilePath(kind), out / ("database_" + file.stem().string()));

@@ -254,3 +254,8 @@ int ShowCursor(BOOL show) {
     SDL_ShowCursor(counter >= 0 ? SDL_ENABLE : SDL_DISABLE);
   return counter;
 }
+
+// The host of dialogs and boxes draws into the same window and renderer.
+SDL_Window* DisplaySdlWindow() { return g_Display.window; }
+SDL_Renderer* DisplaySdlRenderer() { return g_Display.renderer; }
+SDL_Texture* DisplaySdlTexture() { return g_Display.texture; }

@@ -6,6 +6,7 @@
 
 #include "platform/cp932.h"
 #include "platform/message_queue.h"
+#include "platform/modal_host.h"
 
 namespace {
 
@@ -21,10 +22,27 @@ int FirstButton(UINT type) {
   }
 }
 
-// Until the on-screen box exists: "caption: text" on standard error, in UTF-8.
+// On screen, drawn by the modal host in the main window (made for the box when it does not
+// exist yet), when the display can show one; otherwise "caption: text" on standard error,
+// in UTF-8, answered with the first button.
 class cStderrMessageBoxes : public cMessageBoxProvider {
  public:
   int Show(const MessageBoxRecord& box) override {
+    int answer = 0;
+    if (tovrel_platform::ShowMessageBoxOnScreen(box, answer)) return answer;
+    // From another thread the box is shown by the main thread, which the caller waits for.
+    if (!IsMainThread() && tovrel_platform::OnScreenSeenPossible()) {
+      struct cRequest {
+        const MessageBoxRecord* box;
+        int answer;
+        bool shown;
+      } request{&box, 0, false};
+      auto show = [](void* context) {
+        auto* r = static_cast<cRequest*>(context);
+        r->shown = tovrel_platform::ShowMessageBoxOnScreen(*r->box, r->answer);
+      };
+      if (RunOnMainThread(show, &request) && request.shown) return request.answer;
+    }
     const std::string line = Cp932ToUtf8(box.caption) + ": " + Cp932ToUtf8(box.text) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);

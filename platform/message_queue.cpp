@@ -18,6 +18,11 @@ std::atomic<HWND> g_mainWindow{nullptr};
 std::atomic<WNDPROC> g_mainProc{nullptr};
 std::atomic<void (*)()> g_wakeHook{nullptr};
 std::atomic<bool> g_shutdown{false};
+// A sent message that carries a task of the layer for the main thread, not a message for
+// the window procedure.
+constexpr UINT kMainThreadTask = 0xFFFE;
+std::atomic<LRESULT (*)(HWND, UINT, WPARAM, LPARAM)> g_otherSend{nullptr};
+std::atomic<BOOL (*)(HWND, UINT, WPARAM, LPARAM)> g_otherPost{nullptr};
 
 bool InFilter(UINT message, UINT filterMin, UINT filterMax) {
   if (filterMin == 0 && filterMax == 0) return true;
@@ -59,7 +64,10 @@ void ServeSentMessages(cThreadState& main) {
       if (sent->bAbandoned) continue;
     }
     LRESULT result = 0;
-    if (const WNDPROC proc = g_mainProc.load(std::memory_order_acquire))
+    if (sent->Message == kMainThreadTask) {
+      reinterpret_cast<void (*)(void*)>(sent->wParam)(reinterpret_cast<void*>(sent->lParam));
+      result = 1;
+    } else if (const WNDPROC proc = g_mainProc.load(std::memory_order_acquire))
       result = proc(g_mainWindow.load(std::memory_order_acquire), sent->Message, sent->wParam, sent->lParam);
     std::lock_guard<std::mutex> lock(sent->Sender->Lock);
     sent->Result = result;
@@ -84,7 +92,10 @@ bool IsMainState(const cThreadState& state) { return &state == tovrel_platform::
 }  // namespace
 
 BOOL PostMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hWnd != nullptr && hWnd != g_mainWindow.load(std::memory_order_acquire)) return 0;
+  if (hWnd != nullptr && hWnd != g_mainWindow.load(std::memory_order_acquire)) {
+    if (auto post = g_otherPost.load(std::memory_order_acquire)) return post(hWnd, message, wParam, lParam);
+    return 0;
+  }
   Enqueue(*tovrel_platform::MainThreadState(), cQueuedMessage{MSG{hWnd, message, wParam, lParam}, true});
   return 1;
 }
@@ -163,8 +174,31 @@ LRESULT DispatchMessageA(const MSG* msg) {
   return proc != nullptr ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
 }
 
+BOOL RunOnMainThread(void (*task)(void*), void* context) {
+  if (task == nullptr) return 0;
+  if (IsMainThread()) {
+    task(context);
+    return 1;
+  }
+  const HWND main = g_mainWindow.load(std::memory_order_acquire);
+  if (main == nullptr) return 0;
+  return SendMessageA(main, kMainThreadTask, reinterpret_cast<WPARAM>(task), reinterpret_cast<LPARAM>(context)) != 0
+             ? 1
+             : 0;
+}
+
+void SetOtherWindowRouter(LRESULT (*send)(HWND, UINT, WPARAM, LPARAM), BOOL (*post)(HWND, UINT, WPARAM, LPARAM)) {
+  g_otherSend.store(send, std::memory_order_release);
+  g_otherPost.store(post, std::memory_order_release);
+}
+
 LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (hWnd == nullptr || hWnd != g_mainWindow.load(std::memory_order_acquire)) return 0;
+  if (hWnd == nullptr) return 0;
+  if (hWnd != g_mainWindow.load(std::memory_order_acquire)) {
+    // Dialogs and their controls live on the main thread only.
+    auto send = g_otherSend.load(std::memory_order_acquire);
+    return send != nullptr && IsMainThread() ? send(hWnd, message, wParam, lParam) : 0;
+  }
   if (IsMainThread()) {
     const WNDPROC proc = g_mainProc.load(std::memory_order_acquire);
     return proc != nullptr ? proc(hWnd, message, wParam, lParam) : 0;

@@ -63,6 +63,16 @@ LRESULT DispatchMessageA(const MSG* msg);
 // procedure is called at once. 0 for any other handle, and when shutdown has begun.
 LRESULT SendMessageA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Where messages to windows other than the main one go (dialogs and their controls,
+// main thread only). Null: they are refused.
+void SetOtherWindowRouter(LRESULT (*send)(HWND, UINT, WPARAM, LPARAM), BOOL (*post)(HWND, UINT, WPARAM, LPARAM));
+
+// Runs task(context) on the main thread and returns once it has run: at once on the main
+// thread; from another thread as a message sent to the main window, served wherever the
+// main thread serves sent messages. 0 when the task did not run (no main window, or
+// shutdown has begun).
+BOOL RunOnMainThread(void (*task)(void*), void* context);
+
 // From here on blocked and future senders give up. Set before the close sequence ends
 // any thread, so that a thread blocked in a send is released.
 void BeginShutdown();

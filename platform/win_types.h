@@ -21,6 +21,17 @@ using HWND = HWND__*;
 
 constexpr int MAX_PATH = 260;
 
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
 // Window messages.
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;

@@ -22,7 +22,7 @@ root=$(pwd)
 mode=${1:-}
 
 targets() {
-  local list=(stage system_data common_palette)
+  local list=(stage system_data common_palette system_ini boot_data)
   local db
   for db in AnimeSet Anime Bmp_CharaExc SwordType Effect CharaEffect ScrEffect Picture Sound Bgm; do
     list+=("database_$db")

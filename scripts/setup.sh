@@ -11,7 +11,7 @@ packages=(
   libvorbis-dev
   libboost-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb x11-apps imagemagick
+  xvfb x11-apps imagemagick xdotool
   afl++
 )
 

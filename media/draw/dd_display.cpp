@@ -413,6 +413,7 @@ bool DDInit(int bDirect3D, HWND hWnd, int nWidth, int nHeight, int nBpp, int bVS
   }
   g_bDDReady = 1;
   g_bDDInitialized = 1;
+  DDInstallFileBoxHooks();
   if (!g_bWindow) DDRouteMessageBoxes(1);
   return true;
 }

@@ -62,12 +62,7 @@ struct RGBTRIPLE {
   BYTE rgbtRed;
 };
 
-struct RECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-};
+// RECT comes with the plain types.
 
 // A pixel format: shift and largest value of each channel.
 struct DDPIXELMASKS {

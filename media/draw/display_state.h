@@ -25,3 +25,7 @@ int DDMesBox(const char* text, const char* caption, UINT type);
 // DDMesBox: the display installs this routing when it starts full screen (1) and removes
 // it when it ends (0).
 void DDRouteMessageBoxes(int bOn);
+
+// Lets the file boxes see the display (full screen, the 8-bit palette); the display
+// installs it when it starts.
+void DDInstallFileBoxHooks();

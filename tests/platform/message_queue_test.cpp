@@ -115,3 +115,39 @@ TEST_F(MessageQueue, SeveralThreadsPostWhileTheMainThreadTakes) {
   EXPECT_TRUE(inOrder);
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(next[t], kPerThread) << t;
 }
+
+namespace {
+
+// A task for the main thread runs there, served with the sent messages; without a main
+// window it does not run.
+TEST(MainThreadTaskTest, RunsOnTheMainThreadWhileItServesMessages) {
+  static bool ranOnMain = false;
+  auto task = [](void* done) {
+    ranOnMain = IsMainThread();
+    *static_cast<std::atomic<bool>*>(done) = true;
+  };
+  std::atomic<bool> done{false};
+  EXPECT_EQ(RunOnMainThread(task, &done), 1);  // on the main thread: at once
+  EXPECT_TRUE(ranOnMain);
+
+  std::atomic<int> result{-1};
+  std::thread noWindow([&] { result = RunOnMainThread(task, &done); });
+  noWindow.join();
+  EXPECT_EQ(result.load(), 0);
+
+  HWND fake = reinterpret_cast<HWND>(std::uintptr_t{0x4242});
+  SetMainWindowHandle(fake);
+  done = false;
+  ranOnMain = false;
+  std::thread other([&] { result = RunOnMainThread(task, &done); });
+  while (!done.load()) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+  }
+  other.join();
+  SetMainWindowHandle(nullptr);
+  EXPECT_EQ(result.load(), 1);
+  EXPECT_TRUE(ranOnMain);
+}
+
+}  // namespace

@@ -1,0 +1,3 @@
+#include "app/system_ini.h"
+
+cSystemIni g_SystemIni;

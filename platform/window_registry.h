@@ -1,0 +1,47 @@
+#pragma once
+// The windows the layer knows: the main window, dialogs and their controls. Internal to the
+// platform layer. Main thread only.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/dialog_host.h"
+#include "platform/win_window.h"
+
+namespace tovrel_platform {
+
+enum class eHostWindowType { kMain, kDialog, kControl };
+
+struct cHostWindow {
+  eHostWindowType type = eHostWindowType::kMain;
+  HWND handle = nullptr;
+  HWND parent = nullptr;
+  WNDPROC proc = nullptr;        // the main window's procedure
+  DLGPROC dlgProc = nullptr;     // a dialog's procedure
+  RECT rect{};                   // outer rectangle, screen coordinates (dialogs: main client)
+  int nClientW = 0;
+  int nClientH = 0;
+  DWORD style = 0;
+  std::string text;              // CP932: title or control text
+  bool bVisible = true;
+  bool bEnabled = true;
+  DialogControlState control;    // controls only
+  // Dialogs only.
+  const DialogTemplate* dialog = nullptr;
+  std::vector<HWND> controls;
+  HWND focus = nullptr;
+  std::deque<MSG> posted;
+  bool bEnded = false;
+  INT_PTR result = 0;
+  std::string composition;       // CP932 text of the open input-method composition
+};
+
+// Registers a new window and returns its handle.
+HWND AddHostWindow(const cHostWindow& window);
+cHostWindow* FindHostWindow(HWND handle);
+void RemoveHostWindow(HWND handle);
+
+// Calls the main window's procedure (or a dialog's); 0 when the window is gone.
+LRESULT CallWindow(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace tovrel_platform
