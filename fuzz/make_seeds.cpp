@@ -11,7 +11,7 @@
 #include "data/database/database.h"
 #include "fuzz/seed_game.h"
 #include "platform/host_files.h"
-#include "tests/support/system_ini_writer.h"
+#include "writers/system_ini_writer.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "data/system/system_ini_file.h"
 #include "data/system/system_ini_keys.h"
 #include "fuzz/fuzz_driver.h"
-#include "tests/support/system_ini_writer.h"
+#include "writers/system_ini_writer.h"
 
 namespace {
 

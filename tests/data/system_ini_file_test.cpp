@@ -11,7 +11,7 @@
 
 #include "app/report_log.h"
 #include "data/system/system_ini_keys.h"
-#include "tests/support/system_ini_writer.h"
+#include "writers/system_ini_writer.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
