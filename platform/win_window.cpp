@@ -132,6 +132,8 @@ int GetSystemMetrics(int index) {
     case SM_CXDLGFRAME: return m.nDlgFrameX;
     case SM_CYDLGFRAME: return m.nDlgFrameY;
     case SM_CYMENU: return m.nMenu;
+    case SM_CXFULLSCREEN: return m.workArea.right - m.workArea.left;
+    case SM_CYFULLSCREEN: return m.workArea.bottom - m.workArea.top - m.nCaption;
     case SM_CXFRAME: return m.nFrameX;
     case SM_CYFRAME: return m.nFrameY;
     default: return 0;

@@ -91,6 +91,9 @@ constexpr int SM_CYCAPTION = 4;
 constexpr int SM_CXDLGFRAME = 7;
 constexpr int SM_CYDLGFRAME = 8;
 constexpr int SM_CYMENU = 15;
+// The client area of a full-screen window: the work area less the caption.
+constexpr int SM_CXFULLSCREEN = 16;
+constexpr int SM_CYFULLSCREEN = 17;
 constexpr int SM_CXFRAME = 32;
 constexpr int SM_CYFRAME = 33;
 constexpr UINT SPI_GETWORKAREA = 0x0030;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/screen_metrics.h"
+#include "platform/win_window.h"
 
 cWindowData g_WindowData;
 

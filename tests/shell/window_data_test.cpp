@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/report_log.h"
-#include "platform/screen_metrics.h"
+#include "platform/win_window.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -19,11 +19,15 @@ class WindowDataTest : public cTempDirTest {
   void SetUp() override {
     cTempDirTest::SetUp();
     OpenReportLog("Report_Game.txt");
-    OverrideScreenMetrics(1280, 1000);
+    WindowMetrics metrics;
+    metrics.nScreenWidth = 1280;
+    metrics.nScreenHeight = 1000;
+    metrics.workArea = RECT{0, 0, 1280, 1000};
+    OverrideWindowMetrics(&metrics);
     MakeFile("user_data/keep", "");
   }
   void TearDown() override {
-    OverrideScreenMetrics(0, 0);
+    OverrideWindowMetrics(nullptr);
     cTempDirTest::TearDown();
   }
   static int Save(int x, int y, int w, int h, int maximized) {
