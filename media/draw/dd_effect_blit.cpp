@@ -22,9 +22,15 @@ int Blt(DDSURFACEDATA* lpDst, long long x, long long y, long long w, long long h
                static_cast<int>(sx), static_cast<int>(sy), dwFlags);
 }
 
+// A fill of a rectangle given in 64 bits: cut to a range every surface lies well inside,
+// which leaves the pixels it covers as they are.
 void Fill(DDSURFACEDATA* lpSD, long long x, long long y, long long w, long long h, DWORD dwPalNum) {
-  if (!Fits(x) || !Fits(y) || !Fits(w) || !Fits(h) || !Fits(x + w) || !Fits(y + h)) return;
-  DDFillRect(lpSD, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h), dwPalNum);
+  constexpr long long kFar = 1LL << 30;
+  const long long left = std::max(x, -kFar), top = std::max(y, -kFar);
+  const long long right = std::min(x + w, kFar), bottom = std::min(y + h, kFar);
+  if (left >= right || top >= bottom) return;
+  DDFillRect(lpSD, static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+             static_cast<int>(bottom - top), dwPalNum);
 }
 
 long long FloorDiv(long long n, long long d) {
@@ -183,20 +189,23 @@ int DDCircleBlt(DDSURFACEDATA* lpDst, int cx, int cy, int nReachX, int nReachY, 
   const long long r = nRadius, n = nBand;
   const long long left = std::max<long long>(static_cast<long long>(scx) - nReachX, 0);
   const long long right = std::min<long long>(static_cast<long long>(scx) + nReachX, lpSrc->nWidth);
-  // Rows relative to the centre that can show: inside the disc, the reach, the source and
-  // the destination. Only strips meeting them are visited, so a huge radius costs no more
-  // than the destination's height.
-  const long long lo = std::max({-r, -static_cast<long long>(nReachY), -static_cast<long long>(scy),
-                                 -static_cast<long long>(cy)});
-  const long long hi = std::min({r, static_cast<long long>(nReachY), lpSrc->nHeight - static_cast<long long>(scy),
-                                 lpDst->nHeight - static_cast<long long>(cy)});
+  // Rows relative to the centre that can show: inside the reach and the destination. Only
+  // strips meeting them are visited, so a huge radius costs no more than the destination's
+  // height.
+  const long long reachY = nReachY;
+  const long long lo = std::max(-reachY, -static_cast<long long>(cy));
+  const long long hi = std::min(reachY, lpDst->nHeight - static_cast<long long>(cy));
   DDBeginSpriteBatch(0);
   if (left < right && lo < hi) {
-    // Strips start at r − n, r − 2n, ...: the first one whose rows begin below hi.
-    long long k = r - n >= hi ? FloorDiv(r - n - hi, n) + 1 : 0;
-    for (long long top = r - n - k * n; top + n > lo; top -= n) {
-      const long long first = std::max(top, lo), last = std::min(top + n, hi);
+    // Strips start at r − n, r − 2n, ... while they reach into the disc: the first one
+    // whose rows begin above hi.
+    const long long k = r - n >= hi ? FloorDiv(r - n - hi, n) + 1 : 0;
+    for (long long top = r - n - k * n; top + n > -r && top + n > lo; top -= n) {
+      // The strip is kept inside the reach.
+      const long long first = std::max(top, -reachY), last = std::min(top + n, reachY);
       if (first >= last) continue;
+      // Its chord is the one of its middle row, which may lie past the disc when the band
+      // is wider than the disc: no chord there.
       const long long mid = top + n / 2;
       if (mid < -r || mid > r) continue;
       long long half = static_cast<long long>(std::sqrt(static_cast<double>(r * r - mid * mid)));
@@ -205,7 +214,7 @@ int DDCircleBlt(DDSURFACEDATA* lpDst, int cx, int cy, int nReachX, int nReachY, 
       if (from >= to) continue;
       const long long dx = cx + (from - scx), dy = cy + first;
       if (lpDTCon != nullptr) {
-        if (Fits(dx) && Fits(dy))
+        if (Fits(dx) && Fits(dy) && Fits(scy + first))
           DDStretchBlt(lpDst, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(to - from),
                        static_cast<int>(last - first), lpSrc, static_cast<int>(from), static_cast<int>(scy + first),
                        static_cast<int>(to - from), static_cast<int>(last - first), dwFlags);
