@@ -187,12 +187,16 @@ __attribute__((target("avx2"))) void BlendAvx2(ePixelFormat f, std::uint8_t* row
   Blend<32>(f, row, n, inv, add, t0, t1);
 }
 
+bool g_bWideAllowed = true;
+
 bool HasAvx2() {
   static const bool bAvx2 = __builtin_cpu_supports("avx2");
-  return bAvx2;
+  return bAvx2 && g_bWideAllowed;
 }
 
 }  // namespace
+
+void FadeSpanAllowWideVectors(bool bAllow) { g_bWideAllowed = bAllow; }
 
 bool FadeRow(ePixelFormat format, std::uint8_t* dst, const std::uint8_t* src, int n, int amount, std::uint8_t red,
              std::uint8_t green, std::uint8_t blue) {

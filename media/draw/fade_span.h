@@ -20,3 +20,7 @@ bool FadeRow(ePixelFormat format, std::uint8_t* dst, const std::uint8_t* src, in
 // (colour × a + target × (255 − a) + 127) / 255, and narrowed back (rounded). False for a
 // format it does not handle (8-bit), which the caller then draws pixel by pixel.
 bool BlendColourRow(ePixelFormat format, std::uint8_t* row, int n, std::uint32_t argb);
+
+// Test seam: false runs the 16-byte build even on a processor with AVX2, so that both
+// builds are checked.
+void FadeSpanAllowWideVectors(bool bAllow);

@@ -69,7 +69,15 @@ std::uint32_t Load(const std::vector<std::uint8_t>& bytes, int bpp, std::size_t 
   return v;
 }
 
-TEST(FadeSpan, FadeRowFollowsTheRule) {
+// Every case runs on both builds of the passes: the 32-byte one (where the processor has
+// AVX2) and the 16-byte one.
+class FadeSpan : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { FadeSpanAllowWideVectors(GetParam()); }
+  void TearDown() override { FadeSpanAllowWideVectors(true); }
+};
+
+TEST_P(FadeSpan, FadeRowFollowsTheRule) {
   const int amounts[] = {0, 1, 77, 128, 255, 256};
   const int colours[][3] = {{0, 0, 0}, {255, 255, 255}, {200, 30, 99}};
   for (ePixelFormat f : kFormats) {
@@ -99,7 +107,7 @@ TEST(FadeSpan, FadeRowFollowsTheRule) {
   }
 }
 
-TEST(FadeSpan, BlendColourRowFollowsTheQuad) {
+TEST_P(FadeSpan, BlendColourRowFollowsTheQuad) {
   const std::uint32_t colours[] = {0x01000000u, 0x80000000u, 0xFE000000u, 0x7F20C0FFu, 0x40FFFFFFu};
   for (ePixelFormat f : kFormats) {
     const int bpp = BytesPerPixelOf(f);
@@ -123,12 +131,12 @@ TEST(FadeSpan, BlendColourRowFollowsTheQuad) {
 
 // Short rows and rows that start at any byte: the vector blocks and the tail meet right,
 // and nothing past the row's end is touched.
-TEST(FadeSpan, RowsOfEveryLengthStayInsideTheirRow) {
+TEST_P(FadeSpan, RowsOfEveryLengthStayInsideTheirRow) {
   for (ePixelFormat f : kFormats) {
     const int bpp = BytesPerPixelOf(f);
-    for (int n = 0; n <= 19; ++n)
+    for (int n = 0; n <= 40; ++n)
       for (int offset = 0; offset < 3; ++offset) {
-        std::vector<std::uint8_t> fade(64 * 4 + 8, 0xA5), blend = fade;
+        std::vector<std::uint8_t> fade(48 * 4 + 8, 0xA5), blend = fade;
         std::vector<std::uint8_t> src(fade.size());
         for (std::size_t i = 0; i < src.size(); ++i) src[i] = static_cast<std::uint8_t>(i * 37);
         FadeRow(f, fade.data() + offset, src.data() + offset, n, 100, 10, 20, 30);
@@ -151,11 +159,14 @@ TEST(FadeSpan, RowsOfEveryLengthStayInsideTheirRow) {
   }
 }
 
-TEST(FadeSpan, EightBitRowsAreNotTheirs) {
+TEST_P(FadeSpan, EightBitRowsAreNotTheirs) {
   std::uint8_t row[4] = {1, 2, 3, 4};
   EXPECT_FALSE(FadeRow(ePixelFormat::kP8, row, row, 4, 100, 0, 0, 0));
   EXPECT_FALSE(BlendColourRow(ePixelFormat::kP8, row, 4, 0x80000000u));
   EXPECT_EQ(row[0], 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(Builds, FadeSpan, ::testing::Values(true, false),
+                         [](const auto& info) { return std::string(info.param ? "Wide" : "Narrow"); });
 
 }  // namespace
