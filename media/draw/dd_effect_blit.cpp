@@ -15,9 +15,14 @@ namespace {
 // integers lies far outside every surface and is left out.
 bool Fits(long long v) { return v >= INT_MIN && v <= INT_MAX; }
 
+// Pieces start within this distance of a surface or not at all: the blit's own clipping adds
+// sizes to positions, which must not run past the integers either.
+constexpr long long kFar = 1LL << 30;
+bool Near(long long v) { return v >= -kFar && v <= kFar; }
+
 int Blt(DDSURFACEDATA* lpDst, long long x, long long y, long long w, long long h, DDSURFACEDATA* lpSrc, long long sx,
         long long sy, DWORD dwFlags) {
-  if (!Fits(x) || !Fits(y) || !Fits(w) || !Fits(h) || !Fits(sx) || !Fits(sy)) return 0;
+  if (!Near(x) || !Near(y) || !Near(sx) || !Near(sy) || !Fits(w) || !Fits(h)) return 0;
   return DDBlt(lpDst, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h), lpSrc,
                static_cast<int>(sx), static_cast<int>(sy), dwFlags);
 }
@@ -25,7 +30,6 @@ int Blt(DDSURFACEDATA* lpDst, long long x, long long y, long long w, long long h
 // A fill of a rectangle given in 64 bits: cut to a range every surface lies well inside,
 // which leaves the pixels it covers as they are.
 void Fill(DDSURFACEDATA* lpSD, long long x, long long y, long long w, long long h, DWORD dwPalNum) {
-  constexpr long long kFar = 1LL << 30;
   const long long left = std::max(x, -kFar), top = std::max(y, -kFar);
   const long long right = std::min(x + w, kFar), bottom = std::min(y + h, kFar);
   if (left >= right || top >= bottom) return;
@@ -164,7 +168,7 @@ int DDFlipTransBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDA
   const long long Y = nDirection == 0 ? y : y + squeeze;
   const long long W = nDirection == 0 ? w - 2 * squeeze : w;
   const long long H = nDirection == 0 ? h : h - 2 * squeeze;
-  if (!Fits(X) || !Fits(Y)) return 0;
+  if (!Near(X) || !Near(Y)) return 0;
   return DDStretchBlt(lpDst, static_cast<int>(X), static_cast<int>(Y), static_cast<int>(W), static_cast<int>(H), lpSrc,
                       fx, fy, sw, sh, dwFlags);
 }
@@ -214,7 +218,7 @@ int DDCircleBlt(DDSURFACEDATA* lpDst, int cx, int cy, int nReachX, int nReachY, 
       if (from >= to) continue;
       const long long dx = cx + (from - scx), dy = cy + first;
       if (lpDTCon != nullptr) {
-        if (Fits(dx) && Fits(dy) && Fits(scy + first))
+        if (Near(dx) && Near(dy) && Near(scy + first))
           DDStretchBlt(lpDst, static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(to - from),
                        static_cast<int>(last - first), lpSrc, static_cast<int>(from), static_cast<int>(scy + first),
                        static_cast<int>(to - from), static_cast<int>(last - first), dwFlags);

@@ -99,6 +99,18 @@ const EffectCase kCases[] = {
        DDWaveBlt(d, p.x, p.y, 16, 12, 1, 3, 0, 0, s, p.sx, p.sy, kKeyed, 1);
        DDWaveBlt(d, p.x, p.y, 16, 12, 1, 3, 0, -4, s, p.sx, p.sy, kKeyed, 0);
      }, [](DDSURFACEDATA*, DDSURFACEDATA*, Place) {}},
+    // A side far longer than any surface: only the columns that can show are visited.
+    {"WaveOfHugeWidth", [](DDSURFACEDATA* d, DDSURFACEDATA* s, Place p) { DDWaveBlt(d, p.x, p.y, INT_MAX, 12, 1, 0, 0, 1, s, p.sx, p.sy, kKeyed, 1); },
+     [](DDSURFACEDATA* d, DDSURFACEDATA* s, Place p) {
+       for (int k = 0; k < 64; ++k) DDBlt(d, p.x + k, p.y, 1, 12, s, p.sx + k, p.sy, kKeyed);
+     }},
+    {"ShiftsBeyondEverySurface", [](DDSURFACEDATA* d, DDSURFACEDATA* s, Place p) {
+       DDWaveBlt(d, p.x, p.y, 16, 12, 1, 1e300, 0, 4, s, p.sx, p.sy, kKeyed, 1);
+       DDInterlaceBlt(d, p.x, p.y, 16, 12, 4, INT_MAX, s, p.sx, p.sy, kKeyed, 1);
+       DDInterlaceBlt(d, p.x, p.y, 16, 12, 4, INT_MIN, s, p.sx, p.sy, kKeyed, 0);
+       DDQuarterSplitBlt(d, p.x, p.y, 16, 12, s, p.sx, p.sy, INT_MIN, kKeyed);
+       DDQuarterSplitBlt(d, p.x, p.y, 16, 12, s, p.sx, p.sy, INT_MAX, kKeyed);
+     }, [](DDSURFACEDATA*, DDSURFACEDATA*, Place) {}},
     {"InterlaceColumns", [](DDSURFACEDATA* d, DDSURFACEDATA* s, Place p) { DDInterlaceBlt(d, p.x, p.y, 16, 12, 4, 2, s, p.sx, p.sy, kKeyed, 1); },
      [](DDSURFACEDATA* d, DDSURFACEDATA* s, Place p) {
        for (int k = 0; k < 4; ++k) DDBlt(d, p.x + 4 * k, p.y + (k % 2 == 0 ? 2 : -2), 4, 12, s, p.sx + 4 * k, p.sy, kKeyed);
