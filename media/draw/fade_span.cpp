@@ -28,40 +28,53 @@ FADE_INLINE V MulShift(V v) {
 
 // ---- 32-bit pixels: bytes B, G, R, A ----
 
+// What becomes of the alpha byte: kept from the destination (the fade), set (a target
+// without alpha, written back opaque) or blended like the colour bytes.
+enum class eAlpha { kKeep, kSet, kBlend };
+
 // Per byte: (x × mul + add[lane]) >> 8 for the fade, (x × mul + add[lane]) / 255 for the
-// blend; bytes of keepMask come from the destination, bytes of setMask are set.
-template <int Bytes, bool bBlend>
+// blend.
+template <int Bytes, bool bBlend, eAlpha Alpha>
 FADE_INLINE void Row32(std::uint8_t* dst, const std::uint8_t* src, int n, std::uint16_t mul,
-                       const std::uint16_t (&add)[4], std::uint32_t keepMask, std::uint32_t setMask) {
+                       const std::uint16_t (&add)[4]) {
   using V = Vectors<Bytes>;
   const int bytes = n * 4;
+  // x / 255 for x up to 65407 is (x + 1 + (x >> 8)) >> 8: the 1 goes into the constant.
+  const unsigned extra = bBlend ? 1 : 0;
   typename V::Wide addv, mulv;
-  typename V::Byte keep, set;
+  typename V::Byte alpha;
   for (int k = 0; k < Bytes; ++k) {
-    addv[k] = add[k & 3];
+    addv[k] = static_cast<std::uint16_t>(add[k & 3] + extra);
     mulv[k] = mul;
-    keep[k] = static_cast<std::uint8_t>(keepMask >> (8 * (k & 3)));
-    set[k] = static_cast<std::uint8_t>(setMask >> (8 * (k & 3)));
+    alpha[k] = (k & 3) == 3 ? 0xFF : 0;
   }
   int i = 0;
   for (; i + Bytes <= bytes; i += Bytes) {
-    typename V::Byte s, d;
+    typename V::Byte s;
     std::memcpy(&s, src + i, Bytes);
-    std::memcpy(&d, dst + i, Bytes);
     typename V::Wide x = __builtin_convertvector(s, typename V::Wide) * mulv + addv;
-    // x / 255 for x up to 65407, in shifts: a division of these wide vectors is not
-    // turned into a multiplication.
-    x = bBlend ? (x + 1 + (x >> 8)) >> 8 : x >> 8;
-    const typename V::Byte out = (__builtin_convertvector(x, typename V::Byte) & ~keep) | (d & keep) | set;
+    // Shifts, not a division: a division of these wide vectors is not turned into a
+    // multiplication.
+    if constexpr (bBlend) x = (x + (x >> 8)) >> 8;
+    else x = x >> 8;
+    typename V::Byte out = __builtin_convertvector(x, typename V::Byte);
+    if constexpr (Alpha == eAlpha::kKeep) {
+      typename V::Byte d;
+      std::memcpy(&d, dst + i, Bytes);
+      out = (out & ~alpha) | (d & alpha);
+    } else if constexpr (Alpha == eAlpha::kSet) {
+      out |= alpha;
+    }
     std::memcpy(dst + i, &out, Bytes);
   }
   for (; i < bytes; ++i) {
     const int lane = i & 3;
+    if (lane == 3 && Alpha != eAlpha::kBlend) {
+      if (Alpha == eAlpha::kSet) dst[i] = 0xFF;
+      continue;
+    }
     const unsigned x = src[i] * static_cast<unsigned>(mul) + add[lane];
-    const std::uint8_t v = static_cast<std::uint8_t>(bBlend ? x / 255 : x >> 8);
-    const std::uint8_t k = static_cast<std::uint8_t>(keepMask >> (8 * lane));
-    const std::uint8_t s = static_cast<std::uint8_t>(setMask >> (8 * lane));
-    dst[i] = static_cast<std::uint8_t>((v & ~k) | (dst[i] & k) | s);
+    dst[i] = static_cast<std::uint8_t>(bBlend ? x / 255 : x >> 8);
   }
 }
 
@@ -149,7 +162,7 @@ FADE_INLINE void Fade(ePixelFormat format, std::uint8_t* dst, const std::uint8_t
       break;
     default: {
       const std::uint16_t add[4] = {a.b, a.g, a.r, 0};
-      Row32<Bytes, false>(dst, src, n, a.mul, add, 0xFF000000u, 0);
+      Row32<Bytes, false, eAlpha::kKeep>(dst, src, n, a.mul, add);
       break;
     }
   }
@@ -167,9 +180,9 @@ FADE_INLINE void Blend(ePixelFormat format, std::uint8_t* row, int n, std::uint1
       break;
     case ePixelFormat::kX8R8G8B8:
       // A target without alpha reads as opaque and is written back opaque.
-      Row32<Bytes, true>(row, row, n, inverse, add, 0, 0xFF000000u);
+      Row32<Bytes, true, eAlpha::kSet>(row, row, n, inverse, add);
       break;
-    default: Row32<Bytes, true>(row, row, n, inverse, add, 0, 0); break;
+    default: Row32<Bytes, true, eAlpha::kBlend>(row, row, n, inverse, add); break;
   }
 }
 
