@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <immintrin.h>
+
 // The passes are written once over GCC vectors of 16 or 32 bytes, and for plain integers
 // (the row's tail), so that every path gives the same numbers. The 32-byte form is built
 // for processors with AVX2 and picked once at run time; the vectors never cross a call that
@@ -147,18 +149,135 @@ FADE_INLINE void Row16(std::uint8_t* dstBytes, const std::uint8_t* srcBytes, int
   }
 }
 
+// ---- 16-bit pixels by table (AVX2) ----
+
+// A 16-bit channel's result depends on its field alone (32 or 64 values) once the amount
+// and colour are fixed, so the AVX2 build looks each field up in a table built from the
+// very same Fade/BlendChannel rules above: the numbers cannot drift from the arithmetic
+// passes, and a pixel costs a few byte shuffles instead of nine multiplications.
+struct Tables16 {
+  alignas(16) std::uint8_t r[32], g[64], b[32];
+  // What the tables were built for: a fade is drawn row after row with the same values.
+  int key[6] = {-1, -1, -1, -1, -1, -1};
+};
+
+template <typename L, bool bBlend>
+const Tables16& TablesFor(std::uint16_t mul, std::uint16_t addR, std::uint16_t addG, std::uint16_t addB) {
+  // One set per pass and layout and thread, so that concurrent drawing cannot clash.
+  thread_local Tables16 t;
+  const int key[6] = {L::kR, bBlend ? 1 : 0, mul, addR, addG, addB};
+  if (std::memcmp(key, t.key, sizeof key) == 0) return t;
+  const auto channel = [&]<int Max>(unsigned f, std::uint16_t add) {
+    return static_cast<std::uint8_t>(bBlend ? BlendChannel<Max, unsigned>(f, mul, add)
+                                            : FadeChannel<Max, unsigned>(f, mul, add));
+  };
+  for (unsigned f = 0; f < 32; ++f) {
+    t.r[f] = channel.template operator()<31>(f, addR);
+    t.b[f] = channel.template operator()<31>(f, addB);
+  }
+  for (unsigned f = 0; f <= L::kGMax; ++f) t.g[f] = channel.template operator()<L::kGMax>(f, addG);
+  std::memcpy(t.key, key, sizeof key);
+  return t;
+}
+
+#define FADE_AVX2 inline __attribute__((always_inline, target("avx2")))
+
+FADE_AVX2 __m256i Table16(const std::uint8_t* t) {
+  return _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(t)));
+}
+
+// A 32-entry lookup per byte: vpshufb reads 16 entries within each 128-bit half, so both
+// halves of the table are looked up and bit 4 of the index (moved up to bit 7, which is
+// what the blend reads) picks one. Indices stay below 64, so vpshufb never zeroes.
+FADE_AVX2 __m256i Look32(__m256i t0, __m256i t1, __m256i idx) {
+  return _mm256_blendv_epi8(_mm256_shuffle_epi8(t0, idx), _mm256_shuffle_epi8(t1, idx), _mm256_slli_epi16(idx, 3));
+}
+// 64 entries: two 32-entry lookups, bit 5 picks.
+FADE_AVX2 __m256i Look64(const __m256i (&t)[4], __m256i idx) {
+  return _mm256_blendv_epi8(Look32(t[0], t[1], idx), Look32(t[2], t[3], idx), _mm256_slli_epi16(idx, 2));
+}
+
+// One field of two vectors of pixels, as one vector of byte indices.
+template <int Shift>
+FADE_AVX2 __m256i Field(__m256i a, __m256i b, __m256i mask) {
+  return _mm256_packus_epi16(_mm256_and_si256(_mm256_srli_epi16(a, Shift), mask),
+                             _mm256_and_si256(_mm256_srli_epi16(b, Shift), mask));
+}
+
+// Looked-up fields, widened back to 16-bit lanes, put together into pixels.
+template <typename L>
+FADE_AVX2 __m256i Place(__m256i r, __m256i g, __m256i b) {
+  return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, L::kR), _mm256_slli_epi16(g, L::kG)), b);
+}
+
+// 32 pixels per step: each field of two vectors of pixels is packed into one vector of
+// byte indices, looked up, and unpacked back into place (the pack and the unpacks order
+// the 128-bit halves alike, so every pixel returns to its own lane). The rest of the row
+// goes through the arithmetic pass.
+template <typename L, bool bBlend, bool bTopBit>
+__attribute__((target("avx2"))) void Row16Table(std::uint8_t* dst, const std::uint8_t* src, int n, std::uint16_t mul,
+                                                std::uint16_t addR, std::uint16_t addG, std::uint16_t addB,
+                                                std::uint16_t keepMask, std::uint16_t topIf0, std::uint16_t topIf1) {
+  int i = 0;
+  if (n >= 32) {
+    const Tables16& t = TablesFor<L, bBlend>(mul, addR, addG, addB);
+    const __m256i r0 = Table16(t.r), r1 = Table16(t.r + 16), b0 = Table16(t.b), b1 = Table16(t.b + 16);
+    const __m256i g[4] = {Table16(t.g), Table16(t.g + 16), Table16(t.g + 32), Table16(t.g + 48)};
+    const __m256i m5 = _mm256_set1_epi16(31), mg = _mm256_set1_epi16(L::kGMax), zero = _mm256_setzero_si256();
+    const __m256i keep = _mm256_set1_epi16(static_cast<short>(keepMask));
+    const __m256i top0 = _mm256_set1_epi16(static_cast<short>(topIf0));
+    const __m256i topFlip = _mm256_set1_epi16(static_cast<short>(topIf0 ^ topIf1));
+    for (; i + 32 <= n; i += 32) {
+      const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + 2 * i));
+      const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + 2 * i + 32));
+      const __m256i ro = Look32(r0, r1, Field<L::kR>(a, b, m5));
+      const __m256i bo = Look32(b0, b1, Field<0>(a, b, m5));
+      const __m256i gi = Field<L::kG>(a, b, mg);
+      const __m256i go = L::kGMax == 63 ? Look64(g, gi) : Look32(g[0], g[1], gi);
+      __m256i outA = Place<L>(_mm256_unpacklo_epi8(ro, zero), _mm256_unpacklo_epi8(go, zero), _mm256_unpacklo_epi8(bo, zero));
+      __m256i outB = Place<L>(_mm256_unpackhi_epi8(ro, zero), _mm256_unpackhi_epi8(go, zero), _mm256_unpackhi_epi8(bo, zero));
+      if constexpr (bTopBit) {
+        if constexpr (bBlend) {
+          // The arithmetic shift spreads the source top bit over the lane to pick the flip.
+          outA = _mm256_or_si256(outA, _mm256_xor_si256(top0, _mm256_and_si256(_mm256_srai_epi16(a, 15), topFlip)));
+          outB = _mm256_or_si256(outB, _mm256_xor_si256(top0, _mm256_and_si256(_mm256_srai_epi16(b, 15), topFlip)));
+        } else {
+          const __m256i dA = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + 2 * i));
+          const __m256i dB = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + 2 * i + 32));
+          outA = _mm256_or_si256(outA, _mm256_and_si256(dA, keep));
+          outB = _mm256_or_si256(outB, _mm256_and_si256(dB, keep));
+        }
+      }
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 2 * i), outA);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 2 * i + 32), outB);
+    }
+  }
+  Row16<32, L, bBlend, bTopBit>(dst + 2 * i, src + 2 * i, n - i, mul, addR, addG, addB, keepMask, topIf0, topIf1);
+}
+
 // ---- The two builds of every pass ----
 
 struct FadeArgs {
   std::uint16_t mul, r, g, b;
 };
 
+// The 32-byte build runs 16-bit rows by table, the 16-byte one by arithmetic.
+template <int Bytes, typename L, bool bBlend, bool bTopBit>
+FADE_INLINE void Pass16(std::uint8_t* dst, const std::uint8_t* src, int n, std::uint16_t mul, std::uint16_t addR,
+                        std::uint16_t addG, std::uint16_t addB, std::uint16_t keepMask, std::uint16_t topIf0,
+                        std::uint16_t topIf1) {
+  if constexpr (Bytes == 32)
+    Row16Table<L, bBlend, bTopBit>(dst, src, n, mul, addR, addG, addB, keepMask, topIf0, topIf1);
+  else
+    Row16<Bytes, L, bBlend, bTopBit>(dst, src, n, mul, addR, addG, addB, keepMask, topIf0, topIf1);
+}
+
 template <int Bytes>
 FADE_INLINE void Fade(ePixelFormat format, std::uint8_t* dst, const std::uint8_t* src, int n, const FadeArgs& a) {
   switch (format) {
-    case ePixelFormat::kR5G6B5: Row16<Bytes, Layout565, false, false>(dst, src, n, a.mul, a.r, a.g, a.b, 0, 0, 0); break;
+    case ePixelFormat::kR5G6B5: Pass16<Bytes, Layout565, false, false>(dst, src, n, a.mul, a.r, a.g, a.b, 0, 0, 0); break;
     case ePixelFormat::kA1R5G5B5:
-      Row16<Bytes, Layout1555, false, true>(dst, src, n, a.mul, a.r, a.g, a.b, 0x8000, 0, 0);
+      Pass16<Bytes, Layout1555, false, true>(dst, src, n, a.mul, a.r, a.g, a.b, 0x8000, 0, 0);
       break;
     default: {
       const std::uint16_t add[4] = {a.b, a.g, a.r, 0};
@@ -173,10 +292,10 @@ FADE_INLINE void Blend(ePixelFormat format, std::uint8_t* row, int n, std::uint1
                        const std::uint16_t (&add)[4], std::uint16_t top0, std::uint16_t top1) {
   switch (format) {
     case ePixelFormat::kR5G6B5:
-      Row16<Bytes, Layout565, true, false>(row, row, n, inverse, add[2], add[1], add[0], 0, 0, 0);
+      Pass16<Bytes, Layout565, true, false>(row, row, n, inverse, add[2], add[1], add[0], 0, 0, 0);
       break;
     case ePixelFormat::kA1R5G5B5:
-      Row16<Bytes, Layout1555, true, true>(row, row, n, inverse, add[2], add[1], add[0], 0, top0, top1);
+      Pass16<Bytes, Layout1555, true, true>(row, row, n, inverse, add[2], add[1], add[0], 0, top0, top1);
       break;
     case ePixelFormat::kX8R8G8B8:
       // A target without alpha reads as opaque and is written back opaque.
