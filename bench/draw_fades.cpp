@@ -10,6 +10,7 @@
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/dd_fade.h"
+#include "media/draw/fade_span.h"
 
 namespace {
 
@@ -92,6 +93,17 @@ void BM_D3DFadeQuad(benchmark::State& state) {
   DDEnd();
 }
 BENCHMARK(BM_D3DFadeQuad)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);
+
+// The 16-bit fade and quad (mode, then 0 the fade, 1 the quad) again in their 16-byte build, the one processors without AVX2 run.
+void BM_Narrow16(benchmark::State& state) {
+  FadeSpanAllowWideVectors(false);
+  if (state.range(1) == 0)
+    BM_FadeUnPal(state);
+  else
+    BM_D3DFadeQuad(state);
+  FadeSpanAllowWideVectors(true);
+}
+BENCHMARK(BM_Narrow16)->Args({1, 0})->Args({3, 1})->Unit(benchmark::kMicrosecond);
 
 // The baseline: memcpy of a 640 x 480 frame at 2 and 4 bytes per pixel.
 void BM_Memcpy(benchmark::State& state) {
