@@ -181,7 +181,8 @@ const Tables16& TablesFor(std::uint16_t mul, std::uint16_t addR, std::uint16_t a
                                             : FadeChannel<Max, unsigned>(f, mul, add));
   };
   for (unsigned f = 0; f < 32; ++f) {
-    t.r[f] = channel.template operator()<31>(f, addR);
+    // Red is stored where it sits in the pixel's high byte, so it needs no shift later.
+    t.r[f] = static_cast<std::uint8_t>(channel.template operator()<31>(f, addR) << (L::kR - 8));
     t.b[f] = channel.template operator()<31>(f, addB);
   }
   for (unsigned f = 0; f <= L::kGMax; ++f) t.g[f] = channel.template operator()<L::kGMax>(f, addG);
@@ -206,17 +207,20 @@ FADE_AVX2 __m256i Look64(const __m256i (&t)[4], __m256i idx) {
   return _mm256_blendv_epi8(Look32(t[0], t[1], idx), Look32(t[2], t[3], idx), _mm256_slli_epi16(idx, 2));
 }
 
-// One field of two vectors of pixels, as one vector of byte indices.
-template <int Shift>
+// One field of two vectors of pixels, as one vector of byte indices. A field at the top of
+// the pixel (red of 5-6-5) needs no mask.
+template <int Shift, bool bTop = false>
 FADE_AVX2 __m256i Field(__m256i a, __m256i b, __m256i mask) {
+  if constexpr (bTop) return _mm256_packus_epi16(_mm256_srli_epi16(a, Shift), _mm256_srli_epi16(b, Shift));
   return _mm256_packus_epi16(_mm256_and_si256(_mm256_srli_epi16(a, Shift), mask),
                              _mm256_and_si256(_mm256_srli_epi16(b, Shift), mask));
 }
 
-// Looked-up fields, widened back to 16-bit lanes, put together into pixels.
+// Looked-up fields, widened back to 16-bit lanes (red already in the high byte), put
+// together into pixels.
 template <typename L>
 FADE_AVX2 __m256i Place(__m256i r, __m256i g, __m256i b) {
-  return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, L::kR), _mm256_slli_epi16(g, L::kG)), b);
+  return _mm256_or_si256(_mm256_or_si256(r, _mm256_slli_epi16(g, L::kG)), b);
 }
 
 // 32 pixels per step: each field of two vectors of pixels is packed into one vector of
@@ -239,12 +243,12 @@ __attribute__((target("avx2"))) void Row16Table(std::uint8_t* dst, const std::ui
     for (; i + 32 <= n; i += 32) {
       const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + 2 * i));
       const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + 2 * i + 32));
-      const __m256i ro = Look32(r0, r1, Field<L::kR>(a, b, m5));
+      const __m256i ro = Look32(r0, r1, Field<L::kR, L::kR == 11>(a, b, m5));
       const __m256i bo = Look32(b0, b1, Field<0>(a, b, m5));
       const __m256i gi = Field<L::kG>(a, b, mg);
       const __m256i go = L::kGMax == 63 ? Look64(g, gi) : Look32(g[0], g[1], gi);
-      __m256i outA = Place<L>(_mm256_unpacklo_epi8(ro, zero), _mm256_unpacklo_epi8(go, zero), _mm256_unpacklo_epi8(bo, zero));
-      __m256i outB = Place<L>(_mm256_unpackhi_epi8(ro, zero), _mm256_unpackhi_epi8(go, zero), _mm256_unpackhi_epi8(bo, zero));
+      __m256i outA = Place<L>(_mm256_unpacklo_epi8(zero, ro), _mm256_unpacklo_epi8(go, zero), _mm256_unpacklo_epi8(bo, zero));
+      __m256i outB = Place<L>(_mm256_unpackhi_epi8(zero, ro), _mm256_unpackhi_epi8(go, zero), _mm256_unpackhi_epi8(bo, zero));
       if constexpr (bTopBit) {
         if constexpr (bBlend) {
           // The arithmetic shift spreads the source top bit over the lane to pick the flip.
