@@ -37,6 +37,14 @@ HRESULT cSoftDevice::DrawQuad(const cPixelBuffer& tex, int x, int y, int w, int 
   return D3D_OK;
 }
 
+HRESULT cSoftDevice::DrawTurnedQuad(const cPixelBuffer& tex, double originX, double originY, double cosA,
+                                    double sinA, int sx, int sy, int sw, int sh, const cQuadState& state) {
+  if (m_pTarget == nullptr || !m_bInScene) return D3DERR_INVALIDCALL;
+  if (IsLost()) return D3D_OK;
+  ::DrawTurnedQuad(*m_pTarget, tex, originX, originY, cosA, sinA, sx, sy, sw, sh, state);
+  return D3D_OK;
+}
+
 HRESULT cSoftDevice::DrawColorQuad(int x, int y, int w, int h, D3DCOLOR colour) {
   if (m_pTarget == nullptr || !m_bInScene) return D3DERR_INVALIDCALL;
   if (IsLost()) return D3D_OK;

@@ -46,6 +46,9 @@ class cSoftDevice {
   HRESULT Clear(const RECT* rect, D3DCOLOR colour);
   HRESULT DrawQuad(const cPixelBuffer& tex, int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                    const cQuadState& state);
+  // The quad turned about its origin (see DrawTurnedQuad).
+  HRESULT DrawTurnedQuad(const cPixelBuffer& tex, double originX, double originY, double cosA, double sinA, int sx,
+                         int sy, int sw, int sh, const cQuadState& state);
   HRESULT DrawColorQuad(int x, int y, int w, int h, D3DCOLOR colour);
   // Hands the back buffer to the screen.
   HRESULT Present();

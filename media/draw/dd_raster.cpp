@@ -3,20 +3,24 @@
 #include "media/draw/fade_span.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) { return (a * b + 127u) / 255u; }
+inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) { return Div255Round(a * b); }
 
 inline std::uint32_t Channel(std::uint32_t c, int shift) { return (c >> shift) & 255u; }
 
-std::uint32_t ColourOp(int op, std::uint32_t t, std::uint32_t d) {
+std::uint32_t ColourOp(int op, std::uint32_t t, std::uint32_t d, std::uint32_t factor) {
   std::uint32_t out = 0;
+  const std::uint32_t share = factor >> 24;
   for (int shift = 0; shift <= 16; shift += 8) {
     const std::uint32_t a = Channel(t, shift), b = Channel(d, shift);
     std::uint32_t v;
     switch (op) {
+      case D3DTOP_BLENDFACTORALPHA: v = Div255Round(a * share + Channel(factor, shift) * (255 - share)); break;
       case D3DTOP_SELECTARG1: v = a; break;
       case D3DTOP_SELECTARG2:
       case D3DTOP_DISABLE: v = b; break;
@@ -48,7 +52,7 @@ inline std::uint32_t Blend(std::uint32_t s, std::uint32_t d) {
   if (a == 0) return d;
   std::uint32_t out = 0;
   for (int shift = 0; shift <= 24; shift += 8)
-    out |= ((Channel(s, shift) * a + Channel(d, shift) * (255 - a) + 127) / 255) << shift;
+    out |= Div255Round(Channel(s, shift) * a + Channel(d, shift) * (255 - a)) << shift;
   return out;
 }
 
@@ -153,12 +157,98 @@ void DrawTexturedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, int x, int y, 
     const int ty = Wrap(Sample(sy, sh, h, j), tex.nHeight);
     for (int i = i0; i < i1; ++i) {
       const int tx = Wrap(Sample(sx, sw, w, i), tex.nWidth);
-      const std::uint32_t t = PixelToArgb(tex.format, tex.Get(tx, ty));
-      const std::uint32_t s =
-          (AlphaOp(state.nAlphaOp, t, state.dwDiffuse) << 24) | ColourOp(state.nColorOp, t, state.dwDiffuse);
       const std::uint32_t d = PixelToArgb(dst.format, dst.Get(x + i, y + j));
-      const std::uint32_t r = Blend(s, d);
+      const std::uint32_t r = CombineTexel(state, PixelToArgb(tex.format, tex.Get(tx, ty)), d);
       if (r != d) dst.Put(x + i, y + j, ArgbToPixel(dst.format, r));
+    }
+  }
+}
+
+std::uint32_t CombineTexel(const cQuadState& state, std::uint32_t t, std::uint32_t d) {
+  const std::uint32_t s = (AlphaOp(state.nAlphaOp, t, state.dwDiffuse) << 24) |
+                          ColourOp(state.nColorOp, t, state.dwDiffuse, state.dwTextureFactor);
+  return Blend(s, d);
+}
+
+void DrawTurnedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, double originX, double originY, double cosA,
+                    double sinA, int sx, int sy, int sw, int sh, const cQuadState& state) {
+  if (sw == 0 || sh == 0 || tex.nWidth <= 0 || tex.nHeight <= 0 || dst.nWidth <= 0) return;
+  // A negative width (height) reads leftwards (upwards) from sx - 1 (sy - 1).
+  const bool bMirrorX = sw < 0, bMirrorY = sh < 0;
+  sw = std::abs(sw);
+  sh = std::abs(sh);
+  // The corners, for the rows and columns worth visiting.
+  double minX = originX, maxX = originX, minY = originY, maxY = originY;
+  for (int corner = 1; corner < 4; ++corner) {
+    const double u = (corner & 1) ? sw : 0, v = (corner & 2) ? sh : 0;
+    const double cx = originX + u * cosA - v * sinA, cy = originY + u * sinA + v * cosA;
+    minX = std::min(minX, cx);
+    maxX = std::max(maxX, cx);
+    minY = std::min(minY, cy);
+    maxY = std::max(maxY, cy);
+  }
+  // Clamped as doubles first: corners far off the target do not fit an int.
+  auto column = [](double v, int limit) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(limit))); };
+  const int x0 = column(std::floor(minX), dst.nWidth), x1 = column(std::ceil(maxX) + 1, dst.nWidth);
+  const int y0 = column(std::floor(minY), dst.nHeight), y1 = column(std::ceil(maxY) + 1, dst.nHeight);
+  const bool bPlain =
+      (state.nColorOp == D3DTOP_SELECTARG1 ||
+       (state.nColorOp == D3DTOP_MODULATE && (state.dwDiffuse & 0x00FFFFFFu) == 0x00FFFFFFu)) &&
+      (state.nAlphaOp == D3DTOP_SELECTARG1 || (state.nAlphaOp == D3DTOP_MODULATE && (state.dwDiffuse >> 24) == 255));
+  const bool b32 = bPlain && tex.format == ePixelFormat::kA8R8G8B8 &&
+                   (dst.format == ePixelFormat::kX8R8G8B8 || dst.format == ePixelFormat::kA8R8G8B8);
+  const bool b16 = bPlain && tex.format == ePixelFormat::kA1R5G5B5 && dst.format == ePixelFormat::kA1R5G5B5;
+  const bool bDstAlpha = dst.format == ePixelFormat::kA8R8G8B8;
+  // A rectangle inside the texture needs no wrapping.
+  const long long left = bMirrorX ? static_cast<long long>(sx) - sw : sx, top = bMirrorY ? static_cast<long long>(sy) - sh : sy;
+  const bool bInside = left >= 0 && top >= 0 && left + sw <= tex.nWidth && top + sh <= tex.nHeight;
+  // The columns of a row whose centre can fall inside 0 <= a + slope x ox < limit, one
+  // pixel wider on each side; the test of each pixel stays exact.
+  auto narrow = [](double a, double slope, double limit, double originX, int& b, int& e) {
+    if (std::fabs(slope) < 1e-9) return;
+    double p = (0 - a) / slope + originX - 0.5, q = (limit - a) / slope + originX - 0.5;
+    if (p > q) std::swap(p, q);
+    if (p > e || q < b) {
+      e = b;
+      return;
+    }
+    b = std::max(b, static_cast<int>(std::max(std::floor(p), static_cast<double>(b))) - 1);
+    e = std::min(e, static_cast<int>(std::min(std::ceil(q), static_cast<double>(e))) + 2);
+  };
+  for (int py = y0; py < y1; ++py) {
+    const double oy = py + 0.5 - originY;
+    int b = x0, e = x1;
+    narrow(oy * sinA, cosA, sw, originX, b, e);
+    narrow(oy * cosA, -sinA, sh, originX, b, e);
+    for (int px = b; px < e; ++px) {
+      const double ox = px + 0.5 - originX;
+      // Back to the texture: the turn undone.
+      const double u = ox * cosA + oy * sinA, v = -ox * sinA + oy * cosA;
+      if (!(u >= 0 && u < sw && v >= 0 && v < sh)) continue;
+      const int iu = static_cast<int>(u), iv = static_cast<int>(v);
+      int tx = bMirrorX ? sx - 1 - iu : sx + iu, ty = bMirrorY ? sy - 1 - iv : sy + iv;
+      if (!bInside) {
+        tx = Wrap(tx, tex.nWidth);
+        ty = Wrap(ty, tex.nHeight);
+      }
+      if (b32) {
+        // As the axis-aligned quad: opaque texels copied, transparent ones skipped.
+        std::uint32_t t, out;
+        std::memcpy(&t, tex.Row(ty) + 4 * tx, 4);
+        std::memcpy(&out, dst.Row(py) + 4 * px, 4);
+        QuadTexel32(out, t, bDstAlpha);
+        std::memcpy(dst.Row(py) + 4 * px, &out, 4);
+        continue;
+      }
+      if (b16) {
+        std::uint16_t t;
+        std::memcpy(&t, tex.Row(ty) + 2 * tx, 2);
+        if (t & 0x8000u) std::memcpy(dst.Row(py) + 2 * px, &t, 2);
+        continue;
+      }
+      const std::uint32_t d = PixelToArgb(dst.format, dst.Get(px, py));
+      const std::uint32_t r = CombineTexel(state, PixelToArgb(tex.format, tex.Get(tx, ty)), d);
+      if (r != d) dst.Put(px, py, ArgbToPixel(dst.format, r));
     }
   }
 }

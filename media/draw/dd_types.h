@@ -24,6 +24,7 @@ constexpr int D3DTOP_SELECTARG2 = 3;
 constexpr int D3DTOP_MODULATE = 4;
 constexpr int D3DTOP_ADD = 7;
 constexpr int D3DTOP_SUBTRACT = 10;
+constexpr int D3DTOP_BLENDFACTORALPHA = 14;
 
 // Results of the devices of both back ends. Failures are negative.
 constexpr HRESULT D3D_OK = 0;
