@@ -1,5 +1,7 @@
 #include "media/draw/dd_raster.h"
 
+#include "media/draw/fade_span.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -256,6 +258,11 @@ void DrawColorQuad(cPixelBuffer& dst, int x, int y, int w, int h, D3DCOLOR colou
   const int y0 = std::max(0, y), y1 = std::min(dst.nHeight, y + h);
   if ((colour >> 24) == 255) {
     ClearRect(dst, RECT{x0, y0, x1, y1}, colour);
+    return;
+  }
+  // Every format with colour channels blends whole rows at a time.
+  if (dst.format != ePixelFormat::kP8) {
+    for (int py = y0; py < y1; ++py) BlendColourRow(dst.format, dst.Row(py) + x0 * dst.BytesPerPixel(), x1 - x0, colour);
     return;
   }
   for (int py = y0; py < y1; ++py)

@@ -59,10 +59,10 @@ void cDisplayTest::TearDown() {
   cTempDirTest::TearDown();
 }
 
-bool cDisplayTest::Bring(const DisplayConfig& config) {
+bool cDisplayTest::Bring(const DisplayConfig& config, int nWidth, int nHeight) {
   WriteTestArt();
   std::fill(std::begin(g_Palette), std::end(g_Palette), PALETTEENTRY{});
-  if (!DDInit(config.bDirect3D, nullptr, 640, 480, config.nBpp, 0, config.bWindow, 1, 60, 0, g_FixedSurface,
+  if (!DDInit(config.bDirect3D, nullptr, nWidth, nHeight, config.nBpp, 0, config.bWindow, 1, 60, 0, g_FixedSurface,
               g_FixedSurfaceDef, kFixedSurfaceCount, 0))
     return false;
   if (lpDTCon != nullptr || g_nBpp == 8) {

@@ -40,8 +40,9 @@ void WriteTestArt();
 class cDisplayTest : public cTempDirTest {
  protected:
   void TearDown() override;
-  // DDInit, palette, colour key as start-up does; false when DDInit fails.
-  bool Bring(const DisplayConfig& config);
+  // DDInit, palette, colour key as start-up does; false when DDInit fails. A smaller
+  // screen keeps whole-frame tables quick.
+  bool Bring(const DisplayConfig& config, int nWidth = 640, int nHeight = 480);
   // Loads sheet.bmp into a surface (key flag 1).
   bool LoadSheet(DDSURFACEDATA* sd, int nDDMemType = 0, int nDTMemType = 0, int mirrorW = 0);
   DDSURFACEDATA m_Sheet;
