@@ -134,16 +134,16 @@ void DDInterlaceBlt(DDSURFACEDATA* lpDst, int x, int y, int w, int h, int nBand,
   const long long start = bColumns ? x : y;
   const int limit = bColumns ? lpDst->nWidth : lpDst->nHeight;
   DDBeginSpriteBatch(0);
-  for (long long k = FirstBandReaching(start, nBand); k * nBand < size; ++k) {
+  // Only whole bands are drawn: a remainder narrower than a band stays as it was, as games
+  // made for this effect expect (unlike the wave, which cuts its last band to fit).
+  for (long long k = FirstBandReaching(start, nBand); (k + 1) * nBand <= size; ++k) {
     const long long pos = start + k * nBand;
     if (pos >= limit) break;
-    // The last band is what is left of the side, so that every pixel is drawn.
-    const long long piece = std::min<long long>(nBand, size - k * nBand);
     const long long shift = (k % 2 == 0) ? nShift : -static_cast<long long>(nShift);
     if (bColumns)
-      Blt(lpDst, pos, y + shift, piece, h, lpSrc, sx + k * nBand, sy, dwFlags);
+      Blt(lpDst, pos, y + shift, nBand, h, lpSrc, sx + k * nBand, sy, dwFlags);
     else
-      Blt(lpDst, x + shift, pos, w, piece, lpSrc, sx, sy + k * nBand, dwFlags);
+      Blt(lpDst, x + shift, pos, w, nBand, lpSrc, sx, sy + k * nBand, dwFlags);
   }
   DDFlushSpriteBatch();
 }
