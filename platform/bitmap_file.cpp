@@ -37,9 +37,10 @@ bool HeaderFits(const std::vector<std::uint8_t>& file, int& bitCount) {
   return width > 0 && height > 0 && width <= kBitmapMaxSide && height <= kBitmapMaxSide;
 }
 
-bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& bytes) {
-  FILE* file = OpenFile(programPath, "rb");
+bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& bytes, cBitmapFailure& why) {
+  FILE* file = OpenFile(programPath, "rb", &why.refused);
   if (file == nullptr) return false;
+  why.bOpened = true;
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size > 0 && size <= kBitmapMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
@@ -53,12 +54,15 @@ bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& byte
 
 }  // namespace
 
-int LoadBitmapFile(std::string_view programPath, cBitmapImage& image) {
+int LoadBitmapFile(std::string_view programPath, cBitmapImage& image, cBitmapFailure* why) {
   image = cBitmapImage();
+  cBitmapFailure failure;
+  if (why == nullptr) why = &failure;
+  *why = cBitmapFailure();
   if (programPath.empty()) return 0;
   std::vector<std::uint8_t> file;
   int fileBits = 0;
-  if (!ReadWholeFile(programPath, file) || !HeaderFits(file, fileBits)) return 0;
+  if (!ReadWholeFile(programPath, file, *why) || !HeaderFits(file, fileBits)) return 0;
   SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (rw == nullptr) return 0;
   SDL_Surface* surface = SDL_LoadBMP_RW(rw, 1);
