@@ -97,6 +97,9 @@ void CheckFailureReportedOrShown(const char* file) {
   if (!BoxShown()) CheckFailureReported(file);
 }
 
+namespace {
+
+// The bytes SaveToFile would write for a record.
 std::vector<std::uint8_t> SaveBytes(cDataRecord& record) {
   cDataWriter out;
   out.WriteInt32(g_nDataVersion);
@@ -104,6 +107,8 @@ std::vector<std::uint8_t> SaveBytes(cDataRecord& record) {
   return out.Bytes();
 }
 
+// A load of such bytes as LoadFromFile does it: false when the reader finds them damaged
+// or newer than the player.
 bool LoadBytes(cDataRecord& record, const std::vector<std::uint8_t>& bytes) {
   cDataReader in(bytes);
   if (in.Remaining() < sizeof(std::int32_t)) return false;
@@ -114,6 +119,8 @@ bool LoadBytes(cDataRecord& record, const std::vector<std::uint8_t>& bytes) {
   record.Read(in);
   return !in.Damaged();
 }
+
+}  // namespace
 
 void CheckRoundTrip(cDataRecord& record, const std::function<void()>& reset, const char* file) {
   const std::vector<std::uint8_t> first = SaveBytes(record);

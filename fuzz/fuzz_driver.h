@@ -53,11 +53,6 @@ void CheckFailureReportedOrShown(const char* file);
 // loads back (in place: some readers repair against the global they fill).
 void CheckRoundTrip(cDataRecord& record, const std::function<void()>& reset, const char* file);
 
-// The bytes SaveToFile would write for a record, and a load of such bytes as LoadFromFile
-// does it (false when the reader finds them damaged or newer than the player).
-std::vector<std::uint8_t> SaveBytes(cDataRecord& record);
-bool LoadBytes(cDataRecord& record, const std::vector<std::uint8_t>& bytes);
-
 // The two saves of a loaded record must be the same bytes.
 void CheckSameBytes(const std::vector<std::uint8_t>& first, const std::vector<std::uint8_t>& second,
                     const char* file);

@@ -1,5 +1,6 @@
-// Writes the seed inputs of every fuzz target, made by the game's own writers: the files
-// of the seed game, each into the folder of the target that reads it.
+// Writes the seed inputs of every fuzz target, made by the game's own writers and the test
+// writers: the files of the seed game, a replay recorded from its first stage, and sounds,
+// songs, pictures and key configurations, each into the folder of the target that reads it.
 //   fuzz_seeds <folder>   makes <folder>/<target>/<file> for every target
 #include <unistd.h>
 

@@ -1,5 +1,5 @@
 // Media files that are not what they should be: a folder or a named pipe where a sound,
-// a song or a picture should be is refused at once and named in the report log, and a
+// a song (MIDI or OGG) or a picture should be is refused at once and named in the report log, and a
 // picture or a sound that is there but cannot be used leaves a report line too (the
 // error-check log, where these failures also go, is off in the player).
 #include <sys/stat.h>
@@ -14,6 +14,7 @@
 #include "media/draw/dd_surface.h"
 #include "media/sound/midi_file.h"
 #include "media/sound/sound.h"
+#include "media/sound/vox.h"
 #include "media/sound/wave_file.h"
 #include "platform/audio_device.h"
 #include "platform/host_files.h"
@@ -39,6 +40,7 @@ class UnfitMediaFilesTest : public cDisplayTest {
 
 TEST_F(UnfitMediaFilesTest, WhatStandsInPlaceOfAMediaFileIsNamed) {
   ASSERT_TRUE(Bring(kAllConfigs[6]));
+  UseNullAudioOutput();
   struct Loader {
     const char* name;
     std::function<bool(const char*)> load;  // true when the file loaded
@@ -50,6 +52,13 @@ TEST_F(UnfitMediaFilesTest, WhatStandsInPlaceOfAMediaFileIsNamed) {
          return DSLoadWave(path, &wave);
        }},
       {"song.mid", [](const char* path) { return cMidiFile(path).HasImage(); }},
+      {"song.ogg",
+       [](const char* path) {
+         cVox vox;
+         vox.Init();
+         vox.Create(1);
+         return vox.Play(0, path, 0) != 0;
+       }},
       {"picture.bmp",
        [](const char* path) {
          DDSURFACEDATA surface;
