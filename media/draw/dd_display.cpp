@@ -7,6 +7,7 @@
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/display_report.h"
+#include "media/draw/font.h"
 #include "platform/display_window.h"
 #include "platform/message_box.h"
 #include "platform/win_time.h"
@@ -525,6 +526,7 @@ int DDRestoreSurface() {
     if (!ok) WriteECText("Err");
   }
   if (lpDTCon->lpTarget != nullptr) DDSetRenderTarget(0, lpDTCon->lpTarget);
+  RestoreFonts();
   WriteECText("Restore Out");
   return 1;
 }
@@ -553,6 +555,7 @@ bool DDRestore() {
     }
   }
   if (g_nBpp == 8 && lpDDPalette != nullptr) lpDDPalette->SetEntries(0, 256, g_DispPalette);
+  RestoreFonts();
   return true;
 }
 
