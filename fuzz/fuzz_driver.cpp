@@ -14,7 +14,9 @@
 #include <memory>
 
 #include "app/report_log.h"
+#include "data/record/data_reader.h"
 #include "data/record/data_record.h"
+#include "data/record/data_writer.h"
 #include "platform/host_files.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
@@ -80,6 +82,8 @@ bool ReportWritten() {
   return stat(kReportPath, &info) == 0 && info.st_size > 0;
 }
 
+bool BoxShown() { return !g_Boxes->shown.empty(); }
+
 void Fail(const char* rule, const char* file) {
   std::fprintf(stderr, "fuzz target: broken rule: %s (%s)\n", rule, file);
   std::abort();
@@ -87,6 +91,42 @@ void Fail(const char* rule, const char* file) {
 
 void CheckFailureReported(const char* file) {
   if (!ReportWritten() && !g_bFileTooNew) Fail("a failed load writes a report line", file);
+}
+
+void CheckFailureReportedOrShown(const char* file) {
+  if (!BoxShown()) CheckFailureReported(file);
+}
+
+namespace {
+
+// The bytes SaveToFile would write for a record.
+std::vector<std::uint8_t> SaveBytes(cDataRecord& record) {
+  cDataWriter out;
+  out.WriteInt32(g_nDataVersion);
+  record.Write(out);
+  return out.Bytes();
+}
+
+// A load of such bytes as LoadFromFile does it: false when the reader finds them damaged
+// or newer than the player.
+bool LoadBytes(cDataRecord& record, const std::vector<std::uint8_t>& bytes) {
+  cDataReader in(bytes);
+  if (in.Remaining() < sizeof(std::int32_t)) return false;
+  in.SetVersion(in.ReadInt32());
+  g_nFileVersion = in.Version();
+  if (static_cast<std::uint32_t>(g_nFileVersion) > static_cast<std::uint32_t>(g_nDataVersion)) return false;
+  if (in.AtEnd()) in.MarkDamaged(DATADAMAGE_BODY_MISSING);
+  record.Read(in);
+  return !in.Damaged();
+}
+
+}  // namespace
+
+void CheckRoundTrip(cDataRecord& record, const std::function<void()>& reset, const char* file) {
+  const std::vector<std::uint8_t> first = SaveBytes(record);
+  reset();
+  if (!LoadBytes(record, first)) Fail("a saved record loads back", file);
+  CheckSameBytes(first, SaveBytes(record), file);
 }
 
 void CheckSameBytes(const std::vector<std::uint8_t>& first, const std::vector<std::uint8_t>& second,

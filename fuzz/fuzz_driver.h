@@ -11,8 +11,11 @@
 // aborts, so that the fuzzer keeps the input as a crash.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+class cDataRecord;
 
 // Once per process, in the target's working folder (a fresh folder, the current one).
 void FuzzSetUp();
@@ -31,6 +34,8 @@ std::vector<std::uint8_t> ReadFile(const char* programPath);
 void BeginInput();
 // True when the report log holds a line.
 bool ReportWritten();
+// True when a box was shown for this input.
+bool BoxShown();
 
 // Prints the broken rule and aborts.
 [[noreturn]] void Fail(const char* rule, const char* file);
@@ -38,6 +43,16 @@ bool ReportWritten();
 // A failed load must have said why: a report line, or (for a file newer than the player,
 // which the caller reports with its box) the flag that says so.
 void CheckFailureReported(const char* file);
+// The same for a reader that may say it with a box instead.
+void CheckFailureReportedOrShown(const char* file);
+// A loaded record saves, loads back and saves again to the same bytes. The saves are the
+// bytes SaveToFile writes (version word and body) and the load reads them as LoadFromFile
+// does, in memory: what the file functions add (a temporary file, its sync and rename,
+// the whole-file read) does not depend on the record, and it cost more than the record's
+// own reading and writing, twice per input. `reset` makes the record new again before it
+// loads back (in place: some readers repair against the global they fill).
+void CheckRoundTrip(cDataRecord& record, const std::function<void()>& reset, const char* file);
+
 // The two saves of a loaded record must be the same bytes.
 void CheckSameBytes(const std::vector<std::uint8_t>& first, const std::vector<std::uint8_t>& second,
                     const char* file);

@@ -34,12 +34,24 @@ bool HeaderFits(const std::vector<std::uint8_t>& file, int& bitCount) {
     bitCount = ReadLe16(&file[28]);
   }
   if (height < 0) height = -height;
-  return width > 0 && height > 0 && width <= kBitmapMaxSide && height <= kBitmapMaxSide;
+  if (width <= 0 || height <= 0 || width > kBitmapMaxSide || height > kBitmapMaxSide) return false;
+  // Uncompressed rows must all be in the file: a few bytes claiming 16384 x 16384 pixels
+  // would otherwise have a gigabyte allocated and filled for them.
+  const std::int32_t compression = headerSize == 12 || file.size() < 34 ? 0 : ReadLe32(&file[30]);
+  const auto fileBytes = static_cast<std::int64_t>(file.size());
+  if (compression == 0 || compression == 3) {
+    const std::int64_t rowBytes = (width * bitCount + 31) / 32 * 4;
+    return rowBytes * height <= fileBytes;
+  }
+  // Run-length rows: a two-byte run gives at most 255 pixels.
+  if (compression == 1 || compression == 2) return width * height <= 128 * fileBytes;
+  return false;
 }
 
-bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& bytes) {
-  FILE* file = OpenFile(programPath, "rb");
+bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& bytes, cBitmapFailure& why) {
+  FILE* file = OpenFile(programPath, "rb", &why.refused);
   if (file == nullptr) return false;
+  why.bOpened = true;
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size > 0 && size <= kBitmapMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
@@ -53,12 +65,15 @@ bool ReadWholeFile(std::string_view programPath, std::vector<std::uint8_t>& byte
 
 }  // namespace
 
-int LoadBitmapFile(std::string_view programPath, cBitmapImage& image) {
+int LoadBitmapFile(std::string_view programPath, cBitmapImage& image, cBitmapFailure* why) {
   image = cBitmapImage();
+  cBitmapFailure failure;
+  if (why == nullptr) why = &failure;
+  *why = cBitmapFailure();
   if (programPath.empty()) return 0;
   std::vector<std::uint8_t> file;
   int fileBits = 0;
-  if (!ReadWholeFile(programPath, file) || !HeaderFits(file, fileBits)) return 0;
+  if (!ReadWholeFile(programPath, file, *why) || !HeaderFits(file, fileBits)) return 0;
   SDL_RWops* rw = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (rw == nullptr) return 0;
   SDL_Surface* surface = SDL_LoadBMP_RW(rw, 1);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/host_files.h"
+
 // Largest width and height accepted, and the largest file read.
 constexpr int kBitmapMaxSide = 16384;
 constexpr long kBitmapMaxFileBytes = 256L * 1024 * 1024;
@@ -31,6 +33,14 @@ struct cBitmapImage {
   }
 };
 
+// Why a bitmap was not read: nothing opened (a missing file, or `refused` says what stood
+// there instead of a regular file), or a file opened whose contents were refused.
+struct cBitmapFailure {
+  bool bOpened = false;
+  HOSTFILEKIND refused = HOSTFILE_NONE;
+};
+
 // Reads a bitmap named by a program path. 1 on success; 0 when the file is missing,
-// damaged, of a kind SDL refuses, or larger than the bounds above.
-int LoadBitmapFile(std::string_view programPath, cBitmapImage& image);
+// damaged, of a kind SDL refuses, or larger than the bounds above (`why`, when given,
+// then tells which).
+int LoadBitmapFile(std::string_view programPath, cBitmapImage& image, cBitmapFailure* why = nullptr);

@@ -56,9 +56,9 @@ cOggPlayer::cOggPlayer(cAudioMixer& mixer) : m_Mixer(mixer), m_vRing(static_cast
 
 cOggPlayer::~cOggPlayer() { Close(); }
 
-bool cOggPlayer::Load(const char* path) {
+bool cOggPlayer::Load(const char* path, HOSTFILEKIND* refused) {
   Close();
-  FILE* file = path != nullptr ? OpenFile(path, "rb") : nullptr;
+  FILE* file = path != nullptr ? OpenFile(path, "rb", refused) : nullptr;
   if (file == nullptr) return false;
   auto decoder = std::make_unique<cDecoder>();
   long size = -1;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/audio_mixer.h"
+#include "platform/host_files.h"
 
 class cOggPlayer final : public cAudioSource {
  public:
@@ -25,7 +26,8 @@ class cOggPlayer final : public cAudioSource {
   cOggPlayer& operator=(const cOggPlayer&) = delete;
 
   // Reads a whole OGG Vorbis file (a program path); false when it cannot be played.
-  bool Load(const char* path);
+  // `refused`, when given, says what stood at the path instead of a regular file.
+  bool Load(const char* path, HOSTFILEKIND* refused = nullptr);
   // Plays from the first sample.
   void Play();
   void Stop();

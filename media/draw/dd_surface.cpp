@@ -8,6 +8,7 @@
 #include "app/message_boxes.h"
 #include "app/bounded_format.h"
 #include "app/report_log.h"
+#include "data/record/data_file.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_display.h"
@@ -21,6 +22,15 @@ DDSURFACEDEF g_ExtraSurfaceDef[kExtraSurfaceCount];
 std::vector<DDSURFACEDATA*> g_SurfaceList;
 
 namespace {
+
+// A picture that is there but cannot be used is worth a line the user can find; a missing
+// one stays in the error-check log alone, as before.
+void ReportUnreadBitmap(const char* file, const cBitmapFailure& why) {
+  if (why.refused != HOSTFILE_NONE)
+    WriteReport("%s : %s", file, NotAFileText(why.refused));
+  else if (why.bOpened)
+    WriteReport("%s : ビットマップとして読み込めません", file);
+}
 
 void CopyText(char (&dest)[MAX_PATH], const char* text) {
   if (text == nullptr) text = "";
@@ -400,8 +410,10 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* lpFile, int bColorK
   std::strcpy(file, lpFile);
   if (lpDTCon == nullptr) {
     cBitmapImage image;
-    if (!LoadBitmapFile(file, image)) {
+    cBitmapFailure why;
+    if (!LoadBitmapFile(file, image, &why)) {
       WriteECText(file);
+      ReportUnreadBitmap(file, why);
       return 8;
     }
     if (!DDCreateSurface(lpSD, image.nWidth, image.nHeight, bColorKey, nDDMemType, 0, 0, 0)) return 4;
@@ -429,8 +441,10 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* lpFile, int bColorK
     if (!bAlias) dt->nKey = con.nTextureKey++;
   }
   cBitmapImage image;
-  if (!LoadBitmapFile(file, image)) {
+  cBitmapFailure why;
+  if (!LoadBitmapFile(file, image, &why)) {
     if (file[0] != '\0') WriteECf("LoadImage Err %s", file);
+    ReportUnreadBitmap(file, why);
     return 8;
   }
   if (!bAlias) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/report_log.h"
+#include "data/record/data_file.h"
 #include "platform/host_files.h"
 
 namespace {
@@ -22,9 +23,13 @@ WORD Be16(const BYTE* p) { return static_cast<WORD>(p[0] << 8 | p[1]); }
 void cMidiFile::Create(const char* path) {
   m_strFile = path != nullptr ? path : "";
   m_Image.clear();
-  FILE* file = path != nullptr ? OpenFile(path, "rb") : nullptr;
+  HOSTFILEKIND refused = HOSTFILE_NONE;
+  FILE* file = path != nullptr ? OpenFile(path, "rb", &refused) : nullptr;
   if (file == nullptr) {
-    WriteReportEC("Midi %s Create ファイルが開けません", m_strFile.c_str());
+    if (refused != HOSTFILE_NONE)
+      WriteReportEC("Midi %s Create ファイルが開けません (%s)", m_strFile.c_str(), NotAFileText(refused));
+    else
+      WriteReportEC("Midi %s Create ファイルが開けません", m_strFile.c_str());
     return;
   }
   std::vector<BYTE> bytes;

@@ -110,7 +110,9 @@ bool DSCreateBuffer(std::unique_ptr<cSoundBuffer>* buffer, const char* path) {
   *buffer = cSoundBuffer::Create(GetAudioMixer(), wave.wfx, wave.pData.get(), wave.dwDataSize, &why);
   DSFreeWave(&wave);
   if (!*buffer) {
-    WriteECf("%s生成失敗！", path);
+    // A PCM file whose format cannot play: the reader took it, so only this line says why
+    // the sound stays silent.
+    WriteReportEC("%s生成失敗！(%s)", path, why.c_str());
     return false;
   }
   return true;

@@ -4,6 +4,8 @@
 
 #include "app/checked_access.h"
 #include "app/message_boxes.h"
+#include "app/report_log.h"
+#include "data/record/data_file.h"
 
 int cVox::Init() {
   // The decoder is part of the program; there is nothing to load.
@@ -40,7 +42,11 @@ int cVox::Play(int channel, const char* path, int loop) {
   cOggPlayer* player = Player(channel);
   if (player == nullptr) return 0;
   player->Close();
-  if (!player->Load(path)) {
+  HOSTFILEKIND refused = HOSTFILE_NONE;
+  if (!player->Load(path, &refused)) {
+    // A song that does not play quietly gives way to the MIDI one; something that is not
+    // a file where the song should be is said, as nothing else would tell.
+    if (refused != HOSTFILE_NONE) WriteReport("%s : %s", path, NotAFileText(refused));
     m_nCurrent = -1;
     return 0;
   }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "app/report_log.h"
+#include "data/record/data_file.h"
 #include "platform/host_files.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 // the file holds.
 class cRiffFile {
  public:
-  explicit cRiffFile(const char* path) : m_pFile(OpenFile(path, "rb")) {
+  explicit cRiffFile(const char* path) : m_pFile(OpenFile(path, "rb", &m_Refused)) {
     if (m_pFile == nullptr) return;
     if (std::fseek(m_pFile, 0, SEEK_END) == 0) {
       const long size = std::ftell(m_pFile);
@@ -29,6 +30,8 @@ class cRiffFile {
   cRiffFile& operator=(const cRiffFile&) = delete;
 
   bool IsOpen() const { return m_pFile != nullptr; }
+  // What stands at the path when it is not a regular file (HOSTFILE_NONE otherwise).
+  HOSTFILEKIND Refused() const { return m_Refused; }
   std::uint64_t Size() const { return m_nSize; }
 
   bool ReadAt(std::uint64_t offset, void* dst, std::uint64_t n) {
@@ -38,6 +41,7 @@ class cRiffFile {
   }
 
  private:
+  HOSTFILEKIND m_Refused = HOSTFILE_NONE;
   FILE* m_pFile = nullptr;
   std::uint64_t m_nSize = 0;
 };
@@ -75,7 +79,12 @@ bool FindChunk(cRiffFile& file, std::uint64_t from, std::uint64_t end, const cha
 
 bool DSLoadWave(const char* path, WAVEDATA* wave) {
   cRiffFile file(path);
-  if (!file.IsOpen()) return false;
+  if (!file.IsOpen()) {
+    // A missing file fails quietly (the caller reports the failed load); anything else in
+    // its place is said here, as the caller's line cannot tell why.
+    if (file.Refused() != HOSTFILE_NONE) WriteReport("%s : %s", path, NotAFileText(file.Refused()));
+    return false;
+  }
 
   // The RIFF chunk of form WAVE. Its size is taken as far as the file reaches: writers
   // that leave it short or too long are common, and every inner chunk is checked anyway.

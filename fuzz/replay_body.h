@@ -1,0 +1,11 @@
+#pragma once
+// The bytes of a replay as stage play records one: the version word, the stage body of
+// the running stage with the pristine copy's settings, then the replay's own records,
+// which end with a progress body. Shared by the seeds and the stage-for-play target.
+#include <cstdint>
+#include <vector>
+
+#include "data/save/progress.h"
+#include "data/stage/stage_data.h"
+
+std::vector<std::uint8_t> ReplayBytes(cStageData& stage, const cStageData& pristine, cProgress& progress);
