@@ -382,6 +382,101 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
   }
 }
 
+// The common case, small radii: a pixel's three fields and a 1 for "counted" spread over
+// the four 16-bit lanes of one 64-bit word (blue, green, red, count from the bottom). As
+// long as every lane of every true sum (a column of the window's rows, a whole box) stays
+// below 2^16, the word is exactly those lanes side by side: words add and subtract modulo
+// 2^64 like the integers they stand for, so one integer operation moves all four sums,
+// and whatever wraps in between comes back. Windows run over zeros past the source's
+// edges and need no test; the count lane says how many pixels each box holds.
+template <F S>
+constexpr u32 kFieldMax = kBytes<S> == 2 ? kGreenMax<S> : 255u;
+
+// One source pixel as lanes; 0 for a pixel the keyed blur leaves out.
+template <F S, bool bDD, bool bKey>
+inline std::uint64_t Lanes(u32 p, u32 key) {
+  const std::uint64_t v = p;
+  std::uint64_t e;
+  if constexpr (S == F::kR5G6B5) {
+    e = (v & 0x1Fu) | ((v & 0x7E0u) << 11) | ((v & 0xF800u) << 21);
+  } else if constexpr (S == F::kA1R5G5B5) {
+    e = (v & 0x1Fu) | ((v & 0x3E0u) << 11) | ((v & 0x7C00u) << 22);
+  } else {
+    e = (v | (v << 16)) & 0x000000FF0000FFFFull;  // red to bit 32
+    e = (e | (e << 8)) & 0x000000FF00FF00FFull;   // green to bit 16
+  }
+  e |= 1ull << 48;
+  if constexpr (bKey) e &= IsClear<S, bDD>(p, key) ? 0 : ~0ull;
+  return e;
+}
+
+// Exact division of a lane sum s <= kFieldMax x c by its count c through
+// m = ceil(2^32 / c): (s x m) >> 32 = s / c whenever s x c < 2^32, because the excess
+// s x (m c - 2^32) / (c 2^32) < s / 2^32 <= 1 / c then never reaches the next multiple.
+// Lanes fit 16 bits only while kFieldMax x count < 2^16, so c < 2^16 / 63 and
+// s x c <= 255 x 257^2 or 63 x 1040^2, both far below 2^32.
+template <F S, F D, bool bDD, bool bKey>
+void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int sy, Span K, Span J, Span Cv,
+                   Span Rv, int most) {
+  // The source columns any window reaches; the column sums are kept for [K.b - rx, K.e + rx),
+  // zero outside [c0, c1), so that every window is a plain run of 2 rx words.
+  const i64 c0 = std::max<i64>(Cv.b, K.b - rx), c1 = std::min<i64>(Cv.e, K.e + rx);
+  if (c0 >= c1) return;
+  const i64 base = K.b - rx;
+  const int n = static_cast<int>(c1 - c0), width = static_cast<int>(K.e - K.b + 2 * rx);
+  std::vector<std::uint64_t> sums(static_cast<std::size_t>(width), 0);
+  std::uint64_t* col = sums.data() + (c0 - base);
+  std::vector<std::uint64_t> reciprocal(static_cast<std::size_t>(most) + 1, 0);
+  for (std::size_t c = 1; c < reciprocal.size(); ++c) reciprocal[c] = ((1ull << 32) + c - 1) / c;
+  const std::uint64_t* recip = reciprocal.data();
+  const u32 key = px.dwKey;
+  // Rows are spread into lanes in a plain loop of their own, which the compiler turns into
+  // vector code, and then added to (taken from) the column sums in another.
+  std::vector<std::uint64_t> spread(2 * static_cast<std::size_t>(n));
+  std::uint64_t* leavingLanes = spread.data();
+  std::uint64_t* enteringLanes = spread.data() + n;
+  auto spreadRow = [&](i64 j, std::uint64_t* lanes) {
+    const std::uint8_t* in = RowOf(px.src, sy + j) + static_cast<std::ptrdiff_t>(sx + c0) * kBytes<S>;
+    for (int a = 0; a < n; ++a) lanes[a] = Lanes<S, bDD, bKey>(Load<S>(in, a), key);
+  };
+  for (i64 j = std::max<i64>(J.b - ry, Rv.b); j < std::min<i64>(J.b + ry, Rv.e); ++j) {
+    spreadRow(j, enteringLanes);
+    for (int a = 0; a < n; ++a) col[a] += enteringLanes[a];
+  }
+  const std::uint64_t* window = sums.data();
+  const int span = static_cast<int>(2 * rx);
+  for (int j = J.b; j < J.e; ++j) {
+    if (j > J.b) {
+      const i64 leaving = j - 1 - ry, entering = j + ry - 1;
+      const bool bLeaves = leaving >= Rv.b && leaving < Rv.e, bEnters = entering >= Rv.b && entering < Rv.e;
+      if (bLeaves) spreadRow(leaving, leavingLanes);
+      else std::fill_n(leavingLanes, n, 0);
+      if (bEnters) spreadRow(entering, enteringLanes);
+      else std::fill_n(enteringLanes, n, 0);
+      if (bLeaves || bEnters)
+        for (int a = 0; a < n; ++a) col[a] = col[a] - leavingLanes[a] + enteringLanes[a];
+    }
+    std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j) + static_cast<std::ptrdiff_t>(x) * kBytes<D>;
+    // With the key, a transparent source pixel under the output leaves it alone.
+    const bool bCheck = bKey && j >= Rv.b && j < Rv.e;
+    const std::uint8_t* in = bCheck ? RowOf(px.src, static_cast<i64>(sy) + j) + static_cast<std::ptrdiff_t>(sx) * kBytes<S> : nullptr;
+    std::uint64_t box = 0;
+    for (int a = 0; a < span; ++a) box += window[a];
+    for (int k = K.b; k < K.e; ++k) {
+      if (k > K.b) box = box - window[k - 1 - K.b] + window[k - 1 - K.b + span];
+      const u32 count = static_cast<u32>(box >> 48);
+      if (count == 0) continue;
+      if constexpr (bKey)
+        if (bCheck && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, k), key)) continue;
+      const std::uint64_t m = recip[count];
+      const u32 b = static_cast<u32>(((box & 0xFFFF) * m) >> 32);
+      const u32 g = static_cast<u32>((((box >> 16) & 0xFFFF) * m) >> 32);
+      const u32 r = static_cast<u32>((((box >> 32) & 0xFFFF) * m) >> 32);
+      Store<D>(out, k, Finish<D, bDD>(Join<D>(r, GreenTo<S, D>(g), b), Load<D>(out, k)));
+    }
+  }
+}
+
 template <F S, F D, bool bDD, bool bKey>
 void BlurDispatch(const cEffectPixels& px, int x, int y, int w, int h, int rx, int ry, int sx, int sy) {
   if constexpr (S == F::kP8) {
@@ -395,7 +490,9 @@ void BlurDispatch(const cEffectPixels& px, int x, int y, int w, int h, int rx, i
     const i64 rxCap = std::min<i64>(rx, std::max<i64>(K.e - Cv.b, Cv.e - K.b) + 1);
     const i64 ryCap = std::min<i64>(ry, std::max<i64>(J.e - Rv.b, Rv.e - J.b) + 1);
     const i64 most = std::min<i64>(2 * rxCap, Cv.e - Cv.b) * std::min<i64>(2 * ryCap, Rv.e - Rv.b);
-    if (most * 255 < (1LL << 21))
+    if (most * kFieldMax<S> < (1LL << 16))
+      BlurLanesLoop<S, D, bDD, bKey>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv, static_cast<int>(most));
+    else if (most * 255 < (1LL << 21))
       BlurLoop<S, D, bDD, bKey, std::uint64_t, true>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
     else if (most * 255 < (1LL << 32))
       BlurLoop<S, D, bDD, bKey, u32, false>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
