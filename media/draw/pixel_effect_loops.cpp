@@ -738,6 +738,9 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
   const i64 uLo = (Cv.b - static_cast<i64>(pivotX)) * 1024, uHi = (Cv.e - static_cast<i64>(pivotX)) * 1024;
   const i64 vLo = (Rv.b - static_cast<i64>(pivotY)) * 1024, vHi = (Rv.e - static_cast<i64>(pivotY)) * 1024;
   const i64 srcBaseX = static_cast<i64>(sx) + pivotX, srcBaseY = static_cast<i64>(sy) + pivotY;
+  const std::uint8_t* const srcBits = px.src.pBits;
+  const i64 srcPitch = px.src.nPitch;
+  const u32 key = px.dwKey;
   for (i64 Y = y0; Y < y1; ++Y) {
     const i64 dY = Y - cy, dX0 = x0 - cx;
     // Back through the turn by -angle: u = dX cos + dY sin, v = -dX sin + dY cos.
@@ -746,12 +749,20 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
     NarrowToBand(u0, cs, uLo, uHi, b, e);
     NarrowToBand(v0, -sn, vLo, vHi, b, e);
     if (b >= e) continue;
-    std::uint8_t* out = RowOf(px.dst, Y);
+    // Everything the pixel loop needs sits in locals: stores through the row pointer could
+    // otherwise alias the picture descriptions and force them to be read again per pixel.
+    std::uint8_t* out = RowOf(px.dst, Y) + static_cast<std::ptrdiff_t>(x0 + b) * kBytes<D>;
+    const std::uint8_t* origin = srcBits + srcBaseY * srcPitch + srcBaseX * kBytes<S>;
+    const int count = static_cast<int>(e - b);
     i64 u = u0 + b * cs, v = v0 - b * sn;
-    for (i64 X = b; X < e; ++X, u += cs, v -= sn) {
-      const u32 p = Load<S>(RowOf(px.src, srcBaseY + (v >> 10)), static_cast<int>(srcBaseX + (u >> 10)));
-      if (bKey && IsClear<S, bDD>(p, px.dwKey)) continue;
-      Store<D>(out, static_cast<int>(x0 + X), Carry<S, D>(p));
+    for (int X = 0; X < count; ++X, u += cs, v -= sn) {
+      const u32 p = Load<S>(origin + (v >> 10) * srcPitch, static_cast<int>(u >> 10));
+      // A transparent pixel writes back what was there: a select instead of a branch that
+      // the pattern of clear pixels along a slanted line would keep mispredicting.
+      if constexpr (bKey)
+        Store<D>(out, X, IsClear<S, bDD>(p, key) ? Load<D>(out, X) : Carry<S, D>(p));
+      else
+        Store<D>(out, X, Carry<S, D>(p));
     }
   }
 }
