@@ -389,8 +389,6 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
 // 2^64 like the integers they stand for, so one integer operation moves all four sums,
 // and whatever wraps in between comes back. Windows run over zeros past the source's
 // edges and need no test; the count lane says how many pixels each box holds.
-template <F S>
-constexpr u32 kFieldMax = kBytes<S> == 2 ? kGreenMax<S> : 255u;
 
 // One source pixel as lanes; 0 for a pixel the keyed blur leaves out.
 template <F S, bool bDD, bool bKey>
@@ -410,11 +408,14 @@ inline std::uint64_t Lanes(u32 p, u32 key) {
   return e;
 }
 
-// Exact division of a lane sum s <= kFieldMax x c by its count c through
-// m = ceil(2^32 / c): (s x m) >> 32 = s / c whenever s x c < 2^32, because the excess
-// s x (m c - 2^32) / (c 2^32) < s / 2^32 <= 1 / c then never reaches the next multiple.
-// Lanes fit 16 bits only while kFieldMax x count < 2^16, so c < 2^16 / 63 and
-// s x c <= 255 x 257^2 or 63 x 1040^2, both far below 2^32.
+// Boxes of at most kLanesMost pixels take this path. A lane sum s <= 255 c divides
+// by its count c <= 256 exactly as (s x m) >> 24 with m = ceil(2^24 / c) = (2^24 + d) / c,
+// 0 <= d < c: s x m / 2^24 = s / c + s d / (c 2^24), and s d < s c <= 255 x 256^2 < 2^24
+// keeps the excess below 1 / c, short of the next whole quotient. Since s x m <= 255 x
+// 2^24 + 255 c < 2^32, blue (bits 0-15) and red (bits 32-47) multiply by m in one 64-bit
+// product without meeting: blue's quotient lands in bits 24-31, red's in bits 56-63.
+constexpr i64 kLanesMost = 256;
+static_assert(kLanesMost * 255 < (1 << 16), "a box's lanes must stay below 2^16");
 template <F S, F D, bool bDD, bool bKey>
 void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int sy, Span K, Span J, Span Cv,
                    Span Rv, int most) {
@@ -427,7 +428,7 @@ void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx
   std::vector<std::uint64_t> sums(static_cast<std::size_t>(width), 0);
   std::uint64_t* col = sums.data() + (c0 - base);
   std::vector<std::uint64_t> reciprocal(static_cast<std::size_t>(most) + 1, 0);
-  for (std::size_t c = 1; c < reciprocal.size(); ++c) reciprocal[c] = ((1ull << 32) + c - 1) / c;
+  for (std::size_t c = 1; c < reciprocal.size(); ++c) reciprocal[c] = ((1ull << 24) + c - 1) / c;
   const std::uint64_t* recip = reciprocal.data();
   const u32 key = px.dwKey;
   // Rows are spread into lanes in a plain loop of their own, which the compiler turns into
@@ -462,17 +463,27 @@ void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx
     const std::uint8_t* in = bCheck ? RowOf(px.src, static_cast<i64>(sy) + j) + static_cast<std::ptrdiff_t>(sx) * kBytes<S> : nullptr;
     std::uint64_t box = 0;
     for (int a = 0; a < span; ++a) box += window[a];
-    for (int k = K.b; k < K.e; ++k) {
-      if (k > K.b) box = box - window[k - 1 - K.b] + window[k - 1 - K.b + span];
-      const u32 count = static_cast<u32>(box >> 48);
+    const int pixels = K.e - K.b;
+    for (int i = 0; i < pixels; ++i) {
+      const std::uint64_t here = box;
+      box = box - window[i] + window[i + span];  // the next pixel's box
+      const u32 count = static_cast<u32>(here >> 48);
       if (count == 0) continue;
+      const int k = K.b + i;
       if constexpr (bKey)
         if (bCheck && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, k), key)) continue;
+      // Blue and red divide in one product: each lane's part stays below 2^32 (see above).
       const std::uint64_t m = recip[count];
-      const u32 b = static_cast<u32>(((box & 0xFFFF) * m) >> 32);
-      const u32 g = static_cast<u32>((((box >> 16) & 0xFFFF) * m) >> 32);
-      const u32 r = static_cast<u32>((((box >> 32) & 0xFFFF) * m) >> 32);
-      Store<D>(out, k, Finish<D, bDD>(Join<D>(r, GreenTo<S, D>(g), b), Load<D>(out, k)));
+      const std::uint64_t blueRed = (here & 0x0000FFFF0000FFFFull) * m;
+      const std::uint64_t green = ((here >> 16) & 0xFFFF) * m;
+      u32 rgb;
+      if constexpr (kBytes<D> == 4) {
+        rgb = static_cast<u32>(((blueRed >> 24) & 0xFFu) | ((green >> 16) & 0xFF00u) | ((blueRed >> 40) & 0xFF0000u));
+      } else {
+        rgb = Join<D>(static_cast<u32>(blueRed >> 56), GreenTo<S, D>(static_cast<u32>(green >> 24)),
+                      static_cast<u32>((blueRed >> 24) & 0xFFu));
+      }
+      Store<D>(out, k, Finish<D, bDD>(rgb, Load<D>(out, k)));
     }
   }
 }
@@ -490,7 +501,7 @@ void BlurDispatch(const cEffectPixels& px, int x, int y, int w, int h, int rx, i
     const i64 rxCap = std::min<i64>(rx, std::max<i64>(K.e - Cv.b, Cv.e - K.b) + 1);
     const i64 ryCap = std::min<i64>(ry, std::max<i64>(J.e - Rv.b, Rv.e - J.b) + 1);
     const i64 most = std::min<i64>(2 * rxCap, Cv.e - Cv.b) * std::min<i64>(2 * ryCap, Rv.e - Rv.b);
-    if (most * kFieldMax<S> < (1LL << 16))
+    if (most <= kLanesMost)
       BlurLanesLoop<S, D, bDD, bKey>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv, static_cast<int>(most));
     else if (most * 255 < (1LL << 21))
       BlurLoop<S, D, bDD, bKey, std::uint64_t, true>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
@@ -752,11 +763,10 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
     // Everything the pixel loop needs sits in locals: stores through the row pointer could
     // otherwise alias the picture descriptions and force them to be read again per pixel.
     std::uint8_t* out = RowOf(px.dst, Y) + static_cast<std::ptrdiff_t>(x0 + b) * kBytes<D>;
-    const std::uint8_t* origin = srcBits + srcBaseY * srcPitch + srcBaseX * kBytes<S>;
     const int count = static_cast<int>(e - b);
     i64 u = u0 + b * cs, v = v0 - b * sn;
     for (int X = 0; X < count; ++X, u += cs, v -= sn) {
-      const u32 p = Load<S>(origin + (v >> 10) * srcPitch, static_cast<int>(u >> 10));
+      const u32 p = Load<S>(srcBits + (srcBaseY + (v >> 10)) * srcPitch, static_cast<int>(srcBaseX + (u >> 10)));
       // A transparent pixel writes back what was there: a select instead of a branch that
       // the pattern of clear pixels along a slanted line would keep mispredicting.
       if constexpr (bKey)
