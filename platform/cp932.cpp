@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <vector>
 
 #include "platform/utf8.h"
 
@@ -137,4 +138,58 @@ std::string Utf8ToCp932(std::string_view utf8) {
   std::string cp932;
   Utf8ToCp932(utf8, cp932);
   return cp932;
+}
+
+namespace {
+
+// Decodes one UTF-8 sequence that iconv produced for a single character.
+char32_t DecodeOne(const char* utf8, std::size_t length) {
+  const auto b = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(utf8[i])); };
+  if (length == 1) return b(0);
+  if (length == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+  if (length == 3) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+  if (length == 4) return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+  return 0;
+}
+
+// Every code at once: text is drawn character by character, and a converter call per
+// glyph would cost more than the glyph.
+std::vector<char32_t> BuildCodeTable() {
+  std::vector<char32_t> table(65536, 0);
+  cIconv cd("UTF-8", "CP932");
+  if (!cd.Valid()) {
+    for (char32_t c = 0; c < 0x80; ++c) table[c] = c;
+    return table;
+  }
+  const auto convert = [&](const char* in, std::size_t inLength) -> char32_t {
+    iconv(cd.Get(), nullptr, nullptr, nullptr, nullptr);
+    char* src = const_cast<char*>(in);
+    std::size_t srcLeft = inLength;
+    char out[8];
+    char* dst = out;
+    std::size_t dstLeft = sizeof out;
+    if (iconv(cd.Get(), &src, &srcLeft, &dst, &dstLeft) == static_cast<std::size_t>(-1) || srcLeft != 0) return 0;
+    return DecodeOne(out, static_cast<std::size_t>(dst - out));
+  };
+  for (unsigned b = 0; b < 0x100; ++b) {
+    if (IsCp932LeadByte(static_cast<std::uint8_t>(b))) continue;
+    const char in[1] = {static_cast<char>(b)};
+    table[b] = convert(in, 1);
+  }
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!IsCp932LeadByte(static_cast<std::uint8_t>(lead))) continue;
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (!IsCp932TrailByte(static_cast<std::uint8_t>(trail))) continue;
+      const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      table[(lead << 8) | trail] = convert(in, 2);
+    }
+  }
+  return table;
+}
+
+}  // namespace
+
+char32_t Cp932CodeToUnicode(std::uint16_t code) {
+  static const std::vector<char32_t> table = BuildCodeTable();
+  return table[code];
 }

@@ -16,3 +16,8 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // the text holds characters CP932 cannot represent or is not valid UTF-8.
 bool Utf8ToCp932(std::string_view utf8, std::string& cp932);
 std::string Utf8ToCp932(std::string_view utf8);
+
+// The Unicode code point of one CP932 character: a single byte (0x00-0xFF) or a
+// double-byte code (lead byte << 8 | trail byte). 0 for a code the table leaves unassigned.
+// The table is built once, on first use, from the same converter as the texts above.
+char32_t Cp932CodeToUnicode(std::uint16_t code);

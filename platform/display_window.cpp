@@ -223,6 +223,16 @@ int DisplayRefreshRate() {
 
 void OverrideDisplayRefreshRate(int hz) { g_nRefreshRateOverride = hz; }
 
+int DisplayRefreshRateKnown() {
+  if (g_nRefreshRateOverride > 0) return 1;
+  if (!g_Display.bVideoInited) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    g_Display.bVideoInited = true;
+  }
+  SDL_DisplayMode mode;
+  return SDL_GetDesktopDisplayMode(0, &mode) == 0 && mode.refresh_rate > 0 ? 1 : 0;
+}
+
 int DesktopBitsPerPixel() {
   if (!g_Display.bVideoInited) return 32;
   SDL_DisplayMode mode;

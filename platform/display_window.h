@@ -58,6 +58,9 @@ std::string DisplayRendererName();
 int DisplayRefreshRate();
 // Test seam: the desktop's refresh rate as DisplayRefreshRate reports it (0: the real one).
 void OverrideDisplayRefreshRate(int hz);
+// 1 when the display tells its refresh rate (or a test set one); 0 when DisplayRefreshRate
+// only assumes 60, as on virtual displays, where vertical sync paces nothing.
+int DisplayRefreshRateKnown();
 int DesktopBitsPerPixel();
 std::string VideoLibraryVersion();
 

@@ -6,7 +6,10 @@
 #  - a folder includes only headers of its own folder or of folders below it:
 #    platform < app < data < media < shell < objects, flow, stage, frontend < the entry.
 #    The four folders of the game itself may include each other.
-# tests/, bench/, fuzz/ and tools may include anything. Prints each offending include.
+# tests/, bench/, fuzz/ and tools may include anything. The tools beside the program (the
+# file writers, the demo game) may include any folder of the program, but no folder of the
+# program includes them, and they too leave the system headers to platform/. Prints each
+# offending include.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +20,8 @@ declare -A floor=(
 # Folders outside the program (tests, benchmarks, fuzz targets, scripts): they may include
 # anything. Folders in neither table are not checked either.
 declare -A outside=([tests]=1 [bench]=1 [fuzz]=1 [scripts]=1)
+# Tools built beside the program.
+declare -A tool=([writers]=1 [demo]=1)
 
 # Library and system headers that stay behind the platform layer.
 system_headers='SDL|SDL2/|fluidsynth|vorbis/|ogg/|ft2build|freetype|fontconfig|imgui|iconv|unistd|fcntl|dirent|dlfcn|poll|pthread|semaphore|sched|signal|spawn|termios|glob|fnmatch|strings|sys/|arpa/|netinet/|netdb'
@@ -29,8 +34,20 @@ while IFS= read -r hit; do
   text=${rest#*:}
   from=${file%%/*}
   [ -n "${outside[$from]:-}" ] && continue
+  if [ -n "${tool[$from]:-}" ]; then
+    if [[ "$text" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<(${system_headers}) ]]; then
+      echo "$file:$line: system header outside platform/: $text"
+      status=1
+    fi
+    continue
+  fi
   f=${floor[$from]:--1}
   [ "$f" -lt 0 ] && continue
+  if [[ "$text" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([^\"/]+)/ ]] && [ -n "${tool[${BASH_REMATCH[1]}]:-}" ]; then
+    echo "$file:$line: the program includes a tool: $text"
+    status=1
+    continue
+  fi
   if [[ "$text" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\<(${system_headers}) ]]; then
     if [ "$from" != platform ]; then
       echo "$file:$line: system header outside platform/: $text"

@@ -7,6 +7,7 @@
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/display_report.h"
+#include "media/draw/font.h"
 #include "platform/display_window.h"
 #include "platform/message_box.h"
 #include "platform/win_time.h"
@@ -110,6 +111,15 @@ const char* FormatName(D3DFORMAT format) {
   }
 }
 
+// Vertical sync paces the game only on a display known to run at 60 Hz; on any other (or
+// one that does not tell, like a virtual display) it is turned off, and the present waits
+// for the frame limiter instead.
+void ClearVSyncOffSixtyHertz() {
+  if (DisplayRefreshRateKnown() && DisplayRefreshRate() == 60) return;
+  g_bVSync = 0;
+  WriteReport("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
+}
+
 // Opens the window the frames go to: the device's "creation". 1 on success.
 int OpenWindowFor(bool bFullScreen) {
   DisplayWindowOptions options;
@@ -140,16 +150,19 @@ bool DDInitD3D(HWND, int nWidth, int nHeight, int nBpp) {
       if (DisplayRefreshRate() != 60) WriteReport("ChangeDisplaySettings != DISP_CHANGE_SUCCESSFUL");
       lpD3D->nAdapterRefreshRate = DisplayRefreshRate();
       WriteReport("RefreshRate : %d", lpD3D->nAdapterRefreshRate);
-      if (lpD3D->nAdapterRefreshRate != 60) {
-        g_bVSync = 0;
-        WriteReport("リフレッシュレートの変更に失敗しました！垂直同期が無効になります！");
-      }
+      ClearVSyncOffSixtyHertz();
     }
   } else {
     pp.Windowed = 0;
     pp.BackBufferWidth = g_nScreenWidth;
     pp.BackBufferHeight = g_nScreenHeight;
     pp.FullScreen_RefreshRateInHz = 60;
+    // Full screen keeps the desktop's mode, so its rate cannot be set to 60 Hz either.
+    if (g_bVSync) {
+      lpD3D->nAdapterRefreshRate = DisplayRefreshRate();
+      WriteReport("RefreshRate : %d", lpD3D->nAdapterRefreshRate);
+      ClearVSyncOffSixtyHertz();
+    }
   }
   pp.PresentationInterval = g_bVSync ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
   con.nAdapter = 0;
@@ -525,6 +538,7 @@ int DDRestoreSurface() {
     if (!ok) WriteECText("Err");
   }
   if (lpDTCon->lpTarget != nullptr) DDSetRenderTarget(0, lpDTCon->lpTarget);
+  RestoreFonts();
   WriteECText("Restore Out");
   return 1;
 }
@@ -553,6 +567,7 @@ bool DDRestore() {
     }
   }
   if (g_nBpp == 8 && lpDDPalette != nullptr) lpDDPalette->SetEntries(0, 256, g_DispPalette);
+  RestoreFonts();
   return true;
 }
 

@@ -1,4 +1,4 @@
-#include "tests/support/wave_builder.h"
+#include "writers/wave_builder.h"
 
 std::vector<std::uint8_t> BuildWave(const cWaveSpec& layout) {
   cByteBuilder body;

@@ -1,4 +1,4 @@
-#include "tests/support/byte_builder.h"
+#include "writers/byte_builder.h"
 
 #include <fstream>
 #include <iterator>

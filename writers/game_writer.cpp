@@ -1,10 +1,10 @@
-#include "tests/support/game_writer.h"
+#include "writers/game_writer.h"
 
 #include <utility>
 
 #include "data/save/slot_list.h"
 #include "platform/host_files.h"
-#include "tests/support/database_writer.h"
+#include "writers/database_writer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/midi_builder.h"
+#include "writers/midi_builder.h"
 
 cMidiTrack& cMidiTrack::Raw(std::uint32_t delta, std::initializer_list<std::uint8_t> bytes) {
   return Raw(delta, std::vector<std::uint8_t>(bytes));

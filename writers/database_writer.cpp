@@ -1,4 +1,4 @@
-#include "tests/support/database_writer.h"
+#include "writers/database_writer.h"
 
 #include "platform/host_files.h"
 

@@ -1,4 +1,4 @@
-#include "tests/support/bmp_writer.h"
+#include "writers/bmp_writer.h"
 
 namespace {
 

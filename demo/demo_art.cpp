@@ -1,0 +1,215 @@
+#include "demo/demo_art.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "writers/bmp_writer.h"
+
+namespace {
+
+constexpr int kBlack = 1;
+constexpr int kWhite = 15;
+
+// Rows of the 5 x 7 block font, top first; '#' is ink.
+struct cGlyph {
+  char c;
+  const char* rows[7];
+};
+constexpr cGlyph kGlyphs[] = {
+    {'A', {" ### ", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+    {'D', {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "}},
+    {'E', {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#####"}},
+    {'H', {"#   #", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+    {'L', {"#    ", "#    ", "#    ", "#    ", "#    ", "#    ", "#####"}},
+    {'M', {"#   #", "## ##", "# # #", "# # #", "#   #", "#   #", "#   #"}},
+    {'O', {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
+    {'P', {"#### ", "#   #", "#   #", "#### ", "#    ", "#    ", "#    "}},
+    {'R', {"#### ", "#   #", "#   #", "#### ", "# #  ", "#  # ", "#   #"}},
+    {'S', {" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "}},
+    {'T', {"#####", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "  #  "}},
+    {'U', {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
+    {'V', {"#   #", "#   #", "#   #", "#   #", "#   #", " # # ", "  #  "}},
+    {'X', {"#   #", "#   #", " # # ", "  #  ", " # # ", "#   #", "#   #"}},
+    {'0', {" ### ", "#   #", "#  ##", "# # #", "##  #", "#   #", " ### "}},
+    {'1', {"  #  ", " ##  ", "  #  ", "  #  ", "  #  ", "  #  ", " ### "}},
+    {'2', {" ### ", "#   #", "    #", "   # ", "  #  ", " #   ", "#####"}},
+    {'3', {"#### ", "    #", "    #", " ### ", "    #", "    #", "#### "}},
+    {'4', {"   # ", "  ## ", " # # ", "#  # ", "#####", "   # ", "   # "}},
+    {'5', {"#####", "#    ", "#### ", "    #", "    #", "#   #", " ### "}},
+    {'6', {" ### ", "#    ", "#    ", "#### ", "#   #", "#   #", " ### "}},
+    {'7', {"#####", "    #", "   # ", "  #  ", " #   ", " #   ", " #   "}},
+    {'8', {" ### ", "#   #", "#   #", " ### ", "#   #", "#   #", " ### "}},
+    {'9', {" ### ", "#   #", "#   #", " ####", "    #", "    #", " ### "}},
+};
+
+const cGlyph* FindGlyph(char c) {
+  for (const cGlyph& g : kGlyphs)
+    if (g.c == c) return &g;
+  return nullptr;
+}
+
+// A sheet of 32 x 32 cells: each cell's picture from draw(canvas, cellX, cellY, index).
+template <typename Draw>
+cCanvas Sheet(int columns, int rows, int cell, Draw draw) {
+  cCanvas canvas(columns * cell, rows * cell);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) draw(canvas, c * cell, r * cell, r * columns + c);
+  return canvas;
+}
+
+// A small figure facing right: head, eyes, body and feet in a 32 x 32 cell; `step`
+// moves the feet, so consecutive cells walk.
+void Figure(cCanvas& canvas, int x, int y, int body, int step) {
+  canvas.Disc(x + 16, y + 9, 7, CubeColour(5, 4, 3));
+  canvas.Rect(x + 18, y + 7, 2, 3, kBlack);
+  canvas.Rect(x + 9, y + 16, 14, 10, body);
+  canvas.Frame(x + 9, y + 16, 14, 10, kBlack);
+  const int swing = step % 2 == 0 ? 0 : 3;
+  canvas.Rect(x + 10 + swing, y + 26, 4, 5, kBlack);
+  canvas.Rect(x + 18 - swing, y + 26, 4, 5, kBlack);
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> DemoPalette() {
+  std::vector<std::uint32_t> palette(256, 0);
+  palette[0] = 0xFF00FF;
+  for (int i = 1; i < 16; ++i) {
+    const std::uint32_t v = static_cast<std::uint32_t>((i - 1) * 255 / 14);
+    palette[i] = (v << 16) | (v << 8) | v;
+  }
+  for (int r = 0; r < 6; ++r)
+    for (int g = 0; g < 6; ++g)
+      for (int b = 0; b < 6; ++b)
+        palette[CubeColour(r, g, b)] = (static_cast<std::uint32_t>(r * 51) << 16) |
+                                       (static_cast<std::uint32_t>(g * 51) << 8) | static_cast<std::uint32_t>(b * 51);
+  for (int i = 232; i < 256; ++i) {
+    const std::uint32_t v = static_cast<std::uint32_t>(8 + (i - 232) * 10);
+    palette[i] = (v << 16) | (v << 8) | v;
+  }
+  return palette;
+}
+
+cCanvas::cCanvas(int width, int height, int fill)
+    : m_nWidth(width), m_nHeight(height), m_Pixels(static_cast<std::size_t>(width) * height, static_cast<std::uint8_t>(fill)) {}
+
+void cCanvas::Put(int x, int y, int colour) {
+  if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight) return;
+  m_Pixels[static_cast<std::size_t>(y) * m_nWidth + x] = static_cast<std::uint8_t>(colour);
+}
+
+void cCanvas::Rect(int x, int y, int w, int h, int colour) {
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) Put(x + i, y + j, colour);
+}
+
+void cCanvas::Frame(int x, int y, int w, int h, int colour) {
+  Rect(x, y, w, 1, colour);
+  Rect(x, y + h - 1, w, 1, colour);
+  Rect(x, y, 1, h, colour);
+  Rect(x + w - 1, y, 1, h, colour);
+}
+
+void cCanvas::Disc(int cx, int cy, int radius, int colour) {
+  for (int j = -radius; j <= radius; ++j)
+    for (int i = -radius; i <= radius; ++i)
+      if (i * i + j * j <= radius * radius) Put(cx + i, cy + j, colour);
+}
+
+void cCanvas::Text(int x, int y, const std::string& text, int colour, int scale) {
+  for (char c : text) {
+    if (const cGlyph* glyph = FindGlyph(c))
+      for (int row = 0; row < 7; ++row)
+        for (int col = 0; col < 5; ++col)
+          if (glyph->rows[row][col] == '#') Rect(x + col * scale, y + row * scale, scale, scale, colour);
+    x += 6 * scale;
+  }
+}
+
+std::string cCanvas::Bitmap() const { return MakeBmp8(m_nWidth, m_nHeight, DemoPalette(), m_Pixels); }
+
+std::vector<cDemoPicture> DrawDemoPictures() {
+  std::vector<cDemoPicture> pictures;
+  const auto add = [&pictures](const char* path, cCanvas canvas) { pictures.push_back({path, std::move(canvas)}); };
+
+  // The palette picture: pixel (0, 0) is the transparent colour; entry n stands at
+  // x = n mod 16, y = 8 + n / 16 for the true-colour displays.
+  cCanvas palette(16, 24, 0);
+  for (int n = 0; n < 256; ++n) palette.Rect(n % 16, 8 + n / 16, 1, 1, n);
+  palette.Rect(1, 0, 15, 8, kBlack);
+  add("bmp\\plt\\Palette.bmp", palette);
+
+  cCanvas debug(128, 16, 0);
+  debug.Text(1, 4, "0123456789", kWhite);
+  add("bmp\\Debug.bmp", debug);
+
+  add("bmp\\Block.bmp", Sheet(8, 8, 32, [](cCanvas& c, int x, int y, int i) {
+        if (i == 0) return;  // block graphic 0 is nothing
+        const int ground = CubeColour(3, 2, 1), grass = CubeColour(1, 4, 1), brick = CubeColour(4, 1, 0);
+        if (i % 3 == 1) {
+          c.Rect(x, y, 32, 32, ground);
+          c.Rect(x, y, 32, 8, grass);
+        } else if (i % 3 == 2) {
+          c.Rect(x, y, 32, 32, brick);
+          for (int r = 0; r < 4; ++r) c.Rect(x, y + r * 8 + 7, 32, 1, kBlack);
+          for (int r = 0; r < 4; ++r) c.Rect(x + (r % 2) * 16 + 8, y + r * 8, 1, 8, kBlack);
+        } else {
+          c.Rect(x, y, 32, 32, CubeColour(0, 2, 4));
+          c.Frame(x + 2, y + 2, 28, 28, kWhite);
+        }
+      }));
+  add("bmp\\Character1.bmp", Sheet(8, 8, 32, [](cCanvas& c, int x, int y, int i) {
+        Figure(c, x, y, i / 8 % 2 == 0 ? CubeColour(0, 2, 5) : CubeColour(5, 1, 1), i);
+      }));
+  add("bmp\\Shot.bmp", Sheet(8, 8, 16, [](cCanvas& c, int x, int y, int i) {
+        c.Disc(x + 8, y + 8, 3 + i % 4, CubeColour(5, 5 - i % 3, 0));
+      }));
+  add("bmp\\Item.bmp", Sheet(8, 2, 32, [](cCanvas& c, int x, int y, int i) {
+        c.Disc(x + 16, y + 16, 11, i % 2 == 0 ? CubeColour(5, 4, 0) : CubeColour(1, 5, 2));
+        c.Disc(x + 16, y + 16, 6, CubeColour(5, 5, 2));
+      }));
+  add("bmp\\Item_Mini.bmp", Sheet(8, 1, 16, [](cCanvas& c, int x, int y, int) {
+        c.Disc(x + 8, y + 8, 6, CubeColour(5, 4, 0));
+      }));
+  add("bmp\\Mark.bmp", Sheet(8, 1, 32, [](cCanvas& c, int x, int y, int i) {
+        c.Rect(x + 4, y + 4, 24, 24, CubeColour(i % 6, 3, 5 - i % 6));
+        c.Frame(x + 4, y + 4, 24, 24, kWhite);
+      }));
+  cCanvas window(64, 64, CubeColour(0, 0, 2));
+  window.Frame(0, 0, 64, 64, kWhite);
+  window.Frame(2, 2, 60, 60, CubeColour(2, 2, 5));
+  add("bmp\\Window.bmp", window);
+  cCanvas status(640, 32, 0);
+  status.Rect(0, 0, 640, 32, CubeColour(0, 0, 1));
+  status.Frame(0, 0, 640, 32, kWhite);
+  add("bmp\\StatusWindow.bmp", status);
+
+  cCanvas title(640, 480, 0);
+  for (int y = 0; y < 480; ++y) title.Rect(0, y, 640, 1, CubeColour(0, y * 3 / 480, 2 + y * 3 / 480));
+  for (int x = 0; x < 640; x += 32) title.Rect(x, 416, 32, 64, (x / 32) % 2 == 0 ? CubeColour(3, 2, 1) : CubeColour(2, 1, 0));
+  title.Rect(0, 408, 640, 8, CubeColour(1, 4, 1));
+  title.Text(104, 120, "TOVREL", CubeColour(5, 5, 1), 12);
+  title.Text(236, 230, "DEMO", kWhite, 8);
+  title.Text(230, 330, "PUSH START", kWhite, 3);
+  add("bmp\\Title.bmp", title);
+
+  add("bmp\\Accessory.bmp", Sheet(4, 4, 32, [](cCanvas& c, int x, int y, int i) {
+        c.Frame(x + 6, y + 6, 20, 20, CubeColour(5, i % 6, 0));
+      }));
+  cCanvas symbol(160, 16, 0);
+  symbol.Text(2, 4, "0123456789", CubeColour(5, 5, 0));
+  add("bmp\\Symbol.bmp", symbol);
+  cCanvas word(256, 64, 0);
+  word.Text(4, 4, "START", kWhite, 2);
+  word.Text(4, 24, "SAVE", kWhite, 2);
+  word.Text(4, 44, "EXIT", kWhite, 2);
+  add("bmp\\Word.bmp", word);
+  add("bmp\\WorldMapChip.bmp", Sheet(8, 8, 32, [](cCanvas& c, int x, int y, int i) {
+        const int kinds[4] = {CubeColour(1, 4, 1), CubeColour(0, 1, 4), CubeColour(4, 4, 2), CubeColour(2, 2, 2)};
+        c.Rect(x, y, 32, 32, kinds[i % 4]);
+      }));
+  add("bmp\\WorldEvent.bmp", Sheet(4, 2, 32, [](cCanvas& c, int x, int y, int i) {
+        c.Disc(x + 16, y + 16, 10, i % 2 == 0 ? CubeColour(5, 0, 0) : CubeColour(0, 5, 0));
+      }));
+  return pictures;
+}

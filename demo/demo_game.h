@@ -1,0 +1,14 @@
+#pragma once
+// The demo game: a complete small game of the project's own, written by the program
+// through the records' writers. System.dat, the ten databases, the world map, the common
+// palette and a stage; System.ini for a windowed Direct3D start; every picture the
+// player needs at start, drawn here; sound effects and a title song made here.
+#include <string>
+#include <vector>
+
+constexpr const char* kDemoGameTitle = "Tovrel Demo";
+
+// Writes the demo game into the current folder. 1 when every file was written.
+int WriteDemoGame();
+// The files WriteDemoGame writes, as program paths.
+std::vector<std::string> DemoGameFiles();

@@ -1,0 +1,119 @@
+// The demo game as the player meets it: every file it writes loads with the program's own
+// readers, the pictures come up on both back ends, and no file start-up needs is missing.
+#include "demo/demo_game.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data/database/database.h"
+#include "data/palette/palette.h"
+#include "data/stage/stage_data.h"
+#include "data/system/system_data.h"
+#include "data/system/system_ini_keys.h"
+#include "data/worldmap/world_map.h"
+#include "media/draw/dd_colour.h"
+#include "media/sound/midi_file.h"
+#include "media/sound/wave_file.h"
+#include "platform/host_files.h"
+#include "shell/startup_files.h"
+#include "tests/media/draw_test_util.h"
+#include "writers/game_writer.h"
+
+namespace {
+
+class DemoGameTest : public cDisplayTest {
+ protected:
+  void SetUp() override {
+    cDisplayTest::SetUp();
+    ASSERT_EQ(WriteDemoGame(), 1);
+    ForgetDirectoryListings();
+  }
+};
+
+TEST_F(DemoGameTest, EveryFileStartUpNeedsIsWritten) {
+  const std::vector<std::string> written = DemoGameFiles();
+  for (const std::string& path : written) EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
+  const std::vector<std::string> mandatory = MandatoryGameFiles();
+  EXPECT_EQ(mandatory.size(), 29u);  // ten databases, System.dat, 16 pictures, the map, the palette
+  for (const std::string& path : mandatory)
+    EXPECT_NE(std::find(written.begin(), written.end(), path), written.end()) << path << " is needed at start";
+}
+
+TEST_F(DemoGameTest, TheGameDataLoadsWithTheRecordsReaders) {
+  EXPECT_EQ(g_Database.Load(), 1);
+  EXPECT_EQ(g_Database.m_Bgm[1].m_strFile, "bgm\\Title.mid");
+  EXPECT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
+  EXPECT_EQ(g_SystemData.m_strTitle, kDemoGameTitle);
+  EXPECT_EQ(g_WorldMap.LoadFromFile(kWorldMapPath), 1);
+  EXPECT_EQ(LoadCommonPalette(), 1);
+  cStageData stage;
+  EXPECT_EQ(stage.LoadFromFile(GameStagePath("stage1").c_str()), 1);
+  // Every sound the game names is a file that is there.
+  for (const std::string& file : g_SystemData.m_SystemSounds)
+    EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+}
+
+TEST_F(DemoGameTest, SystemIniHoldsTheKeyTableAndEndsWithExit) {
+  std::istringstream lines(ReadBytes("System.ini"));
+  std::vector<std::string> keys;
+  std::string line, last;
+  int direct3D = -1, windowMode = -1;
+  while (std::getline(lines, line)) {
+    last = line;
+    EXPECT_EQ(line.find('\r'), std::string::npos);
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos) continue;
+    const std::string key = line.substr(0, eq);
+    keys.push_back(key);
+    if (key == "Direct3D") direct3D = std::stoi(line.substr(eq + 1));
+    if (key == "WindowMode") windowMode = std::stoi(line.substr(eq + 1));
+  }
+  EXPECT_EQ(last, "Exit");
+  EXPECT_EQ(direct3D, 1);  // no start-up dialog
+  EXPECT_EQ(windowMode, 1);
+  // Every key of the table but the empty FreeStage, in the table's order.
+  std::vector<std::string> expected;
+  for (int i = 0; i < INIKEY_COUNT; ++i)
+    if (i != INIKEY_FREE_STAGE) expected.push_back(SystemIniKeys[i].lpKey);
+  EXPECT_EQ(keys, expected);
+}
+
+TEST_F(DemoGameTest, ThePicturesComeUpOnBothBackEnds) {
+  std::vector<int> rows(kFixedSurfaceCount);
+  std::iota(rows.begin(), rows.end(), 0);
+  for (const DisplayConfig& config : {kAllConfigs[0], kAllConfigs[3]}) {
+    ASSERT_TRUE(DDInit(config.bDirect3D, nullptr, 640, 480, config.nBpp, 0, config.bWindow, 1, 60, 0, g_FixedSurface,
+                       g_FixedSurfaceDef, kFixedSurfaceCount, 0))
+        << config.name;
+    ASSERT_TRUE(DDLoadPaletteFromFile(g_Palette, "bmp\\plt\\Palette.bmp", config.bWindow)) << config.name;
+    EXPECT_EQ(g_Palette[0].peRed, 255);  // entry 0 is the transparent magenta
+    EXPECT_EQ(g_Palette[0].peBlue, 255);
+    EXPECT_EQ(SetTrans("bmp\\plt\\Palette.bmp"), 1);
+    EXPECT_TRUE(DDLoadSurfaces(g_FixedSurface, rows.data(), kFixedSurfaceCount)) << config.name;
+    EXPECT_EQ(g_FixedSurface[47].nWidth, 640);  // the title picture
+    EXPECT_EQ(g_FixedSurface[47].nHeight, 480);
+    for (DDSURFACEDATA& sd : g_FixedSurface) DDReleaseSurface(&sd);
+    DDEnd();
+  }
+}
+
+TEST_F(DemoGameTest, TheSoundsAreWhatThePlayerPlays) {
+  for (const char* path : {"se\\cursor.wav", "se\\decide.wav", "se\\cancel.wav", "se\\jump.wav", "se\\coin.wav"}) {
+    WAVEDATA wave;
+    ASSERT_TRUE(DSLoadWave(path, &wave)) << path;
+    EXPECT_EQ(wave.wfx.nSamplesPerSec, 22050u) << path;
+    EXPECT_EQ(wave.wfx.wBitsPerSample, 8) << path;
+    EXPECT_EQ(wave.wfx.nChannels, 1) << path;
+    EXPECT_GT(wave.dwDataSize, 500u) << path;
+    DSFreeWave(&wave);
+  }
+  const cMidiFile song("bgm\\Title.mid");
+  EXPECT_TRUE(song.HasImage());
+}
+
+}  // namespace
