@@ -496,6 +496,40 @@ TEST(PixelEffectLoops, MosaicBlocksAreCutByTheRectangle) {
       EXPECT_EQ(Get(p.px.dst, x, y), 0xFF000000u | static_cast<u32>(y / 4 * 4 * 16 + x / 4 * 4)) << x << "," << y;
 }
 
+// Boxes of up to 256 pixels and larger ones take different sums; the small pictures above
+// never hold more than 108. Both sides of the change, and a box far past it, against the
+// model: on the usual picture, and on a white one (the largest sums) with every seventh
+// pixel 0 (transparent under Direct3D, black under DirectDraw) so that counts and
+// remainders vary.
+TEST(PixelEffectLoops, BlurMatchesTheModelOnEitherSideOfTheLargeBoxSums) {
+  struct Case {
+    int w, h, rx, ry;
+  };
+  const Case cases[] = {{40, 30, 8, 8}, {40, 30, 9, 8}, {40, 30, 8, 9}, {40, 30, 10, 10}, {70, 50, 30, 20}};
+  for (const Mode& mode : kModes) {
+    if (mode.src == F::kP8) continue;
+    for (const Case& c : cases)
+      for (int variant = 0; variant < 4; ++variant) {
+        const int key = variant & 1;
+        const bool bWhite = variant >= 2;
+        cGuarded src(c.w, c.h, mode.src), dst(c.w + 3, c.h + 2, mode.dst);
+        Fill(src, mode);
+        if (bWhite)
+          for (int y = 0; y < c.h; ++y)
+            for (int x = 0; x < c.w; ++x) Put(src.View(), x, y, (y * c.w + x) % 7 == 0 ? 0u : 0xFFFFFFFFu);
+        Fill(dst, mode);
+        cGuarded want = dst;
+        const cEffectPixels px{dst.View(), src.View(), mode.bDirect3D, mode.key};
+        const cEffectPixels model{want.View(), src.View(), mode.bDirect3D, mode.key};
+        BlurPixels(px, 2, 1, c.w, c.h, c.rx, c.ry, 0, 0, key != 0);
+        ModelBlur(model, 2, 1, c.w, c.h, c.rx, c.ry, 0, 0, key != 0);
+        ASSERT_TRUE(dst.GuardsIntact());
+        EXPECT_EQ(dst.bytes, want.bytes) << mode.name << " " << c.w << "x" << c.h << " radius " << c.rx << ","
+                                         << c.ry << (key ? " keyed" : "") << (bWhite ? " white" : "");
+      }
+  }
+}
+
 TEST(PixelEffectLoops, BlurOfRadiusOneIsThePixelItsLeftAndUpperNeighbours) {
   Pair p(kModes[2], 3, 3);
   const u32 values[3][3] = {{0x000000, 0x400000, 0x000000}, {0x004000, 0x000040, 0x000000}, {0, 0, 0}};
