@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/display_bench_main.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/dd_fill.h"
@@ -105,10 +106,4 @@ BENCHMARK(BM_PresentConversion)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicros
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunDisplayBenchmarks(argc, argv); }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/display_bench_main.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/dd_fade.h"
@@ -119,10 +120,4 @@ BENCHMARK(BM_Memcpy)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunDisplayBenchmarks(argc, argv); }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/display_bench_main.h"
 #include "media/draw/dd_display.h"
 #include "shell/fps_display.h"
 #include "shell/game_mgr.h"
@@ -51,10 +52,4 @@ BENCHMARK(BM_CopyBackBuffer)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunDisplayBenchmarks(argc, argv); }

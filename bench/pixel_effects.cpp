@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/display_bench_main.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/dd_pixel_effects.h"
@@ -111,10 +112,4 @@ BENCHMARK(BM_Memcpy)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunDisplayBenchmarks(argc, argv); }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/display_bench_main.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/font.h"
@@ -159,10 +160,4 @@ BENCHMARK(Memcpy)->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  setenv("SDL_VIDEODRIVER", "dummy", 0);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return RunDisplayBenchmarks(argc, argv); }
