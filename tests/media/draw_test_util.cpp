@@ -8,6 +8,7 @@
 #include "media/draw/dd_colour.h"
 #include "platform/display_window.h"
 #include "platform/host_files.h"
+#include "platform/win_time.h"
 #include "tests/support/bmp_writer.h"
 
 namespace {
@@ -131,4 +132,17 @@ void ExpectPixels(const std::string& name, const cPixelBuffer& actual,
   const std::string got = DumpPixels(safe + "_actual", actual);
   DumpPixels(safe + "_expected", want);
   ADD_FAILURE() << name << ": " << mismatches << " pixels differ:" << first << " frame written to " << got;
+}
+
+void ShowBackBufferFor(unsigned ms) {
+  const DWORD start = timeGetTime();
+  while (timeGetTime() - start < ms) {
+    if (lpDTCon != nullptr) {
+      DDPresent(60);
+    } else {
+      DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
+      DDShowPrimary();
+    }
+    Sleep(16);
+  }
 }

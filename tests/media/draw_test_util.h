@@ -51,6 +51,10 @@ class cDisplayTest : public cTempDirTest {
 // The pixels of a surface (its alias's under Direct3D).
 cPixelBuffer& Pixels(DDSURFACEDATA* sd);
 
+// Shows the back buffer in the real window for `ms` milliseconds, about 60 times a second:
+// presented under Direct3D, copied onto the primary and shown under DirectDraw.
+void ShowBackBufferFor(unsigned ms);
+
 // Writes a buffer as a 24-bit bitmap under the temporary folder's "tovrel_failed_frames"
 // (8-bit buffers through the display palette). Returns the host path.
 std::string DumpPixels(const std::string& name, const cPixelBuffer& pixels);

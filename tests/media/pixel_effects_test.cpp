@@ -346,16 +346,7 @@ TEST_P(PixelEffectsWindowTest, ShowsEveryEffect) {
   // A tinted and a half-transparent copy over the band edges, partly off the bottom.
   DDAlphaBlt(&g_BackBuffer, 16, 360, 192, 192, &big, 0, 0, 1, g_DispPalette, g_BlendTable, 200, 1);
   DDHalfBlt(&g_BackBuffer, 232, 360, 192, 192, &big, 0, 0, 1, g_BlendTable);
-  const DWORD start = timeGetTime();
-  while (timeGetTime() - start < keep) {
-    if (lpDTCon != nullptr) {
-      DDPresent(60);
-    } else {
-      DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
-      DDShowPrimary();
-    }
-    Sleep(16);
-  }
+  ShowBackBufferFor(keep);
   DumpPixels(std::string("pixel_effects_") + GetParam().name, Pixels(&g_BackBuffer));
   DDReleaseSurface(&big);
 }

@@ -24,16 +24,7 @@ class RealWindowEffectsTest : public cDisplayTest, public ::testing::WithParamIn
     for (int r = 20; r <= 80; r += 20) DDDrawCircle(&g_BackBuffer, 320, 360, r, 255);
   }
   void Show(DWORD ms, const std::string& name) {
-    const DWORD start = timeGetTime();
-    while (timeGetTime() - start < ms) {
-      if (lpDTCon != nullptr) {
-        DDPresent(60);
-      } else {
-        DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
-        DDShowPrimary();
-      }
-      Sleep(16);
-    }
+    ShowBackBufferFor(ms);
     DumpPixels(name, Pixels(&g_BackBuffer));
   }
 };

@@ -30,17 +30,7 @@ TEST_P(RealWindowTest, ShowsAScene) {
   for (int r = 20; r <= 80; r += 20) DDDrawCircle(&g_BackBuffer, 520, 300, r, 255);
   DDFillRect(&g_BackBuffer, 100, 400, 200, 4, 255);
   DDFillRect(&g_BackBuffer, 100, 400, 4, 60, 255);
-  const DWORD start = timeGetTime();
-  while (timeGetTime() - start < keep) {
-    if (lpDTCon != nullptr) {
-      DDPresent(60);
-    } else {
-      // The copy present: the back buffer onto the primary, which is shown.
-      DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
-      DDShowPrimary();
-    }
-    Sleep(16);
-  }
+  ShowBackBufferFor(keep);
   std::vector<std::uint32_t> window;
   int w = 0, h = 0;
   ASSERT_EQ(ReadWindowPixels(window, w, h), 1);

@@ -47,16 +47,7 @@ TEST_P(RealWindowTextTest, ShowsJapaneseText) {
   m_Fonts[1].DrawTextBox(&g_BackBuffer, 40, 240, 0, 0, "メッセージウィンドウ\n二行目のテキストです。\nＯＫ", 8);
   m_Fonts[1].DrawTextBoxF(&g_BackBuffer, 495, 463, 0, 0, "FPS%2d(%2d)", 60, 12);
   m_Fonts[0].DrawTextF(&g_BackBuffer, 549, 440, "FPS%2d(%2d)", 59, 16);
-  const DWORD start = timeGetTime();
-  while (timeGetTime() - start < keep) {
-    if (lpDTCon != nullptr) {
-      DDPresent(60);
-    } else {
-      DDBlt(&g_PrimarySD, 0, 0, 640, 480, &g_BackBuffer, 0, 0, 0);
-      DDShowPrimary();
-    }
-    Sleep(16);
-  }
+  ShowBackBufferFor(keep);
   DumpPixels(std::string("real_window_text_") + GetParam().name, Pixels(&g_BackBuffer));
 }
 
