@@ -44,7 +44,7 @@ constexpr int kVoices = 16;
 void WriteEffects() {
   const double pi = 3.14159265358979323846;
   for (int v = 0; v < kVoices; ++v) {
-    cWaveSpec layout;
+    cWaveLayout layout;
     layout.nRate = 22050;
     layout.nBits = 16;
     const int frames = 4000 + 700 * v;
@@ -62,7 +62,7 @@ void WriteEffects() {
 // Four bars a loop of chords, bass and a melody on three channels, with a tempo change and
 // a program change; dense enough to keep a few dozen voices of the synthesiser busy.
 void WriteSong() {
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.nDivision = 480;
   cMidiTrack chords, bass, melody;
   chords.Tempo(0, 500000).Raw(0, {0xC0, 0});

@@ -25,12 +25,12 @@ void Tone(std::vector<std::uint8_t>& samples, double from, double to, int ms, do
 }
 
 std::vector<std::uint8_t> Wave(const std::vector<std::uint8_t>& samples) {
-  cWaveSpec spec;
-  spec.nRate = kRate;
-  spec.nBits = 8;
-  spec.nChannels = 1;
-  spec.vSamples = samples;
-  return BuildWave(spec);
+  cWaveLayout layout;
+  layout.nRate = kRate;
+  layout.nBits = 8;
+  layout.nChannels = 1;
+  layout.vSamples = samples;
+  return BuildWave(layout);
 }
 
 }  // namespace
@@ -93,9 +93,9 @@ std::vector<std::uint8_t> MakeDemoSong() {
     }
   }
   track.End(pending);
-  cMidiSpec spec;
-  spec.nFormat = 0;
-  spec.nDivision = kQuarter;
-  spec.vTracks.push_back(track);
-  return BuildMidi(spec);
+  cMidiLayout layout;
+  layout.nFormat = 0;
+  layout.nDivision = kQuarter;
+  layout.vTracks.push_back(track);
+  return BuildMidi(layout);
 }

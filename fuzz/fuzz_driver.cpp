@@ -1,10 +1,5 @@
 #include "fuzz/fuzz_driver.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +7,9 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
+#include <string>
+#include <system_error>
 
 #include "app/report_log.h"
 #include "data/record/data_reader.h"
@@ -36,9 +34,16 @@ std::string MakeWorkFolder() {
   std::string root = base != nullptr && *base != '\0' ? base
                      : std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
                                                                  : std::filesystem::temp_directory_path().string();
-  std::string pattern = root + "/tovrel-fuzz-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) Fail("a working folder can be made", pattern.c_str());
-  return pattern;
+  // A random name, so that fuzzers running at once never share a folder; a name already
+  // taken is passed over.
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string folder = root + "/tovrel-fuzz-" + std::to_string(entropy());
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) return folder;
+  }
+  Fail("a working folder can be made", root.c_str());
+  return root;
 }
 
 }  // namespace
@@ -48,14 +53,9 @@ void WriteFile(const char* programPath, const std::uint8_t* data, std::size_t si
   // input to the next, so the cached listing of its folder stays right, and keeping it
   // saves reading the folder again for every input.
   const std::string host = HostPath(programPath);
-  const int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  bool ok = fd >= 0;
-  for (std::size_t done = 0; ok && done < size;) {
-    const ssize_t n = write(fd, data + done, size - done);
-    ok = n > 0;
-    if (ok) done += static_cast<std::size_t>(n);
-  }
-  if (fd < 0 || close(fd) != 0 || !ok) Fail("the input can be written", programPath);
+  FILE* file = std::fopen(host.c_str(), "wb");
+  const bool ok = file != nullptr && std::fwrite(data, 1, size, file) == size;
+  if (file == nullptr || std::fclose(file) != 0 || !ok) Fail("the input can be written", programPath);
 }
 
 std::vector<std::uint8_t> ReadFile(const char* programPath) {
@@ -78,8 +78,9 @@ void BeginInput() {
 }
 
 bool ReportWritten() {
-  struct stat info;
-  return stat(kReportPath, &info) == 0 && info.st_size > 0;
+  std::error_code error;
+  const auto size = std::filesystem::file_size(kReportPath, error);
+  return !error && size > 0;
 }
 
 bool BoxShown() { return !g_Boxes->shown.empty(); }
@@ -140,7 +141,9 @@ namespace {
 
 void SetUpProcess() {
   const std::string folder = fuzz::MakeWorkFolder();
-  if (chdir(folder.c_str()) != 0) fuzz::Fail("the working folder can be entered", folder.c_str());
+  std::error_code error;
+  std::filesystem::current_path(folder, error);
+  if (error) fuzz::Fail("the working folder can be entered", folder.c_str());
   ForgetDirectoryListings();
   fuzz::g_Boxes = std::make_unique<cRecordingMessageBoxes>();
   if (!OpenReportLog(fuzz::kReportPath)) fuzz::Fail("the report log can be opened", fuzz::kReportPath);
@@ -180,8 +183,8 @@ thread_local std::uintptr_t t_nPreviousBlock = 0;
 std::vector<std::uint8_t> ReadStandardInput() {
   std::vector<std::uint8_t> bytes;
   std::uint8_t buffer[65536];
-  ssize_t n = 0;
-  while ((n = read(0, buffer, sizeof buffer)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
   return bytes;
 }
 

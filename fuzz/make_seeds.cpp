@@ -2,7 +2,6 @@
 // writers: the files of the seed game, a replay recorded from its first stage, and sounds,
 // songs, pictures and key configurations, each into the folder of the target that reads it.
 //   fuzz_seeds <folder>   makes <folder>/<target>/<file> for every target
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -72,10 +71,10 @@ void WriteKeyConfigSeeds(const fs::path& folder) {
 }
 
 void WriteWaveSeeds(const fs::path& folder) {
-  cWaveSpec mono8;
+  cWaveLayout mono8;
   mono8.vSamples = {0x80, 0x90, 0xA0, 0x70, 0x60, 0x80};
   Write(folder, "mono8.wav", BuildWave(mono8));
-  cWaveSpec stereo16;
+  cWaveLayout stereo16;
   stereo16.nChannels = 2;
   stereo16.nBits = 16;
   stereo16.nRate = 44100;
@@ -86,11 +85,11 @@ void WriteWaveSeeds(const fs::path& folder) {
 }
 
 void WriteMidiSeeds(const fs::path& folder) {
-  cMidiSpec single;
+  cMidiLayout single;
   single.nFormat = 0;
   single.vTracks.emplace_back().Tempo(0, 500000).NoteOn(0, 0, 60, 100).Raw(240, {64, 0}).NoteOn(0, 0, 62, 90).End(240);
   Write(folder, "format0.mid", BuildMidi(single));
-  cMidiSpec layered;
+  cMidiLayout layered;
   layered.vTracks.emplace_back().Tempo(0, 400000).Meta(0, 0x03, {'s', 'o', 'n', 'g'}).End(960);
   layered.vTracks.emplace_back()
       .Raw(0, {0xC1, 5})
@@ -136,7 +135,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path out = fs::absolute(argv[1]);
-  const fs::path game = fs::temp_directory_path() / ("tovrel-seed-game-" + std::to_string(getpid()));
+  // Beside the seeds, so that two builds making seeds at once never share it.
+  const fs::path game = out.string() + ".game";
   fs::create_directories(game);
   const fs::path previous = fs::current_path();
   fs::current_path(game);

@@ -19,7 +19,7 @@ cMidiTrack& cMidiTrack::SysEx(std::uint32_t delta, const std::vector<std::uint8_
   return *this;
 }
 
-std::vector<std::uint8_t> BuildMidi(const cMidiSpec& layout) {
+std::vector<std::uint8_t> BuildMidi(const cMidiLayout& layout) {
   cByteBuilder file;
   file.Tag("MThd").U32BE(layout.nHeaderLength).U16BE(layout.nFormat);
   file.U16BE(static_cast<std::uint16_t>(layout.nTrackCountClaim >= 0 ? layout.nTrackCountClaim : static_cast<int>(layout.vTracks.size())));

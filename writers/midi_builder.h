@@ -31,7 +31,7 @@ class cMidiTrack {
   cByteBuilder m_Bytes;
 };
 
-struct cMidiSpec {
+struct cMidiLayout {
   std::uint16_t nFormat = 1;
   std::uint16_t nDivision = 480;
   std::vector<cMidiTrack> vTracks;
@@ -40,4 +40,4 @@ struct cMidiSpec {
   std::uint32_t nHeaderLength = 6;
 };
 
-std::vector<std::uint8_t> BuildMidi(const cMidiSpec& layout);
+std::vector<std::uint8_t> BuildMidi(const cMidiLayout& layout);

@@ -1,6 +1,6 @@
 #include "writers/wave_builder.h"
 
-std::vector<std::uint8_t> BuildWave(const cWaveSpec& layout) {
+std::vector<std::uint8_t> BuildWave(const cWaveLayout& layout) {
   cByteBuilder body;
   body.Tag("WAVE");
   body.Tag("fmt ").U32(layout.nFmtSize);

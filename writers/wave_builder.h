@@ -6,7 +6,7 @@
 
 #include "writers/byte_builder.h"
 
-struct cWaveSpec {
+struct cWaveLayout {
   std::uint16_t nFormatTag = 1;
   std::uint16_t nChannels = 1;
   std::uint32_t nRate = 22050;
@@ -20,6 +20,6 @@ struct cWaveSpec {
   bool bExtraChunk = false;
 };
 
-std::vector<std::uint8_t> BuildWave(const cWaveSpec& layout);
+std::vector<std::uint8_t> BuildWave(const cWaveLayout& layout);
 // 16-bit samples as little-endian bytes.
 std::vector<std::uint8_t> Pcm16Bytes(const std::vector<std::int16_t>& samples);

@@ -34,7 +34,7 @@ TEST_F(AudioOutputTest, WithoutASoundDeviceStartUpGoesOnSilently) {
   EXPECT_NE(ReadBytes("Report_Game.txt").find("playing silently"), std::string::npos) << ReadBytes("Report_Game.txt");
 
   // Sounds load and play through the dummy device's callback, in real time.
-  cWaveSpec layout;
+  cWaveLayout layout;
   layout.vSamples.assign(2205, 0xC0);
   WriteTestFile("se.wav", BuildWave(layout));
   cSound sound;

@@ -20,7 +20,7 @@ class BgmTest : public cMidiTest {
     std::memcpy(m_Midi, g_szBgmMidiName, sizeof m_Midi);
     ASSERT_EQ(m_Bgm.Init(1, m_Ogg, m_Midi, BGMSLOT_NUM), 1);
     ASSERT_TRUE(WriteOggTone("song.ogg", 44100, 1, 44100));
-    cMidiSpec layout;
+    cMidiLayout layout;
     layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(9600)));
     WriteSong("song.mid", layout);
   }

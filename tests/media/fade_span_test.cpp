@@ -13,12 +13,12 @@ namespace {
 const ePixelFormat kFormats[] = {ePixelFormat::kR5G6B5, ePixelFormat::kA1R5G5B5, ePixelFormat::kX8R8G8B8,
                                  ePixelFormat::kA8R8G8B8};
 
-struct FieldSpec {
+struct FieldLayout {
   int shift, max;
 };
 
 // The channel fields of a format, red, green, blue.
-std::vector<FieldSpec> Fields(ePixelFormat f) {
+std::vector<FieldLayout> Fields(ePixelFormat f) {
   switch (f) {
     case ePixelFormat::kR5G6B5: return {{11, 31}, {5, 63}, {0, 31}};
     case ePixelFormat::kA1R5G5B5: return {{10, 31}, {5, 31}, {0, 31}};
@@ -29,7 +29,7 @@ std::vector<FieldSpec> Fields(ePixelFormat f) {
 // The colour fade of one pixel, as the rule reads.
 std::uint32_t FadeRule(ePixelFormat f, std::uint32_t dst, std::uint32_t src, int amount, const int (&colour)[3]) {
   std::uint32_t out = BytesPerPixelOf(f) == 4 ? (dst & 0xFF000000u) : (f == ePixelFormat::kA1R5G5B5 ? dst & 0x8000u : 0);
-  const std::vector<FieldSpec> fields = Fields(f);
+  const std::vector<FieldLayout> fields = Fields(f);
   for (int c = 0; c < 3; ++c) {
     const int v = static_cast<int>((src >> fields[c].shift) & fields[c].max);
     const int wide = v * 255 / fields[c].max;

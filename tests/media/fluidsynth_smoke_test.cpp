@@ -21,7 +21,7 @@ double Rms(const std::vector<float>& samples) {
 
 TEST_F(FluidSynthSmokeTest, ASongSoundsAndStopsSilencingIt) {
   if (!std::filesystem::exists(DefaultMidiSoundFontPath())) GTEST_SKIP() << "no SoundFont installed";
-  cMidiSpec layout;
+  cMidiLayout layout;
   cMidiTrack track;
   track.Raw(0, {0xC0, 0})  // piano
       .SysEx(0, {0x7E, 0x7F, 0x09, 0x01, 0xF7})  // GM on

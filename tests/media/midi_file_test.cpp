@@ -58,7 +58,7 @@ TEST_F(MidiFileTest, VariableLengthQuantitiesAtTheirBoundaries) {
 
 TEST_F(MidiFileTest, DamagedHeadersAreRefusedWithTheirReason) {
   auto good = [] {
-    cMidiSpec layout;
+    cMidiLayout layout;
     layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(0)));
     return layout;
   };
@@ -69,19 +69,19 @@ TEST_F(MidiFileTest, DamagedHeadersAreRefusedWithTheirReason) {
   };
   std::vector<cCase> cases;
   {
-    cMidiSpec s = good();
+    cMidiLayout s = good();
     s.nFormat = 2;
     cases.push_back({"format 2", BuildMidi(s), "Midi song.mid Init 対応フォーマットが2でない"});
     s.nFormat = 3;
     cases.push_back({"format 3", BuildMidi(s), "Midi song.mid Init 対応フォーマットが0または1でない"});
   }
   {
-    cMidiSpec s = good();
+    cMidiLayout s = good();
     s.nHeaderLength = 10;
     cases.push_back({"header length 10", BuildMidi(s), "Midi song.mid Init 標準MIDIでない(6)"});
   }
   {
-    cMidiSpec s = good();
+    cMidiLayout s = good();
     s.nTrackCountClaim = 0;
     cases.push_back({"no tracks", BuildMidi(s), "Midi song.mid Init 標準MIDIでない(4)"});
   }
@@ -111,7 +111,7 @@ TEST_F(MidiFileTest, DamagedHeadersAreRefusedWithTheirReason) {
 }
 
 TEST_F(MidiFileTest, TracksMergeByTimeWithTheLowerTrackFirst) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.nDivision = 96;
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 1, 64, 90).NoteOn(5, 1, 65, 90).NoteOn(5, 1, 67, 90).End(20)));
@@ -128,7 +128,7 @@ TEST_F(MidiFileTest, TracksMergeByTimeWithTheLowerTrackFirst) {
 }
 
 TEST_F(MidiFileTest, RunningStatusSystemExclusiveAndMetaEventsAreWrittenOut) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.nFormat = 0;
   cMidiTrack track;
   track.NoteOn(0, 0, 60, 100)
@@ -174,7 +174,7 @@ TEST_F(MidiFileTest, DamagedTracksEndWhereTheirDataEnds) {
   };
   for (const cCase& c : cases) {
     SCOPED_TRACE(c.name);
-    cMidiSpec layout;
+    cMidiLayout layout;
     layout.nFormat = 0;
     cMidiTrack track;
     track.Raw(0, {0x90, 60, 100}).Raw(10, {0x80, 60, 0});
@@ -189,7 +189,7 @@ TEST_F(MidiFileTest, DamagedTracksEndWhereTheirDataEnds) {
 
 TEST_F(MidiFileTest, ALaterTrackStartsAfterTheEndMarkerOfTheOneBefore) {
   // The first track's chunk length is wrong; the reader follows the end marker, not it.
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(9600)));
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(100, 1, 50, 100).End(0)));
   auto file = BuildMidi(layout);

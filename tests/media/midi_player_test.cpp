@@ -22,8 +22,8 @@ cRecord RecordAt(const MIDIHDR& hdr, DWORD offset) {
   return r;
 }
 
-cMidiSpec Notes(int count, std::uint32_t delta) {
-  cMidiSpec layout;
+cMidiLayout Notes(int count, std::uint32_t delta) {
+  cMidiLayout layout;
   layout.nFormat = 0;
   cMidiTrack track;
   for (int i = 0; i < count; ++i) track.NoteOn(i == 0 ? 0 : delta, 0, 40 + i % 40, 100);
@@ -36,7 +36,7 @@ cMidiSpec Notes(int count, std::uint32_t delta) {
 constexpr std::uint64_t kSamplesPerQuarter = 22050;
 
 TEST_F(MidiPlayerTest, EventsFallOnTheSampleTheirTicksAndTempoGive) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   cMidiTrack track;
   track.NoteOn(0, 0, 60, 100)
       .NoteOn(480, 0, 62, 100)
@@ -88,7 +88,7 @@ TEST_F(MidiPlayerTest, ASongLongerThanABufferIsFedInTwoBuffers) {
 }
 
 TEST_F(MidiPlayerTest, TheDeltaOfAnUnsentMetaEventCarriesIntoTheNextBuffer) {
-  cMidiSpec layout = Notes(2000, 0);
+  cMidiLayout layout = Notes(2000, 0);
   cMidiTrack track;
   for (int i = 0; i < 2000; ++i) track.NoteOn(0, 0, 60, 100);
   track.Meta(480, 0x01, {'t'}).NoteOn(0, 0, 61, 100).End(0);
@@ -104,7 +104,7 @@ TEST_F(MidiPlayerTest, TheDeltaOfAnUnsentMetaEventCarriesIntoTheNextBuffer) {
   EXPECT_EQ(player.m_nCarryDelta, 0u);
 
   // Within one buffer: a 480-tick lyric before a note with delta 0.
-  cMidiSpec lyric;
+  cMidiLayout lyric;
   lyric.vTracks.push_back(std::move(cMidiTrack().Meta(480, 0x05, {'a'}).NoteOn(0, 0, 60, 100).End(0)));
   WriteSong("lyric.mid", lyric);
   player.Stop(0);
@@ -113,7 +113,7 @@ TEST_F(MidiPlayerTest, TheDeltaOfAnUnsentMetaEventCarriesIntoTheNextBuffer) {
 }
 
 TEST_F(MidiPlayerTest, AnUnsentMetaDeltaWithinABuffer) {
-  cMidiSpec lyric;
+  cMidiLayout lyric;
   lyric.vTracks.push_back(std::move(cMidiTrack().Meta(480, 0x05, {'a'}).NoteOn(0, 0, 60, 100).End(0)));
   WriteSong("lyric.mid", lyric);
   cMidi player("lyric.mid");
@@ -123,7 +123,7 @@ TEST_F(MidiPlayerTest, AnUnsentMetaDeltaWithinABuffer) {
 }
 
 TEST_F(MidiPlayerTest, AnEventLargerThanABufferIsSkippedAndTheSongGoesOn) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   std::vector<std::uint8_t> huge(30000, 0x11);
   huge.back() = 0xF7;
   layout.vTracks.push_back(std::move(cMidiTrack().SysEx(100, huge).NoteOn(0, 0, 60, 100).NoteOn(10, 0, 62, 100).End(0)));
@@ -140,7 +140,7 @@ TEST_F(MidiPlayerTest, AnEventLargerThanABufferIsSkippedAndTheSongGoesOn) {
 }
 
 TEST_F(MidiPlayerTest, TheLoopLastsUntilTheLongestTrackEnds) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).Raw(480, {0x80, 60, 0}).End(0)));
   layout.vTracks.push_back(std::move(cMidiTrack().End(9600)));
   WriteSong("song.mid", layout);
@@ -167,7 +167,7 @@ TEST_F(MidiPlayerTest, TheLoopLastsUntilTheLongestTrackEnds) {
 }
 
 TEST_F(MidiPlayerTest, StopRewindsAndPauseResumes) {
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).NoteOn(480, 0, 62, 100).NoteOn(480, 0, 64, 100).End(0)));
   WriteSong("song.mid", layout);
   cMidi player("song.mid");
@@ -197,7 +197,7 @@ TEST_F(MidiPlayerTest, StopRewindsAndPauseResumes) {
 TEST_F(MidiPlayerTest, AStopIsNotUndoneByTheLoopRestartOfTheCallbackThread) {
   // A short looping song; the main thread stops it right as its end plays, while the
   // callback thread is restarting it. Whichever runs first, the song stays stopped.
-  cMidiSpec layout;
+  cMidiLayout layout;
   layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(10)));
   WriteSong("song.mid", layout);
   cMidi player("song.mid");
@@ -212,11 +212,11 @@ TEST_F(MidiPlayerTest, AStopIsNotUndoneByTheLoopRestartOfTheCallbackThread) {
 }
 
 TEST_F(MidiPlayerTest, ListPlaysOnlyMidFilesItCanOpen) {
-  cMidiSpec good;
+  cMidiLayout good;
   good.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(0)));
   WriteSong("a.mid", good);
   WriteSong("b.MID", good);
-  cMidiSpec format2 = good;
+  cMidiLayout format2 = good;
   format2.nFormat = 2;
   WriteSong("c.mid", format2);
   struct {
@@ -253,7 +253,7 @@ TEST_F(MidiPlayerTest, ListPlaysOnlyMidFilesItCanOpen) {
 }
 
 TEST_F(MidiPlayerTest, ListRefusesASongItCannotOpenAStreamFor) {
-  cMidiSpec good;
+  cMidiLayout good;
   good.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(0)));
   WriteSong("a.mid", good);
   SetMidiSynthOverride(nullptr);

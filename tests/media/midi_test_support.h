@@ -63,7 +63,7 @@ class cMidiTest : public cSoundTest {
     while (!player.CallbacksDrained()) std::this_thread::yield();
   }
 
-  static void WriteSong(const char* name, const cMidiSpec& layout) { WriteTestFile(name, BuildMidi(layout)); }
+  static void WriteSong(const char* name, const cMidiLayout& layout) { WriteTestFile(name, BuildMidi(layout)); }
 
   cRecordingSynth m_Synth;
 };

@@ -13,7 +13,7 @@ namespace {
 // A 16-bit mono sound at the mixer's rate holding one value for `frames` frames, so that
 // the mix shows how many copies sound at each frame.
 void WriteDcWave(const std::string& name, int frames, std::int16_t value = 8192) {
-  cWaveSpec layout;
+  cWaveLayout layout;
   layout.nRate = 44100;
   layout.nBits = 16;
   layout.vSamples = Pcm16Bytes(std::vector<std::int16_t>(static_cast<std::size_t>(frames), value));
@@ -158,7 +158,7 @@ TEST_F(SoundEffectsTest, UnplayableFormatsMakeNoBufferAndReleaseTouchesNothing) 
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    cWaveSpec layout;
+    cWaveLayout layout;
     layout.nChannels = c.channels;
     layout.nRate = c.rate;
     layout.nBits = c.bits;
@@ -189,7 +189,7 @@ TEST_F(SoundEffectsTest, FormatsConvertToTheMixRate) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.channels << "ch " << c.rate << "Hz " << c.bits << "bit");
-    cWaveSpec layout;
+    cWaveLayout layout;
     layout.nChannels = c.channels;
     layout.nRate = c.rate;
     layout.nBits = c.bits;
@@ -202,7 +202,7 @@ TEST_F(SoundEffectsTest, FormatsConvertToTheMixRate) {
 }
 
 TEST_F(SoundEffectsTest, StereoKeepsItsSides) {
-  cWaveSpec layout;
+  cWaveLayout layout;
   layout.nChannels = 2;
   layout.nRate = 44100;
   layout.nBits = 16;

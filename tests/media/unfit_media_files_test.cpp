@@ -111,7 +111,7 @@ TEST_F(UnfitMediaFilesTest, APictureThatIsThereButUnreadableIsReportedAndAMissin
 TEST_F(UnfitMediaFilesTest, ASoundWhoseFormatCannotPlaySaysWhy) {
   UseNullAudioOutput();
   ASSERT_TRUE(DS_Init(nullptr, 22050, 8, 1));
-  cWaveSpec layout;
+  cWaveLayout layout;
   layout.nChannels = 3;  // PCM, so the reader takes it; no buffer plays three channels
   layout.vSamples = std::vector<std::uint8_t>(30, 0x80);
   const std::vector<std::uint8_t> bytes = BuildWave(layout);

@@ -22,8 +22,8 @@ struct cWaveCase {
 
 std::vector<std::uint8_t> Samples(std::size_t n) { return std::vector<std::uint8_t>(n, 0x90); }
 
-cWaveSpec WaveLayout(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t fmtSize, std::size_t bytes) {
-  cWaveSpec layout;
+cWaveLayout WaveLayout(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits, std::uint32_t fmtSize, std::size_t bytes) {
+  cWaveLayout layout;
   layout.nChannels = channels;
   layout.nRate = rate;
   layout.nBits = bits;
@@ -40,7 +40,7 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
       {"16-bit stereo, 18-byte fmt", [] { return BuildWave(WaveLayout(2, 44100, 16, 18, 400)); }, true, nullptr},
       {"odd fmt and a chunk before data",
        [] {
-         cWaveSpec s = WaveLayout(1, 22050, 8, 17, 3);
+         cWaveLayout s = WaveLayout(1, 22050, 8, 17, 3);
          s.bExtraChunk = true;
          return BuildWave(s);
        },
@@ -48,7 +48,7 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
       {"20-byte fmt", [] { return BuildWave(WaveLayout(1, 22050, 8, 20, 100)); }, false, kNotPcmShape},
       {"compressed format",
        [] {
-         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
+         cWaveLayout s = WaveLayout(1, 22050, 8, 16, 100);
          s.nFormatTag = 2;
          return BuildWave(s);
        },
@@ -77,14 +77,14 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
        false, kNotPcmShape},
       {"data size past the end (truncated file)",
        [] {
-         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
+         cWaveLayout s = WaveLayout(1, 22050, 8, 16, 100);
          s.nDataSizeClaim = 101;
          return BuildWave(s);
        },
        false, kBadFile},
       {"data size of 4 GB",
        [] {
-         cWaveSpec s = WaveLayout(1, 22050, 8, 16, 100);
+         cWaveLayout s = WaveLayout(1, 22050, 8, 16, 100);
          s.nDataSizeClaim = 0xFFFFFFF0u;
          return BuildWave(s);
        },
@@ -115,7 +115,7 @@ TEST_F(WaveFileTest, ChunksAreCheckedAgainstTheFile) {
 }
 
 TEST_F(WaveFileTest, FormatAndSamplesAreKept) {
-  cWaveSpec layout = WaveLayout(2, 44100, 16, 18, 0);
+  cWaveLayout layout = WaveLayout(2, 44100, 16, 18, 0);
   layout.vSamples = Pcm16Bytes({1, -2, 300, -400});
   WriteTestFile("se.wav", BuildWave(layout));
   WAVEDATA wave;
