@@ -69,11 +69,6 @@ constexpr int kPlacements = 500;
 constexpr int kFlows = 100;
 constexpr int kCommandsPerFlow = 10;
 
-double Now() {
-  std::timespec now{};
-  std::timespec_get(&now, TIME_UTC);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 std::string HostName(std::string path) {
   for (char& c : path)
@@ -106,23 +101,6 @@ struct cFixture {
 cFixture& Fixture() {
   static cFixture fixture;
   return fixture;
-}
-
-double PlainReadSeconds(const std::string& host) {
-  double best = 0;
-  for (int round = 0; round < 5; ++round) {
-    const double start = Now();
-    std::int64_t n = 0;
-    double spent = 0;
-    do {
-      benchmark::DoNotOptimize(PlainRead(host).data());
-      ++n;
-      spent = Now() - start;
-    } while (spent < 0.02);
-    const double mean = spent / static_cast<double>(n);
-    if (round == 0 || mean < best) best = mean;
-  }
-  return best;
 }
 
 void BM_PlainReadInheritingStage(benchmark::State& state) {

@@ -28,11 +28,6 @@ const char* const kStageName = "large";
 const char* const kReplayPath = "data\\stg4\\large.rpl4_811";
 const char* const kReplayHost = "data/stg4/large.rpl4_811";
 
-double Now() {
-  std::timespec now{};
-  std::timespec_get(&now, TIME_UTC);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 struct cFixture {
   cTempFolder folder{"tovrel-bench-play-"};
@@ -64,25 +59,6 @@ struct cFixture {
 cFixture& Fixture() {
   static cFixture fixture;
   return fixture;
-}
-
-// Mean seconds of one call: the mean over 20 ms, the best of five rounds.
-template <typename Work>
-double MeanSeconds(Work&& work) {
-  double best = 0;
-  for (int round = 0; round < 5; ++round) {
-    const double start = Now();
-    std::int64_t n = 0;
-    double spent = 0;
-    do {
-      benchmark::DoNotOptimize(work());
-      ++n;
-      spent = Now() - start;
-    } while (spent < 0.02);
-    const double mean = spent / static_cast<double>(n);
-    if (round == 0 || mean < best) best = mean;
-  }
-  return best;
 }
 
 template <typename Work, typename Baseline>

@@ -28,11 +28,6 @@ constexpr int kPaletteItems = 50;
 const char* const kStageName = "large";
 
 // Wall-clock seconds.
-double Now() {
-  std::timespec now{};
-  std::timespec_get(&now, TIME_UTC);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The common palette: every character holds the flows of the stage's character
 // definition (ten flows of ten commands).
@@ -74,25 +69,6 @@ std::string HostName(std::string path) {
   return path;
 }
 
-// Seconds of one plain read of the file: the mean over 20 ms, the best of five such
-// rounds (the first reads after a load find the heap in another state).
-double PlainReadSeconds(const std::string& path) {
-  const std::string host = HostName(path);
-  double best = 0;
-  for (int round = 0; round < 5; ++round) {
-    const double start = Now();
-    std::int64_t n = 0;
-    double spent = 0;
-    do {
-      benchmark::DoNotOptimize(PlainRead(host).data());
-      ++n;
-      spent = Now() - start;
-    } while (spent < 0.02);
-    const double mean = spent / static_cast<double>(n);
-    if (round == 0 || mean < best) best = mean;
-  }
-  return best;
-}
 
 void BM_PlainReadStage(benchmark::State& state) {
   const std::string host = HostName(Fixture().stagePath);
@@ -108,7 +84,7 @@ void MeasureLoad(benchmark::State& state, const std::string& path, Load&& load) 
     state.SkipWithError("the file does not load");
     return;
   }
-  const double floor = PlainReadSeconds(path);
+  const double floor = PlainReadSeconds(HostName(path));
   const double start = Now();
   for (auto _ : state) benchmark::DoNotOptimize(load());
   const double mean = (Now() - start) / static_cast<double>(state.iterations());
