@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the benchmarks; header-only, since every bench/*.cpp is a program of its own:
-// the clock, the mean time of one call, and the plain read of a file that loads are measured against. A benchmark's temporary
-// folder is the tests' cTempFolder (tests/support/temp_dir.h).
+// the clock, the mean time of one call, and the plain read of a file that loads are
+// measured against. A benchmark's temporary folder is the tests' cTempFolder
+// (tests/support/temp_dir.h).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
