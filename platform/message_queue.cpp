@@ -143,6 +143,9 @@ BOOL GetMessageA(MSG* msg, HWND /*hWnd*/, UINT filterMin, UINT filterMax) {
     if (main) ServeSentMessages(*self);
     std::unique_lock<std::mutex> lock(self->Lock);
     if (TakeLocked(*self, &taken, filterMin, filterMax, true)) break;
+    // A message sent after the serving above and before this lock was taken has already
+    // counted as an arrival: waiting for the next one would leave its sender blocked.
+    if (main && !self->Sent.empty()) continue;
     // Anything that arrives from now on wakes the wait; so do a kill and a resume.
     const std::uint64_t arrivals = self->nArrivals;
     self->Wake.wait(lock, [&] { return self->nArrivals != arrivals || self->bKill.load(); });

@@ -133,6 +133,42 @@ TEST_F(PlatformThreads, GetAndWaitServeSendsWhileTheyWait) {
   EXPECT_EQ(ProcLog().Get(), (std::vector<UINT>{WM_USER + 5, WM_USER + 7}));
 }
 
+// Each send lands between the main thread's serving and its wait at some point in a long
+// run of round trips; none may be left waiting. A watchdog posts a nudge (which would free
+// a forgotten send) only when the run has stalled, and a stall is the fault.
+TEST_F(PlatformThreads, ALongRunOfSendsToAWaitingMainThreadNeverStalls) {
+  constexpr int kSends = 20000;
+  std::atomic<int> answered{0};
+  std::atomic<bool> finished{false};
+  std::thread sender([&] {
+    for (int i = 0; i < kSends; ++i) {
+      if (SendMessageA(TestWindow(), WM_USER + 5, 1, 0) == 2) ++answered;
+    }
+    finished = true;
+    PostMessageA(nullptr, WM_QUIT, 0, 0);
+  });
+  std::atomic<int> nudges{0};
+  std::thread watchdog([&] {
+    int last = -1;
+    while (!finished) {
+      Sleep(500);
+      const int now = answered.load();
+      if (now == last && !finished) {
+        ++nudges;
+        PostMessageA(nullptr, WM_USER + 6, 0, 0);
+      }
+      last = now;
+    }
+  });
+  MSG msg{};
+  while (GetMessageA(&msg, nullptr, 0, 0)) {
+  }
+  sender.join();
+  watchdog.join();
+  EXPECT_EQ(answered.load(), kSends);
+  EXPECT_EQ(nudges.load(), 0);
+}
+
 TEST_F(PlatformThreads, SendsAreRefusedOrCalledDirectly) {
   // On the main thread the procedure is called at once; other handles are refused.
   EXPECT_EQ(SendMessageA(TestWindow(), WM_USER, 10, 0), 20);
