@@ -1,0 +1,3 @@
+#include "shell/game_init.h"
+
+bool GameInit(const char*, int) { return false; }

@@ -1,0 +1,10 @@
+#pragma once
+// Start-up: brings the player from an empty, hidden main window to the first frame
+// (folders and default data, the databases, the system data, System.ini and the start-up
+// dialog, the screen mode and the display, fonts, input, options, music and sound effects,
+// the world map and the common palette, and the stage named on the command line). Main
+// thread only, before the game thread exists.
+
+// True when the game is ready to run. False ends the start-up; the reason has been shown
+// or written to the report log.
+bool GameInit(const char* cmdLine, int cmdShow);
