@@ -8,3 +8,7 @@
 // True when the game is ready to run. False ends the start-up; the reason has been shown
 // or written to the report log.
 bool GameInit(const char* cmdLine, int cmdShow);
+
+// 1 when the program was started on a stage file (the command line or System.ini's
+// FreeStage); stage play reads it.
+extern int g_bStartStage;
