@@ -155,12 +155,20 @@ bool StartDisplay(int depth, int vsync, int cmdShow) {
   return FailWithBox("DDInit失敗\n画面の初期化に失敗しました！\nSystem.iniと画面の設定を見直して下さい！");
 }
 
+// A stored client size no window can have (a damaged Window.dat) is not asked for.
+constexpr int kMaxClientSize = 16384;
+
 // Step 21: where the window was at the last end of a windowed run.
 void RestoreWindowPlace(int& cmdShow) {
   if (!g_bWindow || !g_WindowData.LoadFromFile(g_PathTable[PATH_WINDOW])) return;
   g_MainWnd.Move(g_WindowData.m_nX, g_WindowData.m_nY);
-  if (lpDTCon != nullptr && g_SystemIni.m_nWindowMode == 2)
-    g_MainWnd.SetClientSize(g_WindowData.m_nWidth, g_WindowData.m_nHeight);
+  if (lpDTCon != nullptr && g_SystemIni.m_nWindowMode == 2) {
+    const int w = g_WindowData.m_nWidth, h = g_WindowData.m_nHeight;
+    if (w > 0 && h > 0 && w <= kMaxClientSize && h <= kMaxClientSize)
+      g_MainWnd.SetClientSize(w, h);
+    else
+      WriteReport("%s : ウインドウの大きさ %d x %d は使えません", g_PathTable[PATH_WINDOW], w, h);
+  }
   if (g_WindowData.m_bMaximized) cmdShow = SW_MAXIMIZE;
 }
 

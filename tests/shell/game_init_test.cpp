@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -531,28 +532,38 @@ TEST_F(GameInitTest, TheStageToStartOnIsTakenOrLeftForTheTitle) {
   }
 }
 
+bool RunOutOfMemory(const char*, int) { throw std::bad_alloc(); }
+
 TEST_F(GameInitTest, AStageThatCannotStartEndsTheStartUp) {
+  const std::string stageFailed = std::string("「") + kStagePath + "」の読み込みに失敗しました！";
   struct Case {
     const char* name;
     const char* cmdLine;
-    bool hook;
-    bool box;
+    bool (*start)(const char*, int);  // null: the stage loader alone
+    std::string box;                  // "": none of start-up's own
+    std::string report;
   } const cases[] = {
-      {"the stage loader refuses a stage file", kStagePath, true, false},
+      {"the stage loader refuses a stage file", kStagePath, RecordStageStart, "", stageFailed},
       // The loader finds no numbered stage file beside it and says nothing of its own.
-      {"a file that is no stage file", "data\\System.dat", false, true},
+      {"a file that is no stage file", "data\\System.dat", nullptr, "「data\\System.dat」の読み込みに失敗しました！",
+       "「data\\System.dat」の読み込みに失敗しました！"},
+      {"memory runs out", kStagePath, RunOutOfMemory, "メモリが不足しています！", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FreshGame();
     cStartupServices services;
-    if (c.hook) services.StartFreeStage = RecordStageStart;
+    services.StartFreeStage = c.start;
     SetStartupServices(services);
     g_Starts = cStageStarts{};
     g_Starts.result = false;
     EXPECT_FALSE(Run(c.cmdLine));
-    EXPECT_EQ(BoxSays(std::string("「") + c.cmdLine + "」の読み込みに失敗しました！"), c.box);
-    EXPECT_TRUE(ReportSays(std::string("「") + c.cmdLine + "」の読み込みに失敗しました！")) << Report();
+    if (c.box.empty()) {
+      EXPECT_TRUE(Boxes().empty()) << Boxes().front();
+    } else {
+      EXPECT_EQ(Boxes(), std::vector<std::string>{c.box});
+    }
+    EXPECT_TRUE(ReportSays(c.report)) << Report();
   }
 }
 
@@ -590,6 +601,39 @@ TEST_F(GameInitTest, TheOptionsDecideMusicAndTheSoundLevel) {
     EXPECT_EQ(g_Bgm.m_bInit, c.musicInit);
     for (std::size_t i = 0; i < g_Sound.size(); ++i) EXPECT_EQ(DSGetVolume(&g_Sound[i], 0), c.volume) << i;
     EXPECT_EQ(ReportSays("効果音の音量"), c.reported) << Report();
+  }
+}
+
+TEST_F(GameInitTest, AWindowedRunOpensWhereTheLastOneEnded) {
+  struct Case {
+    const char* name;
+    const char* windowMode;
+    int storedW, storedH;
+    int clientW, clientH;
+    bool reported;
+  } const cases[] = {
+      {"a resizable window takes the stored size", "2", 800, 600, 800, 600, false},
+      {"a fixed window keeps its size", "1", 800, 600, 640, 480, false},
+      {"a damaged size is not asked for", "2", -5, 100000, 640, 480, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FreshGame();
+    WriteIni({{"WindowMode", c.windowMode}});
+    fs::create_directories("user_data");
+    cWindowData stored;
+    stored.Set(200, 150, c.storedW, c.storedH, 0);
+    ASSERT_EQ(stored.SaveToFile("user_data\\Window.dat"), 1);
+    ASSERT_TRUE(Run()) << Report();
+    POINT place{};
+    g_MainWnd.GetPos(place);
+    EXPECT_EQ(place.x, 200);
+    EXPECT_EQ(place.y, 150);
+    RECT client{};
+    GetClientRect(g_hWnd, &client);
+    EXPECT_EQ(client.right - client.left, c.clientW);
+    EXPECT_EQ(client.bottom - client.top, c.clientH);
+    EXPECT_EQ(ReportSays("ウインドウの大きさ"), c.reported) << Report();
   }
 }
 
