@@ -374,6 +374,11 @@ TEST_F(GameInitTest, BrokenFoldersAndSettingsEndOrGoOnAsTheyMust) {
        false,
        {"画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！"},
        {"画面モードが不正です！"}},
+      {"8 bits without the colour variant's blend table",
+       [](cDialogScript&) { WriteIni({{"Direct3D", "0"}, {"WindowMode", "0"}, {"Bpp", "8"}}); },
+       false,
+       {"bmp\\hbt\\hbt00.dat の読み込みに失敗！"},
+       {"パレットの色の変更に失敗しました！"}},
       {"Direct3D 2: the dialog cancelled ends without a box",
        [](cDialogScript& s) {
          WriteIni({{"Direct3D", "2"}});
