@@ -67,15 +67,14 @@ bool FailWithBox(const char* text) {
   return false;
 }
 
-// A data file of the game that did not load. A file from a newer version of the tool says
-// so, as the databases' own boxes do.
-// `what` follows the path.
+// A data file of the game that did not load; `what` follows the path. A file from a newer
+// version of the tool says so, as the databases' own boxes do.
 bool FailToLoad(const char* path, const char* what) {
   WriteReportBox("%s%s%s", path, what, g_bFileTooNew ? "\nソフトより上位のバージョンのファイルは使用できません。" : "");
   return false;
 }
 
-// Steps 4 to 8: the game's data, from the folders to the system data.
+// The game's data, from the folders to the system data.
 bool LoadGameData() {
   if (!CreateDefaultData(g_MainWnd.GetHandle()))
     return FailWithBox("「data」フォルダの作成に失敗…\n「default」フォルダに問題がある可能性があります。");
@@ -100,9 +99,9 @@ bool LoadGameData() {
   return true;
 }
 
-// Step 11. FreeStage holds a path of at most 259 bytes; a longer command line names no
-// file the player could open, so it is refused, and the start goes to the title as for a
-// stage that is missing.
+// A command line names the stage to start on, over System.ini's FreeStage. FreeStage holds
+// a path of at most 259 bytes; a longer command line names no file the player could open,
+// so it is refused, and the start goes to the title as for a stage that is missing.
 void TakeCommandLine(const char* cmdLine) {
   if (cmdLine == nullptr || cmdLine[0] == '\0') return;
   const std::size_t length = std::strlen(cmdLine);
@@ -114,7 +113,7 @@ void TakeCommandLine(const char* cmdLine) {
   g_SystemIni.m_strFreeStage = cmdLine;
 }
 
-// Steps 14 to 16 on g_SystemIni. False when the mode cannot run (the box has been shown).
+// Window, vertical sync and depth, settled in g_SystemIni. False when the mode cannot run (the box has been shown).
 bool SettleScreenMode(int& depth) {
   cScreenModeRequest request;
   request.nDirect3D = g_SystemIni.m_nDirect3D;
@@ -137,7 +136,7 @@ bool SettleScreenMode(int& depth) {
   return true;
 }
 
-// Step 19: Direct3D first when asked for; a machine without a working Direct3D device
+// Direct3D first when asked for; a machine without a working Direct3D device
 // goes on with DirectDraw, the window shown before the second attempt.
 bool StartDisplay(int depth, int vsync, int cmdShow) {
   const auto init = [&] {
@@ -158,7 +157,7 @@ bool StartDisplay(int depth, int vsync, int cmdShow) {
 // A stored client size no window can have (a damaged Window.dat) is not asked for.
 constexpr int kMaxClientSize = 16384;
 
-// Step 21: where the window was at the last end of a windowed run.
+// Where the window was at the last end of a windowed run.
 void RestoreWindowPlace(int& cmdShow) {
   if (!g_bWindow || !g_WindowData.LoadFromFile(g_PathTable[PATH_WINDOW])) return;
   g_MainWnd.Move(g_WindowData.m_nX, g_WindowData.m_nY);
@@ -172,7 +171,7 @@ void RestoreWindowPlace(int& cmdShow) {
   if (g_WindowData.m_bMaximized) cmdShow = SW_MAXIMIZE;
 }
 
-// Steps 24 and 25: the game palette and the transparent colour.
+// The game palette and the transparent colour.
 bool SetUpColours(int depth) {
   const char* palettePicture = g_FixedSurfaceDef[0].szFile;
   if (lpDTCon != nullptr || lpDDPalette != nullptr) {
@@ -202,7 +201,7 @@ bool SetUpColours(int depth) {
   return true;
 }
 
-// Step 27, one row at a time so that the report log names the picture that failed (the
+// The fixed surfaces, one row at a time so that the report log names the picture that failed (the
 // loader's box names it only on the screen).
 bool LoadFixedSurfaces() {
   for (int row = 0; row < kFixedSurfaceCount; ++row) {
@@ -213,7 +212,7 @@ bool LoadFixedSurfaces() {
   return true;
 }
 
-// Step 28: the system fonts in the face the game chose, and their digit strips.
+// The system fonts in the face the game chose, and their digit strips.
 bool SetUpFonts() {
   const char* face = SystemFontName(g_SystemData.m_nFontFace);
   const int cache = lpDTCon != nullptr ? g_SystemIni.m_nD3DFontCache : g_SystemIni.m_nDDFontCache;
@@ -232,7 +231,7 @@ bool SetUpFonts() {
   return true;
 }
 
-// Steps 29 to 31: input and the player's own files.
+// Input and the player's own files.
 void LoadUserSettings() {
   for (cInput& input : g_Input) input.SetDefaultJoyButtons();
   if (!LoadKeyConfig(g_PathTable[PATH_KEY_CONFIG], g_KeyConfig)) SetDefaultKeyConfig(g_KeyConfig);
@@ -240,7 +239,7 @@ void LoadUserSettings() {
   g_OptionData.LoadFromFile(kOptionFilePath);
 }
 
-// Steps 33 to 36: music and sound effects.
+// Music and sound effects.
 bool StartSound() {
   if (g_OptionData.m_bBgm && !g_Bgm.Init(1, g_szBgmOggName, g_szBgmMidiName, BGMSLOT_NUM))
     WriteReport("BGMの初期化に失敗しました。BGMなしで続けます");
@@ -254,7 +253,7 @@ bool StartSound() {
   return true;
 }
 
-// Step 39: the stage named on the command line or in System.ini. A missing file only
+// The stage named on the command line or in System.ini. A missing file only
 // leaves a report line and the start goes to the title.
 bool StartStage() {
   std::string& stage = g_SystemIni.m_strFreeStage;
