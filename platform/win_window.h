@@ -104,6 +104,7 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 constexpr int SW_HIDE = 0;
+constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOW = 5;
 
 // Buttons and edit controls.
