@@ -183,6 +183,16 @@ BOOL ScreenToClient(HWND hWnd, POINT* point) {
   return TRUE;
 }
 
+BOOL ClientToScreen(HWND hWnd, POINT* point) {
+  RECT rect{};
+  if (point == nullptr || !GetWindowRect(hWnd, &rect)) return FALSE;
+  const cHostWindow* window = FindHostWindow(hWnd);
+  const RECT frame = window != nullptr && window->type != eHostWindowType::kControl ? FrameOf(window->style) : RECT{};
+  point->x += rect.left + frame.left;
+  point->y += rect.top + frame.top;
+  return TRUE;
+}
+
 HWND CreateWindowExA(DWORD, const char* windowName, DWORD style, int x, int y, int width, int height, HWND parent,
                      WNDPROC proc) {
   cHostWindow window;
@@ -329,13 +339,49 @@ BOOL ShowWindow(HWND hWnd, int command) {
   const BOOL wasVisible = window->bVisible ? TRUE : FALSE;
   window->bVisible = command != SW_HIDE;
   window->control.bVisible = window->bVisible;
+  const bool minimise = command == SW_MINIMIZE || command == SW_SHOWMINIMIZED || command == SW_SHOWMINNOACTIVE;
+  const bool maximise = command == SW_MAXIMIZE;
+  const bool restore = command == SW_RESTORE || command == SW_SHOWNORMAL;
+  if (minimise) window->bMinimized = true;
+  if (maximise) window->bMinimized = false, window->bMaximized = true;
+  if (restore) window->bMinimized = false, window->bMaximized = false;
   if (window->type == eHostWindowType::kMain) {
     if (SDL_Window* sdl = DisplaySdlWindow()) {
       if (window->bVisible) SDL_ShowWindow(sdl);
       else SDL_HideWindow(sdl);
+      if (minimise) SDL_MinimizeWindow(sdl);
+      if (maximise) SDL_MaximizeWindow(sdl);
+      if (restore) SDL_RestoreWindow(sdl);
     }
   }
   return wasVisible;
+}
+
+namespace {
+
+// The main window's SDL state flags while it shows on screen; nullopt where SDL keeps no
+// such state (no display window, or a driver that shows nothing).
+std::optional<Uint32> OnScreenFlags(const cHostWindow& window) {
+  if (window.type != eHostWindowType::kMain || !tovrel_platform::CanShowOnScreen()) return std::nullopt;
+  SDL_Window* sdl = DisplaySdlWindow();
+  if (sdl == nullptr) return std::nullopt;
+  return SDL_GetWindowFlags(sdl);
+}
+
+}  // namespace
+
+BOOL IsIconic(HWND hWnd) {
+  const cHostWindow* window = FindHostWindow(hWnd);
+  if (window == nullptr) return FALSE;
+  if (const std::optional<Uint32> flags = OnScreenFlags(*window)) return (*flags & SDL_WINDOW_MINIMIZED) != 0;
+  return window->bMinimized ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND hWnd) {
+  const cHostWindow* window = FindHostWindow(hWnd);
+  if (window == nullptr) return FALSE;
+  if (const std::optional<Uint32> flags = OnScreenFlags(*window)) return (*flags & SDL_WINDOW_MAXIMIZED) != 0;
+  return window->bMaximized ? TRUE : FALSE;
 }
 
 BOOL IsWindowVisible(HWND hWnd) {
@@ -420,4 +466,9 @@ void SimulateMainWindowMove(int x, int y) {
   const int h = window->rect.bottom - window->rect.top;
   window->rect = RECT{x, y, x + w, y + h};
   if (SDL_Window* sdl = DisplaySdlWindow()) SDL_SetWindowPosition(sdl, x, y);
+}
+
+LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM, LPARAM) {
+  if (message == WM_CLOSE) DestroyWindow(hWnd);
+  return 0;
 }

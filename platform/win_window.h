@@ -61,6 +61,8 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_QUERYNEWPALETTE = 0x030F;
+constexpr UINT WM_PALETTECHANGED = 0x0311;
 constexpr UINT WM_APP = 0x8000;
 
 // Window styles.
@@ -104,8 +106,13 @@ constexpr UINT SWP_NOMOVE = 0x0002;
 constexpr UINT SWP_NOZORDER = 0x0004;
 constexpr UINT SWP_NOACTIVATE = 0x0010;
 constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOWMINIMIZED = 2;
 constexpr int SW_MAXIMIZE = 3;
 constexpr int SW_SHOW = 5;
+constexpr int SW_MINIMIZE = 6;
+constexpr int SW_SHOWMINNOACTIVE = 7;
+constexpr int SW_RESTORE = 9;
 
 // Buttons and edit controls.
 constexpr UINT BM_GETCHECK = 0x00F0;
@@ -169,6 +176,7 @@ BOOL SetCursorPos(int x, int y);
 // Test seam: a fixed cursor position; null: the real one.
 void OverrideCursorPos(const POINT* point);
 BOOL ScreenToClient(HWND hWnd, POINT* point);
+BOOL ClientToScreen(HWND hWnd, POINT* point);
 
 // --- windows ---
 
@@ -195,7 +203,15 @@ BOOL GetClientRect(HWND hWnd, RECT* rect);
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 LONG GetWindowLongA(HWND hWnd, int index);
 LONG SetWindowLongA(HWND hWnd, int index, LONG value);
+// SW_HIDE hides; every other command shows. The minimising commands (SW_MINIMIZE,
+// SW_SHOWMINIMIZED, SW_SHOWMINNOACTIVE) minimise, SW_MAXIMIZE maximises, SW_RESTORE and
+// SW_SHOWNORMAL bring the window back to its normal state; SW_SHOW keeps the state.
 BOOL ShowWindow(HWND hWnd, int command);
+// Whether the main window is minimised or maximised: as SDL has it while the display
+// window shows on screen, else as ShowWindow last left it (SDL's dummy driver keeps no
+// such state).
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
 BOOL IsWindowVisible(HWND hWnd);
 BOOL EnableWindow(HWND hWnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hWnd);
@@ -206,6 +222,10 @@ int GetWindowTextA(HWND hWnd, char* buffer, int size);
 int GetWindowTextLengthA(HWND hWnd);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
+
+// What the system does with a message a window procedure leaves to it: WM_CLOSE destroys
+// the window; everything else is answered with 0.
+LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Test seam: moves the main window as if the user had dragged it (no message is sent,
 // like a move the main window's own handler swallowed).

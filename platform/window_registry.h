@@ -25,6 +25,8 @@ struct cHostWindow {
   std::string text;              // CP932: title or control text
   bool bVisible = true;
   bool bEnabled = true;
+  bool bMinimized = false;       // the main window, as ShowWindow left it
+  bool bMaximized = false;
   DialogControlState control;    // controls only
   // Dialogs only.
   const DialogTemplate* dialog = nullptr;

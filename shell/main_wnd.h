@@ -16,6 +16,13 @@ class cMainWnd : public cFrameWnd {
   // Gives the window its creation parameters: id 0, no parent, no window list, and
   // MainWndProc as its procedure.
   void Setup();
+
+ private:
+  // The close sequence: keeps the window record, then either asks a running pause loop to
+  // end (stage play closes again afterwards) or ends the program in order.
+  void OnClose(HWND hwnd);
+  // Keeps where the window is and how large, in the windowed modes only.
+  void SaveWindowRecord(HWND hwnd);
 };
 
 extern cMainWnd g_MainWnd;

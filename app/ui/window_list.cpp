@@ -5,6 +5,8 @@
 #include "app/ui/dialog.h"
 #include "app/ui/window.h"
 
+cWindowList g_WindowList;
+
 void cWindowList::ShowWindows(int bShow) {
   for (cWindow* window : m_Windows) ShowWindow(window->m_hWnd, bShow ? SW_SHOW : SW_HIDE);
   for (cControl* control : m_Controls)

@@ -17,3 +17,6 @@ class cWindowList {
   std::vector<cWindow*> m_Windows;
   std::vector<cControl*> m_Controls;
 };
+
+// The program's registry; the main window itself is not in it.
+extern cWindowList g_WindowList;

@@ -1,0 +1,51 @@
+#include "frontend/name_dialog.h"
+
+#include <climits>
+#include <new>
+
+#include "app/ui/dialog_resources.h"
+#include "data/option/option_data.h"
+#include "shell/game_mgr.h"
+
+std::string& StagePlayEntryName() {
+  static std::string name;
+  return name;
+}
+
+cNameDlg::cNameDlg(WORD resourceId, cWindow* parent, int dialogFlag, cWindowList* windowList)
+    : m_pName(g_GameMgr.m_nTitleSel == TITLEITEM_OPTION ? &g_OptionData.m_strRankName : &StagePlayEntryName()) {
+  Setup(resourceId, parent, dialogFlag, windowList);
+}
+
+void cNameDlg::OnInit(WPARAM wParam, LPARAM lParam) {
+  OnInitDialog(wParam, lParam);
+  cEditBind bind;
+  bind.Set(IDC_NAME_EDIT, m_pName, kRankNameChars, 1);
+  m_Edit.Attach(this, bind);
+  m_Controls = {&m_Edit};
+  UpdateControls();
+  // Typing replaces the name shown.
+  SetFocus(m_Edit.m_hWnd);
+  SendMessageA(m_Edit.m_hWnd, EM_SETSEL, 0, INT_MAX);
+  SetCreated(1);
+}
+
+void cNameDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (!IsCommandEnabled(wParam)) return;
+  switch (LOWORD(wParam)) {
+    case IDC_NAME_OK:
+      UpdateData();
+      Close(1);
+      break;
+    case IDC_NAME_CANCEL:
+      Close(0);
+      break;
+    default:
+      cDialog::OnCommand(wParam, lParam);
+      break;
+  }
+}
+
+cDialog* CreateNameDlg(cWindow* parent, cWindowList* windowList) {
+  return new (std::nothrow) cNameDlg(IDD_NAME, parent, 1, windowList);
+}
