@@ -116,6 +116,10 @@ void BeginMainLoop() {
   // The window's close button ends the program through WM_CLOSE, not through SDL_QUIT,
   // which would ask a second time.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // SDL drops joystick input while no window has the keyboard focus; where no focus is
+  // ever given, the shown window is active and its joysticks count.
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0 && DriverGivesNoFocus())
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) SDL_InitSubSystem(SDL_INIT_JOYSTICK);
   g_bWakePending.store(false);
   SetMainQueueWakeHook(WakeMainLoop);
