@@ -56,8 +56,10 @@ int main(int argc, char** argv) {
   if (!ReadFrameLimit(nFrames)) return 2;
   SetFrameLimit(nFrames);
 
-  // The scenes of the game. The play services of stage play and the front end are
-  // installed here as well once they exist.
+  // What the shell reaches of the layers above it only through tables the entry fills:
+  // the scenes of the game (stand-ins until the title, map, menus and stage play exist),
+  // and here as well, before WinMain, the start-up's and the main window's services of
+  // stage play and the front end once those are part of the program.
   InstallStandInScenes();
 
   const char* tool = std::getenv(kToolSocketVariable);
