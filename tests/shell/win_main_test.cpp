@@ -246,6 +246,30 @@ TEST_F(WinMainTest, ATestPlayIsToldOfItsEndWhenTheWindowIsDestroyed) {
   EXPECT_EQ(got[1], Notice(0, 1, 0));
 }
 
+// A quit that comes from elsewhere than the window's destruction: the process ends with its
+// code, and the game thread, still running then, has ended before the display goes.
+DWORD g_dwMainThread = 0;
+int g_nQuitFrame = 0;
+class cQuittingScene : public cScene {
+ public:
+  void Run() override {
+    if (++g_nQuitFrame == 3) PostThreadMessageA(g_dwMainThread, WM_QUIT, 3, 0);
+  }
+};
+cScene* QuittingCreator(int type) { return type == SCENE_TITLE ? new cQuittingScene() : CreateStandInScene(type); }
+
+// Needs the whole start-up.
+TEST_F(WinMainTest, TheExitCodeIsTheQuitMessagesEvenWithoutTheCloseSequence) {
+  WriteDemo();
+  g_dwMainThread = GetCurrentThreadId();
+  g_nQuitFrame = 0;
+  SetSceneCreator(QuittingCreator);
+  EXPECT_EQ(WinMain(nullptr, nullptr, "", 1), 3);
+  EXPECT_FALSE(thGame.IsRunning());
+  EXPECT_EQ(lpDTCon, nullptr);
+  EXPECT_TRUE(LockIsFree());
+}
+
 unsigned WaitForQuit(void*) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0)) {
