@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the project needs, builds the player, its tests and benchmarks in Release,
-# and runs every test. With --sanitize the same runs built with AddressSanitizer and
-# UndefinedBehaviorSanitizer, in a build folder of its own. With --tsan only the thread
-# tests, built with ThreadSanitizer in build-tsan, and run.
+# runs every test, then the player itself on the demo game for 120 frames. With --sanitize
+# the same runs built with AddressSanitizer and UndefinedBehaviorSanitizer, in a build
+# folder of its own. With --tsan only the thread tests, built with ThreadSanitizer in
+# build-tsan, and run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -32,3 +33,12 @@ fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "${flags[@]}"
 cmake --build "$dir" -j "$jobs"
 ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+
+# The player on the demo game without a person: 120 frames under SDL's dummy drivers, after
+# which it closes itself through its normal close sequence and must exit with 0. Its
+# instance lock stays in the game's folder, away from a player someone may be running.
+rm -rf "$dir/demo_game"
+"$dir/tovrel_demo_game" "$dir/demo_game"
+(cd "$dir/demo_game" && XDG_RUNTIME_DIR="$PWD" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TOVREL_FRAMES=120 \
+  timeout 300 ../tovrel_player)
+echo "player: 120 frames on the demo game, exit code 0"

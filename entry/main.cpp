@@ -1,0 +1,69 @@
+// The program a person starts, in the game's folder: the arguments joined by blanks are
+// the command line (a stage file to start on), and the player runs until its window
+// closes.
+//
+// TOVREL_TOOL_SOCKET set: an authoring tool started this player for a test play, which
+// it tells by the show command.
+// TOVREL_FRAMES=N: the player closes itself after N frames, through its normal close
+// sequence (runs without a person; with SDL_VIDEODRIVER=dummy and SDL_AUDIODRIVER=dummy
+// it needs no display and no sound card). An environment variable, not an argument: every
+// argument is part of the stage path.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/tool_socket.h"
+#include "shell/stand_in_scenes.h"
+#include "shell/win_main.h"
+
+namespace {
+
+// SW_SHOWNORMAL: how a person's start shows the window.
+constexpr int kNormalShowCommand = 1;
+
+std::string JoinArguments(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    line += argv[i];
+  }
+  return line;
+}
+
+// The frame count of TOVREL_FRAMES: a whole number from 1 up; anything else is refused
+// with a word on standard error rather than read as "no limit" or as some other number.
+bool ReadFrameLimit(int& nFrames) {
+  nFrames = 0;
+  const char* text = std::getenv("TOVREL_FRAMES");
+  if (text == nullptr || text[0] == '\0') return true;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text, &end, 10);
+  if (errno != 0 || end == text || *end != '\0' || value < 1 || value > INT_MAX) {
+    std::fprintf(stderr, "TOVREL_FRAMES=%s: a number of frames from 1 up is expected\n", text);
+    return false;
+  }
+  nFrames = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int nFrames = 0;
+  if (!ReadFrameLimit(nFrames)) return 2;
+  SetFrameLimit(nFrames);
+
+  // What the shell reaches of the layers above it only through tables the entry fills:
+  // the scenes of the game (stand-ins until the title, map, menus and stage play exist),
+  // and here as well, before WinMain, the start-up's and the main window's services of
+  // stage play and the front end once those are part of the program.
+  InstallStandInScenes();
+
+  const char* tool = std::getenv(kToolSocketVariable);
+  const int nCmdShow = tool != nullptr && tool[0] != '\0' ? kTestPlayShowCommand : kNormalShowCommand;
+  const std::string cmdLine = JoinArguments(argc, argv);
+  return WinMain(nullptr, nullptr, cmdLine.c_str(), nCmdShow);
+}
