@@ -25,16 +25,21 @@ std::uint64_t PixelLanes(const cLaneSource& src, std::uint32_t p);
 void AddLaneRows(std::uint64_t* col, const std::uint8_t* enter, const std::uint8_t* leave, int n,
                  const cLaneSource& src);
 
-// The multiplier a count divides by: see DivideLanes.
+// col[a] += lanes of enter[a] − kept[a], then kept[a] = lanes of enter[a], for a < n: kept
+// holds the lanes of the row that leaves the window as this one enters. A null row enters
+// as lanes of 0.
+void SwapLaneRow(std::uint64_t* col, std::uint64_t* kept, const std::uint8_t* enter, int n, const cLaneSource& src);
+
+// What a count's quotients are formed with (see DivideLanes): 0 for a count of 0.
 std::uint64_t CountDivisor(unsigned count);
 
-// out[i] = the pixel of box[i] / count[i] per field (truncated), for i < n: count[i] holds
-// the count in every lane, divisor[i] = CountDivisor(count). The fields go into format's
-// layout (the source's green in greenFrom's units, 32-bit in the low three bytes with the
-// top byte from top). 16-bit results are stored in the low half of each out word.
-void DivideLanes(std::uint32_t* out, const std::uint64_t* box, const std::uint64_t* count,
-                 const std::uint64_t* divisor, int n, ePixelFormat format, ePixelFormat greenFrom,
-                 std::uint32_t top);
+// Each pixel i < n of the row dst (in format) whose divisor[i] is not 0 becomes box[i]
+// divided by its count lane, per field and truncated; divisor[i] = CountDivisor(count), or 0
+// to leave the pixel alone. The fields go into format's layout (green from greenFrom's
+// units) with the bits top set; 32-bit pixels with bKeepTop keep their old top byte.
+// bWhole promises that no divisor is 0.
+void DivideLanes(std::uint8_t* dst, const std::uint64_t* box, const std::uint64_t* divisor, int n,
+                 ePixelFormat format, ePixelFormat greenFrom, std::uint32_t top, bool bKeepTop, bool bWhole);
 
 // Offsets along a turned row: pixel X reads column (u + X du) >> 10 and row (v + X dv) >> 10
 // of the source, which the caller keeps inside [0, 32768) for every X < n; off[X] = row ×
