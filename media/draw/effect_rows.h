@@ -33,12 +33,20 @@ void SwapLaneRow(std::uint64_t* col, std::uint64_t* kept, const std::uint8_t* en
 // What a count's quotients are formed with (see DivideLanes): 0 for a count of 0.
 std::uint64_t CountDivisor(unsigned count);
 
-// Each pixel i < n of the row dst (in format) whose divisor[i] is not 0 becomes box[i]
+// The boxes of a row of pixels: box[i] each, or (window not null) slid along column sums,
+// box i = window[i] + … + window[i + span − 1].
+struct cLaneBoxes {
+  const std::uint64_t* box = nullptr;
+  const std::uint64_t* window = nullptr;
+  int span = 0;
+};
+
+// Each pixel i < n of the row dst (in format) whose divisor[i] is not 0 becomes box i
 // divided by its count lane, per field and truncated; divisor[i] = CountDivisor(count), or 0
 // to leave the pixel alone. The fields go into format's layout (green from greenFrom's
 // units) with the bits top set; 32-bit pixels with bKeepTop keep their old top byte.
 // bWhole promises that no divisor is 0.
-void DivideLanes(std::uint8_t* dst, const std::uint64_t* box, const std::uint64_t* divisor, int n,
+void DivideLanes(std::uint8_t* dst, const cLaneBoxes& boxes, const std::uint64_t* divisor, int n,
                  ePixelFormat format, ePixelFormat greenFrom, std::uint32_t top, bool bKeepTop, bool bWhole);
 
 // Offsets along a turned row: pixel X reads column (u + X du) >> 10 and row (v + X dv) >> 10
@@ -46,3 +54,7 @@ void DivideLanes(std::uint8_t* dst, const std::uint64_t* box, const std::uint64_
 // pitch + column × bytes. pitch is 0 to 32767.
 void TurnOffsets(std::int32_t* off, int n, std::int32_t u, std::int32_t v, std::int32_t du, std::int32_t dv,
                  int pitch, int bytes);
+
+// Test seam: false runs the SSE2 build even on a processor with AVX2, so that both builds
+// are checked.
+void EffectRowsAllowAvx2(bool bAllow);

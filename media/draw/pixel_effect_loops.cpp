@@ -463,20 +463,26 @@ void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx
     }
     const i64 rowsIn = std::max<i64>(0, std::min<i64>(j + ry, Rv.e) - std::max<i64>(j - ry, Rv.b));
     if (!bKey && rowsIn == 0) continue;
-    std::uint64_t box = 0;
-    for (int a = 0; a < span; ++a) box += window[a];
-    for (int i = 0; i < pixels; ++i) {
-      boxes[i] = box;
-      box = box - window[i] + window[i + span];  // the next pixel's box
-    }
-    // Without the key every row with as many source rows in its window has the same counts.
+    // The boxes are kept for the row only where the counts are needed: with the key, and
+    // without it when the rows' count changes; otherwise they slide inside the division.
+    cLaneBoxes rowBoxes;
     if (bKey || rowsIn != countsOfRows) {
+      std::uint64_t box = 0;
+      for (int a = 0; a < span; ++a) box += window[a];
+      for (int i = 0; i < pixels; ++i) {
+        boxes[i] = box;
+        box = box - window[i] + window[i + span];  // the next pixel's box
+      }
       bWhole = !bKey;
       for (int i = 0; i < pixels; ++i) {
         divisors[i] = divisorOf[boxes[i] >> 48];
         if (divisors[i] == 0) bWhole = false;
       }
       countsOfRows = rowsIn;
+      rowBoxes.box = boxes;
+    } else {
+      rowBoxes.window = window;
+      rowBoxes.span = span;
     }
     // With the key, a transparent source pixel under the output leaves it alone.
     if (bKey && j >= Rv.b && j < Rv.e) {
@@ -485,7 +491,7 @@ void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx
         if (IsClear<S, bDD>(Load<S>(in, k), key)) divisors[k - K.b] = 0;
     }
     std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j) + static_cast<std::ptrdiff_t>(x + K.b) * kBytes<D>;
-    DivideLanes(out, boxes, divisors, pixels, D, S, kTop, bDD && kBytes<D> == 4, bWhole);
+    DivideLanes(out, rowBoxes, divisors, pixels, D, S, kTop, bDD && kBytes<D> == 4, bWhole);
   }
 }
 
