@@ -55,6 +55,12 @@ void DivideLanes(std::uint8_t* dst, const cLaneBoxes& boxes, const std::uint64_t
 void TurnOffsets(std::int32_t* off, int n, std::int32_t u, std::int32_t v, std::int32_t du, std::int32_t dv,
                  int pitch, int bytes);
 
+// A turned row of 32-bit pixels: dst pixel X = the source pixel at window + the offset of
+// TurnOffsets (bytes 4), left alone where the pixel is transparent under clear. False, with
+// nothing drawn, where the processor lacks the gather of AVX2.
+bool TurnRow32(std::uint8_t* dst, const std::uint8_t* window, int n, std::int32_t u, std::int32_t v, std::int32_t du,
+               std::int32_t dv, int pitch, eLaneClear clear, std::uint32_t key);
+
 // Test seam: false runs the SSE2 build even on a processor with AVX2, so that both builds
 // are checked.
 void EffectRowsAllowAvx2(bool bAllow);

@@ -779,6 +779,13 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
     const int count = static_cast<int>(e - b);
     i64 u = u0 + b * cs, v = v0 - b * sn;
     if (bOffsets) {
+      if constexpr (kBytes<S> == 4 && kBytes<D> == 4) {
+        constexpr eLaneClear kClear = !bKey ? eLaneClear::kNone : (bDD ? eLaneClear::kColourKey : eLaneClear::kAlpha);
+        if (TurnRow32(out, window, count, static_cast<std::int32_t>(u - uLo), static_cast<std::int32_t>(v - vLo),
+                      static_cast<std::int32_t>(cs), static_cast<std::int32_t>(-sn), static_cast<int>(srcPitch), kClear,
+                      key))
+          continue;
+      }
       // Within the band u and v stay inside [uLo, uHi) and [vLo, vHi): measured from there,
       // (u - uLo) >> 10 is the column past Cv.b, since uLo is a whole multiple of 1024.
       std::int32_t off[kTurnChunk];
