@@ -1,7 +1,9 @@
 #pragma once
-// Row passes of the blur and the rotation, four or two pixels per SSE2 vector: the blur's
-// column and box sums in 16-bit lanes and their exact division, and the source offsets
-// along a turned row. Each gives exactly the integers of the one-pixel rule it stands for.
+// Row passes of the blur and the rotation over SSE2 vectors (two pixels' lanes or four
+// offsets at a time), built a second time for processors with AVX2 and chosen at run time:
+// the blur's column and box sums in 16-bit lanes and their exact division, and the source
+// offsets along a turned row, with 32-bit turned rows gathered eight pixels at a time on
+// AVX2. Each gives exactly the integers of the one-pixel rule it stands for.
 #include <cstdint>
 
 #include "media/draw/dd_pixels.h"

@@ -388,7 +388,8 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
 // long as every lane of every true sum (a column of the window's rows, a whole box) stays
 // below 2^16, the word is exactly those lanes side by side: words add and subtract modulo
 // 2^64 like the integers they stand for, so one integer operation moves all four sums,
-// and whatever wraps in between comes back. Windows run over zeros past the source's
+// and whatever wraps in between comes back; 16-bit vector lanes (effect_rows.h) add the
+// same words lane by lane with the same results. Windows run over zeros past the source's
 // edges and need no test; the count lane says how many pixels each box holds.
 
 // The lane rule of a source format under the back end's transparency.
