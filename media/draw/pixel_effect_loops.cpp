@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "media/draw/dd_raster.h"
+#include "media/draw/effect_rows.h"
 
 namespace {
 
@@ -387,104 +388,111 @@ void BlurLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int
 // long as every lane of every true sum (a column of the window's rows, a whole box) stays
 // below 2^16, the word is exactly those lanes side by side: words add and subtract modulo
 // 2^64 like the integers they stand for, so one integer operation moves all four sums,
-// and whatever wraps in between comes back. Windows run over zeros past the source's
+// and whatever wraps in between comes back; 16-bit vector lanes (effect_rows.h) add the
+// same words lane by lane with the same results. Windows run over zeros past the source's
 // edges and need no test; the count lane says how many pixels each box holds.
 
-// One source pixel as lanes; 0 for a pixel the keyed blur leaves out.
+// The lane rule of a source format under the back end's transparency.
 template <F S, bool bDD, bool bKey>
-inline std::uint64_t Lanes(u32 p, u32 key) {
-  const std::uint64_t v = p;
-  std::uint64_t e;
-  if constexpr (S == F::kR5G6B5) {
-    e = (v & 0x1Fu) | ((v & 0x7E0u) << 11) | ((v & 0xF800u) << 21);
-  } else if constexpr (S == F::kA1R5G5B5) {
-    e = (v & 0x1Fu) | ((v & 0x3E0u) << 11) | ((v & 0x7C00u) << 22);
-  } else {
-    e = (v | (v << 16)) & 0x000000FF0000FFFFull;  // red to bit 32
-    e = (e | (e << 8)) & 0x000000FF00FF00FFull;   // green to bit 16
+cLaneSource LaneSourceOf(u32 key) {
+  cLaneSource src;
+  src.format = S;
+  src.dwKey = key;
+  if constexpr (bKey) {
+    if constexpr (bDD) src.clear = eLaneClear::kColourKey;
+    else if constexpr (S != F::kR5G6B5) src.clear = eLaneClear::kAlpha;  // a back buffer has no alpha
   }
-  e |= 1ull << 48;
-  if constexpr (bKey) e &= IsClear<S, bDD>(p, key) ? 0 : ~0ull;
-  return e;
+  return src;
 }
 
-// Boxes of at most kLanesMost pixels take this path. A lane sum s <= 255 c divides
-// by its count c <= 256 exactly as (s x m) >> 24 with m = ceil(2^24 / c) = (2^24 + d) / c,
-// 0 <= d < c: s x m / 2^24 = s / c + s d / (c 2^24), and s d < s c <= 255 x 256^2 < 2^24
-// keeps the excess below 1 / c, short of the next whole quotient. Since s x m <= 255 x
-// 2^24 + 255 c < 2^32, blue (bits 0-15) and red (bits 32-47) multiply by m in one 64-bit
-// product without meeting: blue's quotient lands in bits 24-31, red's in bits 56-63.
+// Boxes of at most kLanesMost pixels take this path: every lane of a box sum stays below
+// 255 x 256 < 2^16, and a count of at most 256 divides exactly in 16-bit lanes (see
+// DivideLanes). Each row: the column sums move down one row in vector passes, the boxes
+// slide along the row in one word per pixel, and the division runs four pixels at a time.
 constexpr i64 kLanesMost = 256;
 static_assert(kLanesMost * 255 < (1 << 16), "a box's lanes must stay below 2^16");
 template <F S, F D, bool bDD, bool bKey>
 void BlurLanesLoop(const cEffectPixels& px, int x, int y, i64 rx, i64 ry, int sx, int sy, Span K, Span J, Span Cv,
-                   Span Rv, int most) {
+                   Span Rv) {
   // The source columns any window reaches; the column sums are kept for [K.b - rx, K.e + rx),
   // zero outside [c0, c1), so that every window is a plain run of 2 rx words.
   const i64 c0 = std::max<i64>(Cv.b, K.b - rx), c1 = std::min<i64>(Cv.e, K.e + rx);
   if (c0 >= c1) return;
   const i64 base = K.b - rx;
   const int n = static_cast<int>(c1 - c0), width = static_cast<int>(K.e - K.b + 2 * rx);
+  const int pixels = K.e - K.b;
   std::vector<std::uint64_t> sums(static_cast<std::size_t>(width), 0);
   std::uint64_t* col = sums.data() + (c0 - base);
-  std::vector<std::uint64_t> reciprocal(static_cast<std::size_t>(most) + 1, 0);
-  for (std::size_t c = 1; c < reciprocal.size(); ++c) reciprocal[c] = ((1ull << 24) + c - 1) / c;
-  const std::uint64_t* recip = reciprocal.data();
+  // Per pixel of the row: its box and its count's divisor (0: the pixel is left alone).
+  std::vector<std::uint64_t> rows(2 * static_cast<std::size_t>(pixels));
+  std::uint64_t* const boxes = rows.data();
+  std::uint64_t* const divisors = boxes + pixels;
+  std::uint64_t divisorOf[kLanesMost + 1];
+  for (int c = 0; c <= kLanesMost; ++c) divisorOf[c] = CountDivisor(static_cast<unsigned>(c));
   const u32 key = px.dwKey;
-  // Rows are spread into lanes in a plain loop of their own, which the compiler turns into
-  // vector code, and then added to (taken from) the column sums in another.
-  std::vector<std::uint64_t> spread(2 * static_cast<std::size_t>(n));
-  std::uint64_t* leavingLanes = spread.data();
-  std::uint64_t* enteringLanes = spread.data() + n;
-  auto spreadRow = [&](i64 j, std::uint64_t* lanes) {
-    const std::uint8_t* in = RowOf(px.src, sy + j) + static_cast<std::ptrdiff_t>(sx + c0) * kBytes<S>;
-    for (int a = 0; a < n; ++a) lanes[a] = Lanes<S, bDD, bKey>(Load<S>(in, a), key);
+  const cLaneSource src = LaneSourceOf<S, bDD, bKey>(key);
+  const auto sourceRow = [&](i64 j) {
+    return RowOf(px.src, sy + j) + static_cast<std::ptrdiff_t>(sx + c0) * kBytes<S>;
   };
-  for (i64 j = std::max<i64>(J.b - ry, Rv.b); j < std::min<i64>(J.b + ry, Rv.e); ++j) {
-    spreadRow(j, enteringLanes);
-    for (int a = 0; a < n; ++a) col[a] += enteringLanes[a];
+  // The lanes of the window's rows stay in a ring while the window holds them, each in the
+  // slot of the row that replaces it, so that each source row is spread once: unless the
+  // ring would be very large.
+  const i64 ringRows = 2 * ry;
+  const bool bRing = ringRows * n <= (1 << 19);
+  std::vector<std::uint64_t> ring(bRing ? static_cast<std::size_t>(ringRows * n) : 0, 0);
+  const auto inPicture = [&](i64 j) { return j >= Rv.b && j < Rv.e; };
+  for (i64 j = J.b - ry; j < J.b + ry; ++j) {
+    if (bRing)
+      SwapLaneRow(col, ring.data() + (j - (J.b - ry)) * n, inPicture(j) ? sourceRow(j) : nullptr, n, src);
+    else if (inPicture(j))
+      AddLaneRows(col, sourceRow(j), nullptr, n, src);
   }
+  // Computed pixels carry their alpha under Direct3D; DirectDraw 32-bit keeps the old top byte.
+  constexpr u32 kTop = bDD ? 0u : (kBytes<D> == 4 ? 0xFF000000u : (D == F::kA1R5G5B5 ? 0x8000u : 0u));
   const std::uint64_t* window = sums.data();
   const int span = static_cast<int>(2 * rx);
+  i64 countsOfRows = -1;  // the rows' count the count rows were made for (unkeyed)
+  bool bWhole = false;    // no divisor of the row is 0
   for (int j = J.b; j < J.e; ++j) {
     if (j > J.b) {
       const i64 leaving = j - 1 - ry, entering = j + ry - 1;
-      const bool bLeaves = leaving >= Rv.b && leaving < Rv.e, bEnters = entering >= Rv.b && entering < Rv.e;
-      if (bLeaves) spreadRow(leaving, leavingLanes);
-      else std::fill_n(leavingLanes, n, 0);
-      if (bEnters) spreadRow(entering, enteringLanes);
-      else std::fill_n(enteringLanes, n, 0);
-      if (bLeaves || bEnters)
-        for (int a = 0; a < n; ++a) col[a] = col[a] - leavingLanes[a] + enteringLanes[a];
+      const bool bLeaves = inPicture(leaving), bEnters = inPicture(entering);
+      if (bRing)
+        SwapLaneRow(col, ring.data() + (j - 1 - J.b) % ringRows * n, bEnters ? sourceRow(entering) : nullptr, n, src);
+      else
+        AddLaneRows(col, bEnters ? sourceRow(entering) : nullptr, bLeaves ? sourceRow(leaving) : nullptr, n, src);
     }
-    std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j) + static_cast<std::ptrdiff_t>(x) * kBytes<D>;
-    // With the key, a transparent source pixel under the output leaves it alone.
-    const bool bCheck = bKey && j >= Rv.b && j < Rv.e;
-    const std::uint8_t* in = bCheck ? RowOf(px.src, static_cast<i64>(sy) + j) + static_cast<std::ptrdiff_t>(sx) * kBytes<S> : nullptr;
-    std::uint64_t box = 0;
-    for (int a = 0; a < span; ++a) box += window[a];
-    const int pixels = K.e - K.b;
-    for (int i = 0; i < pixels; ++i) {
-      const std::uint64_t here = box;
-      box = box - window[i] + window[i + span];  // the next pixel's box
-      const u32 count = static_cast<u32>(here >> 48);
-      if (count == 0) continue;
-      const int k = K.b + i;
-      if constexpr (bKey)
-        if (bCheck && k >= Cv.b && k < Cv.e && IsClear<S, bDD>(Load<S>(in, k), key)) continue;
-      // Blue and red divide in one product: each lane's part stays below 2^32 (see above).
-      const std::uint64_t m = recip[count];
-      const std::uint64_t blueRed = (here & 0x0000FFFF0000FFFFull) * m;
-      const std::uint64_t green = ((here >> 16) & 0xFFFF) * m;
-      u32 rgb;
-      if constexpr (kBytes<D> == 4) {
-        rgb = static_cast<u32>(((blueRed >> 24) & 0xFFu) | ((green >> 16) & 0xFF00u) | ((blueRed >> 40) & 0xFF0000u));
-      } else {
-        rgb = Join<D>(static_cast<u32>(blueRed >> 56), GreenTo<S, D>(static_cast<u32>(green >> 24)),
-                      static_cast<u32>((blueRed >> 24) & 0xFFu));
+    const i64 rowsIn = std::max<i64>(0, std::min<i64>(j + ry, Rv.e) - std::max<i64>(j - ry, Rv.b));
+    if (!bKey && rowsIn == 0) continue;
+    // The boxes are kept for the row only where the counts are needed: with the key, and
+    // without it when the rows' count changes; otherwise they slide inside the division.
+    cLaneBoxes rowBoxes;
+    if (bKey || rowsIn != countsOfRows) {
+      std::uint64_t box = 0;
+      for (int a = 0; a < span; ++a) box += window[a];
+      for (int i = 0; i < pixels; ++i) {
+        boxes[i] = box;
+        box = box - window[i] + window[i + span];  // the next pixel's box
       }
-      Store<D>(out, k, Finish<D, bDD>(rgb, Load<D>(out, k)));
+      bWhole = !bKey;
+      for (int i = 0; i < pixels; ++i) {
+        divisors[i] = divisorOf[boxes[i] >> 48];
+        if (divisors[i] == 0) bWhole = false;
+      }
+      countsOfRows = rowsIn;
+      rowBoxes.box = boxes;
+    } else {
+      rowBoxes.window = window;
+      rowBoxes.span = span;
     }
+    // With the key, a transparent source pixel under the output leaves it alone.
+    if (bKey && j >= Rv.b && j < Rv.e) {
+      const std::uint8_t* in = RowOf(px.src, static_cast<i64>(sy) + j) + static_cast<std::ptrdiff_t>(sx) * kBytes<S>;
+      for (int k = std::max(K.b, Cv.b); k < std::min(K.e, Cv.e); ++k)
+        if (IsClear<S, bDD>(Load<S>(in, k), key)) divisors[k - K.b] = 0;
+    }
+    std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j) + static_cast<std::ptrdiff_t>(x + K.b) * kBytes<D>;
+    DivideLanes(out, rowBoxes, divisors, pixels, D, S, kTop, bDD && kBytes<D> == 4, bWhole);
   }
 }
 
@@ -502,7 +510,7 @@ void BlurDispatch(const cEffectPixels& px, int x, int y, int w, int h, int rx, i
     const i64 ryCap = std::min<i64>(ry, std::max<i64>(J.e - Rv.b, Rv.e - J.b) + 1);
     const i64 most = std::min<i64>(2 * rxCap, Cv.e - Cv.b) * std::min<i64>(2 * ryCap, Rv.e - Rv.b);
     if (most <= kLanesMost)
-      BlurLanesLoop<S, D, bDD, bKey>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv, static_cast<int>(most));
+      BlurLanesLoop<S, D, bDD, bKey>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
     else if (most * 255 < (1LL << 21))
       BlurLoop<S, D, bDD, bKey, std::uint64_t, true>(px, x, y, rxCap, ryCap, sx, sy, K, J, Cv, Rv);
     else if (most * 255 < (1LL << 32))
@@ -724,6 +732,8 @@ void NarrowToBand(i64 u0, i64 slope, i64 lo, i64 hi, i64& b, i64& e) {
   }
 }
 
+constexpr int kTurnChunk = 256;
+
 template <F S, F D, bool bDD, bool bKey>
 void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivotX, int pivotY, int angle, int sx,
                 int sy) {
@@ -752,6 +762,10 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
   const std::uint8_t* const srcBits = px.src.pBits;
   const i64 srcPitch = px.src.nPitch;
   const u32 key = px.dwKey;
+  // Offsets four at a time in 16-bit halves, while the window's columns and rows and the
+  // pitch fit them.
+  const bool bOffsets = Cv.e - Cv.b < 32768 && Rv.e - Rv.b < 32768 && srcPitch >= 0 && srcPitch < 32768;
+  const std::uint8_t* const window = srcBits + (sy + static_cast<i64>(Rv.b)) * srcPitch + (sx + static_cast<i64>(Cv.b)) * kBytes<S>;
   for (i64 Y = y0; Y < y1; ++Y) {
     const i64 dY = Y - cy, dX0 = x0 - cx;
     // Back through the turn by -angle: u = dX cos + dY sin, v = -dX sin + dY cos.
@@ -765,6 +779,33 @@ void RotateLoop(const cEffectPixels& px, int cx, int cy, int w, int h, int pivot
     std::uint8_t* out = RowOf(px.dst, Y) + static_cast<std::ptrdiff_t>(x0 + b) * kBytes<D>;
     const int count = static_cast<int>(e - b);
     i64 u = u0 + b * cs, v = v0 - b * sn;
+    if (bOffsets) {
+      if constexpr (kBytes<S> == 4 && kBytes<D> == 4) {
+        constexpr eLaneClear kClear = !bKey ? eLaneClear::kNone : (bDD ? eLaneClear::kColourKey : eLaneClear::kAlpha);
+        if (TurnRow32(out, window, count, static_cast<std::int32_t>(u - uLo), static_cast<std::int32_t>(v - vLo),
+                      static_cast<std::int32_t>(cs), static_cast<std::int32_t>(-sn), static_cast<int>(srcPitch), kClear,
+                      key))
+          continue;
+      }
+      // Within the band u and v stay inside [uLo, uHi) and [vLo, vHi): measured from there,
+      // (u - uLo) >> 10 is the column past Cv.b, since uLo is a whole multiple of 1024.
+      std::int32_t off[kTurnChunk];
+      for (int X0 = 0; X0 < count; X0 += kTurnChunk) {
+        const int m = std::min(kTurnChunk, count - X0);
+        TurnOffsets(off, m, static_cast<std::int32_t>(u - uLo + X0 * cs), static_cast<std::int32_t>(v - vLo - X0 * sn),
+                    static_cast<std::int32_t>(cs), static_cast<std::int32_t>(-sn), static_cast<int>(srcPitch),
+                    kBytes<S>);
+        std::uint8_t* const chunk = out + static_cast<std::ptrdiff_t>(X0) * kBytes<D>;
+        for (int X = 0; X < m; ++X) {
+          const u32 p = Load<S>(window + off[X], 0);
+          if constexpr (bKey)
+            Store<D>(chunk, X, IsClear<S, bDD>(p, key) ? Load<D>(chunk, X) : Carry<S, D>(p));
+          else
+            Store<D>(chunk, X, Carry<S, D>(p));
+        }
+      }
+      continue;
+    }
     for (int X = 0; X < count; ++X, u += cs, v -= sn) {
       const u32 p = Load<S>(srcBits + (srcBaseY + (v >> 10)) * srcPitch, static_cast<int>(srcBaseX + (u >> 10)));
       // A transparent pixel keeps what was there. (Written with masks so that every pixel

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "media/draw/dd_raster.h"
+#include "media/draw/effect_rows.h"
 #include "media/draw/pixel_effect_loops.h"
 
 namespace {
@@ -586,6 +587,89 @@ TEST(PixelEffectLoops, RotationByZeroCopiesInPlaceApartFromTransparentPixels) {
       }
   }
 }
+
+// ---- the vector passes ----
+
+// The blur and the rotation run their rows four or eight pixels at a time, with the rest of
+// a row one by one; the small pictures above hardly reach the vector steps. Wider pictures,
+// with widths on either side of a multiple of 4 and 8 and windows reaching past the
+// rectangle and the pictures, on both builds of the passes.
+class PixelEffectRows : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { EffectRowsAllowAvx2(GetParam()); }
+  void TearDown() override { EffectRowsAllowAvx2(true); }
+};
+
+TEST_P(PixelEffectRows, WideBlurAndRotationMatchTheModel) {
+  struct Case {
+    int w, h;      // the rectangle; the pictures are 6 wider and 4 higher
+    int x, sx;     // where it sits in them
+    int rx, ry;    // blur radii
+    int angle;     // rotation
+  };
+  const Case cases[] = {
+      {32, 9, 3, 3, 1, 1, 30},     {33, 9, 3, 0, 2, 3, 90},   {35, 8, 0, 5, 4, 4, -45},
+      {37, 12, -2, 3, 3, 2, 135},  {40, 6, 5, -3, 5, 1, 200}, {45, 10, 2, 2, 8, 8, 377},
+      {47, 7, 3, 4, 16, 2, 10},    {61, 5, -4, 1, 1, 6, 271},
+  };
+  for (const Mode& mode : kModes)
+    for (const Case& c : cases)
+      for (int key = 0; key < 2; ++key) {
+        const std::string name = std::string(mode.name) + " " + std::to_string(c.w) + "x" + std::to_string(c.h) +
+                                  (key ? " keyed" : "");
+        if (mode.src != F::kP8) {
+          cGuarded src(c.w + 6, c.h + 4, mode.src), dst(c.w + 6, c.h + 4, mode.dst);
+          Fill(src, mode);
+          Fill(dst, mode);
+          cGuarded want = dst;
+          BlurPixels({dst.View(), src.View(), mode.bDirect3D, mode.key}, c.x, 2, c.w, c.h, c.rx, c.ry, c.sx, 1,
+                     key != 0);
+          ModelBlur({want.View(), src.View(), mode.bDirect3D, mode.key}, c.x, 2, c.w, c.h, c.rx, c.ry, c.sx, 1,
+                    key != 0);
+          ASSERT_TRUE(dst.GuardsIntact()) << "blur " << name;
+          EXPECT_EQ(dst.bytes, want.bytes) << "blur " << name;
+        }
+        cGuarded src(c.w + 6, c.w + 6, mode.src), dst(c.w + 6, c.w + 6, mode.dst);
+        Fill(src, mode);
+        Fill(dst, mode);
+        cGuarded want = dst;
+        const int mid = (c.w + 6) / 2;
+        RotatePixels({dst.View(), src.View(), mode.bDirect3D, mode.key}, mid + c.x, mid, c.w, c.w, c.w / 2, c.w / 2,
+                     c.angle, c.sx, 1, key != 0);
+        ModelRotate({want.View(), src.View(), mode.bDirect3D, mode.key}, mid + c.x, mid, c.w, c.w, c.w / 2, c.w / 2,
+                    c.angle, c.sx, 1, key != 0);
+        ASSERT_TRUE(dst.GuardsIntact()) << "rotation " << name;
+        EXPECT_EQ(dst.bytes, want.bytes) << "rotation " << name;
+      }
+}
+
+// The division of the box sums in 16-bit lanes, for every count a box can hold and every
+// sum of that many bytes: each lane's quotient against the integer one.
+TEST_P(PixelEffectRows, LaneDivisionIsExactForEveryCountAndSum) {
+  constexpr int kMost = 256;
+  std::vector<std::uint64_t> boxes, divisors;
+  std::vector<u32> want;
+  for (u32 c = 1; c <= kMost; ++c)
+    for (u32 s = 0; s <= 255 * c; ++s) {
+      // Blue takes the sum, green and red the sums from the other end and the middle.
+      const u32 g = 255 * c - s, r = (s + 127 * c) % (255 * c + 1);
+      boxes.push_back(s | static_cast<std::uint64_t>(g) << 16 | static_cast<std::uint64_t>(r) << 32 |
+                      static_cast<std::uint64_t>(c) << 48);
+      divisors.push_back(CountDivisor(c));
+      want.push_back(0xFF000000u | (r / c) << 16 | (g / c) << 8 | s / c);
+    }
+  std::vector<u32> out(want.size(), 0);
+  cLaneBoxes lanes;
+  lanes.box = boxes.data();
+  DivideLanes(reinterpret_cast<std::uint8_t*>(out.data()), lanes, divisors.data(), static_cast<int>(out.size()),
+              F::kX8R8G8B8, F::kX8R8G8B8, 0xFF000000u, false, true);
+  std::size_t wrong = 0;
+  for (std::size_t i = 0; i < out.size(); ++i) wrong += out[i] != want[i];
+  EXPECT_EQ(wrong, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, PixelEffectRows, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Avx2" : "Sse2"; });
 
 // ---- parameters from game data, far out of range ----
 
