@@ -14,14 +14,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "frontend/play_services_install.h"
 #include "platform/tool_socket.h"
+#include "platform/win_window.h"
 #include "shell/stand_in_scenes.h"
 #include "shell/win_main.h"
 
 namespace {
-
-// SW_SHOWNORMAL: how a person's start shows the window.
-constexpr int kNormalShowCommand = 1;
 
 std::string JoinArguments(int argc, char** argv) {
   std::string line;
@@ -58,12 +57,13 @@ int main(int argc, char** argv) {
 
   // What the shell reaches of the layers above it only through tables the entry fills:
   // the scenes of the game (stand-ins until the title, map, menus and stage play exist),
-  // and here as well, before WinMain, the start-up's and the main window's services of
-  // stage play and the front end once those are part of the program.
+  // and the services of stage play and the front end that start-up and the main window's
+  // requests call.
   InstallStandInScenes();
+  InstallFrontEndServices();
 
   const char* tool = std::getenv(kToolSocketVariable);
-  const int nCmdShow = tool != nullptr && tool[0] != '\0' ? kTestPlayShowCommand : kNormalShowCommand;
+  const int nCmdShow = tool != nullptr && tool[0] != '\0' ? kTestPlayShowCommand : SW_SHOWNORMAL;
   const std::string cmdLine = JoinArguments(argc, argv);
   return WinMain(nullptr, nullptr, cmdLine.c_str(), nCmdShow);
 }

@@ -3,7 +3,18 @@
 #include "frontend/free_stage.h"
 #include "frontend/name_dialog.h"
 #include "shell/play_services.h"
+#include "shell/startup_services.h"
+#include "stage/effect_run_tables.h"
 #include "stage/replay_files.h"
+
+namespace {
+
+void BuildEffectRunTables() {
+  BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
+  BuildScrEffectTables(g_ScrEffectFwd, g_ScrEffectRev);
+}
+
+}  // namespace
 
 void InstallFrontEndServices() {
   cPlayServices services;
@@ -16,4 +27,10 @@ void InstallFrontEndServices() {
   services.RequestPlayQuit = nullptr;
   services.CreateNameDlg = CreateNameDlg;
   SetPlayServices(services);
+
+  // Start-up's part: the flows' parameter table comes with the flows.
+  cStartupServices startup;
+  startup.BuildEffectRunTables = BuildEffectRunTables;
+  startup.StartFreeStage = StartFreeStage;
+  SetStartupServices(startup);
 }
