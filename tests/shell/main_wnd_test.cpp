@@ -3,8 +3,6 @@
 #include "shell/main_wnd.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -38,6 +36,7 @@
 #include "shell/play_services.h"
 #include "shell/window_data.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tool_socket_end.h"
 
 // Allocations with the non-throwing new fail while this is set: how a request meets a
 // dialog that cannot be made.
@@ -403,29 +402,6 @@ TEST_F(MainWndTest, TheCloseReleasesAGameThreadBlockedInASendAndEndsInOrder) {
   EXPECT_LT(game, destroyed);
 }
 
-// The authoring tool's end of the notices.
-class cToolSocket {
- public:
-  explicit cToolSocket(const std::string& path) {
-    m_nFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    m_bBound = bind(m_nFd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  }
-  ~cToolSocket() { close(m_nFd); }
-  bool Bound() const { return m_bBound; }
-  std::vector<std::vector<unsigned char>> Receive() {
-    std::vector<std::vector<unsigned char>> all;
-    unsigned char buffer[64];
-    for (ssize_t n; (n = recv(m_nFd, buffer, sizeof buffer, 0)) >= 0;) all.emplace_back(buffer, buffer + n);
-    return all;
-  }
-
- private:
-  int m_nFd = -1;
-  bool m_bBound = false;
-};
 
 TEST_F(MainWndTest, TheEndNoticeOfATestPlayCarriesNoWindow) {
   const std::string socketPath = Dir() + "/tool.sock";

@@ -3,8 +3,6 @@
 #include "shell/test_play_notice.h"
 
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -15,33 +13,10 @@
 #include "app/test_play_flag.h"
 #include "platform/tool_socket.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tool_socket_end.h"
 
 namespace {
 
-// The tool's end: a datagram socket bound in the test's folder.
-class cToolSocket {
- public:
-  explicit cToolSocket(const std::string& path) {
-    m_nFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    m_bBound = bind(m_nFd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  }
-  ~cToolSocket() { close(m_nFd); }
-  bool Bound() const { return m_bBound; }
-  // Every datagram waiting, each as its bytes.
-  std::vector<std::vector<unsigned char>> Receive() {
-    std::vector<std::vector<unsigned char>> all;
-    unsigned char buffer[64];
-    for (ssize_t n; (n = recv(m_nFd, buffer, sizeof buffer, 0)) >= 0;) all.emplace_back(buffer, buffer + n);
-    return all;
-  }
-
- private:
-  int m_nFd = -1;
-  bool m_bBound = false;
-};
 
 std::vector<unsigned char> Notice(std::uint32_t dwData, std::int32_t value, std::uint64_t windowId) {
   std::vector<unsigned char> bytes;

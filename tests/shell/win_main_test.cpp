@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,39 +39,10 @@
 #include "shell/stand_in_scenes.h"
 #include "tests/media/draw_test_util.h"
 #include "tests/support/box_glyph_source.h"
+#include "tests/support/tool_socket_end.h"
 
 namespace {
 
-// --- the authoring tool's end of the test-play notices ---
-
-class cToolSocket {
- public:
-  explicit cToolSocket(const std::string& path) {
-    m_nFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-    m_bBound = bind(m_nFd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-  }
-  ~cToolSocket() { close(m_nFd); }
-  bool Bound() const { return m_bBound; }
-  std::vector<std::vector<unsigned char>> Receive() {
-    std::vector<std::vector<unsigned char>> all;
-    unsigned char buffer[64];
-    for (ssize_t n; (n = recv(m_nFd, buffer, sizeof buffer, 0)) >= 0;) all.emplace_back(buffer, buffer + n);
-    return all;
-  }
-
- private:
-  int m_nFd = -1;
-  bool m_bBound = false;
-};
-
-std::vector<unsigned char> Notice(std::uint32_t dwData, std::int32_t value, std::uint64_t windowId) {
-  unsigned char bytes[kToolNoticeSize];
-  EncodeToolNotice(dwData, value, windowId, bytes);
-  return std::vector<unsigned char>(bytes, bytes + kToolNoticeSize);
-}
 
 std::uint64_t IdOf(HWND hWnd) { return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(hWnd)); }
 
@@ -162,8 +131,8 @@ TEST_F(WinMainTest, ATestPlayIsToldOfItsStartAndOfAFailedStartUp) {
     const std::uint64_t window = IdOf(g_MainWnd.GetHandle());
     EXPECT_NE(window, 0u);
     ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0], Notice(1, 1, window));
-    EXPECT_EQ(got[1], Notice(0, 0, window));
+    EXPECT_EQ(got[0], ToolNoticeBytes(1, 1, window));
+    EXPECT_EQ(got[1], ToolNoticeBytes(0, 0, window));
   }
 }
 
@@ -239,11 +208,11 @@ TEST_F(WinMainTest, ATestPlayIsToldOfItsEndWhenTheWindowIsDestroyed) {
   const auto got = tool.Receive();
   ASSERT_EQ(got.size(), 2u);
   // The start names the window; the window is gone when WM_DESTROY tells of the end.
-  const std::vector<unsigned char> start = Notice(1, 1, 0);
+  const std::vector<unsigned char> start = ToolNoticeBytes(1, 1, 0);
   ASSERT_EQ(got[0].size(), kToolNoticeSize);
   EXPECT_TRUE(std::equal(start.begin(), start.begin() + 8, got[0].begin()));
   EXPECT_NE(std::vector<unsigned char>(got[0].begin() + 8, got[0].end()), std::vector<unsigned char>(8, 0));
-  EXPECT_EQ(got[1], Notice(0, 1, 0));
+  EXPECT_EQ(got[1], ToolNoticeBytes(0, 1, 0));
 }
 
 // A quit that comes from elsewhere than the window's destruction: the process ends with its
