@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -82,7 +81,11 @@ class WinMainTest : public cTempDirTest {
   static void WriteDemo(int showFps = 0) {
     ASSERT_EQ(WriteDemoGame(), 1);
     std::string ini = ReadBytes("System.ini");
-    ini = std::regex_replace(ini, std::regex("ShowFps=[0-9]+"), "ShowFps=" + std::to_string(showFps));
+    const std::size_t key = ini.find("ShowFps=");
+    ASSERT_NE(key, std::string::npos);
+    const std::size_t value = key + std::strlen("ShowFps=");
+    const std::size_t end = ini.find_first_not_of("0123456789", value);
+    ini.replace(value, end - value, std::to_string(showFps));
     MakeFile("System.ini", ini);
     ForgetDirectoryListings();
   }
