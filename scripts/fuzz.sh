@@ -12,6 +12,11 @@
 #                                            inputs in the sanitizer test run, which builds
 #                                            the plain drivers: scripts/test.sh --sanitize)
 #
+# For `run`: FUZZ_CPUS=5,6,7 runs the targets at once, one on each core named (afl-fuzz is
+# bound to it), the next target starting when one ends; FUZZ_EXECS=N ends a target once it
+# has run about N inputs, before SECONDS when it gets there first. FUZZ_JOBS sets the jobs
+# of the build.
+#
 # The program's texts need GCC's -fexec-charset, and the GCC plugin of Debian's afl++ 4.04c
 # (afl-g++-fast) refuses Debian 12's GCC ("incompatible versions"): the targets are built
 # by GCC with -fsanitize-coverage=trace-pc instead, their callback filling AFL's map, and
@@ -62,7 +67,7 @@ run() {
   trap 'rm -rf "$work"' RETURN
   build-afl/fuzz/fuzz_seeds "$work/seeds" > /dev/null
   # CI machines cannot be tuned for afl-fuzz (CPU governor, core pattern) without root:
-  # run as they are. Every target runs on one core of its own choosing.
+  # run as they are. Every target runs on one core of its own choosing, or of FUZZ_CPUS.
   export AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1
   # A smaller quarantine than the default 256 MB: with it every input touched fresh pages
   # and ran at half the speed; 16 MB still holds what dozens of inputs free (a 23 KB stage
@@ -71,32 +76,60 @@ run() {
   export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
   export TOVREL_FUZZ_DIR=$work
   local failed=0 t
+  if [ -z "${FUZZ_CPUS:-}" ]; then
+    for t in "${chosen[@]}"; do fuzz_target "$seconds" "$t" "$work" || failed=1; done
+    return "$failed"
+  fi
+  # One target per named core; `wait -n` frees a core as soon as its target ends.
+  local free=() pid
+  local -A cpu_of=()
+  IFS=', ' read -r -a free <<< "$FUZZ_CPUS"
   for t in "${chosen[@]}"; do
-    afl-fuzz -V "$seconds" -m none -t 2000 -i "$work/seeds/$t" -o "$work/out-$t" -- "build-afl/fuzz/fuzz_$t" \
-      > "$work/afl-$t.log" 2>&1 || { echo "afl-fuzz failed for $t:"; tail -20 "$work/afl-$t.log"; failed=1; continue; }
-    local stats="$work/out-$t/default/fuzzer_stats"
-    local execs crashes hangs
-    execs=$(awk -F' *: *' '$1=="execs_done"{print $2}' "$stats")
-    crashes=$(awk -F' *: *' '$1=="saved_crashes"{print $2}' "$stats")
-    hangs=$(awk -F' *: *' '$1=="saved_hangs"{print $2}' "$stats")
-    echo "$t: $execs inputs, $crashes crashes, $hangs hangs"
-    if [ "$crashes" != 0 ] || [ "$hangs" != 0 ]; then
-      mkdir -p "fuzz/regressions/$t"
-      local f
-      for f in "$work/out-$t/default/crashes"/id:* "$work/out-$t/default/hangs"/id:*; do
-        [ -e "$f" ] || continue
-        cp "$f" "fuzz/regressions/$t/$(sha1sum "$f" | cut -c1-16)"
-      done
-      echo "  kept in fuzz/regressions/$t/"
-      failed=1
-    fi
+    while [ ${#free[@]} -eq 0 ]; do
+      wait -n -p pid || failed=1
+      free+=("${cpu_of[$pid]}")
+      unset "cpu_of[$pid]"
+    done
+    fuzz_target "$seconds" "$t" "$work" "${free[0]}" &
+    cpu_of[$!]=${free[0]}
+    free=("${free[@]:1}")
+  done
+  while [ ${#cpu_of[@]} -gt 0 ]; do
+    wait -n -p pid || failed=1
+    unset "cpu_of[$pid]"
   done
   return "$failed"
+}
+
+# Fuzzes one target: seconds, target, work folder, and the core to bind it to (or none).
+fuzz_target() {
+  local seconds=$1 t=$2 work=$3 cpu=${4:-}
+  local options=(-V "$seconds" -m none -t 2000)
+  [ -n "$cpu" ] && options+=(-b "$cpu")
+  [ -n "${FUZZ_EXECS:-}" ] && options+=(-E "$FUZZ_EXECS")
+  afl-fuzz "${options[@]}" -i "$work/seeds/$t" -o "$work/out-$t" -- "build-afl/fuzz/fuzz_$t" \
+    > "$work/afl-$t.log" 2>&1 || { echo "afl-fuzz failed for $t:"; tail -20 "$work/afl-$t.log"; return 1; }
+  local stats="$work/out-$t/default/fuzzer_stats"
+  local execs crashes hangs
+  execs=$(awk -F' *: *' '$1=="execs_done"{print $2}' "$stats")
+  crashes=$(awk -F' *: *' '$1=="saved_crashes"{print $2}' "$stats")
+  hangs=$(awk -F' *: *' '$1=="saved_hangs"{print $2}' "$stats")
+  echo "$t: $execs inputs, $crashes crashes, $hangs hangs"
+  if [ "$crashes" != 0 ] || [ "$hangs" != 0 ]; then
+    mkdir -p "fuzz/regressions/$t"
+    local f
+    for f in "$work/out-$t/default/crashes"/id:* "$work/out-$t/default/hangs"/id:*; do
+      [ -e "$f" ] || continue
+      cp "$f" "fuzz/regressions/$t/$(sha1sum "$f" | cut -c1-16)"
+    done
+    echo "  kept in fuzz/regressions/$t/"
+    return 1
+  fi
 }
 
 case "$mode" in
   replay) replay ;;
   run) shift; run "$@" ;;
   ci) run 8 ;;
-  *) sed -n '2,16p' "$0"; exit 2 ;;
+  *) sed -n '2,18p' "$0"; exit 2 ;;
 esac

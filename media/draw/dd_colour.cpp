@@ -10,6 +10,7 @@
 #include "data/system/system_data.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
+#include "media/draw/unread_bitmap_report.h"
 #include "platform/bitmap_file.h"
 #include "platform/host_files.h"
 
@@ -34,8 +35,14 @@ BYTE Widen(int v, int max) { return static_cast<BYTE>(max > 0 ? v * 255 / max : 
 }  // namespace
 
 bool DDLoadPaletteFromFile(PALETTEENTRY* lpPalette, const char* lpFile, int) {
+  if (lpFile == nullptr) return false;
   cBitmapImage image;
-  if (lpFile == nullptr || !LoadBitmapFile(lpFile, image)) return false;
+  cBitmapFailure why;
+  if (!LoadBitmapFile(lpFile, image, &why)) {
+    // Without its palette the game cannot start: the user is told which file and why.
+    ReportUnreadBitmap(lpFile, why, eMissingBitmap::kReport);
+    return false;
+  }
   bool bComplete = false;
   if (lpDTCon != nullptr && image.IsPalettised()) {
     for (int i = 0; i < 256; ++i) {

@@ -13,6 +13,7 @@
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_display.h"
 #include "media/draw/dd_fill.h"
+#include "media/draw/unread_bitmap_report.h"
 #include "platform/bitmap_file.h"
 #include "platform/message_queue.h"
 
@@ -22,15 +23,6 @@ DDSURFACEDEF g_ExtraSurfaceDef[kExtraSurfaceCount];
 std::vector<DDSURFACEDATA*> g_SurfaceList;
 
 namespace {
-
-// A picture that is there but cannot be used is worth a line the user can find; a missing
-// one stays in the error-check log alone, as before.
-void ReportUnreadBitmap(const char* file, const cBitmapFailure& why) {
-  if (why.refused != HOSTFILE_NONE)
-    WriteReport("%s : %s", file, NotAFileText(why.refused));
-  else if (why.bOpened)
-    WriteReport("%s : ビットマップとして読み込めません", file);
-}
 
 void CopyText(char (&dest)[MAX_PATH], const char* text) {
   if (text == nullptr) text = "";
@@ -413,7 +405,9 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* lpFile, int bColorK
     cBitmapFailure why;
     if (!LoadBitmapFile(file, image, &why)) {
       WriteECText(file);
-      ReportUnreadBitmap(file, why);
+      // A missing picture stays in the error-check log: whether it may be missing is the
+      // caller's to know (a quiet row).
+      ReportUnreadBitmap(file, why, eMissingBitmap::kQuiet);
       return 8;
     }
     if (!DDCreateSurface(lpSD, image.nWidth, image.nHeight, bColorKey, nDDMemType, 0, 0, 0)) return 4;
@@ -444,7 +438,7 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* lpFile, int bColorK
   cBitmapFailure why;
   if (!LoadBitmapFile(file, image, &why)) {
     if (file[0] != '\0') WriteECf("LoadImage Err %s", file);
-    ReportUnreadBitmap(file, why);
+    ReportUnreadBitmap(file, why, eMissingBitmap::kQuiet);
     return 8;
   }
   if (!bAlias) {
@@ -517,7 +511,13 @@ int DDCreateSurfaceFromFile(DDSURFACEDATA* lpSD, const char* lpFile, int bColorK
 bool CopyBitmap(DDSURFACEDATA* lpSD, const char* lpFile, int nBpp, int bIndexData, int nMirrorW, int nMirrorH) {
   if (lpSD == nullptr || lpFile == nullptr) return false;
   cBitmapImage image;
-  if (!LoadBitmapFile(lpFile, image)) return false;
+  cBitmapFailure why;
+  if (!LoadBitmapFile(lpFile, image, &why)) {
+    // A reload: the surface was made from this file before, so whatever stands there now
+    // (nothing included) is news to the user.
+    ReportUnreadBitmap(lpFile, why, eMissingBitmap::kReport);
+    return false;
+  }
   char file[MAX_PATH];
   CopyText(file, lpFile);
   return CopyBitmapImage(lpSD, image, file, nBpp, bIndexData, nMirrorW, nMirrorH);
@@ -649,7 +649,11 @@ bool DDCheckSurfaceResult(int nCode) {
 int DDIsBitmapLarger(int* lpResult, const char* lpFile, int nWidth, int nHeight) {
   if (lpDTCon != nullptr) return 1;
   cBitmapImage image;
-  if (lpFile == nullptr || std::strlen(lpFile) >= MAX_PATH || !LoadBitmapFile(lpFile, image)) {
+  cBitmapFailure why;
+  if (lpFile == nullptr || std::strlen(lpFile) >= MAX_PATH || !LoadBitmapFile(lpFile, image, &why)) {
+    // A stage background named but not there fails the quiet background row later without
+    // a word: say it here. A slot without a picture (a blank name) stays quiet.
+    ReportUnreadBitmap(lpFile, why, eMissingBitmap::kReport);
     *lpResult = 0;
     return 0;
   }

@@ -1,7 +1,8 @@
 // Media files that are not what they should be: a folder or a named pipe where a sound,
 // a song (MIDI or OGG) or a picture should be is refused at once and named in the report log, and a
 // picture or a sound that is there but cannot be used leaves a report line too (the
-// error-check log, where these failures also go, is off in the player).
+// error-check log, where these failures also go, is off in the player); so does a missing
+// picture that its reader cannot do without.
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/report_log.h"
+#include "media/draw/dd_colour.h"
 #include "media/draw/dd_surface.h"
 #include "media/sound/midi_file.h"
 #include "media/sound/sound.h"
@@ -106,6 +108,61 @@ TEST_F(UnfitMediaFilesTest, APictureThatIsThereButUnreadableIsReportedAndAMissin
     DDReleaseSurface(&surface);
     DDEnd();
   }
+}
+
+TEST_F(UnfitMediaFilesTest, APictureReadForItsPaletteACopyOrItsSizeNamesTheFileAndWhy) {
+  // DirectDraw: DDIsBitmapLarger reads the file only there.
+  ASSERT_TRUE(Bring(kAllConfigs[6]));
+  struct Caller {
+    const char* name;
+    std::function<bool(const char*)> load;  // true when the picture was read
+  };
+  const std::vector<Caller> callers = {
+      {"DDLoadPaletteFromFile",
+       [](const char* path) {
+         PALETTEENTRY palette[256] = {};
+         return DDLoadPaletteFromFile(palette, path, 1);
+       }},
+      {"CopyBitmap",
+       [](const char* path) {
+         DDSURFACEDATA surface;
+         return CopyBitmap(&surface, path, g_nBpp, 0, 0, 0);
+       }},
+      {"DDIsBitmapLarger",
+       [](const char* path) {
+         int larger = 1;
+         const int read = DDIsBitmapLarger(&larger, path, 640, 480);
+         EXPECT_EQ(larger, 0);
+         return read != 0;
+       }},
+  };
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    std::string report;
+  };
+  const std::vector<Case> cases = {
+      {"missing", [](const std::string&) {}, "ファイルが見つかりません"},
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, "ファイルではなくフォルダです"},
+      {"text", [](const std::string& p) { WriteFile(p, std::string(200, 'x')); }, "ビットマップとして読み込めません"},
+  };
+  for (const Caller& caller : callers) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(caller.name) + ", " + c.what);
+      c.make("picture.bmp");
+      ForgetDirectoryListings();
+      ResetReport();
+      EXPECT_FALSE(caller.load("picture.bmp"));
+      EXPECT_NE(Report().find(std::string("picture.bmp : ") + c.report), std::string::npos) << Report();
+      std::filesystem::remove("picture.bmp");
+    }
+  }
+  // A stage background slot without a picture has a blank name: nothing to report.
+  ResetReport();
+  int larger = 1;
+  EXPECT_EQ(DDIsBitmapLarger(&larger, "", 640, 480), 0);
+  EXPECT_EQ(Report(), "");
+  DDEnd();
 }
 
 TEST_F(UnfitMediaFilesTest, ASoundWhoseFormatCannotPlaySaysWhy) {
