@@ -28,9 +28,9 @@ void InstallFrontEndServices() {
   services.CreateNameDlg = CreateNameDlg;
   SetPlayServices(services);
 
-  // Start-up's part: the flows' parameter table comes with the flows.
+  // Start-up's part (it starts a stage through the table above); the flows' parameter
+  // table comes with the flows.
   cStartupServices startup;
   startup.BuildEffectRunTables = BuildEffectRunTables;
-  startup.StartFreeStage = StartFreeStage;
   SetStartupServices(startup);
 }

@@ -42,6 +42,7 @@
 #include "shell/fps_display.h"
 #include "shell/game_mgr.h"
 #include "shell/main_wnd.h"
+#include "shell/play_services.h"
 #include "shell/screen_mode.h"
 #include "shell/sound_table.h"
 #include "shell/startup_services.h"
@@ -267,7 +268,7 @@ bool StartStage() {
     return true;
   }
   g_bStartStage = 1;
-  bool (*start)(const char*, int) = StartupServices().StartFreeStage;
+  bool (*start)(const char*, int) = PlayServices().StartFreeStage;
   if (start == nullptr) start = LoadFreeStage;
   if (!start(stage.c_str(), 1)) {
     // A file without a numbered stage file beside it is refused by the loader without a

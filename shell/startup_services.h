@@ -1,8 +1,8 @@
 #pragma once
 // What start-up needs of the game's own layers (flows, stage play and the front end),
 // which sit above the shell: the program's entry installs them before it runs GameInit.
-// An operation left unset is skipped, except the start of a stage, which then loads the
-// stage for free play with the stage loader alone.
+// An operation left unset is skipped. The start of a stage is the main window's service
+// (play_services.h); without it start-up loads the stage with the stage loader alone.
 
 struct cStartupServices {
   // The variable-parameter table of the flows.
@@ -10,10 +10,6 @@ struct cStartupServices {
   // The prepared character- and screen-effect tables of stage play, built from the
   // database's working copies of those effects.
   void (*BuildEffectRunTables)() = nullptr;
-  // Resets the progress for a free play and loads the stage file for play (findLatest 1:
-  // the newest numbered file of the path). False when it cannot be loaded; the loader has
-  // said why.
-  bool (*StartFreeStage)(const char* path, int findLatest) = nullptr;
 };
 
 // Installs the services (a default-made record removes them).

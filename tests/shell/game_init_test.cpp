@@ -55,6 +55,7 @@
 #include "shell/main_wnd.h"
 #include "shell/sound_table.h"
 #include "shell/startup_files.h"
+#include "shell/play_services.h"
 #include "shell/startup_services.h"
 #include "shell/window_data.h"
 #include "tests/media/draw_test_util.h"
@@ -105,6 +106,7 @@ class GameInitTest : public cTempDirTest {
   void TearDown() override {
     EndRun();
     SetStartupServices(cStartupServices{});
+    SetPlayServices(cPlayServices{});
     SetFontGlyphSource(nullptr);
     UseNullAudioOutput(false);
     unsetenv("SDL_AUDIODRIVER");
@@ -508,9 +510,9 @@ TEST_F(GameInitTest, TheStageToStartOnIsTakenOrLeftForTheTitle) {
       {"a command line too long for a path is refused", tooLong, "data\\stg4\\stage1.stg4", false, "",
        "コマンドラインのステージのパスが長すぎるため使いません"},
   };
-  cStartupServices services;
+  cPlayServices services;
   services.StartFreeStage = RecordStageStart;
-  SetStartupServices(services);
+  SetPlayServices(services);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FreshGame();
@@ -557,9 +559,9 @@ TEST_F(GameInitTest, AStageThatCannotStartEndsTheStartUp) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FreshGame();
-    cStartupServices services;
+    cPlayServices services;
     services.StartFreeStage = c.start;
-    SetStartupServices(services);
+    SetPlayServices(services);
     g_Starts = cStageStarts{};
     g_Starts.result = false;
     EXPECT_FALSE(Run(c.cmdLine));
