@@ -4,8 +4,9 @@
 #    the platform layer stands in front of (SDL, FluidSynth, vorbis, FreeType, fontconfig,
 #    ImGui, iconv, POSIX);
 #  - a folder includes only headers of its own folder or of folders below it:
-#    platform < app < data < media < shell < objects, flow, stage, frontend < the entry.
-#    The four folders of the game itself may include each other.
+#    platform < app < data < media < shell < objects, flow, stage < frontend < the entry.
+#    The three folders of the game thread's world (objects, flow, stage) may include each
+#    other.
 # tests/, bench/, fuzz/ and tools may include anything. The tools beside the program (the
 # file writers, the demo game) may include any folder of the program, but no folder of the
 # program includes them, and they too leave the system headers to platform/. Prints each
@@ -15,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 declare -A floor=(
   [platform]=0 [app]=1 [data]=2 [media]=3 [shell]=4
-  [objects]=5 [flow]=5 [stage]=5 [frontend]=5 [entry]=6
+  [objects]=5 [flow]=5 [stage]=5 [frontend]=6 [entry]=7
 )
 # Folders outside the program (tests, benchmarks, fuzz targets, scripts): they may include
 # anything. Folders in neither table are not checked either.

@@ -1,0 +1,236 @@
+#pragma once
+// The stage-play scene: it sets a stage up, runs one play frame per game-manager frame on
+// the game thread and moves through its eight play states (fade-in, start banner, play,
+// pause menu, clear, retry menu, game over, fade-out). Game objects, flows and drawing
+// reach the scene through g_lpSceneGame (GameScene()).
+//
+// The member functions are defined by concern: the states in scene_game.cpp and
+// play_states.cpp, set-up and spawning in stage_setup.cpp, the play step in
+// play_step.cpp, block collision in block_collision.cpp, the modal sub-loops in
+// sub_loops.cpp, drawing in stage_draw.cpp, the flows' condition tests under flow/.
+#include <cstdint>
+#include <list>
+#include <string>
+#include <vector>
+
+#include "data/system/cmd_item.h"
+#include "shell/scene.h"
+#include "stage/effect_records.h"
+#include "stage/screen_color.h"
+#include "stage/scroll.h"
+#include "stage/wait_req.h"
+
+class cBlockCell;
+class cChara;
+class cCharaBase;
+class cCond;
+class cEdShot;
+class cEffect;
+class cFlowCmdRun;
+class cFlowRun;
+class cGameObj;
+class cItem;
+class cMessage;
+class cPaletteBlock;
+class cPaletteChara;
+class cPaletteItem;
+class cPicture;
+class cPlayer;
+class cProgress;
+class cShot;
+
+// The play states, indices of the scene's state table.
+enum GAMESTATE : std::int32_t {
+  GAMESTATE_FADEIN = 0,
+  GAMESTATE_START = 1,
+  GAMESTATE_PLAY = 2,
+  GAMESTATE_PAUSE = 3,
+  GAMESTATE_CLEAR = 4,
+  GAMESTATE_RETRY = 5,
+  GAMESTATE_GAMEOVER = 6,
+  GAMESTATE_FADEOUT = 7,
+  GAMESTATE_COUNT = 8,
+};
+
+// Results of the sub-step operations: go on, a stage clear was asked for, the player is
+// defeated.
+enum STEPRESULT : std::int32_t {
+  STEP_CONTINUE = 0,
+  STEP_CLEAR = 1,
+  STEP_DEFEAT = 2,
+};
+
+// What SetStage did: the stage is ready, the set-up failed (the program is closing), or a
+// before-start flow defeated the player into a finished play the caller must act on.
+enum SETSTAGERESULT : std::int32_t {
+  SETSTAGE_READY = 0,
+  SETSTAGE_FAILED = 1,
+  SETSTAGE_CLEARED = 2,
+};
+
+constexpr int kGroupCount = 8;          // groups (sides) 0-7
+constexpr int kStageVarCount = 1000;    // S1..S999 (index 0 unused)
+constexpr int kAppearSwitchCount = 60;  // appear groups
+constexpr int kResultKinds = 5;         // RESULT_SCORE..RESULT_SPLEFT
+
+class cSceneGame : public cScene {
+ public:
+  cSceneGame();
+  ~cSceneGame() override;
+  cSceneGame(const cSceneGame&) = delete;
+  cSceneGame& operator=(const cSceneGame&) = delete;
+
+  void Run() override;
+  void Init() override;
+  void FadeIn() override;
+  void FadeOut() override;
+  void StateStart();
+  void StatePlay();
+  void StatePause();
+  void StateClear();
+  void StateRetry();
+  void StateGameOver();
+
+  void ResetPlay();
+  std::int32_t UseLife(cProgress& progress);
+  void PlayBgm(std::int32_t nId, std::int32_t nParam);
+  std::int32_t CheckPauseKey();
+  // The lost-life transition, run when the player's defeat animation has ended.
+  void OnLostLife();
+
+  // Set-up and spawning (stage_setup.cpp).
+  std::int32_t SetStage(std::int32_t bLoadStage, std::int32_t bRestartBgm);
+  void PlaceChara(std::list<cChara>& list, int bx, int by, std::int32_t* pNextId, const cPaletteChara& placement,
+                  const cItem* pCarriedItem);
+  void PlaceItem(std::list<cItem>& list, int bx, int by, std::int32_t* pNextId, const cPaletteItem& placement);
+  void SpawnChara(std::list<cChara>& list, double x, double y, std::int8_t nGroup, std::int8_t nFacing,
+                  std::int32_t nOwnerFacing, const cEdShot& summon, const cPaletteChara& entry, std::int32_t* pNextId,
+                  cCharaBase* pParent);
+  void SpawnItem(std::list<cItem>& list, double x, double y, std::int32_t nOwnerFacing, const cEdShot& summon,
+                 const cPaletteItem& entry, std::int32_t* pNextId);
+  void SpawnBlock(double x, double y, std::int32_t nOwnerFacing, const cEdShot& summon, const cPaletteBlock& entry);
+  std::int32_t FlagCharasInBlock(int nCell, int cx, int cy, const cEdShot& summon);
+  void ClearPictures();
+  void ClearMessages();
+  // Removes a character from the stage: ReleaseLinks, its group list, g_listChara.
+  // Returns the iterator after it.
+  std::list<cChara>::iterator RemoveChara(std::list<cChara>::iterator it);
+
+  // The play step (play_step.cpp).
+  void UpdateActive();
+  std::int32_t CountTimeLimit(std::int32_t nDelta);
+  void CountPlayTime();
+
+  // Block collision (block_collision.cpp).
+  int ProbeBlocks(cCharaBase& chara, int x1, int y1, int x2, int y2);
+  int ProbeBlocksNearest(cCharaBase& chara);
+  int ProbeCorners(int left, int top, int right, int bottom, int layer);
+  std::int32_t HitBlockX(cCharaBase& chara);
+  std::int32_t HitBlockY(cCharaBase& chara);
+  std::int32_t HitBlockXAfterPush(cCharaBase& chara);
+  std::int32_t HitBlockYAfterPush(cCharaBase& chara);
+  std::int32_t HitBlockLeft(cCharaBase& chara);
+  std::int32_t HitBlockRight(cCharaBase& chara);
+  std::int32_t HitBlockUp(cCharaBase& chara);
+  std::int32_t HitBlockDown(cCharaBase& chara);
+  void ClampScreenX(cPlayer& player);
+  std::int32_t ClampScreenY(cPlayer& player);
+  std::int32_t FootBlockEffect(cPlayer& player);
+  std::int32_t FootBlockItem(cPlayer& player);
+  void StickToGround(cCharaBase& chara);
+  std::int32_t IsPlaceBlocked(cCharaBase& chara);
+
+  // Hits, items and deaths; block characters (later parts of stage play).
+  std::int32_t HandleDefeat(cChara& chara, std::list<cChara>& list);
+  std::int32_t CheckDeaths();
+  std::int32_t HitGroups(std::list<cChara>& list);
+  std::int32_t PickUpItems(cPlayer& player);
+  std::int32_t UseItem(cItem& item, cPlayer& player);
+  void CarryRider(cCharaBase& rider, std::list<cChara>& list);
+  std::int32_t HitCharaSolid(cCharaBase& chara, std::list<cChara>& list);
+  std::int32_t IsSolidCharaInBox(cCharaBase& chara);
+
+  // Conditions of the running stage (flow/).
+  std::int32_t CheckBlockConds(cBlockCell& cell);
+  bool CheckCondList(const std::vector<cCond>& conds, std::int32_t nMode, cCharaBase* pChara);
+  bool CheckCharaConds(cChara& chara);
+  bool CheckItemConds(cItem& item);
+
+  // Stage end (stage_end.cpp).
+  void EndPlay();
+  std::int32_t ClearResult();
+  void EnterRanking();
+
+  // Drawing (stage_draw.cpp).
+  void Draw(std::int32_t bPlayView, std::int32_t bPaused, std::int32_t bTimeSound, std::int32_t bMessageLine);
+  void DrawPlayer(std::int32_t bPaused);
+
+  // The state table: entries 0 and 7 call FadeIn and FadeOut.
+  using StateHandler = void (cSceneGame::*)();
+  StateHandler m_pfnState[GAMESTATE_COUNT];
+
+  std::int32_t m_nSavedState = 0;
+  std::int32_t m_nSavedSubState = 0;
+  std::int32_t m_nCmdResult = 0;  // STEPRESULT of the last stage-clear or get-item command
+  cScroll m_ScrollX;
+  cScroll m_ScrollY;
+  std::list<cShot> m_lstShot;
+  std::vector<std::list<cGameObj*>> m_vGroupList;   // kGroupCount lists: player and characters
+  std::vector<std::list<cShot*>> m_vGroupShotList;  // kGroupCount lists of shots
+  std::list<cMessage> m_lstMessage;
+  std::list<cEffect> m_lstEffect;
+  std::list<cPicture> m_lstPicture;
+  cScrEffect m_ScrEffect;
+  cScreenColor m_ScreenColor;
+  cWaitReq m_WaitReq;
+  std::int32_t m_bQuit = 0;  // written by the main thread while a pause loop runs
+  cCharaBase* m_pFlowChara = nullptr;
+  cFlowRun* m_pFlowRun = nullptr;
+  cFlowCmdRun* m_pFlowCmdRun = nullptr;
+  std::int32_t m_bItemMsgShown = 0;
+  std::int32_t m_nPlayers = 1;
+  std::int32_t m_nSubStep = 0;       // 1..n during a sub-step
+  std::int32_t m_nSubStepTotal = 0;  // sub-steps since set-up
+  std::vector<std::int32_t> m_vHitStep;
+  std::int32_t m_nTimeLeft = 0;
+  std::int32_t m_bNoTimeLimit = 0;
+  std::int32_t m_nPlayFrames = 0;
+  std::int32_t m_nPlayTime = 0;  // 1/100 s
+  std::int32_t m_nBannerCount = 0;
+  std::int32_t m_nBanner2Count = 0;
+  std::int32_t m_nSeed = 0;
+  std::int32_t m_bWaitRelease = 0;
+  std::int32_t m_bKilled = 0;
+  std::vector<std::int32_t> m_vStageVar;
+  std::vector<std::int8_t> m_vAppearSwitch;
+  std::int32_t m_nNextCharaId = 0;
+  std::int32_t m_nNextItemId = 0;
+  std::int32_t m_nNextShotId = 0;
+  std::int32_t m_bRemoveOutChara = 0;
+  std::int32_t m_bRemoveOutSolid = 0;
+  std::int32_t m_bRemoveOutItem = 0;
+  std::vector<std::int32_t> m_vSummonedCell;
+  std::int32_t m_nFrameCount = 0;
+  std::int32_t m_nNextStage = 0;
+  std::string m_strNextStage;
+  std::int32_t m_bRanked = 0;
+  std::vector<std::int32_t> m_vRankPos;
+  std::vector<std::int32_t> m_vRankScore;
+  std::string m_strEntryName;
+  std::int32_t m_bRankEntered = 0;
+  std::int32_t m_bShowStatus = 0;
+  std::int32_t m_bShotHitPass = 0;
+  std::vector<cCmdItem> m_CmdPause;
+};
+
+// The stage-play scene while it exists (g_lpSceneGame), else null.
+cSceneGame* GameScene();
+
+// Menu positions: [0] pause menu, [1] retry menu, [2] ranking table.
+struct cMenuPos {
+  std::int32_t x;
+  std::int32_t y;
+  std::int32_t nSpare1;
+  std::int32_t nSpare2;
+};
+extern cMenuPos g_MenuPos[3];
