@@ -9,37 +9,12 @@
 #include <list>
 #include <vector>
 
+#include "data/flow/flow_enumerations.h"
+
 class cCharaBase;
 class cFlow;
 class cFlowCmd;
 class cKeyCond;
-
-// Trigger kinds of a flow (cFlow::m_nTrigger).
-enum FLOWTRIG : std::int32_t {
-  FLOWTRIG_ALWAYS = 0,
-  FLOWTRIG_DAMAGED = 1,
-  FLOWTRIG_IMPACTED = 2,
-  FLOWTRIG_DIED = 3,
-  FLOWTRIG_HIT_CHARA = 4,
-  FLOWTRIG_HIT_BLOCK_CHARA = 5,
-  FLOWTRIG_ON_BLOCK_CHARA = 6,
-  FLOWTRIG_HIT_SHOT = 7,
-  FLOWTRIG_HIT_ITEM = 8,
-  FLOWTRIG_HIT_BLOCK = 9,
-  FLOWTRIG_BLOCK_LEFT_RIGHT = 10,
-  FLOWTRIG_BLOCK_LEFT = 11,
-  FLOWTRIG_BLOCK_RIGHT = 12,
-  FLOWTRIG_BLOCK_UP_DOWN = 13,
-  FLOWTRIG_BLOCK_UP = 14,
-  FLOWTRIG_BLOCK_DOWN = 15,
-  FLOWTRIG_RIDDEN_BY_HERO = 16,
-  FLOWTRIG_RIDDEN_BY_CHARA = 17,
-  FLOWTRIG_ATTACK_DAMAGE = 18,
-  FLOWTRIG_ATTACK_IMPACT = 19,
-  FLOWTRIG_ATTACK_HIT = 20,
-  FLOWTRIG_BEFORE_STAGE_START = 21,
-  FLOWTRIG_NONE = 22,
-};
 
 // Switch numbers of flows run 1-26; the per-character switch tables have one unused
 // entry 0 in front.
