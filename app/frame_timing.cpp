@@ -93,13 +93,21 @@ bool FrameLimitD3D(int fps) {
     g_nD3DFrame = 0;
   }
   // The exact period, not rounded to whole milliseconds.
-  const double due = g_nD3DFrame * (1000.0 / fps);
-  if (static_cast<double>(Elapsed(g_dwD3DSecondStart, now)) < due) return false;
-  if (++g_nD3DFrame >= fps) {
-    // The frame that completes a second is frame 0 of the next: with k := 0 the next
-    // frame would be due at once, two presents in a row every second.
-    g_nD3DFrame = 1;
+  const double period = 1000.0 / fps;
+  const double due = g_nD3DFrame * period;
+  const double elapsed = static_cast<double>(Elapsed(g_dwD3DSecondStart, now));
+  if (elapsed < due) return false;
+  // After a stall (a frame more than a period late) the second starts afresh from now, so
+  // that the missed frames are not presented back to back to catch up.
+  if (elapsed - due > period) {
     g_dwD3DSecondStart = now;
+    g_nD3DFrame = 0;
+  }
+  if (++g_nD3DFrame >= fps) {
+    // The next second starts exactly one second after this one: anchoring it at the
+    // present time instead would add the polling delay to every second and lose frames.
+    g_nD3DFrame = 0;
+    g_dwD3DSecondStart += 1000;
   }
   return true;
 }

@@ -20,7 +20,8 @@ DWORD CountFps(int count);
 // frame allowed). fps 0 never holds a frame.
 bool FrameLimitDD(int fps);
 // True when the next frame may be presented (Direct3D pacing: frame k of each second at
-// k * 1000.0 / fps ms). True without a Direct3D display or for fps 0.
+// k * 1000.0 / fps ms; each second starts one second after the last, or at the present
+// time after a stall longer than a frame). True without a Direct3D display or for fps 0.
 bool FrameLimitD3D(int fps);
 
 // The display tells the limiter whether the Direct3D back end runs. Null: it does not.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win_time.h"
@@ -125,6 +126,41 @@ TEST_F(FrameTiming, Direct3DLimiterKeepsTheExactPeriod) {
     g_dwNow = step.at;
     EXPECT_EQ(FrameLimitD3D(60), step.allowed) << step.at;
   }
+}
+
+TEST_F(FrameTiming, Direct3DLimiterHoldsExactlyFpsFramesEverySecond) {
+  // Polled every millisecond for 100 s: every second holds exactly fps frames, each one a
+  // rounded period after the last (never two back to back).
+  for (const int fps : {60, 50, 30}) {
+    SCOPED_TRACE(fps);
+    ResetFrameTiming();
+    std::vector<DWORD> times;
+    for (g_dwNow = 7; g_dwNow < 7 + 100000; ++g_dwNow)
+      if (FrameLimitD3D(fps)) times.push_back(g_dwNow);
+    EXPECT_EQ(times.size(), static_cast<std::size_t>(100 * fps));
+    const DWORD shortest = 1000 / fps;
+    const DWORD longest = (1000 + fps - 1) / fps;
+    for (std::size_t i = 1; i < times.size(); ++i) {
+      ASSERT_GE(times[i] - times[i - 1], shortest) << i;
+      ASSERT_LE(times[i] - times[i - 1], longest) << i;
+    }
+  }
+}
+
+TEST_F(FrameTiming, Direct3DLimiterStartsAfreshAfterAStall) {
+  // A 500 ms stall: the late frame passes at once, the next a period later; the missed
+  // frames are not caught up.
+  std::vector<DWORD> times;
+  for (g_dwNow = 0; g_dwNow < 2000; ++g_dwNow) {
+    if (g_dwNow == 300) g_dwNow = 800;
+    if (FrameLimitD3D(60)) times.push_back(g_dwNow);
+  }
+  for (std::size_t i = 1; i < times.size(); ++i) {
+    if (times[i - 1] < 300 && times[i] >= 800) continue;
+    EXPECT_GE(times[i] - times[i - 1], 16u) << i;
+  }
+  // From the stall on, 60 frames in every second again.
+  EXPECT_EQ(std::count_if(times.begin(), times.end(), [](DWORD t) { return t >= 800 && t < 1800; }), 60);
 }
 
 TEST_F(FrameTiming, Direct3DLimiterReanchorsEverySecondAndStandsAsideWithoutDirect3D) {
