@@ -134,15 +134,28 @@ int SetTrans(const char* lpFile) {
           lpDTCon->rgbTransmit16 = RGBTRIPLE{static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16)};
         }
       }
-      // The key is given as 8-bit channels, so the texel's channels are widened first.
-      DDSetTransmit(Widen(Channel(p, m.nRShift, m.nRMax), m.nRMax), Widen(Channel(p, m.nGShift, m.nGMax), m.nGMax),
-                    Widen(Channel(p, m.nBShift, m.nBMax), m.nBMax));
+      // The texel's own channel values: widening them here and narrowing them back in
+      // DDSetTransmit would lose the low bits of the key.
+      DDSetTransmit(static_cast<BYTE>(Channel(p, m.nRShift, m.nRMax)), static_cast<BYTE>(Channel(p, m.nGShift, m.nGMax)),
+                    static_cast<BYTE>(Channel(p, m.nBShift, m.nBMax)));
       WriteECf("SetTrans(filename) lpDTCon->wTransmit_16 = (%x)", lpDTCon->wTransmit_16);
     } else {
       DDSetTransmit(static_cast<BYTE>(p >> 16), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p));
     }
   } else {
     g_dwTransmit = p;
+    if (g_nBpp == 16 && lpDDCon != nullptr && lpFile != nullptr) {
+      // True-colour pictures find their key by colour: the colour of the picture's key
+      // pixel, as the palette gives it (a game with full-colour pictures sets its own
+      // afterwards).
+      cBitmapImage image;
+      if (!LoadBitmapFile(lpFile, image)) {
+        DDReleaseSurface(&temporary);
+        return 0;
+      }
+      const std::uint32_t c = image.Rgb(0, 0);
+      lpDDCon->rgbTransmit16 = RGBTRIPLE{static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16)};
+    }
     if (g_nBpp == 32 && lpDDCon != nullptr)
       lpDDCon->rgbTransmit = RGBTRIPLE{static_cast<BYTE>(p), static_cast<BYTE>(p >> 8), static_cast<BYTE>(p >> 16)};
   }
@@ -158,14 +171,16 @@ void DDSetTransmit(BYTE cbRed, BYTE cbGreen, BYTE cbBlue) {
     WriteECf("SetTrans lpDTCon->rgbTransmit.rgbtRed = %d,lpDTCon->rgbTransmit.rgbtGreen = %d,lpDTCon->rgbTransmit.rgbtBlue = %d",
              cbRed, cbGreen, cbBlue);
     con.dwTransmit = 0;
-    con.argbTransmit = D3DCOLOR_ARGB(255, cbRed, cbGreen, cbBlue);
     con.wTransmit = 0;
     if (g_nBpp == 16) {
-      // The channels are 8-bit values: narrowed into the texel's 5 bits.
-      con.wTransmit_16 = static_cast<WORD>(((cbBlue * m.nBMax / 255) << m.nBShift) |
-                                           ((cbGreen * m.nGMax / 255) << m.nGShift) |
-                                           ((cbRed * m.nRMax / 255) << m.nRShift) | ((m.nAMax & 1) << m.nAShift));
+      // At 16 bits the channels are the texel's raw values: the texel is rebuilt from them
+      // as they stand, and the clear colour of render targets (a full 8-bit colour) gets
+      // them widened, so that a key of (31, 0, 31) clears to magenta, not near-black.
+      con.wTransmit_16 = static_cast<WORD>(((cbBlue & m.nBMax) << m.nBShift) | ((cbGreen & m.nGMax) << m.nGShift) |
+                                           ((cbRed & m.nRMax) << m.nRShift) | ((m.nAMax & 1) << m.nAShift));
+      con.argbTransmit = D3DCOLOR_ARGB(255, Widen(cbRed, m.nRMax), Widen(cbGreen, m.nGMax), Widen(cbBlue, m.nBMax));
     } else {
+      con.argbTransmit = D3DCOLOR_ARGB(255, cbRed, cbGreen, cbBlue);
       con.wTransmit_16 = 0;
       g_dwTransmit = con.dwTransmit;
     }

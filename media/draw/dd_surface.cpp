@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "app/checked_access.h"
 #include "app/main_window_handle.h"
@@ -9,6 +10,7 @@
 #include "app/bounded_format.h"
 #include "app/report_log.h"
 #include "data/record/data_file.h"
+#include "data/system/system_data.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_display.h"
@@ -128,6 +130,51 @@ void FillTextureFromImage(cPixelBuffer& pixels, const cBitmapImage& image, std::
     }
 }
 
+// The palette numbers true-colour pixels get on an 8-bit display: the key colour becomes
+// the key's number; every other colour the nearest entry of the game palette (the lowest
+// number among equals) other than the key, so that no opaque pixel turns transparent.
+class cNearestPaletteIndex {
+ public:
+  cNearestPaletteIndex() {
+    const DWORD key = g_dwTransmit & 255;
+    m_byKey = static_cast<BYTE>(key);
+    const cSystemData& sys = g_SystemData;
+    if (sys.m_bFullColor != 0) {
+      m_dwKeyRgb = (static_cast<std::uint32_t>(sys.m_byKeyRed) << 16) | (sys.m_byKeyGreen << 8) | sys.m_byKeyBlue;
+    } else {
+      const PALETTEENTRY& e = g_Palette[key];
+      m_dwKeyRgb = (static_cast<std::uint32_t>(e.peRed) << 16) | (e.peGreen << 8) | e.peBlue;
+    }
+  }
+  BYTE operator()(std::uint32_t rgb) {
+    rgb &= 0xFFFFFFu;
+    if (rgb == m_dwKeyRgb) return m_byKey;
+    const auto found = m_Known.find(rgb);
+    if (found != m_Known.end()) return found->second;
+    const int r = static_cast<int>(rgb >> 16), g = static_cast<int>((rgb >> 8) & 255), b = static_cast<int>(rgb & 255);
+    int best = m_byKey == 0 ? 1 : 0;
+    int bestDistance = -1;
+    for (int n = 0; n < 256; ++n) {
+      if (n == m_byKey) continue;
+      const PALETTEENTRY& e = g_Palette[n];
+      const int dr = r - e.peRed, dg = g - e.peGreen, db = b - e.peBlue;
+      const int distance = dr * dr + dg * dg + db * db;
+      if (bestDistance < 0 || distance < bestDistance) {
+        best = n;
+        bestDistance = distance;
+      }
+    }
+    m_Known.emplace(rgb, static_cast<BYTE>(best));
+    return static_cast<BYTE>(best);
+  }
+
+ private:
+  BYTE m_byKey = 0;
+  std::uint32_t m_dwKeyRgb = 0;
+  // A picture has few colours but many pixels: each colour is searched once.
+  std::unordered_map<std::uint32_t, BYTE> m_Known;
+};
+
 // Mirrored position of v within cells of size c (c 0: unchanged).
 inline int MirrorPos(int v, int c) { return c > 0 ? c * (v / c + 1) - (v % c) - 1 : v; }
 
@@ -140,13 +187,7 @@ bool CopyBitmapImage(DDSURFACEDATA* lpSD, const cBitmapImage& image, const char*
   if (dds->Lock(&desc) != DD_OK) return false;
   cPixelBuffer& px = dds->pixels;
   const int bw = image.nWidth, bh = image.nHeight;
-  const bool bDirect = (nBpp == 8) || (nBpp == 16 && !image.IsPalettised());
-  if (nBpp == 8 && !image.IsPalettised()) {
-    // Palette numbers exist only in palettised pictures.
-    WriteECf("CopyBitmap Err %s 8bit", lpFile);
-    dds->Unlock(nullptr);
-    return false;
-  }
+  const bool bDirect = image.IsPalettised() ? nBpp == 8 : nBpp == 16;
   if (bDirect) {
     if (px.nWidth != bw || px.nHeight != bh) {
       WriteECf("CopyBitmap Err %s Surface(%d,%d) Bmp(%d,%d)", lpFile, px.nWidth, px.nHeight, bw, bh);
@@ -195,6 +236,8 @@ bool CopyBitmapImage(DDSURFACEDATA* lpSD, const cBitmapImage& image, const char*
     const int ch = nMirrorH > 0 ? nMirrorH : bh;
     const int limitW = bCells ? (bw / cw) * cw : bw;
     const int limitH = bCells ? (bh / ch) * ch : bh;
+    // A true-colour picture on an 8-bit display takes the nearest colours of the palette.
+    cNearestPaletteIndex nearest;
     for (int y = 0; y < limitH && y < px.nHeight; ++y)
       for (int x = 0; x < limitW && x < px.nWidth; ++x) {
         const int sx = nMirrorW > 0 ? MirrorPos(x, nMirrorW) : x;
@@ -203,6 +246,8 @@ bool CopyBitmapImage(DDSURFACEDATA* lpSD, const cBitmapImage& image, const char*
         std::uint32_t v;
         if (px.format == ePixelFormat::kR5G6B5)
           v = (((rgb >> 16) >> 3) << 11) | ((((rgb >> 8) & 255) >> 2) << 5) | ((rgb & 255) >> 3);
+        else if (px.format == ePixelFormat::kP8)
+          v = nearest(rgb);
         else
           v = rgb;
         px.Put(x, y, v);

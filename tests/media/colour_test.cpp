@@ -7,6 +7,7 @@
 #include "data/system/system_data.h"
 #include "platform/message_box.h"
 #include "tests/media/draw_test_util.h"
+#include "writers/bmp_writer.h"
 
 namespace {
 
@@ -58,10 +59,12 @@ TEST_F(ColourTest, PaletteAndKeyComeFromThePalettePicture) {
         << kAllConfigs[c.config].name;
     EXPECT_EQ(g_dwTransmit, c.transmit) << kAllConfigs[c.config].name;
     if (lpDTCon != nullptr) {
-      // The key is the picture's colour in 8-bit channels at both depths.
-      EXPECT_EQ(lpDTCon->rgbTransmit.rgbtRed, 255);
+      // The key keeps the texel's own channels (5 bits at 16 bits); the clear colour is
+      // the full colour at both depths.
+      const int full = g_nBpp == 16 ? 31 : 255;
+      EXPECT_EQ(lpDTCon->rgbTransmit.rgbtRed, full);
       EXPECT_EQ(lpDTCon->rgbTransmit.rgbtGreen, 0);
-      EXPECT_EQ(lpDTCon->rgbTransmit.rgbtBlue, 255);
+      EXPECT_EQ(lpDTCon->rgbTransmit.rgbtBlue, full);
       EXPECT_EQ(lpDTCon->argbTransmit, 0xFFFF00FFu);
       EXPECT_EQ(lpDTCon->wTransmit_16, c.config == 1 ? 0xFC1F : 0);
     }
@@ -69,11 +72,30 @@ TEST_F(ColourTest, PaletteAndKeyComeFromThePalettePicture) {
   }
 }
 
-TEST_F(ColourTest, ContainersStartWithDefinedKeys) {
-  ASSERT_TRUE(Bring(kAllConfigs[4]));
-  EXPECT_EQ(lpDDCon->rgbTransmit16.rgbtRed, 0);
-  EXPECT_EQ(lpDDCon->rgbTransmit16.rgbtGreen, 0);
-  EXPECT_EQ(lpDDCon->rgbTransmit16.rgbtBlue, 0);
+// Under Direct3D at 16 bits the key travels as the texel's raw channel values: the texel
+// comes back whole, and only the clear colour of render targets is widened to 8 bits.
+TEST_F(ColourTest, Direct3D16KeyKeepsTheTexelsOwnChannels) {
+  ASSERT_TRUE(Bring(kAllConfigs[1]));
+  // (140, 165, 28) is the texel (17, 20, 3), 0xC683 with its alpha bit.
+  WriteFile("key.bmp", MakeBmp8(1, 1, std::vector<std::uint32_t>(256, 0x8CA51Cu), {0}));
+  ASSERT_EQ(SetTrans("key.bmp"), 1);
+  EXPECT_EQ(g_dwTransmit, 0xC683u);
+  EXPECT_EQ(lpDTCon->wTransmit_16, 0xC683);
+  EXPECT_EQ(lpDTCon->argbTransmit, 0xFF8BA418u);
+  struct {
+    BYTE r, g, b;
+    WORD texel;
+    D3DCOLOR clear;
+  } cases[] = {
+      {31, 0, 31, 0xFC1F, 0xFFFF00FFu},
+      {17, 20, 3, 0xC683, 0xFF8BA418u},
+      {0, 0, 0, 0x8000, 0xFF000000u},
+  };
+  for (const auto& c : cases) {
+    DDSetTransmit(c.r, c.g, c.b);
+    EXPECT_EQ(lpDTCon->wTransmit_16, c.texel) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+    EXPECT_EQ(lpDTCon->argbTransmit, c.clear) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+  }
 }
 
 TEST_F(ColourTest, IndexDataNamesThePaletteNumberOfEveryPixel) {

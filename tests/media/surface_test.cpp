@@ -222,9 +222,9 @@ TEST_F(SurfaceTest, PartialCellsAreLeftUnmirrored) {
 }
 
 TEST_F(SurfaceTest, TrueColourPicturesAt16BitsNeverTurnOpaquePixelsTransparent) {
+  // A game of palette colours: the key is the colour of the palette picture's key pixel.
   ASSERT_TRUE(Bring(kAllConfigs[4]));
-  lpDDCon->rgbTransmit16 = RGBTRIPLE{255, 0, 255};
-  g_dwTransmit = 0xF81F;
+  ASSERT_EQ(g_dwTransmit, 0xF81Fu);
   // Magenta is the key; (255, 3, 255) narrows to the key's value and is moved off it;
   // (0, 0, 0) is plain black.
   WriteFile("tc.bmp", MakeBmp24(3, 1, {0xFF00FF, 0xFF03FF, 0x000000}));
@@ -233,6 +233,21 @@ TEST_F(SurfaceTest, TrueColourPicturesAt16BitsNeverTurnOpaquePixelsTransparent) 
   EXPECT_EQ(Pixels(&sd).Get(0, 0), 0xF81Fu);
   EXPECT_EQ(Pixels(&sd).Get(1, 0), 0xF81Eu);
   EXPECT_EQ(Pixels(&sd).Get(2, 0), 0x0000u);
+  DDReleaseSurface(&sd);
+}
+
+TEST_F(SurfaceTest, TrueColourPicturesAt8BitsTakeTheNearestPaletteEntries) {
+  ASSERT_TRUE(Bring(kAllConfigs[3]));
+  ASSERT_EQ(g_dwTransmit, 0u);
+  // The key colour; entry 9 exactly and nearly; black, nearest to entries 1 and 8 once the
+  // key (entry 0) is left out, so the lower number; white, nearest to entry 255.
+  const std::vector<std::uint32_t> colours{0xFF00FF, TestPaletteColour(9), TestPaletteColour(9) + 0x030102, 0x000000,
+                                           0xFFFFFF};
+  const std::vector<std::uint32_t> expected{0, 9, 9, 1, 255};
+  WriteFile("tc.bmp", MakeBmp24(5, 1, colours));
+  DDSURFACEDATA sd;
+  ASSERT_EQ(DDCreateSurfaceFromFile(&sd, "tc.bmp", 1, 8, 0, 0, 0, 0, 0, 0, 0), 0);
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(Pixels(&sd).Get(x, 0), expected[x]) << x;
   DDReleaseSurface(&sd);
 }
 
