@@ -1,0 +1,243 @@
+#include "writers/stage_writer.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/flow/flow_command.h"
+#include "data/flow/flow_command_kinds.h"
+#include "data/flow/flow_enumerations.h"
+#include "data/flow/key_condition.h"
+#include "data/flow/movement_block.h"
+
+namespace {
+
+// Block record values as the authoring tool stores them.
+constexpr std::int8_t kHitSolid = 1;
+constexpr std::int8_t kHitHeroDies = 2;
+constexpr std::int8_t kFootJump = 1;
+constexpr std::int8_t kFootNoJump = 2;
+constexpr std::int8_t kFootSpeed = 3;
+constexpr std::int8_t kFootMoveLeft = 4;
+constexpr std::int8_t kFootMoveRight = 5;
+
+// Movement block: by direction, in the direction held on the input.
+constexpr std::int8_t kMoveByDirection = 0;
+constexpr std::int8_t kMoveDirKey = 12;
+// Jump command parameters: 0 the height mode, 2 the height in half-blocks.
+constexpr int kJumpParamMode = 0;
+constexpr int kJumpParamHeight = 2;
+constexpr std::int32_t kJumpFixedHeight = 0;
+constexpr std::int32_t kJumpKeyHeight = 1;
+
+constexpr std::int8_t kHeroSide = 0;
+constexpr std::int8_t kCharaSide = 1;
+constexpr std::int8_t kFacingRight = 1;
+
+cPaletteBlock MakeBlock(const char* name, std::int8_t nHit) {
+  cPaletteBlock block;
+  block.m_strName = name;
+  block.m_nGraphic = 1;
+  block.m_nHit = nHit;
+  return block;
+}
+
+cPaletteBlock MakeFootBlock(const char* name, std::int8_t nKind, std::int32_t nParam) {
+  cPaletteBlock block = MakeBlock(name, kHitSolid);
+  block.m_nFootKind = nKind;
+  block.m_nFootParam = nParam;
+  return block;
+}
+
+std::map<char, cPaletteBlock> DefaultBlockKinds() {
+  std::map<char, cPaletteBlock> kinds;
+  kinds['#'] = MakeBlock("wall", kHitSolid);
+  kinds['X'] = MakeBlock("deadly", kHitHeroDies);
+  // The pass side is the hero's side, set when the stage is built (the plan's hero may
+  // change side).
+  kinds['L'] = MakeBlock("pass", kHitSolid);
+  kinds['J'] = MakeFootBlock("jump pad", kFootJump, kJumpPadHeight);
+  kinds['N'] = MakeFootBlock("no jump", kFootNoJump, 0);
+  kinds['F'] = MakeFootBlock("speed", kFootSpeed, kSpeedBlockPercent);
+  kinds['<'] = MakeFootBlock("mover left", kFootMoveLeft, kMoverSpeed);
+  kinds['>'] = MakeFootBlock("mover right", kFootMoveRight, kMoverSpeed);
+  return kinds;
+}
+
+cPaletteChara MakeHero() {
+  cPaletteChara hero;
+  hero.m_strName = "hero";
+  hero.m_nGraphic = 1;
+  hero.m_nController = CHARACTRL_PLAYER;
+  hero.m_nSide = kHeroSide;
+  hero.m_nDirection = kFacingRight;
+  hero.m_bFixedFacing = 0;
+  hero.m_nCarryItem = -1;
+  return hero;
+}
+
+cPaletteChara MakeChara() {
+  cPaletteChara chara;
+  chara.m_strName = "chara";
+  chara.m_nGraphic = 1;
+  chara.m_nController = CHARACTRL_COMPUTER;
+  chara.m_nSide = kCharaSide;
+  chara.m_nCarryItem = -1;
+  return chara;
+}
+
+std::vector<std::string> BoxMap() {
+  std::vector<std::string> rows;
+  rows.emplace_back(20, '#');
+  for (int y = 1; y < 14; ++y) rows.push_back("#" + std::string(18, '.') + "#");
+  rows.push_back("#" + std::string(18, '#') + "#");
+  rows[13][2] = 'P';
+  return rows;
+}
+
+void ApplyScroll(const cScrollPlan& axis, std::int32_t nCells, std::int32_t& bLimitStart, std::int32_t& bLimitEnd,
+                 std::int32_t& nStart, std::int32_t& nEnd, std::int32_t& nMode, std::int32_t& nAuto) {
+  bLimitStart = axis.bLimitStart ? 1 : 0;
+  bLimitEnd = axis.bLimitEnd ? 1 : 0;
+  nStart = axis.nStart;
+  nEnd = axis.nEnd < 0 ? nCells - 1 : axis.nEnd;
+  nMode = axis.bAuto ? 1 : 0;
+  nAuto = axis.nAutoSpeed;
+}
+
+template <typename T>
+void PlaceAt(std::vector<T>& placements, const T& definition, std::int32_t x, std::int32_t y) {
+  T& entry = placements.emplace_back(definition);
+  entry.m_nCellX = static_cast<std::int16_t>(x);
+  entry.m_nCellY = static_cast<std::int16_t>(y);
+}
+
+cKeyCond KeyPressed(int nSlot) {
+  cKeyCond key;
+  key.m_bAnyHold = 1;
+  key.m_nKeyMatch = KEYMATCH_ALL;
+  key.m_vKey.at(static_cast<std::size_t>(nSlot)) = KEYSLOT_PRESSED;
+  return key;
+}
+
+}  // namespace
+
+cStagePlan::cStagePlan()
+    : vMap(BoxMap()), BlockKinds(DefaultBlockKinds()), Hero(MakeHero()), Chara(MakeChara()),
+      dGravity(cStageData().m_dGravity) {}
+
+std::int32_t PlanWidth(const cStagePlan& plan) {
+  std::size_t width = 0;
+  for (const std::string& row : plan.vMap) width = std::max(width, row.size());
+  return static_cast<std::int32_t>(width);
+}
+
+std::int32_t PlanHeight(const cStagePlan& plan) { return static_cast<std::int32_t>(plan.vMap.size()); }
+
+cStageData BuildPlannedStage(const cStagePlan& plan) {
+  cStageData stage;
+  stage.m_vText.clear();
+  const std::int32_t width = PlanWidth(plan);
+  const std::int32_t height = PlanHeight(plan);
+  stage.m_nWidth = width;
+  stage.m_nHeight = height;
+  stage.m_nPixelWidth = width * 32;
+  stage.m_nPixelHeight = height * 32;
+  ApplyScroll(plan.ScrollX, width, stage.m_bLimitLeft, stage.m_bLimitRight, stage.m_nLimitLeft, stage.m_nLimitRight,
+              stage.m_nScrollModeX, stage.m_nAutoScrollX);
+  ApplyScroll(plan.ScrollY, height, stage.m_bLimitTop, stage.m_bLimitBottom, stage.m_nLimitTop, stage.m_nLimitBottom,
+              stage.m_nScrollModeY, stage.m_nAutoScrollY);
+  stage.m_dGravity = plan.dGravity;
+  stage.m_nCollisionLevel = plan.nCollisionLevel;
+  stage.m_nHitChecksPerFrame = plan.nHitChecksPerFrame;
+  stage.m_nStageFps = plan.nFps;
+  stage.m_bTimeLimit = plan.bTimeLimit ? 1 : 0;
+  stage.m_nTimeLimit = plan.nTimeLimit;
+  stage.m_bStageBanner = plan.bStageBanner ? 1 : 0;
+  stage.m_bStartBanner = plan.bStartBanner ? 1 : 0;
+  stage.m_bClearBanner = plan.bClearBanner ? 1 : 0;
+  stage.m_bGameOverBanner = plan.bGameOverBanner ? 1 : 0;
+  stage.m_bClearAutoAdvance = plan.bClearAutoAdvance ? 1 : 0;
+  stage.m_OutRange = plan.OutRange;
+
+  // Each block kind the map uses becomes a stage definition; the placements are copies
+  // of it, as the authoring tool stores them.
+  std::map<char, cPaletteBlock> kinds = plan.BlockKinds;
+  if (auto pass = kinds.find('L'); pass != kinds.end()) pass->second.m_nPassSide = plan.Hero.m_nSide;
+  std::map<char, bool> defined;
+  for (std::int32_t y = 0; y < height; ++y) {
+    const std::string& row = plan.vMap[static_cast<std::size_t>(y)];
+    for (std::int32_t x = 0; x < static_cast<std::int32_t>(row.size()); ++x) {
+      const char letter = row[static_cast<std::size_t>(x)];
+      if (letter == 'P') {
+        PlaceAt(stage.m_vCharaPlace, plan.Hero, x, y);
+      } else if (letter == 'C') {
+        PlaceAt(stage.m_vCharaPlace, plan.Chara, x, y);
+      } else if (auto kind = kinds.find(letter); kind != kinds.end()) {
+        if (!defined[letter]) {
+          stage.m_vBlockDef.push_back(kind->second);
+          defined[letter] = true;
+        }
+        PlaceAt(stage.m_vBlockPlace, kind->second, x, y);
+      }
+    }
+  }
+  // The hero comes first among the characters, wherever its row is: the placements keep
+  // the map's order otherwise.
+  std::stable_partition(stage.m_vCharaPlace.begin(), stage.m_vCharaPlace.end(),
+                        [](const cPaletteChara& chara) { return chara.m_nController == CHARACTRL_PLAYER; });
+  stage.m_vCharaDef.push_back(plan.Hero);
+  stage.m_vCharaDef.push_back(plan.Chara);
+  stage.SetCollisionLevel(plan.nCollisionLevel);
+  return stage;
+}
+
+cGameContent PlannedGame(const std::vector<cStagePlan>& plans) {
+  cGameContent game;
+  game.Stages.clear();
+  for (const cStagePlan& plan : plans) {
+    cGameStage& stage = game.Stages.emplace_back();
+    stage.strName = plan.strName;
+    stage.Prepared = BuildPlannedStage(plan);
+  }
+  return game;
+}
+
+int WritePlannedGame(const std::vector<cStagePlan>& plans, const std::string& folder) {
+  return WriteGame(PlannedGame(plans), folder);
+}
+
+cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime) {
+  cFlow flow;
+  flow.m_nTrigger = FLOWTRIG_ALWAYS;
+  // Hold mode: the walk starts again whenever it is idle while a direction stays held.
+  flow.m_bKeyRepeat = 1;
+  flow.m_vKeyCond.push_back(KeyPressed(kKeySlotAnyDirection));
+  cFlowCmd& move = flow.m_vCmd.emplace_back();
+  move.m_nKind = FLOWCMD_MOVE_STRAIGHT;
+  move.m_nTime = nTime;
+  CreateEdMove(move.m_pMove);
+  move.m_pMove->m_nMode = kMoveByDirection;
+  move.m_pMove->m_nDir = kMoveDirKey;
+  move.m_pMove->m_nSpeed = nSpeed;
+  move.Normalize();
+  return flow;
+}
+
+cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight) {
+  cFlow flow;
+  flow.m_nTrigger = FLOWTRIG_ALWAYS;
+  // Edge mode: one jump per press; a button kept down does not jump again on landing.
+  flow.m_bKeyRepeat = 0;
+  flow.m_vKeyCond.push_back(KeyPressed(kKeySlotButton1 + std::clamp(nButton, 1, 8) - 1));
+  cFlowCmd& jump = flow.m_vCmd.emplace_back();
+  jump.m_nKind = FLOWCMD_JUMP;
+  jump.Normalize();  // sizes the parameter list for the kind
+  jump.m_vParam.at(kJumpParamMode) = bKeyHeight ? kJumpKeyHeight : kJumpFixedHeight;
+  jump.m_vParam.at(kJumpParamHeight) = nHeight;
+  return flow;
+}
+
+void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime) {
+  hero.m_vFlow.push_back(MakeWalkFlow(nSpeed, nWalkTime));
+  hero.m_vFlow.push_back(MakeJumpFlow(1, nHeight));
+}

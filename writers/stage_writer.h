@@ -1,0 +1,106 @@
+#pragma once
+// Stages drawn as text, for tests and the demo game: a block map as rows of letters, the
+// hero and its flows, characters placed without flows and the stage's play settings,
+// written as a whole game folder through the game writer.
+//
+// Map letters (rows top first; a row shorter than the longest is empty to its end):
+//   '.' or ' '  empty cell
+//   '#'         solid block
+//   'P'         the hero's cell (empty)
+//   'C'         a computer character (the plan's Chara), on an empty cell
+//   'X'         a block deadly to the hero (solid for computer characters)
+//   'L'         a block the hero's side passes through (solid for every other side)
+//   'J'         a jump pad: the hero standing on it jumps kJumpPadHeight half-blocks
+//   'N'         a block on which the hero's jump key does nothing
+//   'F'         a speed block (kSpeedBlockPercent % of the walking speed)
+//   '<' / '>'   blocks that move the hero left / right (kMoverSpeed)
+// Further letters can be given their own block in cStagePlan::BlockKinds.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "data/flow/flow.h"
+#include "data/palette/palette_block.h"
+#include "data/palette/palette_chara.h"
+#include "data/stage/screen_out_range.h"
+#include "data/stage/stage_data.h"
+#include "writers/game_writer.h"
+
+// Parameters of the special blocks the map letters name.
+constexpr int kJumpPadHeight = 6;        // half-blocks
+constexpr int kSpeedBlockPercent = 50;   // of the command speed
+constexpr int kMoverSpeed = 30;          // tenths of a dot per frame
+
+// One scroll axis of a plan: the view's range in cells and automatic scrolling.
+struct cScrollPlan {
+  bool bLimitStart = false;  // the view stays after cell nStart
+  bool bLimitEnd = false;    // the view stays before the end of cell nEnd
+  std::int32_t nStart = 0;
+  std::int32_t nEnd = 0;     // -1: the last cell of the map
+  bool bAuto = false;
+  std::int32_t nAutoSpeed = 0;  // tenths of a dot per frame
+};
+
+// A stage to write. A new plan is a 20 x 15 box of solid walls with the hero standing on
+// the floor, no banners, no time limit and the stage's default physics.
+struct cStagePlan {
+  cStagePlan();
+
+  std::string strName = "stage1";  // written as data\stg4\<strName>.stg4_811
+  std::vector<std::string> vMap;
+  // Blocks by map letter; the plan starts with the letters listed above.
+  std::map<char, cPaletteBlock> BlockKinds;
+
+  // The hero: player-controlled, side 0, facing right, free to turn, no flows.
+  cPaletteChara Hero;
+  // What 'C' places: a computer character of side 1 without flows.
+  cPaletteChara Chara;
+
+  std::int32_t nCollisionLevel = kDefaultCollisionLevel;
+  double dGravity;                     // the stage default unless changed
+  std::int32_t nHitChecksPerFrame = 0;
+  std::int32_t nFps = 60;
+  cScrollPlan ScrollX;
+  cScrollPlan ScrollY;
+  bool bTimeLimit = false;
+  std::int32_t nTimeLimit = 0;  // seconds
+  bool bStageBanner = false;    // the stage-number banner
+  bool bStartBanner = false;    // the alternative start banner
+  bool bClearBanner = false;
+  bool bGameOverBanner = false;
+  bool bClearAutoAdvance = false;
+  std::array<cScreenOutRange, OUTRANGE_COUNT> OutRange{};
+};
+
+// The map's size in cells: the longest row and the number of rows.
+std::int32_t PlanWidth(const cStagePlan& plan);
+std::int32_t PlanHeight(const cStagePlan& plan);
+
+// The stage of a plan, as the authoring tool would hold it before saving. Every letter
+// that is neither a block kind, 'P', 'C', '.' nor ' ' is left empty.
+cStageData BuildPlannedStage(const cStagePlan& plan);
+
+// A whole game (the game writer's new game, every rule switch at its built-in default)
+// whose stages are the plans' stages; its world map still names "stage1".
+cGameContent PlannedGame(const std::vector<cStagePlan>& plans);
+
+// Writes PlannedGame into `folder` (see WriteGame). 1 when every file was written.
+int WritePlannedGame(const std::vector<cStagePlan>& plans, const std::string& folder = "");
+
+// Key condition slots (cKeyCond::m_vKey) of the input's buttons: button 1 is bit 0 of the
+// button word.
+constexpr int kKeySlotAnyDirection = 9;
+constexpr int kKeySlotButton1 = 11;
+
+// The usual walk: a flow that runs while any direction is held (hold mode) and moves the
+// character in the held direction at `nSpeed` tenths of a dot per frame for `nTime`
+// tenths of a second (0: one sub-step per start).
+cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime = 0);
+// The usual jump: a flow that starts when button `nButton` (1 to 8) is pressed and jumps
+// `nHeight` half-blocks; with `bKeyHeight` the height follows how long the button stays
+// held, otherwise it is fixed.
+cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight = true);
+// Gives `hero` the walk and the jump on button 1.
+void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime = 0);
