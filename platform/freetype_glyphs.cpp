@@ -34,6 +34,46 @@ void cGlyphImage::BuildSpans() {
 
 namespace {
 
+bool MatchFaceIn(FcConfig* config, const std::string& family, cInstalledFace& found) {
+  FcPattern* pattern = FcPatternCreate();
+  if (pattern == nullptr) return false;
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcPatternDestroy(pattern);
+  if (match == nullptr) return false;
+  // fontconfig answers with its best face whatever the family: the face is taken, and
+  // whether it is of the family asked for is told.
+  found = cInstalledFace{};
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+    if (i == 0) found.strFamily = reinterpret_cast<const char*>(name);
+    if (family == reinterpret_cast<const char*>(name)) found.bExact = true;
+  }
+  FcChar8* path = nullptr;
+  const bool bFile = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
+  if (bFile) {
+    found.strFile = reinterpret_cast<const char*>(path);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &found.nIndex) != FcResultMatch) found.nIndex = 0;
+  }
+  FcPatternDestroy(match);
+  return bFile;
+}
+
+}  // namespace
+
+bool MatchInstalledFace(const std::string& family, cInstalledFace& found) {
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return false;
+  const bool bFound = MatchFaceIn(config, family, found);
+  FcConfigDestroy(config);
+  return bFound;
+}
+
+namespace {
+
 // Cell heights beyond this are no text of a 640 x 480 game; they are drawn at this height
 // rather than asking FreeType for bitmaps of unbounded size.
 constexpr int kMaxCellHeight = 512;
@@ -60,20 +100,27 @@ class cFreeTypeSource final : public cGlyphSource {
     std::lock_guard<std::mutex> lock(m_Mutex);
     const std::string family = InstalledFamilyOfFace(cp932Name);
     for (std::size_t i = 0; i < m_Faces.size(); ++i)
-      if (m_Faces[i].family == family) return static_cast<int>(i);
+      if (m_Faces[i].family == family) {
+        m_strError = m_Faces[i].note;
+        return static_cast<int>(i);
+      }
     if (m_Library == nullptr) return -1;
-    std::string file;
-    int index = 0;
-    if (m_lpConfig == nullptr || !FindFile(m_lpConfig, family, file, index)) {
-      m_strError = "no installed face of the family " + family;
+    cInstalledFace found;
+    if (m_lpConfig == nullptr || !MatchFaceIn(m_lpConfig, family, found)) {
+      m_strError = "no installed face for the family " + family;
       return -1;
     }
     FT_Face face = nullptr;
-    if (FT_New_Face(m_Library, file.c_str(), index, &face) != 0) {
-      m_strError = "FreeType cannot open " + file;
+    if (FT_New_Face(m_Library, found.strFile.c_str(), found.nIndex, &face) != 0) {
+      m_strError = "FreeType cannot open " + found.strFile;
       return -1;
     }
-    m_Faces.push_back(Face{family, face, 0});
+    // A machine without the family still shows text, in the face fontconfig likes best
+    // for it; the note says which.
+    std::string note;
+    if (!found.bExact) note = family + " is not installed: " + found.strFamily + " (" + found.strFile + ") instead";
+    m_strError = note;
+    m_Faces.push_back(Face{family, face, 0, 0, note});
     return static_cast<int>(m_Faces.size() - 1);
   }
 
@@ -101,32 +148,8 @@ class cFreeTypeSource final : public cGlyphSource {
     FT_Face face;
     int nHeight;  // cell height the face is set to
     int nAscent = 0;
+    std::string note;  // what stands in for the family, when another face does
   };
-
-  // fontconfig always answers with some face; only one of the asked family counts, or the
-  // text would come out in whatever the machine has.
-  static bool FindFile(FcConfig* config, const std::string& family, std::string& file, int& index) {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr) return false;
-    bool familyMatches = false;
-    FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
-      if (family == reinterpret_cast<const char*>(name)) familyMatches = true;
-    FcChar8* path = nullptr;
-    const bool found = familyMatches && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch;
-    if (found) {
-      file = reinterpret_cast<const char*>(path);
-      if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
-    }
-    FcPatternDestroy(match);
-    return found;
-  }
 
   // The cell height is the character's full height, ascent and descent together, as the
   // game's renderer took it; the em is scaled so that the face's ascent and descent fill it.

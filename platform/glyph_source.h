@@ -31,14 +31,16 @@ struct cGlyphImage {
 class cGlyphSource {
  public:
   virtual ~cGlyphSource() = default;
-  // A face for a face name (CP932 text as the game data holds it); -1 when the face the
-  // name stands for is not installed.
+  // A face for a face name (CP932 text as the game data holds it): the installed family
+  // the name stands for or, on a machine without it, the face fontconfig matches best
+  // (LastError then names it); -1 only when no face can be opened at all.
   virtual int OpenFace(std::string_view cp932Name) = 0;
   // The glyph of a code point at a cell height in pixels; an empty image (no ink, advance
   // 0) for a character the face does not have. The reference stays valid as long as the
   // source.
   virtual const cGlyphImage& Glyph(int nFace, int nHeight, char32_t code) = 0;
-  // What went wrong last, for the report log.
+  // What went wrong last, for the report log; after OpenFace, empty when the face is of
+  // the family asked for, else what stands in for it.
   virtual std::string LastError() const = 0;
 };
 
@@ -52,3 +54,13 @@ std::unique_ptr<cGlyphSource> MakeInstalledGlyphSource();
 // The installed family a face name of the game data stands for ("IPAGothic",
 // "IPAPGothic", "IPAMincho" or "IPAPMincho").
 const char* InstalledFamilyOfFace(std::string_view cp932Name);
+
+// The installed face fontconfig matches best for a family, and whether it is of that
+// family. False only when fontconfig names no file at all.
+struct cInstalledFace {
+  std::string strFile;
+  int nIndex = 0;
+  std::string strFamily;  // the face's own (first) family name
+  bool bExact = false;
+};
+bool MatchInstalledFace(const std::string& family, cInstalledFace& found);

@@ -221,10 +221,9 @@ bool SetUpFonts() {
     std::snprintf(desc.szFace, sizeof desc.szFace, "%s", face);
     if (desc.nFast == 2) desc.nFast = cache;
   }
-  if (!InitFonts(g_Font, g_FontDesc, kSystemFontCount)) {
-    WriteReportBox("フォント「%s」を作成できません！", face);
-    return false;
-  }
+  // Text without its face is no reason to refuse the game: a font that cannot be made
+  // draws nothing, and the report log says so.
+  if (!InitFonts(g_Font, g_FontDesc, kSystemFontCount)) WriteReport("フォント「%s」を作成できません！", face);
   g_Font[1].m_bIcon = g_SystemData.m_bFontFlag;
   g_Font[1].m_bCenter = g_SystemData.m_nFontMode;
   if (!InitDigitSurfaces(g_FontDigitSurface, g_ExtraSurfaceDef, kSystemFontCount, g_Font, g_FontDesc))

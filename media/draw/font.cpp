@@ -136,6 +136,8 @@ int cFont::Init(const char* lpFace, int nWidth, int nHeight, int nPitch, int nLi
   if (m_nFace < 0) {
     WriteReport("フォントがありません: %s (%s)", face, FontGlyphSource().LastError().c_str());
     result = 0;
+  } else if (const std::string note = FontGlyphSource().LastError(); !note.empty()) {
+    WriteReport("フォント「%s」の代わりの書体: %s", face, note.c_str());
   }
   m_nID = FontCounterNext();
   if (std::find(g_FontList.begin(), g_FontList.end(), this) == g_FontList.end()) g_FontList.push_back(this);

@@ -269,6 +269,18 @@ TEST_F(GameInitTest, TheDemoGameStartsAtItsTitleWithEverythingLoaded) {
   EXPECT_EQ(DSGetVolume(&g_Sound[0], 0), SE_VOLUME_STEPS[7]);
 }
 
+TEST_F(GameInitTest, AFontFaceThatCannotBeOpenedLeavesTheGameStarting) {
+  FreshGame();
+  ASSERT_TRUE(Run()) << Report();
+  const std::string face = g_FontDesc[0].szFace;
+  FreshGame();
+  m_Glyphs.strMissingFace = face;
+  ASSERT_TRUE(Run()) << Report();
+  m_Glyphs.strMissingFace = "missing";
+  EXPECT_TRUE(Boxes().empty());
+  EXPECT_TRUE(ReportSays("作成できません")) << Report();
+}
+
 TEST_F(GameInitTest, WithoutASoundServerTheGameStartsSilentlyAndSaysSo) {
   FreshGame();
   UseNullAudioOutput(false);

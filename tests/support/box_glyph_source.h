@@ -13,9 +13,13 @@ class cBoxGlyphSource final : public cGlyphSource {
   // Face names that OpenFace refuses, as a face that is not installed.
   std::string strMissingFace = "missing";
 
-  int OpenFace(std::string_view cp932Name) override { return cp932Name == strMissingFace ? -1 : 0; }
+  int OpenFace(std::string_view cp932Name) override {
+    const bool bMissing = cp932Name == strMissingFace;
+    m_strError = bMissing ? "no such face" : "";
+    return bMissing ? -1 : 0;
+  }
   const cGlyphImage& Glyph(int nFace, int nHeight, char32_t code) override;
-  std::string LastError() const override { return "no such face"; }
+  std::string LastError() const override { return m_strError; }
 
   // Advance of a code point at a height.
   static int AdvanceOf(int nHeight, char32_t code);
@@ -27,4 +31,5 @@ class cBoxGlyphSource final : public cGlyphSource {
 
  private:
   std::map<std::pair<int, char32_t>, cGlyphImage> m_Memo;
+  std::string m_strError;
 };
