@@ -5,6 +5,7 @@
 #include "data/system/system_ini_keys.h"
 #include "demo/demo_art.h"
 #include "demo/demo_sounds.h"
+#include "demo/demo_stage.h"
 #include "platform/host_files.h"
 #include "writers/game_writer.h"
 #include "writers/system_ini_writer.h"
@@ -36,6 +37,10 @@ cGameContent DemoContent() {
   // A windowed Direct3D start, without the start-up dialog.
   game.System.m_IniItems[INIKEY_DIRECT3D].m_nValue = 1;
   game.System.m_IniItems[INIKEY_WINDOW_MODE].m_nValue = 1;
+  // The world map's one stage, stage1, is the walk of the first stage.
+  const cStagePlan first = DemoFirstStage();
+  game.Stages.front().strName = first.strName;
+  game.Stages.front().Prepared = BuildPlannedStage(first);
   return game;
 }
 

@@ -16,6 +16,7 @@
 #include "data/system/system_data.h"
 #include "data/system/system_ini_keys.h"
 #include "data/worldmap/world_map.h"
+#include "demo/demo_stage.h"
 #include "media/draw/dd_colour.h"
 #include "media/sound/midi_file.h"
 #include "media/sound/wave_file.h"
@@ -114,6 +115,60 @@ TEST_F(DemoGameTest, TheSoundsAreWhatThePlayerPlays) {
   }
   const cMidiFile song("bgm\\Title.mid");
   EXPECT_TRUE(song.HasImage());
+}
+
+// Stages written elsewhere (the tests' own) play under the rules of a new game: the demo
+// keeps every rule switch as a new system record has it.
+TEST_F(DemoGameTest, SystemDatKeepsEveryRuleSwitchAtItsDefault) {
+  ASSERT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
+  const cSystemData fresh;
+  const std::int32_t cSystemData::*rules[] = {
+      &cSystemData::m_bRuleScrollSync,
+      &cSystemData::m_bRuleChara261,
+      &cSystemData::m_bRuleDefeat272,
+      &cSystemData::m_bRuleTrigger525,
+      &cSystemData::m_bRuleShot555,
+      &cSystemData::m_bRuleBlockSpawn637,
+      &cSystemData::m_bRuleKeySeq669,
+      &cSystemData::m_bRuleLanding677,
+      &cSystemData::m_bRuleMoveTime695,
+      &cSystemData::m_bRule696,
+      &cSystemData::m_bRuleSetStage697,
+      &cSystemData::m_bRuleWarp721,
+      &cSystemData::m_bRuleCharge728,
+      &cSystemData::m_bRuleDistance733,
+      &cSystemData::m_bRuleTrigger744,
+      &cSystemData::m_bRule749,
+      &cSystemData::m_bRuleCode752,
+      &cSystemData::m_bRuleHitGroups763a,
+      &cSystemData::m_bRuleHitGroups763b,
+      &cSystemData::m_bRulePlaceChara768,
+      &cSystemData::m_bRuleMoveStraight773,
+      &cSystemData::m_bRuleBlockAbove781,
+      &cSystemData::m_bRuleDistanceCond782,
+      &cSystemData::m_bRuleMoveStraight783,
+      &cSystemData::m_bRuleGroundStick793,
+      &cSystemData::m_bRuleGroundTurn805,
+      &cSystemData::m_bRuleSolidChara808,
+  };
+  for (const auto rule : rules) EXPECT_EQ(g_SystemData.*rule, fresh.*rule);
+}
+
+// The first stage is a walk through the stage of DemoFirstStage: wider than the screen,
+// with the hero's walk and jump and gaps in the floor.
+TEST_F(DemoGameTest, TheFirstStageIsTheWalkWithGaps) {
+  cStageData stage;
+  ASSERT_EQ(stage.LoadFromFile(GameStagePath("stage1").c_str()), 1);
+  const cStagePlan plan = DemoFirstStage();
+  EXPECT_EQ(stage.m_nWidth, PlanWidth(plan));
+  EXPECT_GT(stage.m_nWidth * 32, 640);
+  ASSERT_EQ(stage.HasHero(), 1);
+  const cPaletteChara& hero = stage.m_vCharaPlace[static_cast<std::size_t>(stage.GetHeroIndex())];
+  EXPECT_EQ(hero.m_vFlow.size(), 2u);  // walk and jump
+  int floorCells = 0;
+  for (const cPaletteBlock& block : stage.m_vBlockPlace)
+    if (block.m_nCellY == stage.m_nHeight - 1) ++floorCells;
+  EXPECT_LT(floorCells, stage.m_nWidth);
 }
 
 }  // namespace
