@@ -81,22 +81,6 @@ int FontCounterNext() {
   return 0;
 }
 
-// The colour as the original renderers took it: D3DCOLOR under Direct3D, a COLORREF (red
-// in the low byte) under DirectDraw, where at 16 bits the channels are those the display
-// can show, widened back to 8 bits.
-DWORD RendererColour(int nColor) {
-  const DWORD palNum = static_cast<DWORD>(std::clamp(nColor, 0, 255));
-  const PALETTEENTRY& e = g_Palette[palNum];
-  if (lpDTCon != nullptr) return D3DCOLOR_ARGB(255, e.peRed, e.peGreen, e.peBlue);
-  if (g_nBpp == 16) {
-    const DWORD p = PalNumToRGB(palNum);
-    const DDPIXELMASKS& m = g_TexMasks;
-    const auto widen = [&](int shift, int max) { return max > 0 ? ((p >> shift) & static_cast<DWORD>(max)) * 255 / max : 0; };
-    return widen(m.nRShift, m.nRMax) | (widen(m.nGShift, m.nGMax) << 8) | (widen(m.nBShift, m.nBMax) << 16);
-  }
-  return static_cast<DWORD>(e.peRed) | (static_cast<DWORD>(e.peGreen) << 8) | (static_cast<DWORD>(e.peBlue) << 16);
-}
-
 // A box picture with a frame around it, outside: the window box of the fonts.
 void DrawBoxWithFrame(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA* lpBox, int t, int nColor) {
   if (lpBox != nullptr) DDBlt(lpDst, x, y, w, h, lpBox, 0, 0, 0);
@@ -128,7 +112,6 @@ int cFont::Init(const char* lpFace, int nWidth, int nHeight, int nPitch, int nLi
   m_lpIconSD = lpIconSD;
   m_bIcon = lpIconSD != nullptr ? 1 : 0;
   m_bFast = bFast;
-  m_dwColor = RendererColour(nColor);
   const char* face = lpFace != nullptr ? lpFace : "";
   m_nFace = FontGlyphSource().OpenFace(face);
   m_GlyphPages.clear();
@@ -453,6 +436,14 @@ int cFont::DrawTextBoxF(DDSURFACEDATA* lpDst, int x, int y, int w, int h, const 
   const std::vector<char> text = FormatText(lpFormat, args);
   va_end(args);
   return DrawTextBoxColor(lpDst, x, y, w, h, text.data(), 0, m_nColor);
+}
+
+int GetLineLength(const char* lpText) {
+  if (lpText == nullptr) return 0;
+  // Trail bytes of double-byte characters are never a newline, so a byte scan is exact.
+  int n = 0;
+  while (lpText[n] != '\0' && lpText[n] != '\n') ++n;
+  return n;
 }
 
 int InitFonts(cFont* lpFonts, const FONTDESC* lpDescriptors, int n) {

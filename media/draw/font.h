@@ -72,7 +72,6 @@ class cFont {
   int m_nPitch = 0;
   int m_nLineHeight = 0;
   int m_nColor = 0;
-  DWORD m_dwColor = 0;
   int m_bCenter = 0;
   DDSURFACEDATA* m_lpBoxSD = nullptr;
   int m_nBoxFrame = 0, m_nBoxFrameColor = 0;
@@ -111,8 +110,11 @@ extern cFont g_Font[kSystemFontCount];
 extern std::list<cFont*> g_FontList;
 
 // Makes n fonts from their descriptors (picture rows taken from g_FixedSurface). 0 when a
-// font's face is not installed: text would be invisible, so start-up stops and says so.
+// font cannot be made (no face at all could be opened): its text is not drawn.
 int InitFonts(cFont* lpFonts, const FONTDESC* lpDescriptors, int n);
+// Bytes of the first line of a text: up to the next newline or the end (0 for null).
+int GetLineLength(const char* lpText);
+
 // Restores every font of g_FontList.
 void RestoreFonts();
 

@@ -3,6 +3,7 @@
 // only as smoke tests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -195,9 +196,23 @@ TEST_P(FontTest, FullCacheGrowsOnFirstUseAndRendersDirectlyWhenFull) {
     return x >= 200 && x < 216 && y >= 100 && y < 116 ? ink : background;
   });
 
-  while (full.Add("■")) {
-  }
+  // Filled to capacity by drawing kanji: the last one is rendered into the grid's last
+  // cell (column 31, row 29 of the 32 x 30 grid under DirectDraw).
+  for (int lead = 0x90; lead <= 0x97 && full.m_nCount < full.m_nCapacity; ++lead)
+    for (int trail = 0x40; trail <= 0xFC && full.m_nCount < full.m_nCapacity; ++trail) {
+      if (trail == 0x7F) continue;
+      const char text[3] = {static_cast<char>(lead), static_cast<char>(trail), 0};
+      m_Font.DrawText(&g_BackBuffer, 0, 0, text);
+    }
   ASSERT_EQ(full.m_nCount, full.m_nCapacity);
+  const FASTFONTGLYPH& last = full.m_Glyphs.back();
+  EXPECT_EQ(last.nCellX, full.m_nCols - 1);
+  EXPECT_EQ(last.nCellY, full.m_nRows - 1);
+  std::vector<std::uint32_t> lastCell;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      lastCell.push_back(Pixels(&full.m_SD).Get(16 * (full.m_nCols - 1) + x, 16 * (full.m_nRows - 1) + y));
+  EXPECT_NE(std::count(lastCell.begin(), lastCell.end(), lastCell[0]), 256) << "the last glyph's cell holds no ink";
   const auto expected = Expected({{Code("字"), 100, 100}}, 16, 16, 16);
   m_Font.DrawText(&g_BackBuffer, 100, 100, "字");
   EXPECT_EQ(full.Find("字"), nullptr) << "with the cache full, the glyph is drawn without it";
@@ -386,6 +401,16 @@ TEST_F(FontSetUpTest, FrameRateTextByShowFps) {
   g_Font[0].Release();
   g_Font[1].Release();
   DDReleaseSurface(&box);
+}
+
+TEST(LineLength, BytesUpToTheNextNewline) {
+  struct {
+    const char* text;
+    int length;
+  } cases[] = {
+      {nullptr, 0}, {"", 0}, {"\n", 0}, {"abc", 3}, {"ab\ncd", 2}, {"漢字\n次", 4}, {"ｱｲ", 2},
+  };
+  for (const auto& c : cases) EXPECT_EQ(GetLineLength(c.text), c.length) << (c.text != nullptr ? c.text : "null");
 }
 
 TEST(FontSeedList, Holds256DoubleByteCharacters) {
