@@ -92,6 +92,8 @@ class cFlowRun {
 
   std::int32_t m_nFlowIndex = 0;
   std::int32_t m_nFlowKey = 0;
+  // The character whose run list holds this run (kept by RelinkFlowRuns).
+  cCharaBase* m_pOwner = nullptr;
   cFlow* m_lpFlow = nullptr;
   std::int8_t m_bFlowCondLatched = 0;
   std::vector<cKeyCond*> m_vKeyCond;

@@ -155,6 +155,8 @@ class cSceneGame : public cScene {
   bool CheckCondList(const std::vector<cCond>& conds, std::int32_t nMode, cCharaBase* pChara);
   bool CheckCharaConds(cChara& chara);
   bool CheckItemConds(cItem& item);
+  bool CheckFlowConds(cFlowRun* run, cCharaBase* pChara);
+  bool CheckCond(const cCond& cond, cCharaBase* pSubject);
 
   // Stage end (stage_end.cpp).
   void EndPlay();

@@ -31,6 +31,9 @@ class cAnimeSeq {
 
   int GetAnime() const { return m_nAnime; }
   int GetFrame() const { return m_nFrame; }
+  // Counts `nTicks` more ticks on the current frame, as if it had been shown that long
+  // (a flow's timeline starts an animation some frames in).
+  void AddTicks(int nTicks) { m_nCount += nTicks; }
 
  private:
   // The current animation, or null when the table is empty or the current number lies
