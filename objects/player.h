@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/flow/flow_command.h"
+#include "data/flow/flow_command_kinds.h"
 #include "objects/chara_base.h"
 
 class cInput;
@@ -24,40 +25,11 @@ class cHitPart {
   std::int32_t m_nBlink = 0;   // 0..31
 };
 
-// Item command kinds.
-enum ITEMCMD : std::int32_t {
-  ITEMCMD_NONE = 0,
-  ITEMCMD_CHANGE_FLOW = 1,
-  ITEMCMD_STAGE_CLEAR = 2,
-  ITEMCMD_GAME_WAIT = 3,
-  ITEMCMD_MESSAGE = 4,
-  ITEMCMD_WARP = 5,
-  ITEMCMD_SET_TARGET = 6,
-  ITEMCMD_STATUS = 7,
-  ITEMCMD_STATUS2 = 8,
-  ITEMCMD_VANISH = 9,
-  ITEMCMD_GET_ITEM = 10,
-  ITEMCMD_CHANGE_GRAPHIC = 11,
-  ITEMCMD_CHANGE_ANIMESET = 12,
-  ITEMCMD_ANIME = 13,
-  ITEMCMD_EFFECT = 14,
-  ITEMCMD_CHARA_EFFECT = 15,
-  ITEMCMD_SCREEN_EFFECT = 16,
-  ITEMCMD_PICTURE = 17,
-  ITEMCMD_SCREEN_COLOR = 18,
-  ITEMCMD_CHANGE_BACK = 19,
-  ITEMCMD_SE = 20,
-  ITEMCMD_BGM = 21,
-  ITEMCMD_CODE = 22,
-  ITEMCMD_ARRANGE = 23,
-  ITEMCMD_LOOP = 24,
-  ITEMCMD_COUNT = 25,
-};
 
 class cPlayer;
 using ItemCmdHandler = std::int32_t (*)(cPlayer& player, cFlowCmd& cmd);
 // Indexed by item command kind.
-extern const ItemCmdHandler g_ItemCmdTable[ITEMCMD_COUNT];
+extern const ItemCmdHandler g_ItemCmdTable[kItemCmdKindCount];
 
 class cPlayer : public cCharaBase {
  public:

@@ -35,4 +35,5 @@ class cShot : public cGameObj {
   cCharaBase* m_pTarget = nullptr;    // back-linked in the target as {this, 0}
   cCharaBase* m_pOwner = nullptr;     // back-linked in the owner as {this, 4}
   std::int32_t m_bRemovePending = 0;
+  std::int8_t m_nImpactPower = 0;     // the block's impact power (half-blocks), copied when fired
 };
