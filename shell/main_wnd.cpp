@@ -1,5 +1,7 @@
 #include "shell/main_wnd.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <new>
 #include <string>
 
@@ -19,6 +21,7 @@
 #include "platform/display_window.h"
 #include "platform/message_queue.h"
 #include "platform/virtual_keys.h"
+#include "platform/win_time.h"
 #include "shell/file_dialog.h"
 #include "shell/game_requests.h"
 #include "shell/play_services.h"
@@ -88,22 +91,23 @@ void OnOpenStage() {
   g_bRequestDone = 1;
 }
 
+// The replay files say themselves why a file cannot be read or written.
 void OnOpenReplay() {
   std::string path;
   int result = ChooseFile(FILEDLG_LOAD_REPLAY, path);
   if (result) {
-    if (LoadReplayService(path.c_str())) {
+    if (LoadReplayService(path.c_str()))
       // Stage play sets the stage up again from the file being played.
       g_StageData.m_strPath = path;
-    } else {
-      ErrMesBoxf("リプレイファイル %s の読み込みに失敗しました！", path.c_str());
+    else
       result = 0;
-    }
   }
   g_bRequestResult = result;
   g_bRequestDone = 1;
 }
 
+// The replay is saved with the stage data, its pristine copy and the progress at the
+// start of the replay's stage (the save service takes them).
 void OnSaveReplay(WPARAM wParam) {
   const int bPrevious = wParam == 0 ? 0 : 1;
   std::string path;
@@ -111,16 +115,52 @@ void OnSaveReplay(WPARAM wParam) {
   // Without a stage being played there is nothing to name the file after: no dialog.
   if (!g_Progress.m_strStageName.empty() && MakeReplayFileNameService(path, g_Progress.m_strStageName)) {
     result = ChooseFile(FILEDLG_SAVE_REPLAY, path);
-    if (result && !SaveReplayService(path.c_str(), bPrevious)) {
-      ErrMesBoxf("リプレイファイル %s の保存に失敗しました！", path.c_str());
-      result = 0;
-    }
+    if (result && !SaveReplayService(path.c_str(), bPrevious)) result = 0;
   }
   g_bRequestResult = result;
   g_bRequestDone = 1;
 }
 
+// What the watch over one thread's end shares with the thread that ends it.
+struct cEndWatch {
+  std::atomic<int> bEnded{0};
+  const char* pName = "";
+  DWORD dwStart = 0;
+  DWORD dwLimit = 0;
+};
+
+unsigned WatchThreadEnd(void* arg) {
+  cEndWatch& watch = *static_cast<cEndWatch*>(arg);
+  while (watch.bEnded.load() == 0) {
+    if (static_cast<std::int32_t>(timeGetTime() - watch.dwStart) >= static_cast<std::int32_t>(watch.dwLimit)) {
+      WriteReport("%s が %u ミリ秒たっても終了しないため、プログラムを強制終了します", watch.pName,
+                  static_cast<unsigned>(watch.dwLimit));
+      // No destructor, no release and no flush: the stuck thread may hold any of them.
+      std::_Exit(kStuckThreadExitCode);
+    }
+    Sleep(1);
+  }
+  return 0;
+}
+
 }  // namespace
+
+void ExitThreadWithin(cThread& thread, const char* name, DWORD limitMs) {
+  if (!thread.IsRunning()) {
+    thread.Exit();  // releases a thread that has ended; nothing to wait for
+    return;
+  }
+  cEndWatch watch;
+  watch.pName = name;
+  watch.dwStart = timeGetTime();
+  watch.dwLimit = limitMs;
+  cThread watcher;
+  // Without a watcher the wait is as unbounded as it always was; the close still runs.
+  const bool bWatching = watcher.Start(WatchThreadEnd, &watch);
+  thread.Exit();
+  watch.bEnded = 1;
+  if (bWatching) watcher.Wait();
+}
 
 cMainWnd::~cMainWnd() {
   m_MemDC.Release();
@@ -190,18 +230,20 @@ LRESULT cMainWnd::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       // The 8-bit display's palette travels with every frame handed to the window, so
       // there is no palette to set into the primary surface here.
       return 0;
+    // The dialog requests answer 1: a sender whose send returns 0 knows the request was
+    // given up (the program is closing) and that no done flag will come.
     case WM_GAME_NAMEENTRY:
       OnNameEntry();
-      return 0;
+      return 1;
     case WM_GAME_OPENSTAGE:
       OnOpenStage();
-      return 0;
+      return 1;
     case WM_GAME_OPENREPLAY:
       OnOpenReplay();
-      return 0;
+      return 1;
     case WM_GAME_SAVEREPLAY:
       OnSaveReplay(wParam);
-      return 0;
+      return 1;
     case WM_GAME_PLAYSE:
       OnPlaySE(wParam);
       return 0;
@@ -244,11 +286,11 @@ void cMainWnd::OnClose(HWND hwnd) {
   BeginShutdown();
   WriteEC("WM_CLOSE 成功！");
   g_Bgm.Stop();
-  thLoad.Exit();
-  thPause.Exit();
-  thRanking.Exit();
+  ExitThreadWithin(thLoad, "thLoad");
+  ExitThreadWithin(thPause, "thPause");
+  ExitThreadWithin(thRanking, "thRanking");
   WriteEC("thPause.Exit()");
-  thGame.Exit();
+  ExitThreadWithin(thGame, "thGame");
   WriteEC("thGame.Exit()");
   DestroyWindow(hwnd);
 }

@@ -6,6 +6,9 @@
 #include <atomic>
 
 #include "app/ui/window.h"
+#include "platform/win_types.h"
+
+class cThread;
 
 class cMainWnd : public cFrameWnd {
  public:
@@ -39,3 +42,15 @@ extern std::atomic<int> g_bGameRunning;
 extern std::atomic<int> g_bNameEntryDone;
 extern std::atomic<int> g_bRequestDone;
 extern std::atomic<int> g_bRequestResult;
+
+// How long the close sequence waits for one thread to end: its quit turns (about 200 ms),
+// then the time a thread asked to unwind needs to reach its next call into the platform
+// layer.
+constexpr DWORD kThreadEndLimitMs = 1000;
+// The exit code of a process that ended because one of its threads would not.
+constexpr int kStuckThreadExitCode = 3;
+// cThread::Exit with a bound: a thread still running `limitMs` after the call (busy
+// outside the platform layer, where neither its quit message nor the unwind request
+// reaches it) ends the process at once, after one report line naming it. Nothing else is
+// written, saved or released then: the stuck thread may be using any of it.
+void ExitThreadWithin(cThread& thread, const char* name, DWORD limitMs = kThreadEndLimitMs);

@@ -104,10 +104,10 @@ bool CreateMainWindow() {
 // A WM_QUIT that did not come through the close sequence leaves threads running; they
 // must not draw into a display that GameEnd releases.
 void EndWorkerThreads() {
-  thLoad.Exit();
-  thPause.Exit();
-  thRanking.Exit();
-  thGame.Exit();
+  ExitThreadWithin(thLoad, "thLoad");
+  ExitThreadWithin(thPause, "thPause");
+  ExitThreadWithin(thRanking, "thRanking");
+  ExitThreadWithin(thGame, "thGame");
 }
 
 }  // namespace

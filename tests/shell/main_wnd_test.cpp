@@ -3,6 +3,8 @@
 #include "shell/main_wnd.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -403,6 +405,47 @@ TEST_F(MainWndTest, TheCloseReleasesAGameThreadBlockedInASendAndEndsInOrder) {
 }
 
 
+// A game thread busy where neither a quit message nor the unwind request reaches it (a
+// stage that never leaves a loop of its own).
+std::atomic<bool> g_bSpin{true};
+unsigned SpinningGameLoop(void*) {
+  while (g_bSpin.load()) {
+  }
+  return 1;
+}
+
+TEST_F(MainWndTest, AGameThreadThatNeverEndsEndsTheProcessOnceTheCloseHasWaited) {
+  SetECLog(1, "EC_Game.txt");
+  const DWORD start = timeGetTime();
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!thGame.Start(SpinningGameLoop, nullptr)) _exit(10);
+    Send(WM_CLOSE);
+    _exit(11);  // the close came back: the process was not ended
+  }
+  int status = 0;
+  pid_t ended = 0;
+  while ((ended = waitpid(child, &status, WNOHANG)) == 0 && timeGetTime() - start < 20000) Sleep(10);
+  if (ended == 0) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    FAIL() << "the close never ended the process";
+  }
+  const DWORD elapsed = timeGetTime() - start;
+  SetECLog(0, "EC_Game.txt");
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), kStuckThreadExitCode);
+  EXPECT_GE(elapsed, kThreadEndLimitMs);
+  EXPECT_LT(elapsed, kThreadEndLimitMs + 5000);
+  EXPECT_NE(Report().find("thGame が 1000 ミリ秒たっても終了しないため、プログラムを強制終了します"), std::string::npos);
+  // Nothing of the close after the wait ran: the window was never destroyed.
+  const std::string ec = ReadBytes("EC_Game.txt");
+  EXPECT_NE(ec.find("WM_CLOSE 成功！"), std::string::npos);
+  EXPECT_EQ(ec.find("thGame.Exit()"), std::string::npos);
+  EXPECT_EQ(ec.find("WM_DESTROY"), std::string::npos);
+}
+
 TEST_F(MainWndTest, TheEndNoticeOfATestPlayCarriesNoWindow) {
   const std::string socketPath = Dir() + "/tool.sock";
   cToolSocket tool(socketPath);
@@ -450,13 +493,12 @@ TEST_F(MainWndTest, FileRequestsReportWhatWasChosenAndAFailedFollowUpAsNothing) 
       {"a replay chosen and loaded", WM_GAME_OPENREPLAY, 0, "", true, Chosen("user_data/rpl4", "r.rpl4_811"), true, 1,
        {"load " + replay}, "", replay},
       {"a replay that cannot be loaded", WM_GAME_OPENREPLAY, 0, "", true, Chosen("user_data/rpl4", "r.rpl4_811"),
-       false, 0, {"load " + replay}, "リプレイファイル " + replay + " の読み込みに失敗しました！", "before"},
+       false, 0, {"load " + replay}, "", "before"},
       {"the replay box cancelled", WM_GAME_OPENREPLAY, 0, "", true, {}, true, 0, {}, "", "before"},
       {"the current stage's replay saved", WM_GAME_SAVEREPLAY, 0, "data\\stg4\\a.", true,
        Chosen("user_data/rpl4", "new"), true, 1, {"name data\\stg4\\a.", "save " + saved + " 0"}, "", "before"},
       {"the previous stage's replay not saved", WM_GAME_SAVEREPLAY, 1, "data\\stg4\\a.", true,
-       Chosen("user_data/rpl4", "new"), false, 0, {"name data\\stg4\\a.", "save " + saved + " 1"},
-       "リプレイファイル " + saved + " の保存に失敗しました！", "before"},
+       Chosen("user_data/rpl4", "new"), false, 0, {"name data\\stg4\\a.", "save " + saved + " 1"}, "", "before"},
       {"the save box cancelled", WM_GAME_SAVEREPLAY, 0, "data\\stg4\\a.", true, {}, true, 0, {"name data\\stg4\\a."},
        "", "before"},
       {"no stage to name the replay after", WM_GAME_SAVEREPLAY, 0, "", false, {}, true, 0, {}, "", "before"},
@@ -479,7 +521,8 @@ TEST_F(MainWndTest, FileRequestsReportWhatWasChosenAndAFailedFollowUpAsNothing) 
     g_bRequestDone = 0;
     g_bRequestResult = -1;
 
-    EXPECT_EQ(Send(c.msg, c.wParam), 0);
+    // A served request answers 1, so that its sender can tell it from one given up.
+    EXPECT_EQ(Send(c.msg, c.wParam), 1);
     EXPECT_EQ(g_bRequestDone, 1);
     EXPECT_EQ(g_bRequestResult, c.result);
     EXPECT_EQ(g_Services.calls, c.calls);
@@ -501,8 +544,9 @@ TEST_F(MainWndTest, FileRequestsReportWhatWasChosenAndAFailedFollowUpAsNothing) 
   }
 }
 
-// With the front end's own services: a stage file that does not load, and the replay
-// files, which stage play cannot keep yet, report nothing chosen and keep the program.
+// With the installed services: a stage file that does not load and a replay file that
+// cannot be read say why and keep the program; a save whose box is cancelled writes
+// nothing.
 TEST_F(MainWndTest, TheFrontEndsServicesFailCleanly) {
   InstallFrontEndServices();
   MakeFile("data/stg4/bad.stg4_811", "x");
@@ -519,7 +563,7 @@ TEST_F(MainWndTest, TheFrontEndsServicesFailCleanly) {
        "ステージファイル data\\stg4\\bad.stg4_811 の読み込みに失敗しました！"},
       {"a replay", WM_GAME_OPENREPLAY, "", true, Chosen("user_data/rpl4", "r.rpl4_811"),
        "リプレイファイル user_data\\rpl4\\r.rpl4_811 の読み込みに失敗しました！"},
-      {"saving a replay", WM_GAME_SAVEREPLAY, "data\\stg4\\a.", false, {}, ""},
+      {"saving a replay, the box cancelled", WM_GAME_SAVEREPLAY, "data\\stg4\\a.", true, {}, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -542,7 +586,9 @@ TEST_F(MainWndTest, TheFrontEndsServicesFailCleanly) {
     EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
     EXPECT_TRUE(IsWindow(m_hWnd));
   }
-  EXPECT_NE(Report().find("リプレイ"), std::string::npos);
+  // Only the replay the test made is there.
+  const auto files = std::distance(std::filesystem::directory_iterator("user_data/rpl4"), {});
+  EXPECT_EQ(files, 1);
 }
 
 TEST_F(MainWndTest, ADialogThatCannotBeMadeIsReportedAndCountsAsCancelled) {
