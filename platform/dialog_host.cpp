@@ -75,7 +75,6 @@ LRESULT SendToControl(cHostWindow& window, UINT msg, WPARAM wParam, LPARAM lPara
 LRESULT RouteSend(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   cHostWindow* window = FindHostWindow(hWnd);
   if (window == nullptr) return 0;
-  if (window->type == eHostWindowType::kControl) return SendToControl(*window, msg, wParam, lParam);
   return tovrel_platform::CallWindow(hWnd, msg, wParam, lParam);
 }
 
@@ -117,6 +116,11 @@ void CheckRadioInGroup(cHostWindow& dialog, HWND picked) {
 }  // namespace
 
 namespace tovrel_platform {
+
+LRESULT DefaultControlProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam) {
+  cHostWindow* window = Control(handle);
+  return window != nullptr ? SendToControl(*window, msg, wParam, lParam) : 0;
+}
 
 void SetHostError(const std::string& error) { g_error = error; }
 
@@ -198,6 +202,20 @@ void HostKey(cHostWindow& dialog, int vk, bool down) {
   } else if (vk == VK_ESCAPE) {
     Command(dialog, IDCANCEL, BN_CLICKED, nullptr);
   }
+  DrainPosted(dialog);
+}
+
+void HostScroll(cHostWindow& dialog, HWND control, int pos) {
+  const cHostWindow* c = Control(control);
+  if (c == nullptr || c->control.kind != eDialogItemKind::kScrollBar || !c->bEnabled || dialog.bEnded) return;
+  const UINT msg = (c->control.style & SBS_VERT) != 0 ? WM_VSCROLL : WM_HSCROLL;
+  CallWindow(dialog.handle, msg, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(control));
+  DrainPosted(dialog);
+}
+
+void HostRightClick(cHostWindow& dialog, HWND control) {
+  if (Control(control) == nullptr || dialog.bEnded) return;
+  CallWindow(control, WM_RBUTTONUP, 0, 0);
   DrainPosted(dialog);
 }
 
@@ -380,6 +398,22 @@ BOOL SetDlgItemTextA(HWND hDlg, int id, const char* text) {
 }
 
 HWND GetActiveDialog() { return g_running.empty() ? nullptr : g_running.back(); }
+
+HWND CreateDialogControl(HWND hDlg, WORD id, eDialogItemKind kind, DWORD style, const RECT& rect) {
+  if (Dialog(hDlg) == nullptr) return nullptr;
+  cHostWindow control;
+  control.type = eHostWindowType::kControl;
+  control.parent = hDlg;
+  control.bEnabled = (style & WS_DISABLED) == 0;
+  control.control.nId = id;
+  control.control.kind = kind;
+  control.control.style = style;
+  control.control.bEnabled = control.bEnabled;
+  control.control.rect = rect;
+  const HWND handle = tovrel_platform::AddHostWindow(control);
+  Dialog(hDlg)->controls.push_back(handle);
+  return handle;
+}
 
 HWND SetFocus(HWND hWnd) {
   const cHostWindow* c = Control(hWnd);

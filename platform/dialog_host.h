@@ -28,7 +28,12 @@ enum class eDialogItemKind : int {
   kRadioButton,    // automatic radio button: checking one clears the others of its group
   kEdit,           // text input
   kIcon,           // the program's icon; nothing to draw here
+  kScrollBar,      // SBS_VERT in the style: vertical, else horizontal
 };
+
+// Scroll-bar control styles.
+constexpr DWORD SBS_HORZ = 0x0000u;
+constexpr DWORD SBS_VERT = 0x0001u;
 
 // Edit control styles the host honours.
 constexpr DWORD ES_MULTILINE = 0x0004u;
@@ -79,6 +84,9 @@ UINT GetDlgItemTextA(HWND hDlg, int id, char* buffer, int size);
 BOOL SetDlgItemTextA(HWND hDlg, int id, const char* text);
 // The dialog that is running (null when none).
 HWND GetActiveDialog();
+// A control made while the dialog runs (CreateWindowExA of a child window): rectangle in
+// pixels of the dialog's client area. Null when the dialog is not running.
+HWND CreateDialogControl(HWND hDlg, WORD id, eDialogItemKind kind, DWORD style, const RECT& rect);
 
 // --- the keyboard hook ---
 // The host calls the hook for every key pressed or released while a dialog runs: code

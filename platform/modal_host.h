@@ -17,6 +17,11 @@ void HostClick(cHostWindow& dialog, HWND control);
 void HostEditChanged(cHostWindow& dialog, HWND control, const std::string& text, int selStart, int selEnd);
 void HostKey(cHostWindow& dialog, int vk, bool down);
 void HostClose(cHostWindow& dialog);
+// The thumb of a scroll-bar control dragged to `pos`: WM_HSCROLL or WM_VSCROLL with
+// SB_THUMBTRACK to the dialog, the bar's handle as lParam.
+void HostScroll(cHostWindow& dialog, HWND control, int pos);
+// The right mouse button released over a control: WM_RBUTTONUP to the control.
+void HostRightClick(cHostWindow& dialog, HWND control);
 void HostSetFocus(cHostWindow& dialog, HWND control);
 // Hands the messages posted to the dialog to its procedure.
 void DrainPosted(cHostWindow& dialog);

@@ -237,6 +237,9 @@ struct cPending {
   HWND edited = nullptr;
   std::string editedText;  // CP932
   int selStart = 0, selEnd = 0;
+  HWND scrolled = nullptr;
+  int scrollPos = 0;
+  HWND rightClicked = nullptr;
   bool close = false;
 };
 
@@ -335,6 +338,27 @@ void DrawControl(cHostWindow& dialog, cHostWindow& window, ImVec2 origin, cPendi
     }
     case eDialogItemKind::kIcon:
       break;
+    case eDialogItemKind::kScrollBar: {
+      // Drawn as a slider over the bar's positions; a drag is the thumb's track.
+      const SCROLLINFO& bar = window.scroll[SB_CTL];
+      const int last = std::max(bar.nMin, bar.nMax - std::max(static_cast<int>(bar.nPage) - 1, 0));
+      int pos = bar.nPos;
+      const std::string id = "##scroll" + std::to_string(c.nId);
+      bool moved = false;
+      if ((c.style & SBS_VERT) != 0) {
+        moved = ImGui::VSliderInt(id.c_str(), size, &pos, bar.nMin, last);
+      } else {
+        ImGui::PushItemWidth(size.x);
+        moved = ImGui::SliderInt(id.c_str(), &pos, bar.nMin, last);
+        ImGui::PopItemWidth();
+      }
+      if (moved) {
+        pending.scrolled = window.handle;
+        pending.scrollPos = pos;
+      }
+      if (ImGui::IsItemHovered() && ImGui::IsMouseReleased(ImGuiMouseButton_Right)) pending.rightClicked = window.handle;
+      break;
+    }
   }
   ImGui::EndDisabled();
 }
@@ -382,6 +406,8 @@ INT_PTR RunDialogOnScreen(cHostWindow& dialog, std::string& error) {
     if (pending.edited != nullptr)
       HostEditChanged(dialog, pending.edited, pending.editedText, pending.selStart, pending.selEnd);
     if (pending.click != nullptr) HostClick(dialog, pending.click);
+    if (pending.scrolled != nullptr) HostScroll(dialog, pending.scrolled, pending.scrollPos);
+    if (pending.rightClicked != nullptr) HostRightClick(dialog, pending.rightClicked);
     if (pending.close) HostClose(dialog);
   }
   --g_nDepth;

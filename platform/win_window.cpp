@@ -39,11 +39,16 @@ void RemoveHostWindow(HWND handle) { g_windows.erase(handle); }
 LRESULT CallWindow(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam) {
   cHostWindow* window = FindHostWindow(handle);
   if (window == nullptr) return 0;  // gone: dropped quietly
-  if (window->type == eHostWindowType::kMain && window->proc != nullptr)
-    return window->proc(handle, msg, wParam, lParam);
-  if (window->type == eHostWindowType::kDialog && window->dlgProc != nullptr)
-    return window->dlgProc(handle, msg, wParam, lParam);
-  return 0;
+  if (window->type == eHostWindowType::kMain) return window->proc != nullptr ? window->proc(handle, msg, wParam, lParam) : 0;
+  if (window->subclass != nullptr) return window->subclass(handle, msg, wParam, lParam);
+  if (window->type == eHostWindowType::kDialog) return DefaultDialogProc(handle, msg, wParam, lParam);
+  return DefaultControlProc(handle, msg, wParam, lParam);
+}
+
+LRESULT DefaultDialogProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam) {
+  cHostWindow* window = FindHostWindow(handle);
+  if (window == nullptr || window->type != eHostWindowType::kDialog || window->dlgProc == nullptr) return 0;
+  return window->dlgProc(handle, msg, wParam, lParam);
 }
 
 }  // namespace tovrel_platform
@@ -223,7 +228,14 @@ BOOL DestroyWindow(HWND hWnd) {
   cHostWindow* window = FindHostWindow(hWnd);
   if (window == nullptr) return FALSE;
   tovrel_platform::CallWindow(hWnd, WM_DESTROY, 0, 0);
-  for (HWND control : window->controls) tovrel_platform::RemoveHostWindow(control);
+  // The controls go after their dialog, each told first, as the system does.
+  window = FindHostWindow(hWnd);
+  if (window == nullptr) return TRUE;
+  const std::vector<HWND> controls = window->controls;
+  for (HWND control : controls) tovrel_platform::CallWindow(control, WM_DESTROY, 0, 0);
+  for (HWND control : controls) tovrel_platform::RemoveHostWindow(control);
+  window = FindHostWindow(hWnd);
+  if (window == nullptr) return TRUE;
   if (window->type == eHostWindowType::kMain && GetMainWindowHandle() == hWnd) {
     SetMainWindowHandle(nullptr);
     SetMainWindowProc(nullptr);

@@ -223,6 +223,44 @@ int GetWindowTextLengthA(HWND hWnd);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
 
+// --- subclassing, window properties and scroll bars (dialogs and their controls) ---
+
+using LONG_PTR = std::intptr_t;
+using HANDLE = void*;
+constexpr int GWLP_WNDPROC = -4;
+// GWLP_WNDPROC only: the procedure messages to a dialog or a control go to. A window the
+// program has not subclassed answers with the system's procedure for it, which the
+// program's replacement passes what it does not handle to (CallWindowProcA). 0 for the
+// main window and for other indexes.
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index);
+// Installs a procedure and returns the one it replaces (0 when it cannot).
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
+LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Named values kept with a window; they go with it.
+BOOL SetPropA(HWND hWnd, const char* name, HANDLE data);
+HANDLE GetPropA(HWND hWnd, const char* name);
+HANDLE RemovePropA(HWND hWnd, const char* name);
+
+struct SCROLLINFO {
+  UINT cbSize;
+  UINT fMask;
+  int nMin;
+  int nMax;
+  UINT nPage;
+  int nPos;
+  int nTrackPos;
+};
+constexpr UINT SIF_RANGE = 0x0001;
+constexpr UINT SIF_PAGE = 0x0002;
+constexpr UINT SIF_POS = 0x0004;
+constexpr UINT SIF_TRACKPOS = 0x0010;
+constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+// A window's own bar (SB_HORZ, SB_VERT) or a scroll-bar control's (SB_CTL, the control's
+// handle). As the system does: the page is kept within the range's size and the position
+// within min .. max - (page - 1). Returns the position; 0 for an unknown window or bar.
+int SetScrollInfo(HWND hWnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND hWnd, int bar, SCROLLINFO* info);
+
 // What the system does with a message a window procedure leaves to it: WM_CLOSE destroys
 // the window; everything else is answered with 0.
 LRESULT DefWindowProcA(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

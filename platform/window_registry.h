@@ -2,6 +2,7 @@
 // The windows the layer knows: the main window, dialogs and their controls. Internal to the
 // platform layer. Main thread only.
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ struct cHostWindow {
   bool bEnded = false;
   INT_PTR result = 0;
   std::string composition;       // CP932 text of the open input-method composition
+  // Dialogs and controls.
+  WNDPROC subclass = nullptr;    // the program's procedure in place of the system's
+  std::map<std::string, HANDLE> props;
+  SCROLLINFO scroll[3] = {};     // SB_HORZ, SB_VERT, SB_CTL
 };
 
 // Registers a new window and returns its handle.
@@ -43,7 +48,13 @@ HWND AddHostWindow(const cHostWindow& window);
 cHostWindow* FindHostWindow(HWND handle);
 void RemoveHostWindow(HWND handle);
 
-// Calls the main window's procedure (or a dialog's); 0 when the window is gone.
+// The system's procedures of dialogs (the dialog procedure behind them) and of controls
+// (their own state): what a subclassed window passes messages on to.
+LRESULT DefaultDialogProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT DefaultControlProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Calls the main window's procedure, or a dialog's or a control's (the program's
+// replacement when it has subclassed the window); 0 when the window is gone.
 LRESULT CallWindow(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tovrel_platform

@@ -1,6 +1,7 @@
 #include "app/ui/dialog.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "app/main_window_handle.h"
@@ -102,6 +103,46 @@ void cRadioButton::UpdateData() {
   if (m_pValue == nullptr || (m_pDialog != nullptr && m_pDialog->IsUpdating())) return;
   // An unchecked button leaves the value to the checked one of its group.
   if (SendMessageA(m_hWnd, BM_GETCHECK, 0, 0) != 0) *m_pValue = m_nButtonValue;
+}
+
+void cScrollBar::Create(cDialog* dialog, const SCROLLBARDATA& record) {
+  Attach(dialog, record.nId);
+  m_phTarget = record.phTarget;
+  m_nBar = record.nBar;
+  m_nMin = record.nMin;
+  m_nMax = record.nMax;
+  m_nPage = record.nPage;
+  m_bRedraw = record.bRedraw;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  info.nMin = m_nMin;
+  info.nMax = m_nMax;
+  info.nPage = static_cast<UINT>(std::max(m_nPage, 0));
+  SetScrollInfo(BarWindow(), BarKind(), &info, m_bRedraw);
+  if (m_hWnd == nullptr) return;
+  SetPropA(m_hWnd, "CTRL_SCROLL_CLASS", this);
+  m_pPrevProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&cScrollBar::SubclassProc)));
+}
+
+LRESULT cScrollBar::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* bar = static_cast<cScrollBar*>(GetPropA(hwnd, "CTRL_SCROLL_CLASS"));
+  if (bar == nullptr || bar->m_pPrevProc == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  const WNDPROC previous = bar->m_pPrevProc;
+  switch (msg) {
+    case WM_RBUTTONUP:
+      // No context menu on the bar.
+      return 0;
+    case WM_DESTROY:
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+      RemovePropA(hwnd, "CTRL_SCROLL_CLASS");
+      bar->m_pPrevProc = nullptr;
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(previous, hwnd, msg, wParam, lParam);
 }
 
 // --- the hook ---
@@ -213,6 +254,8 @@ INT_PTR cDialog::DoModal(int flags) {
       WriteReport("ダイアログ %u を表示できません: %s", static_cast<unsigned>(m_nId), DialogHostError().c_str());
   }
   m_hWnd = nullptr;
+  // The saved procedure was that of the window just gone; the next run subclasses its own.
+  m_pPrevProc = nullptr;
   if (m_pWindowList != nullptr) {
     if (flags & 2) m_pWindowList->ShowWindows(1);
     if (flags & 4) m_pWindowList->EnableWindows(1);
@@ -262,12 +305,55 @@ void cDialog::OnDestroy() {
 void cDialog::OnInitDialog(WPARAM, LPARAM) {
   m_Controls.clear();
   if (m_bModeless && m_pWindowList != nullptr) m_pWindowList->m_Windows.push_back(this);
+  if (m_pPrevProc == nullptr) {
+    SetPropA(m_hWnd, "DLG_CLASS", this);
+    m_pPrevProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&cDialog::SubclassProc)));
+  }
   UpdateStyle();
-  // The dialog's own scroll bars get no window here (no dialog asks for them).
+  CreateOwnScrollBars();
   Relocate();
   if (!m_Hook.KeyboardHook(m_hWnd, m_bModeless)) ErrMesBoxf("KeyboardHookに失敗!");
   UpdateMouse(0, 7);
   if (m_CreateSize.right != 0 || m_CreateSize.bottom != 0) SetClientSize(m_CreateSize.right, m_CreateSize.bottom);
+}
+
+LRESULT cDialog::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const auto* dialog = static_cast<cDialog*>(GetPropA(hwnd, "DLG_CLASS"));
+  if (dialog == nullptr || dialog->m_pPrevProc == nullptr) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  return CallWindowProcA(dialog->m_pPrevProc, hwnd, msg, wParam, lParam);
+}
+
+void cDialog::CreateOwnScrollBars() {
+  // Handles of an earlier run name windows that are gone.
+  m_HScroll.m_hWnd = m_VScroll.m_hWnd = nullptr;
+  const auto make = [this](cScrollBar& bar, SCROLLBARDATA& record, WORD id, DWORD style) {
+    record.nId = id;
+    record.phTarget = nullptr;
+    record.nBar = SB_CTL;
+    CreateDialogControl(m_hWnd, id, eDialogItemKind::kScrollBar, WS_CHILD | WS_VISIBLE | style, RECT{});
+    bar.Create(this, record);
+    m_Controls.push_back(&bar);
+  };
+  if ((m_nScroll & 1) != 0) make(m_HScroll, m_HScrollData, kDialogHScrollId, SBS_HORZ);
+  if ((m_nScroll & 2) != 0) make(m_VScroll, m_VScrollData, kDialogVScrollId, SBS_VERT);
+  PlaceScrollBars();
+  SCROLLINFO start{};
+  start.cbSize = sizeof start;
+  start.fMask = SIF_POS;
+  for (const cScrollBar* bar : {&m_HScroll, &m_VScroll})
+    if (bar->m_hWnd != nullptr) SetScrollInfo(bar->m_hWnd, SB_CTL, &start, TRUE);
+}
+
+// The horizontal bar right below the drawing area and as wide; the vertical one right of
+// it and as high.
+void cDialog::PlaceScrollBars() {
+  if (m_HScroll.m_hWnd != nullptr)
+    SetWindowPos(m_HScroll.m_hWnd, nullptr, m_nDrawX, m_nDrawY + m_nDrawH, m_nDrawW, GetSystemMetrics(SM_CYHSCROLL),
+                 SWP_NOZORDER);
+  if (m_VScroll.m_hWnd != nullptr)
+    SetWindowPos(m_VScroll.m_hWnd, nullptr, m_nDrawX + m_nDrawW, m_nDrawY, GetSystemMetrics(SM_CXVSCROLL), m_nDrawH,
+                 SWP_NOZORDER);
 }
 
 void cDialog::OnCommand(WPARAM wParam, LPARAM) {
@@ -294,29 +380,44 @@ void cDialog::OnCommand(WPARAM wParam, LPARAM) {
 }
 
 void cDialog::ScrollOwnBar(UINT msg, WPARAM wParam, LPARAM lParam) {
-  cScrollBar& bar = msg == WM_HSCROLL ? m_HScroll : m_VScroll;
+  const cScrollBar& bar = msg == WM_HSCROLL ? m_HScroll : m_VScroll;
   if (bar.m_hWnd == nullptr || reinterpret_cast<HWND>(lParam) != bar.m_hWnd) return;
-  int pos = bar.m_nPos;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  if (!GetScrollInfo(bar.m_hWnd, SB_CTL, &info)) return;
+  const int before = info.nPos;
+  // Widened: a position near the ends of int plus a page must not overflow.
+  long long pos = before;
+  const long long page = info.nPage;
   switch (LOWORD(wParam)) {
     case SB_LINEUP: pos -= 1; break;
     case SB_LINEDOWN: pos += 1; break;
-    case SB_PAGEUP: pos -= bar.m_nPage; break;
-    case SB_PAGEDOWN: pos += bar.m_nPage; break;
-    case SB_THUMBTRACK: pos = HIWORD(wParam); break;
-    case SB_TOP: pos = bar.m_nMin; break;
-    case SB_BOTTOM: pos = bar.m_nMax; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK: pos = info.nTrackPos = HIWORD(wParam); break;
+    case SB_TOP: pos = info.nMin; break;
+    case SB_BOTTOM: pos = info.nMax; break;
     default: break;
   }
-  pos = std::clamp(pos, bar.m_nMin, std::max(bar.m_nMin, bar.m_nMax - std::max(bar.m_nPage - 1, 0)));
-  if (pos != bar.m_nPos) {
-    bar.m_nPos = pos;
-    OnPaint();
-  }
+  info.fMask = SIF_POS;
+  info.nPos = static_cast<int>(std::clamp<long long>(pos, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  SetScrollInfo(bar.m_hWnd, SB_CTL, &info, TRUE);
+  GetScrollInfo(bar.m_hWnd, SB_CTL, &info);
+  if (info.nPos != before) OnPaint();
 }
 
 int cDialog::DispatchMsg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   const int result = cWindow::DispatchMsg(hwnd, msg, wParam, lParam);
+  // The keyboard belongs to the drawing area: a bar that took the focus hands it on.
+  if (m_bCreated && m_Canvas.m_hWnd != nullptr) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && (focus == m_HScroll.m_hWnd || focus == m_VScroll.m_hWnd)) SetFocus(m_Canvas.m_hWnd);
+  }
   switch (msg) {
+    case WM_SIZE:
+      PlaceScrollBars();
+      break;
     case WM_DESTROY:
       OnDestroy();
       Forget(hwnd);

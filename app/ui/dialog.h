@@ -107,8 +107,10 @@ class cRadioButton : public cControl {
   int m_nButtonValue = 0;
 };
 
-// Scroll bars of a dialog. No dialog of the player asks for them, so they never get a
-// window here; the dialog's key handling skips a bar without one.
+// Scroll bars: a scroll-bar control of a dialog, or a dialog's own bars (the scroll flags
+// of SetFrame: 1 horizontal, 2 vertical; no dialog of the player asks for them). The
+// record says which control, and whose bar it sets up: the bar of a target window
+// (phTarget, nBar SB_HORZ or SB_VERT) or, without a target, the control's own.
 struct SCROLLBARDATA {
   WORD nId;
   HWND* phTarget;
@@ -118,14 +120,26 @@ struct SCROLLBARDATA {
   int nPage;
   int bRedraw;
 };
+// Control ids of a dialog's own bars: no resource uses them.
+constexpr WORD kDialogHScrollId = 0x7F01;
+constexpr WORD kDialogVScrollId = 0x7F02;
 class cScrollBar : public cControl {
  public:
   cScrollBar() : cControl(kCtrlScrollBar) {}
-  int m_nBar = 0;
+  // Attaches to the record's control, sets the range and page of the bar and subclasses
+  // the control (a right click opens no menu).
+  void Create(cDialog* dialog, const SCROLLBARDATA& record);
+  static LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The window and bar kind the scroll state lives in.
+  HWND BarWindow() const { return m_phTarget != nullptr ? *m_phTarget : m_hWnd; }
+  int BarKind() const { return m_phTarget != nullptr ? m_nBar : SB_CTL; }
+
+  HWND* m_phTarget = nullptr;
+  int m_nBar = SB_CTL;
   int m_nMin = 0;
   int m_nMax = 0;
   int m_nPage = 0;
-  int m_nPos = 0;
+  int m_bRedraw = 0;
 };
 
 // Forwards the keys typed into a dialog's controls to the dialog: every key pressed
@@ -166,6 +180,9 @@ class cDialog : public cWindow {
   void RefreshLists() override;
   virtual void OnInit(WPARAM wParam, LPARAM lParam) { OnInitDialog(wParam, lParam); }
   void OnInitDialog(WPARAM wParam, LPARAM lParam);
+  // Installed on the dialog window by OnInitDialog: finds its dialog through the window
+  // property "DLG_CLASS" and passes every message on to the saved procedure.
+  static LRESULT SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   int IsUpdating() const { return m_bUpdating; }
   int GetResult() const { return m_nResult; }
@@ -185,6 +202,7 @@ class cDialog : public cWindow {
   std::vector<cControl*> m_Controls;
 
  private:
+  void CreateOwnScrollBars();
   void PlaceScrollBars();
   void ScrollOwnBar(UINT msg, WPARAM wParam, LPARAM lParam);
 };

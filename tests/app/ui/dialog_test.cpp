@@ -260,4 +260,111 @@ TEST_F(DialogTest, EachEditReachesTheControlAtOnceAndItsRefusalStands) {
     }
 }
 
+// A dialog of the test's own with both of its own scroll bars (scroll flags 3), the
+// start-up dialog's text as its canvas and, set up through a record, the vertical bar of
+// the dialog window itself. A probe control records what the keys do.
+class cScrollDialog;
+class cScrollProbe : public cStaticText {
+ public:
+  void OnKeyDown(int vk, LPARAM, int) override;
+  int OnScroll(WPARAM, LPARAM) override;
+  cScrollDialog* owner = nullptr;
+  std::vector<std::pair<int, int>> positions;  // (horizontal, vertical) after each scroll
+  HWND focusSeen = nullptr;
+  LRESULT rightClick = -1;
+};
+
+class cScrollDialog : public cDialog {
+ public:
+  cScrollDialog() {
+    Setup(IDD_BOOT, nullptr, 1, nullptr);
+    SetFrame(200, 100, 100, 100, 640, 480, 0, 0, 0, 0, 0, 3);
+    m_HScrollData = SCROLLBARDATA{0, nullptr, SB_CTL, 0, 50, 10, 1};
+    m_VScrollData = SCROLLBARDATA{0, nullptr, SB_CTL, 0, 20, 5, 1};
+  }
+  void OnInit(WPARAM wParam, LPARAM lParam) override {
+    OnInitDialog(wParam, lParam);
+    m_Canvas.Attach(this, 1005);
+    m_Probe.owner = this;
+    m_Probe.Attach(this, 1006);
+    m_Target.Create(this, SCROLLBARDATA{1004, &m_hWnd, SB_VERT, 0, 99, 10, 1});
+    m_Controls.push_back(&m_Probe);
+    subclassed = GetPropA(m_hWnd, "DLG_CLASS") == this &&
+                 GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&cDialog::SubclassProc);
+    barSubclassed = GetPropA(m_VScroll.m_hWnd, "CTRL_SCROLL_CLASS") == &m_VScroll &&
+                    GetWindowLongPtrA(m_VScroll.m_hWnd, GWLP_WNDPROC) ==
+                        reinterpret_cast<LONG_PTR>(&cScrollBar::SubclassProc);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(m_hWnd, SB_VERT, &info);
+    targetRange = {info.nMin, info.nMax, static_cast<int>(info.nPage)};
+    SetCreated(1);
+  }
+  void OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (!IsCommandEnabled(wParam)) return;
+    cDialog::OnCommand(wParam, lParam);
+    if (LOWORD(wParam) == 1001) Close(0);
+  }
+  void OnPaint() override { ++paints; }
+  static int Pos(const cScrollBar& bar) {
+    SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(bar.m_hWnd, SB_CTL, &info);
+    return info.nPos;
+  }
+
+  cScrollProbe m_Probe;
+  cScrollBar m_Target;
+  int paints = 0;
+  bool subclassed = false;
+  bool barSubclassed = false;
+  std::vector<int> targetRange;
+};
+
+void cScrollProbe::OnKeyDown(int vk, LPARAM, int) {
+  if (vk == VK_F1 + 1) {
+    SetFocus(owner->m_VScroll.m_hWnd);
+    rightClick = SendMessageA(owner->m_VScroll.m_hWnd, WM_RBUTTONUP, 0, 0);
+  } else if (vk == VK_F1 + 2) {
+    focusSeen = GetFocus();
+  } else if (vk == VK_F1 + 3) {
+    owner->SetClientSize(300, 200);
+  }
+}
+
+int cScrollProbe::OnScroll(WPARAM, LPARAM) {
+  positions.emplace_back(cScrollDialog::Pos(owner->m_HScroll), cScrollDialog::Pos(owner->m_VScroll));
+  return 0;
+}
+
+TEST_F(DialogTest, ADialogsOwnScrollBarsScrollByKeysAndFollowItsSize) {
+  WindowMetrics metrics = CurrentWindowMetrics();
+  metrics.nHScrollY = metrics.nVScrollX = 17;
+  OverrideWindowMetrics(&metrics);
+  cScrollDialog dialog;
+  script.AddDialog(IDD_BOOT, {A::Key(VK_DOWN), A::Key(VK_DOWN), A::Key(VK_NEXT), A::Key(VK_NEXT), A::Key(VK_NEXT),
+                              A::Key(VK_END), A::Key(VK_HOME), A::Key(VK_NEXT), A::Key(VK_F1 + 1), A::Key(VK_F1 + 2),
+                              A::Key(VK_F1 + 3), A::Click(1001)});
+  EXPECT_EQ(dialog.DoModal(0), 0);
+  OverrideWindowMetrics(nullptr);
+  EXPECT_TRUE(dialog.subclassed);
+  EXPECT_TRUE(dialog.barSubclassed);
+  EXPECT_EQ(dialog.targetRange, (std::vector<int>{0, 99, 10}));
+  // Vertical 0 .. 20 with a page of 5 ends at 16; horizontal 0 .. 50 with a page of 10.
+  EXPECT_EQ(dialog.m_Probe.positions, (std::vector<std::pair<int, int>>{
+                                          {0, 1}, {0, 2}, {0, 7}, {0, 12}, {0, 16}, {10, 16}, {0, 16}, {0, 16}}));
+  EXPECT_EQ(dialog.paints, 7) << "a request that moves nothing draws nothing";
+  // The focus a bar took went on to the canvas; a right click on a bar does nothing.
+  EXPECT_EQ(dialog.m_Probe.focusSeen, dialog.m_Canvas.m_hWnd);
+  EXPECT_EQ(dialog.m_Probe.rightClick, 0);
+  // After the resize to 300 x 200 the bars sit below and right of the drawing area.
+  ASSERT_EQ(script.dialogs.size(), 1u);
+  std::vector<RECT> bars;
+  for (const DialogControlState& c : script.dialogs[0].atEnd)
+    if (c.kind == eDialogItemKind::kScrollBar) bars.push_back(c.rect);
+  ASSERT_EQ(bars.size(), 2u);
+  EXPECT_EQ((std::vector<LONG>{bars[0].left, bars[0].top, bars[0].right, bars[0].bottom}),
+            (std::vector<LONG>{0, 200, 300, 217}));
+  EXPECT_EQ((std::vector<LONG>{bars[1].left, bars[1].top, bars[1].right, bars[1].bottom}),
+            (std::vector<LONG>{300, 0, 317, 200}));
+}
+
 }  // namespace
