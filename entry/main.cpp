@@ -8,6 +8,11 @@
 // sequence (runs without a person; with SDL_VIDEODRIVER=dummy and SDL_AUDIODRIVER=dummy
 // it needs no display and no sound card). An environment variable, not an argument: every
 // argument is part of the stage path.
+// TOVREL_INPUT=file: input record 0 of the play scene's frames from a script (lines
+// "COUNT DIR BUTTONS") instead of the keyboard and joysticks.
+// TOVREL_TRACE=file: one JSON line per frame of the play scene (stage/play_trace.h).
+// A file either names that cannot be used ends the program with code 2 before the game
+// starts.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,8 +22,10 @@
 #include "frontend/play_services_install.h"
 #include "platform/tool_socket.h"
 #include "platform/win_window.h"
-#include "shell/stand_in_scenes.h"
 #include "shell/win_main.h"
+#include "stage/game_scene_install.h"
+#include "stage/play_trace.h"
+#include "stage/scripted_input.h"
 
 namespace {
 
@@ -54,12 +61,17 @@ int main(int argc, char** argv) {
   int nFrames = 0;
   if (!ReadFrameLimit(nFrames)) return 2;
   SetFrameLimit(nFrames);
+  std::string error;
+  if (!LoadScriptedInputFromEnv(error) || !OpenPlayTraceFromEnv(error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 2;
+  }
 
   // What the shell reaches of the layers above it only through tables the entry fills:
-  // the scenes of the game (stand-ins until the title, map, menus and stage play exist),
-  // and the services of stage play and the front end that start-up and the main window's
-  // requests call.
-  InstallStandInScenes();
+  // the scenes of the game (stage play, and stand-ins until the title, map, menus and
+  // the other scenes exist), and the services of stage play and the front end that
+  // start-up and the main window's requests call.
+  InstallGameScenes();
   InstallFrontEndServices();
 
   const char* tool = std::getenv(kToolSocketVariable);

@@ -6,8 +6,11 @@
 #include "app/ui/dialog_resources.h"
 #include "data/option/option_data.h"
 #include "shell/game_mgr.h"
+#include "stage/scene_game.h"
 
 std::string& StagePlayEntryName() {
+  if (cSceneGame* scene = GameScene(); scene != nullptr) return scene->m_strEntryName;
+  // Without a play scene nothing registers a ranking; the dialog edits a scratch name.
   static std::string name;
   return name;
 }

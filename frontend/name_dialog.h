@@ -21,8 +21,7 @@ enum NAMEDLGID : WORD {
 constexpr int kRankNameChars = 3;
 
 // The registration name of the stage-play scene, which the dialog edits outside the
-// option scene. Stage play does not exist yet; this text stands in for its name until it
-// does.
+// option scene.
 std::string& StagePlayEntryName();
 
 class cNameDlg : public cDialog {

@@ -5,6 +5,7 @@
 #include "shell/play_services.h"
 #include "shell/startup_services.h"
 #include "stage/effect_run_tables.h"
+#include "stage/game_scene_install.h"
 #include "stage/replay_files.h"
 
 namespace {
@@ -22,9 +23,7 @@ void InstallFrontEndServices() {
   services.LoadReplay = LoadReplay;
   services.MakeReplayFileName = MakeReplayFileName;
   services.SaveReplay = SaveReplay;
-  // The play scene's quit request comes with stage play; until then no pause loop runs
-  // that it could end.
-  services.RequestPlayQuit = nullptr;
+  services.RequestPlayQuit = RequestGameSceneQuit;
   services.CreateNameDlg = CreateNameDlg;
   SetPlayServices(services);
 

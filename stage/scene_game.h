@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "data/system/cmd_item.h"
+#include "media/draw/dd_surface.h"
 #include "shell/scene.h"
 #include "stage/effect_records.h"
 #include "stage/screen_color.h"
@@ -97,6 +98,9 @@ class cSceneGame : public cScene {
   std::int32_t CheckPauseKey();
   // The lost-life transition, run when the player's defeat animation has ended.
   void OnLostLife();
+  // Enters the start state after a set-up, or the clear state when the set-up's
+  // before-start flows ended the play (SETSTAGERESULT).
+  void EnterStartState(std::int32_t nSetUp);
 
   // Set-up and spawning (stage_setup.cpp).
   std::int32_t SetStage(std::int32_t bLoadStage, std::int32_t bRestartBgm);
@@ -112,6 +116,9 @@ class cSceneGame : public cScene {
   std::int32_t FlagCharasInBlock(int nCell, int cx, int cy, const cEdShot& summon);
   void ClearPictures();
   void ClearMessages();
+  // The darkness surface of the player's limited sight (fixed row nDarkRow) with its
+  // light hole (nHoleRow).
+  void CreateSpotlight(int nDarkRow, int nHoleRow);
   // Removes a character from the stage: ReleaseLinks, its group list, g_listChara.
   // Returns the iterator after it.
   std::list<cChara>::iterator RemoveChara(std::list<cChara>::iterator it);
@@ -120,6 +127,23 @@ class cSceneGame : public cScene {
   void UpdateActive();
   std::int32_t CountTimeLimit(std::int32_t nDelta);
   void CountPlayTime();
+  // One physics sub-step k (1..n) and its passes; each answers 1 when the frame ends.
+  std::int32_t RunSubStep(int k);
+  std::int32_t StepBlockCharas();
+  std::int32_t StepPlayer(cPlayer& hero);
+  std::int32_t StepCharas();
+  void StepShots(int k);
+  void RemoveOutOfRange();
+  // The play ends as cleared: EndPlay and the clear state; answers 1.
+  std::int32_t ClearPlay();
+  // The player is defeated (lpLogLine to the error-check log first when not null);
+  // answers 1.
+  std::int32_t PlayerDies(cPlayer& hero, const char* lpLogLine);
+  // The defeat of a character whose flows ended it or that was crushed; `it` moves past
+  // it. 1 when the sub-step ends.
+  std::int32_t DefeatChara(std::list<cChara>::iterator& it, bool bCrushed);
+  // Removes a shot: its links, its group's shot list, m_lstShot. Returns the next.
+  std::list<cShot>::iterator EraseShot(std::list<cShot>::iterator it);
 
   // Block collision (block_collision.cpp).
   int ProbeBlocks(cCharaBase& chara, int x1, int y1, int x2, int y2);
@@ -160,6 +184,7 @@ class cSceneGame : public cScene {
 
   // Stage end (stage_end.cpp).
   void EndPlay();
+  void Tally();
   std::int32_t ClearResult();
   void EnterRanking();
 
@@ -182,6 +207,10 @@ class cSceneGame : public cScene {
   std::list<cMessage> m_lstMessage;
   std::list<cEffect> m_lstEffect;
   std::list<cPicture> m_lstPicture;
+  std::list<DDSURFACEDATA> m_lstPictureSurface;  // the pictures' surfaces, parallel to m_lstPicture
+  std::list<DDSURFACEDEF> m_lstPictureDef;
+  std::list<DDSURFACEDATA> m_lstMessageSurface;  // the message windows' surfaces
+  std::list<DDSURFACEDEF> m_lstMessageDef;
   cScrEffect m_ScrEffect;
   cScreenColor m_ScreenColor;
   cWaitReq m_WaitReq;
@@ -223,10 +252,15 @@ class cSceneGame : public cScene {
   std::int32_t m_bShowStatus = 0;
   std::int32_t m_bShotHitPass = 0;
   std::vector<cCmdItem> m_CmdPause;
+  // Where the fade-in leads: the start banner, or the clear when the set-up's
+  // before-start flows already ended the play.
+  std::int32_t m_nStateAfterFadeIn = GAMESTATE_START;
 };
 
 // The stage-play scene while it exists (g_lpSceneGame), else null.
 cSceneGame* GameScene();
+// A replay chosen from the title is being played back.
+bool IsReplayPlayback();
 
 // Menu positions: [0] pause menu, [1] retry menu, [2] ranking table.
 struct cMenuPos {

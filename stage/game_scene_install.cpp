@@ -1,0 +1,19 @@
+#include "stage/game_scene_install.h"
+
+#include <new>
+
+#include "shell/scene.h"
+#include "shell/scene_factory.h"
+#include "shell/stand_in_scenes.h"
+#include "stage/scene_game.h"
+
+cScene* CreateGameScene(int nSceneType) {
+  if (nSceneType == SCENE_GAME) return new (std::nothrow) cSceneGame();
+  return CreateStandInScene(nSceneType);
+}
+
+void InstallGameScenes() { SetSceneCreator(CreateGameScene); }
+
+void RequestGameSceneQuit() {
+  if (cSceneGame* scene = GameScene(); scene != nullptr) scene->m_bQuit = 1;
+}

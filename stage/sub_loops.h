@@ -1,0 +1,30 @@
+#pragma once
+// The modal sub-loops of stage play: a game wait, a message, an effect or a picture that
+// waits, the extra-life notice and the ranking display stop the stage inside the play
+// frame that started them. The game thread fills the scene's wait request, starts one of
+// these loops on a worker thread and blocks until it ends; the loop keeps drawing the
+// frozen stage and presenting it, polls the input and ends on a key or a countdown.
+#include <atomic>
+#include <cstdint>
+
+#include "app/thread.h"
+#include "platform/win_types.h"
+
+// The pause loop's frame: runs on thPause with the scene (g_lpSceneGame) as argument. 0
+// when it ends at once because the scene is already quitting, else 1.
+unsigned PauseLoop(void* lpScene);
+// The ranking display's frame: runs on thRanking; always 1.
+unsigned RankingLoop(void* lpScene);
+
+// The starter's side of a modal loop: starts `routine` on `thread` with the scene as its
+// argument, with bHandshake posts WM_APP to it until the post is taken (the message
+// command, the extra-life notice and the ranking display do so), and waits until the
+// thread has ended. False, without waiting, when the thread cannot be started: there is
+// nothing to wait for.
+bool RunModalLoop(cThread& thread, THREADROUTINE routine, void* lpScene, bool bHandshake);
+
+// Sends a dialog request to the main window and waits in 1 ms sleeps until the main
+// thread sets `done`. A send given up because the program is shutting down answers 0 and
+// the main thread will never set the flag: then false at once instead of polling for
+// ever.
+bool SendAndWaitDone(UINT message, WPARAM wParam, LPARAM lParam, std::atomic<int>& done);
