@@ -3,17 +3,27 @@
 #include <cstring>
 
 #include "app/bounded_format.h"
+#include "app/main_window_handle.h"
 #include "app/report_log.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/display_report.h"
 #include "media/draw/font.h"
 #include "platform/display_window.h"
+#include "platform/message_queue.h"
+#include "platform/win_window.h"
 #include "platform/message_box.h"
 #include "platform/win_time.h"
 
 int g_bDDReady = 0;
 int g_bWindow = 1;
+
+namespace {
+
+// The full-screen window was minimised for the device lost last.
+bool g_bMinimisedForLoss = false;
+
+}  // namespace
 
 DTCONTAINER* lpDTCon = nullptr;
 DDCONTAINER* lpDDCon = nullptr;
@@ -459,6 +469,7 @@ void DDEnd() {
   delete lpDTCon;
   lpDTCon = nullptr;
   g_bDDReady = 0;
+  g_bMinimisedForLoss = false;
 }
 
 void DDRelease() { DDEnd(); }
@@ -469,7 +480,16 @@ int DDPresent(int nFps) {
   if (!g_bVSync && g_FrameLimiter != nullptr)
     while (!g_FrameLimiter(nFps)) Sleep(1);
   DDEndScene();
-  if (lpDevice->Present() == D3DERR_DEVICELOST) return 0;
+  if (lpDevice->Present() == D3DERR_DEVICELOST) {
+    // A full screen without its device gives the desktop back, without taking the focus,
+    // until the game is activated again and restored. Once per loss: the frames that
+    // follow fail the same way.
+    if (!g_bWindow && !g_bMinimisedForLoss) {
+      g_bMinimisedForLoss = true;
+      RunOnMainThread([](void*) { ShowWindow(g_hWnd, SW_SHOWMINNOACTIVE); }, nullptr);
+    }
+    return 0;
+  }
   HandOver(lpDevice->backBuffer, nullptr);
   return 1;
 }
@@ -540,6 +560,8 @@ int DDRestoreSurface() {
   }
   if (lpDTCon->lpTarget != nullptr) DDSetRenderTarget(0, lpDTCon->lpTarget);
   RestoreFonts();
+  if (!g_bWindow) ShowWindow(g_hWnd, SW_SHOWNORMAL);
+  g_bMinimisedForLoss = false;
   WriteECText("Restore Out");
   return 1;
 }

@@ -10,6 +10,8 @@
 #include "platform/display_window.h"
 #include "platform/message_box.h"
 #include "platform/win_time.h"
+#include "app/main_window_handle.h"
+#include "platform/win_window.h"
 #include "tests/media/draw_test_util.h"
 
 namespace {
@@ -225,6 +227,29 @@ TEST_F(DisplayTest, LostDeviceComesBackWithPicturesReloadedAndBlankSurfacesMarke
   EXPECT_EQ(DDPresent(60), 1);
   DDReleaseSurface(&blank);
   DDReleaseSurface(&system);
+}
+
+LRESULT QuietMainProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
+
+TEST_F(DisplayTest, AFullScreenWindowIsMinimisedWhileItsDeviceIsLost) {
+  for (const int config : {2, 1}) {
+    SCOPED_TRACE(kAllConfigs[config].name);
+    g_hWnd = CreateWindowExA(0, "", WS_POPUP, 0, 0, 640, 480, nullptr, QuietMainProc);
+    ASSERT_NE(g_hWnd, nullptr);
+    ShowWindow(g_hWnd, SW_SHOW);
+    ASSERT_TRUE(Bring(kAllConfigs[config]));
+    const bool bFullScreen = kAllConfigs[config].bWindow == 0;
+    DDSimulateDeviceLoss(true);
+    EXPECT_EQ(DDPresent(60), 0);
+    EXPECT_EQ(IsIconic(g_hWnd) != 0, bFullScreen);
+    EXPECT_EQ(DDRestoreSurface(), 1);
+    EXPECT_FALSE(IsIconic(g_hWnd));
+    EXPECT_TRUE(IsWindowVisible(g_hWnd));
+    EXPECT_EQ(DDPresent(60), 1);
+    DDEnd();
+    DestroyWindow(g_hWnd);
+    g_hWnd = nullptr;
+  }
 }
 
 TEST_F(DisplayTest, SurfacesAddedToAGrowingVectorAreAllRestored) {
