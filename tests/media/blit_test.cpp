@@ -139,6 +139,31 @@ TEST_P(BlitTest, WideBlitStartingLeftIsCutAtTheRightEdge) {
 INSTANTIATE_TEST_SUITE_P(AllModes, BlitTest, ::testing::ValuesIn(kAllConfigs),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Direct3D at 16 bits full screen: a picture in system memory is copied by software into
+// the 5-6-5 back buffer, its 5-bit green doubled into the 6-bit place.
+class SoftwareCopyTest : public cDisplayTest {};
+
+TEST_F(SoftwareCopyTest, FiveFiveFiveTexelsBecomeFiveSixFiveInTheFullScreenBackBuffer) {
+  ASSERT_TRUE(Bring(kAllConfigs[2]));
+  ASSERT_EQ(Pixels(&g_BackBuffer).format, ePixelFormat::kR5G6B5);
+  DDSURFACEDATA picture;
+  ASSERT_TRUE(DDCreateSurface(&picture, 4, 1, 0, 0, DTMEMORYTYPE_SYSTEM, 0, 0));
+  ASSERT_EQ(Pixels(&picture).format, ePixelFormat::kA1R5G5B5);
+  const struct {
+    std::uint32_t texel;  // A1R5G5B5
+    std::uint32_t pixel;  // R5G6B5
+  } cases[] = {
+      {0x83E0, 0x07C0},  // pure green: 31 becomes 62
+      {0xFFFF, 0xFFDF},  // white
+      {0xFC00, 0xF800},  // pure red
+      {0x8421, 0x0841},  // (1, 1, 1)
+  };
+  for (int i = 0; i < 4; ++i) Pixels(&picture).Put(i, 0, cases[i].texel);
+  DDBlt(&g_BackBuffer, 10, 20, 4, 1, &picture, 0, 0, 0);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Pixels(&g_BackBuffer).Get(10 + i, 20), cases[i].pixel) << std::hex << cases[i].texel;
+  DDReleaseSurface(&picture);
+}
+
 // ---- The clipping arithmetic ----
 
 struct ClipCase {
