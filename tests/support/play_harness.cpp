@@ -301,6 +301,12 @@ std::vector<const cTraceFrame*> cPlayResult::PlayFrames() const {
   return frames;
 }
 
+int cPlayResult::FirstPlayIndex() const {
+  for (std::size_t i = 0; i < vFrames.size(); ++i)
+    if (vFrames[i].nState == 2) return static_cast<int>(i);
+  return -1;
+}
+
 std::string InputFileText(const std::vector<cInputSpan>& input) {
   std::string text;
   for (const cInputSpan& span : input)
@@ -362,4 +368,18 @@ cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request) {
     result.vFrames.push_back(std::move(frame));
   }
   return result;
+}
+
+cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
+                            int nFrames, const std::vector<cInputSpan>& input) {
+  cPlayResult result;
+  if (!WriteGame(game)) {
+    result.strOutput = "the game could not be written";
+    return result;
+  }
+  cPlayRequest request;
+  request.strStagePath = GameStagePath(stageName);
+  request.nFrames = nFrames;
+  request.vInput = input;
+  return RunPlayer(program, request);
 }

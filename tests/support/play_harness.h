@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "writers/stage_writer.h"
+
 // The built player, when the test program was given its path.
 #ifdef TOVREL_PLAYER
 inline constexpr const char* kPlayerProgram = TOVREL_PLAYER;
@@ -77,6 +79,9 @@ struct cPlayResult {
   const cTraceFrame& At(int nFrame) const;
   // The frames in the play state (2), in order.
   std::vector<const cTraceFrame*> PlayFrames() const;
+  // Index in vFrames of the first frame written in the play state: the frame that left
+  // the start banner, before any play step ran. -1 when play never began.
+  int FirstPlayIndex() const;
 };
 
 // The input file's text for a list of spans.
@@ -87,6 +92,18 @@ std::string InputFileText(const std::vector<cInputSpan>& input);
 // time-out), then reads the trace.
 cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request);
 
+// Writes the game of `plans` (PlannedGame, adjusted by the caller when `game` is given)
+// into the current folder, then plays the first plan's stage from the command line.
+cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
+                            int nFrames, const std::vector<cInputSpan>& input);
+
 #ifdef TOVREL_PLAYER
 inline cPlayResult RunPlayer(const cPlayRequest& request) { return RunPlayer(kPlayerProgram, request); }
+inline cPlayResult PlayPlan(const cStagePlan& plan, int nFrames, const std::vector<cInputSpan>& input = {}) {
+  return PlayPlannedGame(kPlayerProgram, PlannedGame({plan}), plan.strName, nFrames, input);
+}
+inline cPlayResult PlayGame(const cGameContent& game, const std::string& stageName, int nFrames,
+                            const std::vector<cInputSpan>& input = {}) {
+  return PlayPlannedGame(kPlayerProgram, game, stageName, nFrames, input);
+}
 #endif
