@@ -156,6 +156,28 @@ TEST_F(MidiFileTest, RunningStatusSystemExclusiveAndMetaEventsAreWrittenOut) {
   EXPECT_EQ(image, Image(480, events));
 }
 
+TEST_F(MidiFileTest, EachChannelStatusTakesItsOwnNumberOfDataBytes) {
+  // One event of each channel status, each followed by a note: a status read with the
+  // wrong number of data bytes takes the note's bytes with it.
+  const std::vector<std::vector<std::uint8_t>> events = {
+      {0x80, 60, 0}, {0x91, 60, 100}, {0xA2, 60, 50}, {0xB3, 7, 100}, {0xC4, 5}, {0xD5, 40}, {0xE6, 0, 64},
+  };
+  cMidiLayout layout;
+  layout.nFormat = 0;
+  cMidiTrack track;
+  std::vector<std::uint8_t> expected;
+  for (const auto& event : events) {
+    track.Raw(0, event).NoteOn(0, 9, 62, 100);
+    expected.push_back(0x00);
+    expected.insert(expected.end(), event.begin(), event.end());
+    expected.insert(expected.end(), {0x00, 0x99, 62, 100});
+  }
+  track.End(0);
+  layout.vTracks.push_back(std::move(track));
+  expected.insert(expected.end(), {0x00, 0xFF, 0x2F, 0x00});
+  EXPECT_EQ(LoadImage(BuildMidi(layout)), Image(480, expected));
+}
+
 TEST_F(MidiFileTest, DamagedTracksEndWhereTheirDataEnds) {
   struct cCase {
     const char* name;
