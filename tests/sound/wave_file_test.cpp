@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "tests/media/sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
 #include "tests/support/wave_builder.h"
 
 namespace {

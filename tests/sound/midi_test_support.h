@@ -7,7 +7,7 @@
 
 #include "media/sound/midi.h"
 #include "platform/midi_synth.h"
-#include "tests/media/sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
 #include "tests/support/midi_builder.h"
 
 class cRecordingSynth : public cMidiSynth {

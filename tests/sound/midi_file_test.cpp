@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/media/sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
 #include "tests/support/midi_builder.h"
 
 namespace {

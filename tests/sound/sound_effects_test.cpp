@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tests/media/sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
 #include "tests/support/wave_builder.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/message_queue.h"
-#include "tests/media/midi_test_support.h"
+#include "tests/sound/midi_test_support.h"
 #include "tests/support/ogg_encoder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "tests/support/ogg_encoder.h"
-#include "tests/media/sound_test_support.h"
+#include "tests/sound/sound_test_support.h"
 
 namespace {
 

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
+#include <vector>
 
-#include "tests/media/midi_test_support.h"
+#include "tests/sound/midi_test_support.h"
 
 namespace {
 
@@ -209,6 +212,30 @@ TEST_F(MidiPlayerTest, AStopIsNotUndoneByTheLoopRestartOfTheCallbackThread) {
     while (!player.CallbacksDrained()) std::this_thread::yield();
     ASSERT_EQ(player.PlayState(), MIDISTATE_STOP) << "round " << round;
   }
+}
+
+TEST_F(MidiPlayerTest, PlayAndStopRaceTheEndOfASongRenderedOnAnotherThread) {
+  // As in the game: the audio thread renders all the time (the song's end posts
+  // callbacks, the callback thread restarts a loop) while Play and Stop come from the
+  // game thread. Under ThreadSanitizer every access the three share must be ordered.
+  cMidiLayout layout;
+  layout.vTracks.push_back(std::move(cMidiTrack().NoteOn(0, 0, 60, 100).End(10)));
+  WriteSong("song.mid", layout);
+  cMidi player("song.mid");
+  std::atomic<bool> done{false};
+  std::thread audio([&] {
+    std::vector<float> out(2 * 64);
+    while (!done.load()) GetAudioMixer().Render(out.data(), 64);
+  });
+  for (int round = 0; round < 300; ++round) {
+    player.Play(round % 2);
+    std::this_thread::yield();
+    player.Stop(round % 3 == 0 ? 1 : 0);
+  }
+  done.store(true);
+  audio.join();
+  while (!player.CallbacksDrained()) std::this_thread::yield();
+  EXPECT_EQ(player.PlayState(), MIDISTATE_STOP);
 }
 
 TEST_F(MidiPlayerTest, ListPlaysOnlyMidFilesItCanOpen) {
