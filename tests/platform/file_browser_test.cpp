@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <string>
 
@@ -41,6 +43,12 @@ TEST_F(FileBrowserTest, HostPathsBecomeProgramPathsOrAreRefused) {
   std::string program, error;
   EXPECT_EQ(HostPathToProgramPath(Dir() + "/user_data/x.dat", program, error), 1);
   EXPECT_EQ(program, "user_data\\x.dat");
+  // A folder beside the game's whose name begins with the game folder's ("game2" beside
+  // "game") lies outside it: the path stays absolute.
+  std::string sibling = Dir() + "2/x.dat";
+  std::replace(sibling.begin(), sibling.end(), '/', '\\');
+  EXPECT_EQ(HostPathToProgramPath(Dir() + "2/x.dat", program, error), 1);
+  EXPECT_EQ(program, sibling);
 }
 
 TEST_F(FileBrowserTest, FiltersSplitAndMatchWithoutRegardToCase) {
