@@ -1,0 +1,127 @@
+// Condition lists, their once-true latches, and the comparison and percentage helpers.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "data/flow/condition.h"
+#include "flow/compare_by_code.h"
+#include "flow/percent_of_rounded.h"
+#include "stage/block_cell.h"
+#include "stage/block_conditions.h"
+#include "tests/stage/flow_test_fixture.h"
+
+namespace {
+
+using FlowConditionTest = FlowWorldTest;
+
+cCond VarCond(int kind, int index, int value, int cmp = CMP_EQ) {
+  cCond cond;
+  cond.m_nKind = static_cast<std::int8_t>(kind);
+  cond.m_nVarIndex = static_cast<std::int16_t>(index);
+  cond.m_nValue = value;
+  cond.m_nCmp = static_cast<std::int8_t>(cmp);
+  return cond;
+}
+
+TEST(CompareByCode, CodesInThirtyTwoBits) {
+  struct Case {
+    int a, b, code, expected;
+  };
+  const std::vector<Case> cases = {
+      {3, 3, CMP_EQ, 1},         {3, 4, CMP_NE, 1},          {4, 4, CMP_GE, 1},
+      {5, 4, CMP_LE, 0},         {5, 4, CMP_GT, 1},          {-5, 4, CMP_LT, 1},
+      {7, 0, CMP_MULTIPLE, 1},   {7, 0, CMP_NOT_MULTIPLE, 0}, {-6, 3, CMP_MULTIPLE, 1},
+      {-6, -3, CMP_MULTIPLE, 1}, {7, 3, CMP_NOT_MULTIPLE, 1}, {INT_MIN, -1, CMP_MULTIPLE, 1},
+      {INT_MIN, 2, CMP_MULTIPLE, 1}, {INT_MIN, 3, CMP_NOT_MULTIPLE, 1}, {1, 1, 8, 0},
+      {1, 1, -1, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CompareByCode(c.a, c.b, c.code), c.expected) << c.a << " " << c.code << " " << c.b;
+  }
+}
+
+TEST(PercentOfRounded, RoundsHalfAwayFromZero) {
+  struct Case {
+    int value, percent, expected;
+  };
+  for (const Case& c : {Case{7, 50, 4}, Case{-7, 50, -4}, Case{1, 49, 0}, Case{50, 3, 2}, Case{-50, 3, -2},
+                        Case{100, 100, 100}, Case{65536, 65536, 0}}) {
+    EXPECT_EQ(PercentOfRounded(c.value, c.percent), c.expected) << c.value << " x " << c.percent << " %";
+  }
+}
+
+TEST_F(FlowConditionTest, ListModes) {
+  g_Progress.m_Vars[3] = 5;
+  const cCond holds = VarCond(COND_COMMON_VAR, 3, 5);
+  const cCond fails = VarCond(COND_COMMON_VAR, 3, 6);
+  struct Case {
+    const char* name;
+    std::vector<cCond> conds;
+    int mode;
+    bool expected;
+  };
+  const std::vector<Case> cases = {
+      {"empty, all", {}, 0, true},      {"empty, any", {}, 1, false},
+      {"all hold", {holds, holds}, 0, true}, {"one fails, all", {holds, fails}, 0, false},
+      {"one holds, any", {fails, holds}, 1, true}, {"unknown mode", {holds}, 2, false},
+      {"kind none", {VarCond(COND_NONE, 0, 0)}, 0, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(m_pScene->CheckCondList(c.conds, c.mode, nullptr), c.expected) << c.name;
+}
+
+TEST_F(FlowConditionTest, VariableKindsReadTheirOwnVariables) {
+  cFlowTestChara chara;
+  g_Progress.m_Vars[10] = 1;
+  m_pScene->m_vStageVar[10] = 2;
+  chara.m_vCharaVar[4] = 3;
+  EXPECT_TRUE(m_pScene->CheckCond(VarCond(COND_COMMON_VAR, 10, 1), &chara));
+  EXPECT_TRUE(m_pScene->CheckCond(VarCond(COND_STAGE_VAR, 10, 2), &chara));
+  EXPECT_TRUE(m_pScene->CheckCond(VarCond(COND_CHARA_VAR, 4, 3), &chara));
+  EXPECT_FALSE(m_pScene->CheckCond(VarCond(COND_CHARA_VAR, 4, 3), nullptr));
+  EXPECT_EQ(PostedCloses(), 0);
+}
+
+// With the once-true flag a flow whose condition held once keeps starting after the
+// variable changed back; without it the flow stops starting.
+TEST_F(FlowConditionTest, OnceTrueFlowKeepsStarting) {
+  for (const std::int8_t once : {0, 1}) {
+    g_Progress.m_Vars[1] = 1;
+    cFlow flow = Flow({Cmd(FLOWCMD_WAIT, 0)});
+    flow.m_vCond = {VarCond(COND_COMMON_VAR, 1, 1)};
+    flow.m_bCondLatch = once;
+    cFlowTestChara chara;
+    chara.Attach({flow});
+    chara.ResetTriggerLatches();
+    chara.SubStep();
+    EXPECT_EQ(chara.RunAt(0).m_bFlowCondLatched, 1);
+    g_Progress.m_Vars[1] = 0;
+    chara.ResetTriggerLatches();
+    chara.FireTrigger(FLOWTRIG_ALWAYS);
+    EXPECT_EQ(chara.RunAt(0).m_bRunning, once) << "once " << int{once};
+  }
+}
+
+TEST_F(FlowConditionTest, BlockConditionsAnswerThroughTheRunningStage) {
+  cBlockCell cell;
+  cell.m_vCond = std::vector<cCond>{VarCond(COND_STAGE_VAR, 7, 1)};
+  cell.m_bCondLatch = 1;
+  EXPECT_EQ(CheckBlockConds(cell), 0);
+  m_pScene->m_vStageVar[7] = 1;
+  EXPECT_EQ(CheckBlockConds(cell), 1);
+  EXPECT_EQ(cell.m_bLatch, 1);
+  m_pScene->m_vStageVar[7] = 0;
+  EXPECT_EQ(CheckBlockConds(cell), 1);  // latched once true
+  cell.m_bCondLatch = 0;
+  EXPECT_EQ(CheckBlockConds(cell), 0);
+
+  // Without a running stage only the empty list and the latch hold.
+  g_lpSceneGame = nullptr;
+  cell.m_bCondLatch = 1;
+  EXPECT_EQ(CheckBlockConds(cell), 1);
+  cell.m_bLatch = 0;
+  EXPECT_EQ(CheckBlockConds(cell), 0);
+  g_lpSceneGame = m_pScene;
+}
+
+}  // namespace
