@@ -41,6 +41,7 @@
 #include "stage/scene_game.h"
 #include "stage/stage_menu.h"
 #include "stage/stage_overlays.h"
+#include "stage/stage_setup.h"
 #include "stage/stage_world.h"
 
 namespace {
@@ -55,13 +56,6 @@ constexpr int kDarkRow = 65;       // the sight mask's darkness surface
 constexpr int kHoleRow = 66;       // and its light hole
 constexpr std::int8_t kTriggerBeforeStart = 21;  // FLOWTRIG_BEFORE_STAGE_START
 constexpr const char kSetUpFailed[] = "メモリ不足により、ステージの初期設定に失敗しました！";
-
-// The number of halvings that bring v to 0: the bit count of a non-negative value.
-int BitCount(std::int32_t v) {
-  int n = 0;
-  for (auto u = static_cast<std::uint32_t>(v); u != 0; u >>= 1) ++n;
-  return n;
-}
 
 // World dot of the centre of stage cell b (margin included).
 double CellCentre(int b) { return (static_cast<double>(b) + kMargin) * kCell + kCell / 2; }
@@ -94,12 +88,13 @@ void AddBoxOffset(cGameObj& obj, double dx, double dy) {
   obj.m_dBottom += dy;
 }
 
-// The group hit schedule: k of the n sub-steps, spread by a step accumulated in double
-// precision. The count comes from the stage file: below 0 it is taken as 0 (every
-// sub-step), above n as n, so the loop is bounded by n.
+}  // namespace
+
 void BuildHitSteps(std::vector<std::int32_t>& steps, int n, int kFromStage) {
   steps.assign(static_cast<std::size_t>(std::max(n, 0)), 0);
   if (n <= 0) return;
+  // The count is never trusted as it stands: a negative one would never end the loop
+  // below, a huge one would run it billions of times.
   const int k = std::clamp(kFromStage, 0, n);
   if (k == 0) {
     std::fill(steps.begin(), steps.end(), 1);
@@ -114,7 +109,12 @@ void BuildHitSteps(std::vector<std::int32_t>& steps, int n, int kFromStage) {
   if (set < k) steps.back() = 1;
 }
 
-}  // namespace
+int GridRowShift(std::int32_t width) {
+  // The number of halvings that bring width + 19 to 0.
+  int shift = 0;
+  for (auto u = static_cast<std::uint32_t>(width + 2 * kMargin - 1); u != 0; u >>= 1) ++shift;
+  return shift;
+}
 
 std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestartBgm) {
   WriteECf("In SetStage bLoadStage = %d", bLoadStage);
@@ -191,7 +191,7 @@ std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestart
   sx.m_nMargin = kMargin;
   sx.m_nCells = W + 2 * kMargin;
   sx.m_nFarLimit = stage.m_nPixelWidth + kFarLimitAdd;
-  sx.m_nShift = BitCount(W + 2 * kMargin - 1);
+  sx.m_nShift = GridRowShift(W);
   sx.m_nStride = 1 << sx.m_nShift;
   sx.m_nOrigin = kOrigin;
   sx.m_nExtent = std::max(0, (sx.m_nCells - kMargin) * kCell);

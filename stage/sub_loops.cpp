@@ -48,7 +48,8 @@ std::vector<cInput> MakePrivateInput() {
   return inputs;
 }
 
-// What the wait request decides for this frame: go on drawing, or end the loop.
+}  // namespace
+
 bool WaitRequestEnds(cSceneGame& scene, const cInput& input) {
   cWaitReq& req = scene.m_WaitReq;
   if (req.m_nDelay > 0) {
@@ -68,8 +69,6 @@ bool WaitRequestEnds(cSceneGame& scene, const cInput& input) {
   --req.m_nCountdown;
   return req.m_nCountdown < 0;
 }
-
-}  // namespace
 
 unsigned PauseLoop(void* lpScene) {
   auto& scene = *static_cast<cSceneGame*>(lpScene);

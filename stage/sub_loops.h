@@ -16,6 +16,14 @@ unsigned PauseLoop(void* lpScene);
 // The ranking display's frame: runs on thRanking; always 1.
 unsigned RankingLoop(void* lpScene);
 
+// One frame of the pause loop's wait request on the frame's input: the delay counts
+// down; with key wait the decision button pressed this frame and up the frame before
+// confirms (sound 12 for a message, else 1; the play then ignores the buttons until
+// they are released); without, the countdown runs out below 0. True when the loop ends.
+class cInput;
+class cSceneGame;
+bool WaitRequestEnds(cSceneGame& scene, const cInput& input);
+
 // The starter's side of a modal loop: starts `routine` on `thread` with the scene as its
 // argument, with bHandshake posts WM_APP to it until the post is taken (the message
 // command, the extra-life notice and the ranking display do so), and waits until the
