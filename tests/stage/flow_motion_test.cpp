@@ -8,6 +8,8 @@
 #include "flow/cmd_prepare.h"
 #include "objects/game_obj.h"
 #include "objects/move_support.h"
+#include "objects/player.h"
+#include "stage/stage_world.h"
 #include "tests/stage/flow_test_fixture.h"
 
 namespace {
@@ -240,6 +242,55 @@ TEST_F(FlowMotionTest, CirclePreparationWithZeroTimeOrSpeed) {
       EXPECT_DOUBLE_EQ(run.m_dSpeed, 90.0);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The hero's jump flow as stages give it: button 1 pressed (edge mode), the height held
+// by the key. Pressing starts the rise at the jump speed; letting go early cuts the
+// rising speed to 0.3 of itself.
+TEST_F(FlowMotionTest, HeroJumpRisesWhileTheButtonIsHeldAndIsCutWhenReleased) {
+  cFlow flow = Flow({Cmd(FLOWCMD_JUMP, 0)});
+  flow.m_vCmd[0].m_vParam[0] = 1;
+  flow.m_vCmd[0].m_vParam[2] = 4;
+  cKeyCond button;
+  button.m_bAnyHold = 1;
+  button.m_vKey[11] = KEYSLOT_PRESSED;
+  flow.m_vKeyCond = {button};
+
+  g_vPlayer.assign(1, cPlayer());
+  cPlayer& hero = g_vPlayer[0];
+  hero.m_vTarget.assign(kTargetSlots, nullptr);
+  hero.m_vSwitch.assign(kSwitchCount, 0);
+  hero.m_vSwitchClear.assign(kSwitchCount, 0);
+  hero.m_vSwitchFrame.assign(kSwitchCount, 0);
+  hero.m_nKind = 0;
+  hero.m_nHp = 1;
+  hero.m_bAirborne = 0;
+  hero.m_bJumpReady = 1;
+  hero.m_Def.m_vFlow = std::vector<cFlow>{flow};
+  hero.SetFlows(hero.m_Def.m_vFlow.Edit(), 0, -1);
+  const double speed = hero.JumpSpeedFromHbl(4);
+
+  auto subStep = [&hero](WORD buttons) {
+    Frame(0, buttons);
+    hero.ResetTriggerLatches();
+    hero.FireTrigger(FLOWTRIG_ALWAYS);
+    hero.RunFlows(0);
+  };
+  subStep(1);
+  EXPECT_DOUBLE_EQ(hero.m_dVy, speed);
+  EXPECT_EQ(hero.m_bJumping, 1);
+  hero.m_bAirborne = 1;
+  subStep(1);
+  EXPECT_DOUBLE_EQ(hero.m_dVy, speed);  // held: the rise goes on untouched
+  subStep(0);
+  EXPECT_DOUBLE_EQ(hero.m_dVy, speed * 0.3);
+  EXPECT_EQ(hero.m_bJumpHoldOver, 1);
+  EXPECT_EQ(m_pScene->m_pFlowRun, nullptr);
+  g_vPlayer.clear();
 }
 
 }  // namespace
