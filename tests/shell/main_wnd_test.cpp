@@ -544,6 +544,21 @@ TEST_F(MainWndTest, FileRequestsReportWhatWasChosenAndAFailedFollowUpAsNothing) 
   }
 }
 
+// A save box that cannot be shown at all (the dialog does not run: -1) is no choice: the
+// replay is not written under the proposed name.
+TEST_F(MainWndTest, ASaveBoxThatCannotBeShownSavesNothing) {
+  g_Services = cServiceLog();
+  g_Progress.m_strStageName = "data\\stg4\\a.";
+  script.fileBoxes.clear();
+  g_bRequestDone = 0;
+  g_bRequestResult = -1;
+  EXPECT_EQ(Send(WM_GAME_SAVEREPLAY, 0), 1);  // no scripted answer for the dialog
+  EXPECT_EQ(g_bRequestDone, 1);
+  EXPECT_EQ(g_bRequestResult, 0);
+  EXPECT_EQ(g_Services.calls, (std::vector<std::string>{"name data\\stg4\\a."}));
+  EXPECT_TRUE(script.fileBoxes.empty());
+}
+
 // With the installed services: a stage file that does not load and a replay file that
 // cannot be read say why and keep the program; a save whose box is cancelled writes
 // nothing.
