@@ -1,5 +1,6 @@
 #include "stage/scene_game.h"
 
+#include <cstdio>
 #include <string>
 
 #include "app/checked_access.h"
@@ -74,6 +75,9 @@ void NameBackgroundRows() {
       file = backs[static_cast<std::size_t>(i)].m_strPicture.c_str();
     // The name buffer is fixed; a longer name from the stage file is cut, not overrun.
     std::snprintf(def.szFile, sizeof(def.szFile), "%s", file);
+    // DirectDraw keeps a picture larger than the screen in system memory; Direct3D
+    // leaves the row's memory type as it is.
+    if (def.szFile[0] != '\0' && lpDDCon != nullptr) DDIsBitmapLarger(&def.nDDMemType, def.szFile, 640, 480);
   }
 }
 

@@ -6,6 +6,8 @@
 #include "data/save/play_mode.h"
 #include "data/save/progress.h"
 #include "media/input/input.h"
+#include "platform/key_state.h"
+#include "platform/virtual_keys.h"
 #include "shell/game_init.h"
 #include "objects/chara.h"
 #include "objects/item.h"
@@ -112,6 +114,31 @@ TEST_F(SceneStatesTest, ResumeAndCancelReturnToTheSavedStateAndSubState) {
     EXPECT_EQ(m_pScene->m_nState, GAMESTATE_CLEAR) << button;
     EXPECT_EQ(m_pScene->m_nSubState, 1) << button;
     EXPECT_EQ(m_pScene->m_bWaitRelease, 1) << button;
+  }
+}
+
+TEST_F(SceneStatesTest, SpaceOpensThePauseMenuFromPlayClearAndGameOver) {
+  g_StageData.m_bClearAutoAdvance = 0;
+  AddFloor();
+  ASSERT_EQ(m_pScene->SetStage(0, 0), SETSTAGE_READY);
+  struct Case {
+    int state, subState;
+  } const cases[] = {{GAMESTATE_PLAY, 0}, {GAMESTATE_CLEAR, 1}, {GAMESTATE_GAMEOVER, 0}};
+  for (const Case& c : cases) {
+    m_pScene->m_nState = c.state;
+    m_pScene->m_nSubState = c.subState;
+    SetKeyHeld(VK_SPACE, true);
+    m_pScene->Run();
+    SetKeyHeld(VK_SPACE, false);
+    EXPECT_EQ(m_pScene->m_nState, GAMESTATE_PAUSE) << c.state;
+    EXPECT_EQ(m_pScene->m_nSubState, 0) << c.state;
+    EXPECT_EQ(m_pScene->m_nSavedState, c.state);
+    EXPECT_EQ(m_pScene->m_nSavedSubState, c.subState);
+    g_Input[0].m_bTriggerHeld = 0;
+    PauseFrame(0);
+    PauseFrame(1);  // resume
+    EXPECT_EQ(m_pScene->m_nState, c.state);
+    EXPECT_EQ(m_pScene->m_nSubState, c.subState);
   }
 }
 

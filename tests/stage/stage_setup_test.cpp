@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "app/random.h"
 #include "data/flow/shot_block.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
@@ -72,6 +73,21 @@ TEST_F(StageSetupTest, BuildsGridPlayerAndCounters) {
   EXPECT_EQ(m_pScene->m_bNoTimeLimit, 1);
   EXPECT_EQ(m_pScene->m_vStageVar.size(), static_cast<std::size_t>(kStageVarCount));
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
+}
+
+TEST_F(StageSetupTest, WithoutRecordingEverySetUpDrawsTheSameNumbers) {
+  // The seed starts defined and is kept from set-up to set-up when no replay records.
+  std::vector<int> first;
+  std::vector<int> second;
+  for (std::vector<int>* draws : {&first, &second}) {
+    delete m_pScene;
+    m_pScene = new cSceneGame();
+    g_lpSceneGame = m_pScene;
+    ASSERT_EQ(m_pScene->SetStage(0, 0), SETSTAGE_READY);
+    for (int i = 0; i < 5; ++i) draws->push_back(GetRand(0, 1000000));
+  }
+  EXPECT_EQ(m_pScene->m_nSeed, 0);
+  EXPECT_EQ(first, second);
 }
 
 TEST_F(StageSetupTest, RefusesAStageTooLargeForTheGrid) {
