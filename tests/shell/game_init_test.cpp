@@ -261,6 +261,18 @@ TEST_F(GameInitTest, TheDemoGameStartsAtItsTitleWithEverythingLoaded) {
   EXPECT_EQ(g_Font[1].m_bCenter, g_SystemData.m_nFontMode);
   // Input defaults, music and the sound effects: 17 system sounds and the database's.
   EXPECT_EQ(g_KeyConfig.m_nKeyNum, cKeyConfig::kKeyCount);
+  // The menus' auto-repeat: a direction held from frame 1 passes on it, then on frames 19,
+  // 25 and 31.
+  for (const cInput& record : g_Input) {
+    cInput held = record;
+    std::vector<int> passed;
+    for (int frame = 1; frame <= 31; ++frame) {
+      held.m_wDir = kDirLeft;
+      held.ApplyRepeat();
+      if (held.m_wDir & kDirLeft) passed.push_back(frame);
+    }
+    EXPECT_EQ(passed, (std::vector<int>{1, 19, 25, 31}));
+  }
   EXPECT_EQ(g_Bgm.m_bInit, 1);
   ASSERT_EQ(g_Sound.size(), 16 + g_Database.m_Sound.size());
   EXPECT_STREQ(g_SoundSrc[0].szFile, g_SystemData.m_SystemSounds[0].c_str());
