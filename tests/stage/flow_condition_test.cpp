@@ -124,4 +124,50 @@ TEST_F(FlowConditionTest, BlockConditionsAnswerThroughTheRunningStage) {
   g_lpSceneGame = m_pScene;
 }
 
+// Conditions on characters. An empty target slot makes the state and distance kinds
+// false whatever the negation, except "exists", which an empty slot fails.
+TEST_F(FlowConditionTest, StateStatusAndDistanceKinds) {
+  cFlowTestChara self;
+  cFlowTestChara other;
+  self.m_nFacing = 1;
+  self.m_bAirborne = 0;
+  self.m_Def.m_nSize = 3;
+  other.m_dX = 40;
+  other.m_bDying = 1;
+  self.m_vTarget[1] = &other;
+  struct Case {
+    const char* name;
+    int kind, subject, select, cmp, value, shape;
+    bool expected;
+  };
+  const std::vector<Case> cases = {
+      {"facing left, is not, empty slot", COND_STATUS3, 3, 0, 1, 0, 0, false},
+      {"exists, is not, empty slot", COND_STATUS3, 3, 4, 1, 0, 0, true},
+      {"exists, dying target", COND_STATUS3, 2, 4, 0, 0, 0, false},
+      {"self faces right", COND_STATUS3, 0, 1, 0, 0, 0, true},
+      {"self stands on a block", COND_STATUS3, 0, 2, 0, 0, 0, true},
+      {"giant factor at least 3", COND_STATUS2, 0, 5, CMP_GE, 3, 0, true},
+      {"status field 0 never holds", COND_STATUS2, 0, 0, CMP_EQ, 0, 0, false},
+      {"status of an empty slot", COND_STATUS2, 4, 5, CMP_GE, 0, 0, false},
+      {"distance, empty slot, is not", COND_DISTANCE, 3, 0, 1, 4, 6, false},
+      {"circle within 3 half-blocks", COND_DISTANCE, 2, 0, 0, 3, 6, true},
+      {"circle within 2 half-blocks", COND_DISTANCE, 2, 0, 0, 2, 6, false},
+      {"unknown shape", COND_DISTANCE, 2, 0, 0, 3, 9, false},
+  };
+  for (const Case& c : cases) {
+    cCond cond;
+    cond.m_nKind = static_cast<std::int8_t>(c.kind);
+    cond.m_nSubject = static_cast<std::int8_t>(c.subject);
+    cond.m_nSelect = static_cast<std::int8_t>(c.select);
+    cond.m_nCmp = static_cast<std::int8_t>(c.cmp);
+    cond.m_nShape = static_cast<std::int8_t>(c.shape);
+    if (c.kind == COND_STATUS2) {
+      cond.m_nVarIndex = static_cast<std::int16_t>(c.value);
+    } else {
+      cond.m_nValue = c.value;
+    }
+    EXPECT_EQ(m_pScene->CheckCond(cond, &self), c.expected) << c.name;
+  }
+}
+
 }  // namespace
