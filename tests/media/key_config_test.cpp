@@ -124,9 +124,4 @@ TEST_F(KeyConfigTest, DefaultsAreTheFixedLayoutOnTheKeyboard) {
   EXPECT_EQ(config.m_bUse, 0);
 }
 
-TEST(KeyConfigGlobal, ZeroBeforeTheFileIsRead) {
-  const cKeyConfig zero{};
-  EXPECT_EQ(std::memcmp(&g_KeyConfig, &zero, sizeof(zero)), 0);
-}
-
 }  // namespace
