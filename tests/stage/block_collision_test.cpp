@@ -281,4 +281,35 @@ TEST_F(BlockCollisionTest, FallingOffTheBottomOfAnAutoScrollingScreenKillsAWalki
   }
 }
 
+// The player squeezed between two walls (columns 11 and 13) dies, from the position it
+// had when the sub-step began, unless its contact grace (a flying-mode change or a block
+// summoned into it) is still running; the flow step of the sub-step lowers the grace.
+TEST_F(BlockCollisionTest, ThePlayerSqueezedBetweenWallsDiesUnlessItsContactGraceRuns) {
+  for (int column = 10; column <= 14; ++column) SetHit(column, 16, 1);
+  SetHit(11, 15, 1);
+  SetHit(13, 15, 1);
+  struct Case {
+    int grace;
+    bool dies;
+  } const cases[] = {{0, true}, {1, true}, {2, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.grace);
+    g_vPlayer.assign(1, Make<cPlayer>(kHero, 380, 512 - 24, 48, 24));
+    cPlayer& player = g_vPlayer.front();
+    player.m_bAirborne = 0;
+    player.m_nContactGrace = c.grace;
+    player.m_nHp = 10;
+    player.SavePosition();
+    const std::int32_t result = Scene().StepPlayer(player);
+    EXPECT_EQ(result != 0, c.dies);
+    EXPECT_EQ(player.m_bHitLeft, 1);
+    EXPECT_EQ(player.m_bHitRight, 1);
+    if (c.dies) {
+      EXPECT_EQ(player.m_dX, 380);  // where the sub-step began
+    } else {
+      EXPECT_NE(player.m_dX, 380);
+    }
+  }
+}
+
 }  // namespace
