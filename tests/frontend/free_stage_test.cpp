@@ -13,6 +13,7 @@
 #include "data/system/system_data.h"
 #include "platform/message_box.h"
 #include "platform/message_queue.h"
+#include "shell/game_init.h"
 #include "tests/support/game_writer.h"
 #include "tests/support/temp_dir.h"
 
@@ -81,6 +82,30 @@ TEST_F(FreeStage, AStageFileStartsAFreshFreePlay) {
   }
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
+}
+
+TEST_F(FreeStage, AStageStartedFromItsFilePlaysWithoutLimits) {
+  // The stage of the game, given a time limit.
+  {
+    cStageData stage;
+    ASSERT_TRUE(stage.LoadFromFile("data\\stg4\\stage1.stg4_811"));
+    stage.m_bTimeLimit = 1;
+    stage.m_nTimeLimit = 30;
+    ASSERT_TRUE(stage.SaveToFile("data\\stg4\\stage1.stg4_811"));
+  }
+  const int savedStartStage = g_bStartStage;
+  struct Case {
+    int startStage;
+    int expectTimeLimit, expectLives;
+  } const cases[] = {{0, 1, 4}, {1, 0, 999999}};
+  for (const Case& c : cases) {
+    g_bStartStage = c.startStage;
+    ASSERT_TRUE(StartFreeStage("data\\stg4\\stage1.stg4_811", 0));
+    EXPECT_EQ(g_StageDataOrg.m_bTimeLimit, c.expectTimeLimit) << c.startStage;
+    EXPECT_EQ(g_StageData.m_bTimeLimit, c.expectTimeLimit) << c.startStage;
+    EXPECT_EQ(g_Progress.m_nLives, c.expectLives) << c.startStage;
+  }
+  g_bStartStage = savedStartStage;
 }
 
 TEST_F(FreeStage, AFileThatCannotBeLoadedFailsWithTheLoadersBox) {
