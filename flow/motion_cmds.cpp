@@ -5,6 +5,7 @@
 #include "flow/cmd_prepare.h"
 #include "flow/flow_run.h"
 #include "flow/move_step.h"
+#include "flow/wave_velocity.h"
 #include "objects/chara_base.h"
 #include "objects/move_support.h"
 #include "shell/game_requests.h"
@@ -76,10 +77,33 @@ void cCharaBase::CmdMoveGroundTurn(cFlowCmdRun* run) {
   ApplyMoveStep(*this, run->m_dVX, run->m_dVY, run->m_nTurn, run, m, true);
 }
 
-// The circle, charge and homing moves steer by the movement primitives of the object
-// searches (waves, target points, point-to-point moves), which stage play does not have
-// yet; until then these commands hold their time without moving the character.
-void cCharaBase::CmdMoveCircle(cFlowCmdRun*) {}
+void cCharaBase::CmdMoveCircle(cFlowCmdRun* run) {
+  const cEdMove* m = MoveBlock(run);
+  if (m == nullptr || run->m_nDist == 0) return;
+  m_bFixScreenX = m_bFixScreenY = 0;
+  if (run->m_bStarted == 0) {
+    run->m_bStarted = 1;
+    run->m_dPhaseX = run->m_dPhaseY = run->m_nAngleStart;
+  }
+  bool clockwise = false;
+  switch (run->m_nDir) {
+    case 0: clockwise = true; break;
+    case 2: clockwise = m_nFacing == 0; break;
+    case 3: clockwise = m_nFacing != 0; break;
+    default: clockwise = false; break;
+  }
+  run->m_dVX = run->m_dVY = 0;
+  const double s = FlowSubSteps() * run->m_dSpeed;
+  if (m->m_bLockX == 0) run->m_dVX = -(WaveVelocityX(run->m_nDist, 1, &run->m_dPhaseX, s, 0) * run->m_dSpeed);
+  if (m->m_bLockY == 0 && IsFlying(*this)) {
+    run->m_dVY = -(WaveVelocityX(run->m_nDist, 1, &run->m_dPhaseY, s, clockwise ? 270 : 90) * run->m_dSpeed);
+  }
+  ApplyMoveStep(*this, run->m_dVX, run->m_dVY, TURN_NONE, run, m, false);
+}
+
+// The charge and homing moves steer by the point-to-point primitives of the object
+// searches, which stage play does not have yet; until then these commands hold their
+// time without moving the character.
 void cCharaBase::CmdMoveCharge(cFlowCmdRun*) {}
 void cCharaBase::CmdMoveHoming(cFlowCmdRun*) {}
 

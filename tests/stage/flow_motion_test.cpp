@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "flow/cmd_prepare.h"
+#include "flow/wave_velocity.h"
 #include "objects/game_obj.h"
 #include "objects/move_support.h"
 #include "objects/player.h"
@@ -291,6 +292,49 @@ TEST_F(FlowMotionTest, HeroJumpRisesWhileTheButtonIsHeldAndIsCutWhenReleased) {
   EXPECT_EQ(hero.m_bJumpHoldOver, 1);
   EXPECT_EQ(m_pScene->m_pFlowRun, nullptr);
   g_vPlayer.clear();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FlowMotionTest, WavePhaseWrapsOnceAt360TimesN) {
+  struct Case {
+    double phase, dPhase, after;
+  };
+  for (const Case& c : {Case{359, 2, 1}, Case{359, 722, 721}, Case{10, 5, 15}}) {
+    double p = c.phase;
+    WaveVelocityX(16, 1, &p, c.dPhase, 0);
+    EXPECT_DOUBLE_EQ(p, c.after) << c.phase << " + " << c.dPhase;
+  }
+}
+
+// A quarter circle of radius 1 half-block in 6 sub-steps (n = 1): 15 degrees a step.
+// Counter-clockwise from angle 0 the flyer starts moving left and, with the vertical wave
+// a quarter turn ahead, not yet vertically; a walker gets no vertical part; radius 0
+// moves nothing.
+TEST_F(FlowMotionTest, CircleMoveFollowsTwoWavesAQuarterTurnApart) {
+  const double k = 0.017453292519943295;
+  struct Case {
+    const char* name;
+    std::int32_t flying;
+    std::int16_t radius;
+    double vx, vy;
+  };
+  for (const Case& c : {Case{"flyer", 1, 1, -(16 * k * 1.0 * 15), -(16 * k * std::cos(k * 90) * 15)},
+                        Case{"walker", 0, 1, -(16 * k * 1.0 * 15), 0}, Case{"radius 0", 1, 0, 0, 0}}) {
+    cFlowCmd circle = MoveCmd(FLOWCMD_MOVE_CIRCLE, 1, 0, 1);
+    circle.m_pMove->m_nAngle = 0;
+    circle.m_pMove->m_nDist = 90;
+    circle.m_pMove->m_nHoming = c.radius;
+    cFlowTestChara chara;
+    chara.m_bNoGravity = c.flying;
+    chara.Attach({Flow({circle})});
+    EXPECT_DOUBLE_EQ(chara.RunAt(0).m_vCmdRun[0].m_dSpeed, 15.0) << c.name;
+    Step(chara);
+    EXPECT_DOUBLE_EQ(chara.m_dVx, c.vx) << c.name;
+    EXPECT_DOUBLE_EQ(chara.m_dVy, c.vy) << c.name;
+  }
 }
 
 }  // namespace
