@@ -1,6 +1,6 @@
 #include "stage/scene_game.h"
 
-#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/checked_access.h"
@@ -33,6 +33,7 @@
 #include "stage/scripted_input.h"
 #include "stage/stage_menu.h"
 #include "stage/stage_overlays.h"
+#include "stage/stage_setup.h"
 #include "stage/stage_world.h"
 
 cMenuPos g_MenuPos[3] = {{320, 272, 0, 0}, {320, 272, 0, 0}, {184, 64, 0, 0}};
@@ -42,8 +43,6 @@ namespace {
 // Fixed surface rows the scene loads on entry: everything of stage play, but not the
 // front end's own pictures (48 game mode, 52-54 world map) that stay loaded for it.
 constexpr int kFirstStageRow = 2;
-constexpr int kBackgroundRow = 55;  // 55-62: the stage's backgrounds
-constexpr int kBackgroundRows = 8;
 
 bool IsFrontEndRow(int row) { return row == 48 || row == 52 || row == 53 || row == 54; }
 
@@ -59,26 +58,9 @@ bool LoadStageRows() {
 }
 
 bool LoadBackgroundRows() {
-  int rows[kBackgroundRows];
-  for (int i = 0; i < kBackgroundRows; ++i) rows[i] = kBackgroundRow + i;
-  return DDLoadSurfaces(g_FixedSurface, rows, kBackgroundRows);
-}
-
-// Names the picture of each background row; a filled background, or none, leaves its
-// row without a file.
-void NameBackgroundRows() {
-  const std::vector<cStageBack>& backs = g_StageData.m_vBack;
-  for (int i = 0; i < kBackgroundRows; ++i) {
-    DDSURFACEDEF& def = g_FixedSurfaceDef[kBackgroundRow + i];
-    const char* file = "";
-    if (static_cast<std::size_t>(i) < backs.size() && backs[static_cast<std::size_t>(i)].m_bFill == 0)
-      file = backs[static_cast<std::size_t>(i)].m_strPicture.c_str();
-    // The name buffer is fixed; a longer name from the stage file is cut, not overrun.
-    std::snprintf(def.szFile, sizeof(def.szFile), "%s", file);
-    // DirectDraw keeps a picture larger than the screen in system memory; Direct3D
-    // leaves the row's memory type as it is.
-    if (def.szFile[0] != '\0' && lpDDCon != nullptr) DDIsBitmapLarger(&def.nDDMemType, def.szFile, 640, 480);
-  }
+  int rows[kBackgroundRowCount];
+  for (int i = 0; i < kBackgroundRowCount; ++i) rows[i] = kFirstBackgroundRow + i;
+  return DDLoadSurfaces(g_FixedSurface, rows, kBackgroundRowCount);
 }
 
 void ReportInitFailure(const char* text) {

@@ -2,6 +2,7 @@
 // characters, items and blocks during play.
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <new>
 #include <vector>
@@ -74,10 +75,9 @@ void RepairSide(cGameObj& obj) {
 }
 
 // The input record a player reads: a player number without a record is moved to record
-// 0, with a report line.
+// 0 (the player's own input lookup has reported it).
 void RepairPlayerNo(cPlayer& player) {
   if (player.m_nPlayerNo >= 0 && static_cast<std::size_t>(player.m_nPlayerNo) < g_Input.size()) return;
-  WriteReport("player number %d has no input record: record 0 is used", player.m_nPlayerNo);
   player.m_nPlayerNo = 0;
 }
 
@@ -89,6 +89,26 @@ void AddBoxOffset(cGameObj& obj, double dx, double dy) {
 }
 
 }  // namespace
+
+void NameBackgroundRows() {
+  const std::vector<cStageBack>& backs = g_StageData.m_vBack;
+  for (int i = 0; i < kBackgroundRowCount; ++i) {
+    DDSURFACEDEF& def = g_FixedSurfaceDef[kFirstBackgroundRow + i];
+    const char* file = "";
+    if (static_cast<std::size_t>(i) < backs.size() && backs[static_cast<std::size_t>(i)].m_bFill == 0)
+      file = backs[static_cast<std::size_t>(i)].m_strPicture.c_str();
+    // The name buffer is fixed. A longer name from the stage file is not cut (a cut
+    // name could name another file): the row gets no picture and the report says why.
+    if (std::strlen(file) >= sizeof(def.szFile)) {
+      WriteReport("background %d: the picture name is longer than %d bytes", i, static_cast<int>(sizeof(def.szFile)) - 1);
+      file = "";
+    }
+    std::memcpy(def.szFile, file, std::strlen(file) + 1);
+    // DirectDraw keeps a picture larger than the screen in system memory; Direct3D
+    // leaves the row's memory type as it is.
+    if (def.szFile[0] != '\0' && lpDDCon != nullptr) DDIsBitmapLarger(&def.nDDMemType, def.szFile, 640, 480);
+  }
+}
 
 void BuildHitSteps(std::vector<std::int32_t>& steps, int n, int kFromStage) {
   steps.assign(static_cast<std::size_t>(std::max(n, 0)), 0);

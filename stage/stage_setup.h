@@ -13,3 +13,13 @@ int GridRowShift(std::int32_t width);
 // chooses every sub-step. k comes from the stage file: below 0 it counts as 0, above n
 // as n.
 void BuildHitSteps(std::vector<std::int32_t>& steps, int n, int k);
+
+// Fixed surface rows of the stage's eight backgrounds.
+constexpr int kFirstBackgroundRow = 55;
+constexpr int kBackgroundRowCount = 8;
+
+// Names the picture of each background row from the stage's backgrounds; a filled
+// background, or none, leaves its row without a file. A name longer than the row's name
+// buffer is not cut (a cut name could name another file): the row gets none, with a
+// report line.
+void NameBackgroundRows();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/random.h"
@@ -11,6 +13,7 @@
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
+#include "media/draw/dd_surface.h"
 #include "media/input/input.h"
 #include "objects/chara.h"
 #include "objects/item.h"
@@ -54,6 +57,24 @@ TEST(StageGridTest, HitScheduleSpreadsTheChecksOverTheSubSteps) {
 }
 
 using StageSetupTest = StageSceneTest;
+
+TEST_F(StageSetupTest, BackgroundRowsTakeOnlyNamesThatFit) {
+  const std::vector<DDSURFACEDEF> saved(g_FixedSurfaceDef + kFirstBackgroundRow,
+                                        g_FixedSurfaceDef + kFirstBackgroundRow + kBackgroundRowCount);
+  g_StageData.m_vBack.resize(3);
+  g_StageData.m_vBack[0].m_strPicture = "bmp\\back.bmp";
+  g_StageData.m_vBack[1].m_strPicture = "bmp\\fill.bmp";
+  g_StageData.m_vBack[0].m_bFill = 0;
+  g_StageData.m_vBack[1].m_bFill = 1;
+  g_StageData.m_vBack[2].m_bFill = 0;
+  g_StageData.m_vBack[2].m_strPicture = std::string(5000, 'a');
+  NameBackgroundRows();
+  EXPECT_STREQ(g_FixedSurfaceDef[kFirstBackgroundRow].szFile, "bmp\\back.bmp");
+  EXPECT_STREQ(g_FixedSurfaceDef[kFirstBackgroundRow + 1].szFile, "");
+  EXPECT_STREQ(g_FixedSurfaceDef[kFirstBackgroundRow + 2].szFile, "");  // too long for the row
+  EXPECT_STREQ(g_FixedSurfaceDef[kFirstBackgroundRow + 7].szFile, "");
+  std::copy(saved.begin(), saved.end(), g_FixedSurfaceDef + kFirstBackgroundRow);
+}
 
 TEST_F(StageSetupTest, BuildsGridPlayerAndCounters) {
   g_StageData.m_vBlockPlace.resize(1);
