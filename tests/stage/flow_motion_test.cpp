@@ -130,6 +130,15 @@ TEST_F(FlowMotionTest, GroundTurnOnAFlyerAndMoveDisable) {
   EXPECT_EQ(flyer.m_bFixScreenX, 1);
   EXPECT_EQ(flyer.m_dVx, 0.0);
 
+  // While an impact pushes a walker, the ground move keeps going forward at its speed.
+  cFlowTestChara pushed;
+  pushed.m_nFacing = 0;
+  pushed.m_dImpactVx = 1;
+  pushed.Attach({Flow({MoveCmd(FLOWCMD_MOVE_GROUND_TURN, 0, 10, 1)})});
+  Step(pushed);
+  EXPECT_DOUBLE_EQ(pushed.m_dVx, -1.0);
+  EXPECT_EQ(pushed.m_nFacing, 0);
+
   cFlowTestChara held;
   held.m_dImpactVx = 2;
   held.m_dCmdVy = -1;

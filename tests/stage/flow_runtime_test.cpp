@@ -347,4 +347,53 @@ TEST_F(FlowRuntimeTest, TimelineEndsAnAnimationWhenItsCommandBegins) {
   g_Database.m_Anime = savedAnime;
 }
 
+// Operations on a running flow of group 2, issued by an always-flow of the same
+// character, and the guards that make the command do nothing.
+TEST_F(FlowRuntimeTest, FlowOperationsOnAnotherFlow) {
+  struct Case {
+    const char* name;
+    cFlowCmd op;
+    bool failingCond;
+    std::int32_t running, paused, forever;
+  };
+  const std::vector<Case> cases = {
+      {"end by group", FlowOp(FLOWOP_END, FLOWSCOPE_BY_ID, 2), false, 0, 0, 0},
+      {"pause by group", FlowOp(FLOWOP_PAUSE, FLOWSCOPE_BY_ID, 2), false, 1, 1, 0},
+      {"stop for good", FlowOp(FLOWOP_STOP_FOREVER, FLOWSCOPE_BY_ID, 2), false, 1, 0, 1},
+      {"end the others", FlowOp(FLOWOP_END, FLOWSCOPE_OTHERS), false, 0, 0, 0},
+      {"unknown operation", FlowOp(9, FLOWSCOPE_BY_ID, 2), false, 1, 0, 0},
+      {"unknown scope", FlowOp(FLOWOP_END, 7, 2), false, 1, 0, 0},
+      {"empty subject slot, even for this flow", FlowOp(FLOWOP_END, FLOWSCOPE_BY_ID, 2, SUBJ_TARGET3), false, 1, 0, 0},
+      {"condition block fails", FlowOp(FLOWOP_END, FLOWSCOPE_BY_ID, 2), true, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    cFlowCmd op = c.op;
+    if (c.failingCond) {
+      CreateCondList(op.m_pCond);
+      op.m_pCond->m_bEnabled = 1;
+      cCond never;
+      never.m_nKind = COND_NONE;
+      op.m_pCond->m_vCond = {never};
+    }
+    cFlowTestChara chara;
+    chara.Attach({Flow({op}), Flow({Cmd(FLOWCMD_WAIT, 2)}, FLOWTRIG_NONE, 0, 2)});
+    m_pScene->m_pFlowChara = &chara;
+    chara.RunAt(1).Start();
+    m_pScene->m_pFlowChara = nullptr;
+    chara.SubStep();
+    const cFlowRun& target = chara.RunAt(1);
+    EXPECT_EQ(target.m_bRunning, c.running) << c.name;
+    EXPECT_EQ(target.m_bPaused, c.paused) << c.name;
+    EXPECT_EQ(target.m_bStopForever, c.forever) << c.name;
+  }
+
+  cFlowTestChara resumed;
+  resumed.Attach({Flow({FlowOp(FLOWOP_RESUME, FLOWSCOPE_BY_ID, 2)}), Flow({Cmd(FLOWCMD_WAIT, 2)}, FLOWTRIG_NONE, 0, 2)});
+  resumed.RunAt(1).Start();
+  resumed.RunAt(1).Pause();
+  resumed.SubStep();
+  EXPECT_EQ(resumed.RunAt(1).m_bPaused, 0);
+  EXPECT_EQ(resumed.RunAt(1).m_vCmdRun[0].m_nRemain, 11);  // resumed and stepped in the same run
+}
+
 }  // namespace

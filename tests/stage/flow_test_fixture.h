@@ -32,6 +32,7 @@ class cFlowTestChara : public cCharaBase {
     m_vSwitchFrame.assign(kSwitchCount, 0);
     m_vCharaVar.assign(kCharaVarCount, 0);
     m_nKind = 1;
+    m_nHp = 1;  // a character without HP ends its run after its first flow
     m_Def.m_bFixedFacing = 0;
   }
   ~cFlowTestChara() override { m_bNoLinkRelease = 1; }
