@@ -25,6 +25,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+source scripts/compiler_cache.sh
 mode=${1:-}
 
 targets() {
@@ -41,7 +42,7 @@ build_targets() {  # build folder, then cmake arguments
   local dir=$1
   shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON \
-    -DTOVREL_SANITIZE=ON -DTOVREL_FUZZ=ON -DTOVREL_BENCH=OFF "$@" > /dev/null
+    -DTOVREL_SANITIZE=ON -DTOVREL_FUZZ=ON -DTOVREL_BENCH=OFF "${cache_args[@]}" "$@" > /dev/null
   local names=(fuzz_seeds)
   local t
   for t in $(targets); do names+=("fuzz_$t"); done

@@ -2,11 +2,13 @@
 # Installs what the project needs, builds the player, its tests and benchmarks in Release,
 # runs every test, then the player itself on the demo game for 120 frames. With --sanitize
 # the same runs built with AddressSanitizer and UndefinedBehaviorSanitizer, in a build
-# folder of its own. With --tsan only the thread tests, built with ThreadSanitizer in
-# build-tsan, and run.
+# folder of its own. With --tsan only the tests whose code runs threads (tests/threads/ and
+# the sound tests, tests/sound/), built with ThreadSanitizer in build-tsan, and run. Every
+# build goes through the compiler cache when there is one (scripts/compiler_cache.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+source scripts/compiler_cache.sh
 
 # The plain run builds Release, the build the benchmarks are measured in.
 dir=build
@@ -19,9 +21,11 @@ sanitizer_flags="-O1 -g1 -DNDEBUG"
 if [ "${1:-}" = "--tsan" ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON -DTOVREL_BENCH=OFF \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$sanitizer_flags" \
-    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread
-  cmake --build build-tsan -j "$jobs" --target tests_threads
-  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" build-tsan/tests/tests_threads
+    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread "${cache_args[@]}"
+  cmake --build build-tsan -j "$jobs" --target tests_threads tests_sound
+  # Only these two programs are built here: the other programs' tests are left out.
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(pwd)/scripts/tsan_suppressions.txt" \
+    ctest --test-dir build-tsan --output-on-failure -j "$jobs" -E '_NOT_BUILT$'
   exit 0
 fi
 if [ "${1:-}" = "--sanitize" ]; then
@@ -30,7 +34,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   # The fuzz targets' plain drivers join this build, so their kept inputs replay here.
   flags=(-DTOVREL_SANITIZE=ON -DTOVREL_FUZZ=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$sanitizer_flags")
 fi
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "${flags[@]}"
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "${flags[@]}" "${cache_args[@]}"
 cmake --build "$dir" -j "$jobs"
 ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 
