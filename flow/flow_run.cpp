@@ -59,7 +59,8 @@ void cFlowRun::Start() {
   // recurse without end: the inner start only restarts the run.
   if (m_bInStartRun != 0 || pScene == nullptr) return;
   m_bInStartRun = 1;
-  cFlowContextSave saved(*pScene);
+  cFlowContextSave saved(*pScene, true);
+  cFlowStepScope inStep;
   cCharaBase* pOwner = m_pOwner != nullptr ? m_pOwner : pFlowChara;
   pScene->m_pFlowChara = pOwner;
   pScene->m_pFlowRun = this;
@@ -96,6 +97,7 @@ void cFlowRun::StopForever(cCharaBase* pChara) {
 int cFlowRun::Step() {
   cSceneGame* pScene = GameScene();
   if (pScene == nullptr) return 0;
+  cFlowStepScope inStep;
   pScene->m_pFlowRun = this;
   m_bAbort = 0;
   m_bRestarted = 0;

@@ -36,8 +36,9 @@ void cCharaBase::FireTrigger(std::int8_t nKind) { FireTriggerEx(nKind, nullptr, 
 void cCharaBase::FireTriggerEx(std::int8_t nKind, cCharaBase* pOther, std::int8_t nGroup) {
   cSceneGame* pScene = GameScene();
   if (pScene == nullptr) return;
-  // A trigger fired from inside a running command (a hit it dealt, say) must leave the
-  // running flow's context as it found it; at the top level that context is empty.
+  // A trigger fired from inside a running command (a hit it dealt, say) leaves the
+  // running flow's context as it found it; fired between flow steps it leaves the context
+  // empty.
   cFlowContextSave saved(*pScene);
   pScene->m_pFlowChara = this;
   const eLatch latch = CurrentLatchMode();

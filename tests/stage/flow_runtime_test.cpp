@@ -8,6 +8,7 @@
 #include "data/flow/flow_enumerations.h"
 #include "flow/cmd_prepare.h"
 #include "flow/flow_anime_timeline.h"
+#include "flow/flow_context.h"
 #include "tests/stage/flow_test_fixture.h"
 
 namespace {
@@ -195,20 +196,31 @@ TEST_F(FlowRuntimeTest, FlowThatRestartsItselfStaysRunningFromItsFirstCommand) {
   EXPECT_EQ(middle.m_bHeld, 0);  // the command after the restart is never reached
 }
 
+// A before-start flow that starts itself runs its instant commands once. Fired from
+// inside a flow step the trigger gives the running flow its context back; fired between
+// steps it leaves no context behind, not even one left over from an earlier run.
 TEST_F(FlowRuntimeTest, BeforeStartFlowThatStartsItselfRunsOnceAndRestoresTheContext) {
-  cFlowTestChara chara;
-  cFlowTestChara elsewhere;
-  chara.Attach({Flow({FlowOp(FLOWOP_START, FLOWSCOPE_THIS, 0, 0, 1)}, FLOWTRIG_BEFORE_STAGE_START, 4)});
-  cFlowRun outerRun;
-  cFlowCmdRun outerCmd;
-  m_pScene->m_pFlowChara = &elsewhere;
-  m_pScene->m_pFlowRun = &outerRun;
-  m_pScene->m_pFlowCmdRun = &outerCmd;
-  chara.FireTrigger(FLOWTRIG_BEFORE_STAGE_START);
-  EXPECT_EQ(chara.RunAt(0).m_bRunning, 0);
-  EXPECT_EQ(m_pScene->m_pFlowChara, &elsewhere);
-  EXPECT_EQ(m_pScene->m_pFlowRun, &outerRun);
-  EXPECT_EQ(m_pScene->m_pFlowCmdRun, &outerCmd);
+  for (const bool nested : {true, false}) {
+    cFlowTestChara chara;
+    cFlowTestChara elsewhere;
+    chara.Attach({Flow({FlowOp(FLOWOP_START, FLOWSCOPE_THIS, 0, 0, 1)}, FLOWTRIG_BEFORE_STAGE_START, 4)});
+    cFlowRun outerRun;
+    cFlowCmdRun outerCmd;
+    m_pScene->m_pFlowChara = &elsewhere;
+    m_pScene->m_pFlowRun = &outerRun;
+    m_pScene->m_pFlowCmdRun = &outerCmd;
+    if (nested) {
+      cFlowStepScope inStep;
+      chara.FireTrigger(FLOWTRIG_BEFORE_STAGE_START);
+    } else {
+      chara.FireTrigger(FLOWTRIG_BEFORE_STAGE_START);
+    }
+    EXPECT_EQ(chara.RunAt(0).m_bRunning, 0);
+    EXPECT_EQ(chara.m_vSwitchClear[4], 1);
+    EXPECT_EQ(m_pScene->m_pFlowChara, nested ? &elsewhere : nullptr);
+    EXPECT_EQ(m_pScene->m_pFlowRun, nested ? &outerRun : nullptr);
+    EXPECT_EQ(m_pScene->m_pFlowCmdRun, nested ? &outerCmd : nullptr);
+  }
 }
 
 TEST_F(FlowRuntimeTest, BeforeStartFlowStartedFromAnotherCharacterQueuesItsSwitchOnItsOwner) {
