@@ -95,6 +95,8 @@ void cCharaBase::CopyCharaFrom(const cCharaBase& other) {
   m_bDrawTransparent = other.m_bDrawTransparent;
   m_HitChara = other.m_HitChara;
   m_HitShot = other.m_HitShot;
+  m_bWarpedX = other.m_bWarpedX;
+  m_bWarpedY = other.m_bWarpedY;
 }
 
 cItem* cCharaBase::GetCarriedItem() { return nullptr; }

@@ -242,6 +242,8 @@ class cCharaBase : public cGameObj {
   cCharaEffect m_CharaEffect;
   std::int32_t m_bRemove = 0;               // vanish requested; RunFlows then returns 1
   std::int32_t m_nSightRange = 0;           // dots
+  std::int32_t m_bWarpedX = 0;              // the warp command moved it this frame (x, y); the play step clears them
+  std::int32_t m_bWarpedY = 0;
   std::int32_t m_bDrawTransparent = 0;
   cHitArea m_HitChara;                      // area A: contact with characters
   cHitArea m_HitShot;                       // area B: the area shots hit

@@ -75,6 +75,8 @@ class cPlayer : public cCharaBase {
   [[nodiscard]] cInput& Input() const;
 
   cInput* m_pInput = nullptr;
+  std::int32_t m_bNoDirInput = 0;     // the play step clears the direction word of its input
+  std::int32_t m_bNoButtonInput = 0;  // the play step clears the button word of its input
   std::int32_t m_nJumpHoldSteps = 0;
   std::int32_t m_bJumpReady = 0;
   std::int32_t m_bSpringJump = 0;
