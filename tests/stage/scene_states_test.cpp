@@ -142,6 +142,15 @@ TEST_F(SceneStatesTest, SpaceOpensThePauseMenuFromPlayClearAndGameOver) {
   }
 }
 
+TEST_F(SceneStatesTest, ASetUpThatEndedThePlayLeadsToTheClearNotTheStart) {
+  // The set-up's before-start flows may end the play; its tally is done, and starting
+  // the stage over it would tally the next clear twice.
+  m_pScene->EnterStartState(SETSTAGE_CLEARED);
+  EXPECT_EQ(m_pScene->m_nState, GAMESTATE_CLEAR);
+  m_pScene->EnterStartState(SETSTAGE_READY);
+  EXPECT_EQ(m_pScene->m_nState, GAMESTATE_START);
+}
+
 TEST_F(SceneStatesTest, LostLifeLeadsToStartRetryOrGameOver) {
   struct Case {
     int playMode, retryMenu, lives, startStage;
