@@ -127,6 +127,15 @@ class cGameObj {
   [[nodiscard]] bool TouchesSolidBlockEx(std::int32_t nIgnored) const;
   [[nodiscard]] bool IsOutsideActiveArea(const cScreenOutRange& range) const;
 
+  // Point-to-point moves of a running command toward a screen point (objects/move_toward.cpp);
+  // 1 on arrival.
+  std::int32_t MoveTowardPoint(cFlowCmdRun* run, cGameObj* pTarget, double toX, double toY,
+                               std::int32_t bSelfSync, std::int32_t bTestArrival);
+  std::int32_t MoveTowardPointX(cFlowCmdRun* run, cGameObj* pTarget, double toX, std::int32_t bSelfSync,
+                                std::int32_t bTestArrival);
+  std::int32_t MoveTowardPointY(cFlowCmdRun* run, cGameObj* pTarget, double toY, std::int32_t bSelfSync,
+                                std::int32_t bTestArrival);
+
   std::int32_t m_nObjId = 0;
   std::int32_t m_nLife = 0;        // sub-steps left; INT32_MAX = unlimited
   std::int32_t m_nFacing = 0;      // 0 left, else right

@@ -380,13 +380,11 @@ void cCharaBase::GroundTurnStep(cFlowCmdRun* run, const cEdMove* pMove) {
 
 std::int32_t cCharaBase::MoveTowardByAxes(cFlowCmdRun* run, const cEdMove* pMove, cGameObj* pTarget, double x,
                                           double y) {
-  (void)pTarget;
-  (void)x;
-  (void)y;
   if (run == nullptr || pMove == nullptr) return 0;
-  // Both axes locked: the move stands still. The point-to-point primitives that drive the
-  // other cases belong to the movement primitives of the flows' commands; until they
-  // exist a charge or homing move does not move the character.
+  const std::int32_t stop = pMove->m_bStopAtTarget;
+  if (pMove->m_bLockX == 0 && pMove->m_bLockY == 0) return MoveTowardPoint(run, pTarget, x, y, m_bScrollSync, stop);
+  if (pMove->m_bLockY == 0) return MoveTowardPointY(run, pTarget, y, m_bScrollSync, stop);
+  if (pMove->m_bLockX == 0) return MoveTowardPointX(run, pTarget, x, m_bScrollSync, stop);
   run->m_dVX = 0;
   run->m_dVY = 0;
   if (m_Def.m_bFixedFacing == 0) run->m_nTurn = TURN_NONE;

@@ -9,6 +9,7 @@
 #include "flow/flow_run.h"
 #include "data/flow/flow_command.h"
 #include "objects/chara.h"
+#include "objects/move_toward.h"
 #include "tests/stage/object_world.h"
 
 namespace {
@@ -249,6 +250,75 @@ TEST_F(MoveSupportTest, PlaceAtBlockAddsHalfADotHorizontallyOnly) {
   chara.PlaceAtBlock(2, 3);
   EXPECT_EQ(chara.m_dX, (2 + 10) * 32 + 8 + 0.5);
   EXPECT_EQ(chara.m_dY, (3 + 10) * 32);
+}
+
+TEST_F(MoveSupportTest, VelocityTowardAPointFleesArrivesAndIntercepts) {
+  double vx = 0;
+  double vy = 0;
+  int turn = 9;
+  // Fleeing from a point straight above: right and down, never an arrival.
+  const double t = g_dDiagonal * 2;
+  EXPECT_EQ(CalcVelocityToward(&vx, &vy, &turn, nullptr, 100, 100, 100, 50, -2, 0, 0, 1), 0);
+  EXPECT_DOUBLE_EQ(vx, t);
+  EXPECT_DOUBLE_EQ(vy, t);
+  EXPECT_EQ(turn, TURN_RIGHT);
+  // At the point: no velocity (the distance counts as 1) and an arrival.
+  turn = 9;
+  EXPECT_EQ(CalcVelocityToward(&vx, &vy, &turn, nullptr, 100, 100, 100, 100, 3, 0, 0, 1), 1);
+  EXPECT_EQ(vx, 0);
+  EXPECT_EQ(vy, 0);
+  EXPECT_EQ(turn, TURN_NONE);
+  // Two axes arrive within the speed, one axis only strictly inside it.
+  EXPECT_EQ(CalcVelocityToward(&vx, &vy, &turn, nullptr, 100, 100, 103, 100, 3, 0, 0, 1), 1);
+  EXPECT_EQ(CalcVelocityTowardX(&vx, &vy, &turn, nullptr, 100, 103, 3, 0, 1), 0);
+  EXPECT_EQ(CalcVelocityTowardX(&vx, &vy, &turn, nullptr, 100, 102.9, 3, 0, 1), 1);
+  EXPECT_EQ(vx, 3);
+  EXPECT_EQ(turn, TURN_RIGHT);
+  EXPECT_EQ(CalcVelocityTowardY(&vx, &vy, &turn, nullptr, 100, 90, 3, 0, 1), 0);
+  EXPECT_EQ(vy, -3);
+  EXPECT_EQ(turn, TURN_NONE);
+
+  // A target riding the automatic scroll is intercepted; at its very point the intercept
+  // ends early: no arrival and the turn left as it was.
+  Scene().m_ScrollX.m_dSpeed = 1;
+  cChara target;
+  target.m_bScrollSync = 1;
+  turn = 9;
+  EXPECT_EQ(CalcVelocityToward(&vx, &vy, &turn, &target, 100, 100, 100, 100, 3, 0, 0, 1), 0);
+  EXPECT_EQ(turn, 9);
+  EXPECT_EQ(CalcVelocityToward(&vx, &vy, &turn, &target, 0, 0, 100, 0, 2, 0, 0, 0), 0);
+  EXPECT_DOUBLE_EQ(vx, 2);
+  EXPECT_DOUBLE_EQ(vy, 0);
+  // A target that does not ride it: the scroll speed is taken off.
+  target.m_bScrollSync = 0;
+  CalcVelocityToward(&vx, &vy, &turn, &target, 0, 0, 100, 0, 2, 0, 0, 0);
+  EXPECT_DOUBLE_EQ(vx, 1);
+}
+
+TEST_F(MoveSupportTest, BothAxesLockedStandsStill) {
+  cChara& chara = Chara();
+  cFlowCmd cmd;
+  CreateEdMove(cmd.m_pMove);
+  cmd.m_pMove->m_bLockX = 1;
+  cmd.m_pMove->m_bLockY = 1;
+  cFlowCmdRun run;
+  run.m_lpCmd = &cmd;
+  run.m_dVX = run.m_dVY = 4;
+  run.m_nTurn = TURN_LEFT;
+  EXPECT_EQ(chara.MoveTowardByAxes(&run, cmd.m_pMove.get(), nullptr, 0, 0), 0);
+  EXPECT_EQ(run.m_dVX, 0);
+  EXPECT_EQ(run.m_dVY, 0);
+  EXPECT_EQ(run.m_nTurn, TURN_NONE);
+  // Only y locked: the horizontal primitive, arriving and setting the centre on the point.
+  cmd.m_pMove->m_bLockX = 0;
+  cmd.m_pMove->m_bStopAtTarget = 1;
+  run.m_dSpeed = 3;
+  chara.UpdateScreenRect();
+  const int centre = chara.m_rcScreen.left + 16;
+  EXPECT_EQ(chara.MoveTowardByAxes(&run, cmd.m_pMove.get(), nullptr, centre + 2, 0), 1);
+  EXPECT_EQ(run.m_dVX, 0);
+  chara.UpdateScreenRect();
+  EXPECT_EQ(chara.m_rcScreen.left + 16, centre + 2);
 }
 
 }  // namespace
