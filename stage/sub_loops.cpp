@@ -156,7 +156,9 @@ bool RunModalLoop(cThread& thread, THREADROUTINE routine, void* lpScene, bool bH
 
 bool SendAndWaitDone(UINT message, WPARAM wParam, LPARAM lParam, std::atomic<int>& done) {
   done.store(0);
-  if (SendMessageA(g_hWnd, message, wParam, lParam) == 0 && IsShutdownBegun()) return false;
+  // The main window answers a served dialog request with 1; 0 means the send was given
+  // up (the program is shutting down) and the flag will never be set.
+  if (SendMessageA(g_hWnd, message, wParam, lParam) == 0) return false;
   while (done.load() == 0) {
     if (IsShutdownBegun()) return false;
     Sleep(1);

@@ -32,7 +32,7 @@ bool WaitRequestEnds(cSceneGame& scene, const cInput& input);
 bool RunModalLoop(cThread& thread, THREADROUTINE routine, void* lpScene, bool bHandshake);
 
 // Sends a dialog request to the main window and waits in 1 ms sleeps until the main
-// thread sets `done`. A send given up because the program is shutting down answers 0 and
-// the main thread will never set the flag: then false at once instead of polling for
-// ever.
+// thread sets `done`. A send given up because the program is shutting down answers 0
+// (a served request answers 1) and the main thread will never set the flag: then false
+// at once instead of polling for ever; also false when shutdown begins while waiting.
 bool SendAndWaitDone(UINT message, WPARAM wParam, LPARAM lParam, std::atomic<int>& done);
