@@ -95,7 +95,14 @@ class cCharaBase : public cGameObj {
   void SavePosition();
   void RestorePosition();
 
-  // Damage, invincibility and defeat (defeat.cpp).
+  // HP and SP changes with their gauges (damage.cpp). AddHp: 1 when HP is 0 afterwards.
+  // AddSp: 1 when the maximum SP is 0 or less.
+  std::int32_t AddHp(std::int32_t nDelta, std::int32_t bIgnoreStatus, std::int32_t bShowGauge);
+  std::int32_t AddSp(std::int32_t nDelta, std::int32_t bShowGauge);
+  void StartHpGauge(std::int32_t nDelta);
+  void StartSpGauge(std::int32_t nDelta);
+
+  // Invincibility and defeat (defeat.cpp).
   void StartInvincibility();
   void StartInvincibilityFor(std::int32_t nAttackerId);
   void TickInvincibility();

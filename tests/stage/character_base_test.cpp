@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "data/save/progress.h"
 #include "objects/chara.h"
 #include "objects/player.h"
 #include "objects/shot.h"
@@ -273,6 +274,75 @@ TEST_F(CharacterBaseTest, CarriedItemIconBlinksOnVisibleCallsOnly) {
   EXPECT_EQ(chara.m_nItemIconBlink, 63);
   for (int i = 0; i < 33; ++i) chara.DrawCarriedItemIcon(nullptr);
   EXPECT_EQ(chara.m_nItemIconBlink, 0);
+}
+
+TEST_F(CharacterBaseTest, HpChangesRespectInvincibilityAndTheMaximum) {
+  const struct {
+    int invincible;
+    int maxHp;
+    int hp;
+    int delta;
+    int ignoreStatus;
+    int hpAfter;
+    int result;
+    int gaugeFrames;
+  } cases[] = {
+      {0, 100, 50, -20, 0, 30, 0, 120}, {0, 100, 50, -80, 0, 0, 1, 0},   {1, 100, 50, -20, 0, 50, 0, 0},
+      {1, 100, 50, -20, 1, 30, 0, 120}, {2, 100, 50, 80, 0, 100, 0, 120}, {0, 100, 50, 0, 0, 50, 0, 0},
+      {0, 100, 50, -2147483647 - 1, 0, 0, 1, 0},
+  };
+  for (const auto& c : cases) {
+    cChara chara;
+    chara.m_Def.m_nInvincible = static_cast<std::int8_t>(c.invincible);
+    chara.m_Def.m_nMaxHp = c.maxHp;
+    chara.m_nHp = c.hp;
+    EXPECT_EQ(chara.AddHp(c.delta, c.ignoreStatus, 1), c.result) << c.delta;
+    EXPECT_EQ(chara.m_nHp, c.hpAfter) << c.delta;
+    EXPECT_EQ(chara.m_HpGauge.m_nFrames, c.gaugeFrames) << c.delta;
+  }
+  cChara chara;
+  chara.m_Def.m_nMaxHp = 100;
+  chara.m_nHp = 50;
+  chara.AddHp(80, 0, 1);  // the gain is cut to the 50 missing
+  EXPECT_EQ(chara.m_HpGauge.m_nLength, 50);
+  EXPECT_DOUBLE_EQ(chara.m_HpGauge.m_dSegment, 25);
+  EXPECT_DOUBLE_EQ(chara.m_HpGauge.m_dShrink, 25 * 0.016666666666666666);
+}
+
+// A maximum of 0 has no bar: nothing is divided by it.
+TEST_F(CharacterBaseTest, SpWithoutMaximumShowsNoGauge) {
+  cChara chara;
+  chara.m_Def.m_nMaxSp = 0;
+  EXPECT_EQ(chara.AddSp(5, 1), 1);
+  EXPECT_EQ(chara.m_nSp, 0);
+  EXPECT_EQ(chara.m_SpGauge.m_nFrames, 0);
+  chara.m_nHp = 3;
+  chara.m_Def.m_nMaxHp = 0;
+  chara.StartHpGauge(4);
+  EXPECT_EQ(chara.m_HpGauge.m_nFrames, 0);
+  chara.m_Def.m_nMaxSp = 10;
+  chara.m_nSp = 10;
+  EXPECT_EQ(chara.AddSp(-10, 1), 0);
+  EXPECT_EQ(chara.m_SpGauge.m_nFrames, 120);  // also when SP has just reached 0
+}
+
+TEST_F(CharacterBaseTest, DefeatScoresReleasesAndStartsDyingUnlessTheStageIsCleared) {
+  g_vPlayer.resize(1);
+  g_Progress.m_nStageScore = 999990;
+  cChara chara;
+  chara.Reset(nullptr, 0, 0, 0);
+  chara.m_Def.m_nScore = 50;
+  chara.InitLinks(nullptr);
+  Scene().m_nCmdResult = 1;
+  EXPECT_EQ(chara.Defeat(), 1);
+  EXPECT_EQ(chara.m_bDying, 0);
+  EXPECT_EQ(g_Progress.m_nStageScore, 999999);
+  EXPECT_EQ(g_vPlayer[0].m_vLinkedBy.size(), 1u);
+  Scene().m_nCmdResult = 0;
+  EXPECT_EQ(chara.Defeat(), 0);
+  EXPECT_EQ(chara.m_bDying, 1);
+  EXPECT_TRUE(g_vPlayer[0].m_vLinkedBy.empty());
+  g_Progress.m_nStageScore = 0;
 }
 
 }  // namespace
