@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <list>
 
-#include "app/checked_access.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/stage/stage_data.h"
@@ -392,8 +391,10 @@ cCharaBase* FindObjectById(std::int32_t nId) {
 std::list<cChara>::iterator EraseCharaNode(std::list<cChara>& list, std::list<cChara>::iterator node) {
   cChara& chara = *node;
   chara.ReleaseLinks();
-  if (cSceneGame* scene = GameScene(); scene != nullptr && !scene->m_vGroupList.empty()) {
-    std::list<cGameObj*>& group = CheckedAt(scene->m_vGroupList, chara.m_nLayer);
+  // Set-up keeps every side inside the group lists; a side outside them has no list.
+  if (cSceneGame* scene = GameScene();
+      scene != nullptr && chara.m_nLayer >= 0 && static_cast<std::size_t>(chara.m_nLayer) < scene->m_vGroupList.size()) {
+    std::list<cGameObj*>& group = scene->m_vGroupList[static_cast<std::size_t>(chara.m_nLayer)];
     const auto found = std::find(group.begin(), group.end(), static_cast<cGameObj*>(&chara));
     if (found != group.end()) group.erase(found);
   }
