@@ -83,6 +83,9 @@ cSceneGame::cSceneGame()
   m_vGroupShotList.resize(kGroupCount);
   g_Progress.m_nStageBgm = 0;
   m_nState = -1;
+  // A DirectDraw surface loss brings these back with the rest.
+  g_RestoreGroups.lpPictures = &m_lstPictureSurface;
+  g_RestoreGroups.lpMessageWindows = &m_lstMessageSurface;
 }
 
 cSceneGame::~cSceneGame() {
@@ -91,6 +94,8 @@ cSceneGame::~cSceneGame() {
   }
   ClearPictures();
   ClearMessages();
+  if (g_RestoreGroups.lpPictures == &m_lstPictureSurface) g_RestoreGroups.lpPictures = nullptr;
+  if (g_RestoreGroups.lpMessageWindows == &m_lstMessageSurface) g_RestoreGroups.lpMessageWindows = nullptr;
   // The objects point into each other and at the scene; the world goes with the scene.
   m_lstShot.clear();
   g_listChara.clear();
