@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/database/database.h"
+#include "data/flow/command_loops.h"
 #include "data/flow/flow_enumerations.h"
 #include "flow/cmd_prepare.h"
 #include "flow/flow_anime_timeline.h"
@@ -406,6 +407,26 @@ TEST_F(FlowRuntimeTest, FlowOperationsOnAnotherFlow) {
   resumed.SubStep();
   EXPECT_EQ(resumed.RunAt(1).m_bPaused, 0);
   EXPECT_EQ(resumed.RunAt(1).m_vCmdRun[0].m_nRemain, 11);  // resumed and stepped in the same run
+}
+
+// Loop commands unroll when a flow is attached; counts that multiply through nested loops
+// stop at the expansion's limit instead of growing without end.
+TEST_F(FlowRuntimeTest, LoopsUnrollAtAttachAndNestedCountsAreCapped) {
+  auto loop = [](int count, int body) {
+    cFlowCmd cmd = Cmd(FLOWCMD_LOOP, 0);
+    cmd.m_vParam = {count, body};
+    return cmd;
+  };
+  cFlowTestChara chara;
+  chara.Attach({Flow({loop(3, 2), Cmd(FLOWCMD_WAIT, 1), Cmd(FLOWCMD_MOVE_DISABLE, 1), Cmd(FLOWCMD_TURN, 1)})});
+  std::vector<int> kinds;
+  for (const cFlowCmdRun& c : chara.RunAt(0).m_vCmdRun) kinds.push_back(c.m_lpCmd->m_nKind);
+  EXPECT_EQ(kinds, (std::vector<int>{1, 8, 1, 8, 1, 8, 9}));
+
+  cFlowTestChara hostile;
+  hostile.Attach({Flow({loop(30000, 3), loop(30000, 2), loop(30000, 1), Cmd(FLOWCMD_WAIT, 0)})});
+  EXPECT_LE(hostile.RunAt(0).m_vCmdRun.size(), kMaxExpandedCmds);
+  EXPECT_EQ(hostile.RunAt(0).m_vCmdRun.size(), hostile.m_Def.m_vFlow.Get()[0].m_vCmd.size());
 }
 
 }  // namespace
