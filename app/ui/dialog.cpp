@@ -430,8 +430,8 @@ int cDialog::DispatchMsg(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (control->OnNotify(wParam, lParam)) break;
       break;
     case WM_KEYDOWN: {
-      // The navigation keys scroll the dialog's own bars; a bar without a window (every
-      // dialog here) is skipped, so no request can reach a bar that was never set up.
+      // The navigation keys scroll the dialog's own bars; a bar without a window (the
+      // dialog did not ask for it) is skipped, so no request reaches a bar never set up.
       UINT scroll = 0;
       WORD request = 0;
       switch (static_cast<int>(wParam)) {
