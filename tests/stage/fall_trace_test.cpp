@@ -217,7 +217,9 @@ TEST_F(FallTraceTest, PassAndDeadlyBlocksActByTheFallersSide) {
     cStagePlan plan;
     plan.vMap = OpenMap(20, 25);
     Put(plan.vMap, 3, 1, 'P');
-    Put(plan.vMap, 12, 1, 'C');
+    // The characters stand still while the hero dies: this one starts low enough to land
+    // first.
+    Put(plan.vMap, 12, 6, 'C');
     for (int x = 0; x < 20; ++x) Put(plan.vMap, x, 10, c.letter);
     plan.nCollisionLevel = 11;
 
@@ -236,7 +238,7 @@ TEST_F(FallTraceTest, PassAndDeadlyBlocksActByTheFallersSide) {
       bCharaLanded = bCharaLanded || bottom == WorldDot(10) - 1;
     }
     EXPECT_TRUE(bCharaLanded);
-    EXPECT_EQ(run.vFrames.front().Find("chara")->dY, WorldDot(1) + charaOffY);
+    EXPECT_EQ(run.vFrames.front().Find("chara")->dY, WorldDot(6) + charaOffY);
 
     if (!c.bHeroDies) {
       // Through the pass row onto the floor.

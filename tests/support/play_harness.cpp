@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include "demo/demo_game.h"
+
 extern char** environ;
 
 namespace {
@@ -373,7 +375,9 @@ cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request) {
 cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
                             int nFrames, const std::vector<cInputSpan>& input) {
   cPlayResult result;
-  if (!WriteGame(game)) {
+  // The demo game brings what start-up needs besides the game's records (System.ini,
+  // the pictures, the sounds); the game's own records are written over it.
+  if (!WriteDemoGame() || !WriteGame(game)) {
     result.strOutput = "the game could not be written";
     return result;
   }

@@ -92,8 +92,9 @@ std::string InputFileText(const std::vector<cInputSpan>& input);
 // time-out), then reads the trace.
 cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request);
 
-// Writes the game of `plans` (PlannedGame, adjusted by the caller when `game` is given)
-// into the current folder, then plays the first plan's stage from the command line.
+// Writes `game` into the current folder over the demo game (which brings System.ini, the
+// pictures and the sounds start-up needs), then plays stage `stageName` from the command
+// line.
 cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
                             int nFrames, const std::vector<cInputSpan>& input);
 
