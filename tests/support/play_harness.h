@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "media/input/input.h"  // kDirLeft ... kDirDown
 #include "writers/stage_writer.h"
 
 // The built player, when the test program was given its path.
@@ -23,10 +24,6 @@ struct cInputSpan {
   std::uint16_t wButton = 0;  // bit 0 button 1 (decision), bit 1 button 2, ...
 };
 
-constexpr std::uint16_t kDirLeft = 1;
-constexpr std::uint16_t kDirRight = 2;
-constexpr std::uint16_t kDirUp = 4;
-constexpr std::uint16_t kDirDown = 8;
 constexpr std::uint16_t kButton1 = 1;
 constexpr std::uint16_t kButton2 = 2;
 
