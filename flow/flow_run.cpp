@@ -58,7 +58,14 @@ void cFlowRun::Start() {
   // A before-start flow runs its instant commands now. One that starts itself again would
   // recurse without end: the inner start only restarts the run.
   if (m_bInStartRun != 0 || pScene == nullptr) return;
-  m_bInStartRun = 1;
+  // Cleared on every way out, a thrown fatal error included.
+  struct cInStartRun {
+    std::int32_t& bFlag;
+    explicit cInStartRun(std::int32_t& flag) : bFlag(flag) { bFlag = 1; }
+    ~cInStartRun() { bFlag = 0; }
+    cInStartRun(const cInStartRun&) = delete;
+    cInStartRun& operator=(const cInStartRun&) = delete;
+  } inStartRun(m_bInStartRun);
   cFlowContextSave saved(*pScene, true);
   cFlowStepScope inStep;
   cCharaBase* pOwner = m_pOwner != nullptr ? m_pOwner : pFlowChara;
@@ -76,7 +83,6 @@ void cFlowRun::Start() {
   }
   // The switch of this run is the owner's, whatever character the scene pointed at.
   Stop(pOwner);
-  m_bInStartRun = 0;
 }
 
 void cFlowRun::Stop(cCharaBase* pChara) {
