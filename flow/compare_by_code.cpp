@@ -29,3 +29,11 @@ int CompareByCode(int a, int b, int code) {
     default: return 0;
   }
 }
+
+int CompareByCode16(int a, int b, int code) {
+  return CompareByCode(static_cast<std::int16_t>(a), static_cast<std::int16_t>(b), code);
+}
+
+int CompareByCode8(int a, int b, int code) {
+  return CompareByCode(static_cast<std::int8_t>(a), static_cast<std::int8_t>(b), code);
+}

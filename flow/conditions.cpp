@@ -12,6 +12,7 @@
 #include "flow/compare_by_code.h"
 #include "flow/flow_run.h"
 #include "flow/state_conditions.h"
+#include "flow/status_condition.h"
 #include "objects/chara.h"
 #include "objects/chara_base.h"
 #include "objects/item.h"
@@ -64,6 +65,8 @@ bool cSceneGame::CheckCond(const cCond& cond, cCharaBase* pSubject) {
     case COND_CHARA_VAR:
       if (pSubject == nullptr) return false;
       return CompareByCode(CheckedAt(pSubject->m_vCharaVar, cond.m_nVarIndex), cond.m_nValue, cond.m_nCmp) != 0;
+    case COND_STATUS:
+      return CheckStatusValueCond(cond, pSubject) != 0;
     case COND_STATUS2:
       return pSubject != nullptr && CheckStatusCond(*pSubject, cond) != 0;
     case COND_STATUS3:
@@ -71,8 +74,6 @@ bool cSceneGame::CheckCond(const cCond& cond, cCharaBase* pSubject) {
     case COND_DISTANCE:
       return pSubject != nullptr && CheckDistanceCond(*pSubject, cond) != 0;
     default:
-      // The status-value kind reads the status tables, which stage play does not have
-      // yet: until then it never holds, as COND_NONE and unknown kinds never do.
       return false;
   }
 }

@@ -7,6 +7,7 @@
 #include "data/flow/condition.h"
 #include "flow/compare_by_code.h"
 #include "flow/percent_of_rounded.h"
+#include "objects/move_support.h"
 #include "stage/block_cell.h"
 #include "stage/block_conditions.h"
 #include "tests/stage/flow_test_fixture.h"
@@ -39,6 +40,15 @@ TEST(CompareByCode, CodesInThirtyTwoBits) {
   for (const Case& c : cases) {
     EXPECT_EQ(CompareByCode(c.a, c.b, c.code), c.expected) << c.a << " " << c.code << " " << c.b;
   }
+}
+
+TEST(CompareByCode, NarrowWidthsTakeBothOperandsInTheirWidth) {
+  EXPECT_EQ(CompareByCode8(300, 44, CMP_EQ), 1);
+  EXPECT_EQ(CompareByCode8(200, 0, CMP_LT), 1);  // 200 is -56 in 8 bits
+  EXPECT_EQ(CompareByCode8(-128, -1, CMP_MULTIPLE), 1);
+  EXPECT_EQ(CompareByCode16(65541, 5, CMP_EQ), 1);
+  EXPECT_EQ(CompareByCode16(40000, 0, CMP_GT), 0);
+  EXPECT_EQ(CompareByCode16(-32768, 2, CMP_NOT_MULTIPLE), 0);
 }
 
 TEST(PercentOfRounded, RoundsHalfAwayFromZero) {
@@ -168,6 +178,72 @@ TEST_F(FlowConditionTest, StateStatusAndDistanceKinds) {
     }
     EXPECT_EQ(m_pScene->CheckCond(cond, &self), c.expected) << c.name;
   }
+}
+
+// Status-value conditions: the target (a variable, a system value or a character's
+// status in its own width) against the operand (constant, random, status or variable).
+TEST_F(FlowConditionTest, StatusValueConditions) {
+  cFlowTestChara self;
+  cFlowTestChara computer;
+  self.m_nKind = 0;
+  self.m_nHp = 51;
+  self.m_Def.m_nMaxHp = 101;
+  self.m_Def.m_nCharaId = 44;
+  self.m_Def.m_nStopEase = 20;
+  self.m_Def.m_nDefence = 7;
+  self.m_vCharaVar[2] = -3;
+  self.m_vTarget[0] = &computer;
+  computer.m_Def.m_nSightRange = 4;
+  g_Progress.m_Vars[9] = 12;
+  m_pScene->m_vStageVar[9] = 12;
+  g_Progress.m_nLives = 999999;
+  m_pScene->m_nTimeLeft = 30;
+  struct Case {
+    const char* name;
+    int leftSrc, leftVarKind, subject, field, varIndex;
+    int rightSrc, value, rightSubject, rightField, rightVarKind, rightVarIndex;
+    int cmp, percent;
+    bool expected;
+  };
+  const std::vector<Case> cases = {
+      {"common variable = 12", 1, 0, 0, 0, 9, 0, 12, 0, 0, 0, 0, CMP_EQ, 0, true},
+      {"stage variable = stage variable", 1, 1, 0, 0, 9, 3, 0, 0, 0, 1, 9, CMP_EQ, 0, true},
+      {"variable of an unknown kind", 1, 4, 0, 0, 9, 0, 12, 0, 0, 0, 0, CMP_EQ, 0, false},
+      {"HP at least 50 % of the maximum (50.5 -> 51)", 0, 0, 0, 1, 0, 0, 50, 0, 0, 0, 0, CMP_GE, 1, true},
+      {"HP above 50 % of the maximum", 0, 0, 0, 1, 0, 0, 50, 0, 0, 0, 0, CMP_GT, 1, false},
+      {"defence with percent compares with 0", 0, 0, 0, 11, 0, 0, 50, 0, 0, 0, 0, CMP_GT, 1, true},
+      {"character ID compared in 8 bits (300 is 44)", 0, 0, 0, 5, 0, 0, 300, 0, 0, 0, 0, CMP_EQ, 0, true},
+      {"character variable 2", 0, 0, 0, 0, 2, 0, -3, 0, 0, 0, 0, CMP_EQ, 0, true},
+      {"unlimited lives never compare", 0, 0, CONDSUBJ_SYSTEM, 4, 0, 0, 0, 0, 0, 0, 0, CMP_GE, 0, false},
+      {"time left", 0, 0, CONDSUBJ_SYSTEM, 0, 0, 0, 30, 0, 0, 0, 0, CMP_EQ, 0, true},
+      {"random operand between 7 and 7", 0, 0, 0, 11, 0, 1, 0, 0, 0, 0, 0, CMP_EQ, 0, true},
+      {"operand from an empty slot", 0, 0, 0, 1, 0, 2, 0, 3, 1, 0, 0, CMP_GE, 0, false},
+      {"operand: a computer's sight", 0, 0, 0, 1, 0, 2, 0, 1, 8, 0, 0, CMP_GE, 0, false},
+      {"operand: own stoppability", 0, 0, 0, 1, 0, 2, 0, 0, 13, 0, 0, CMP_GT, 0, true},
+      {"field outside the table", 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, CMP_EQ, 0, false},
+      {"empty target slot", 0, 0, 4, 1, 0, 0, 0, 0, 0, 0, 0, CMP_GE, 0, false},
+  };
+  for (const Case& c : cases) {
+    cCond cond;
+    cond.m_nKind = COND_STATUS;
+    cond.m_nLeftSrc = static_cast<std::int8_t>(c.leftSrc);
+    cond.m_nLeftVarKind = static_cast<std::int8_t>(c.leftVarKind);
+    cond.m_nSubject = static_cast<std::int8_t>(c.subject);
+    cond.m_nSelect = static_cast<std::int8_t>(c.field);
+    cond.m_nVarIndex = static_cast<std::int16_t>(c.varIndex);
+    cond.m_nRightSrc = static_cast<std::int8_t>(c.rightSrc);
+    cond.m_nValue = c.value;
+    cond.m_nRandMin = cond.m_nRandMax = 7;
+    cond.m_nRightSubject = static_cast<std::int8_t>(c.rightSubject);
+    cond.m_nRightSelect = static_cast<std::int8_t>(c.rightField);
+    cond.m_nRightVarKind = static_cast<std::int8_t>(c.rightVarKind);
+    cond.m_nRightVarIndex = static_cast<std::int16_t>(c.rightVarIndex);
+    cond.m_nCmp = static_cast<std::int8_t>(c.cmp);
+    cond.m_bPercentOfMax = static_cast<std::int8_t>(c.percent);
+    EXPECT_EQ(m_pScene->CheckCond(cond, &self), c.expected) << c.name;
+  }
+  EXPECT_DOUBLE_EQ(self.m_dFriction, AccelParamToStep(20));
+  EXPECT_EQ(PostedCloses(), 0);
 }
 
 }  // namespace
