@@ -115,7 +115,10 @@ void cSceneGame::Run() {
     if (m_nState == -1) m_nState = GAMESTATE_FADEIN;
   }
   if (ScriptedInputActive() && !g_Input.empty()) ApplyScriptedInput(g_Input[0]);
-  if (m_nState >= 0 && m_nState < GAMESTATE_COUNT) (this->*m_pfnState[m_nState])();
+  if (m_nState >= 0 && m_nState < GAMESTATE_COUNT) {
+    const StateHandler handler = m_pfnState[m_nState];
+    (this->*handler)();
+  }
   WritePlayTraceFrame(*this);
 }
 
