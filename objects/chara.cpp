@@ -151,15 +151,7 @@ std::int32_t cChara::RunFlows(std::int32_t bDiedOnly) {
   m_bMoving = 0;
   if (m_nContactGrace > 0) --m_nContactGrace;
   StepFlowAnime();
-  const std::int32_t ended = StepFlows(bDiedOnly, 1);
-  // No pointer into this character's runs may outlive the run: the character may be
-  // removed before the next flow step sets them again.
-  if (scene != nullptr) {
-    scene->m_pFlowChara = nullptr;
-    scene->m_pFlowRun = nullptr;
-    scene->m_pFlowCmdRun = nullptr;
-  }
-  if (ended != 0) return 1;
+  if (StepFlows(bDiedOnly, 1) != 0) return 1;
   ApplyPendingFlowChanges();
   ShowIdleAnime();
   return m_nHp <= 0 ? 1 : 0;

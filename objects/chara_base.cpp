@@ -330,6 +330,18 @@ void cCharaBase::SetScrollBaseVelocity(std::int32_t bPlayer) {
 }
 
 std::int32_t cCharaBase::StepFlows(std::int32_t bDiedOnly, std::int32_t bCheckRemove) {
+  const std::int32_t ended = StepRunningFlows(bDiedOnly, bCheckRemove);
+  // No pointer into this character's runs may outlive the run, whichever way it ended:
+  // the character may be removed before the next flow step sets them again.
+  if (cSceneGame* scene = GameScene(); scene != nullptr) {
+    scene->m_pFlowChara = nullptr;
+    scene->m_pFlowRun = nullptr;
+    scene->m_pFlowCmdRun = nullptr;
+  }
+  return ended;
+}
+
+std::int32_t cCharaBase::StepRunningFlows(std::int32_t bDiedOnly, std::int32_t bCheckRemove) {
   // Indices, not iterators: a command may attach or remove flows while its run steps.
   for (std::size_t i = 0; i < m_vFlowRun.size(); ++i) {
     cFlowRun& run = m_vFlowRun[i];

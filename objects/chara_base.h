@@ -257,9 +257,11 @@ class cCharaBase : public cGameObj {
 
  protected:
   // The flow part shared by the RunFlows of cChara and cPlayer: steps the running flows
-  // (steps 4-5); returns 1 when the caller must return 1 at once. bCheckRemove: a stage
-  // character also ends on m_bRemove.
+  // (steps 4-5), then clears the scene's current flow character, run and command run;
+  // returns 1 when the caller must return 1 at once. bCheckRemove: a stage character
+  // also ends on m_bRemove.
   std::int32_t StepFlows(std::int32_t bDiedOnly, std::int32_t bCheckRemove);
+  std::int32_t StepRunningFlows(std::int32_t bDiedOnly, std::int32_t bCheckRemove);
   // Removes the flows flagged for removal and clears the flagged switches.
   void ApplyPendingFlowChanges();
   // The idle animation when no movement moved the character (2 flying, 0 walking).

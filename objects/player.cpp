@@ -293,15 +293,7 @@ std::int32_t cPlayer::RunFlows(std::int32_t bDiedOnly) {
   m_bJumpCmdRan = 0;
   if (m_nContactGrace > 0) --m_nContactGrace;
   StepFlowAnime();
-  const std::int32_t ended = StepFlows(bDiedOnly, 0);
-  // No pointer into this character's runs may outlive the run: the character may be
-  // removed before the next flow step sets them again.
-  if (scene != nullptr) {
-    scene->m_pFlowChara = nullptr;
-    scene->m_pFlowRun = nullptr;
-    scene->m_pFlowCmdRun = nullptr;
-  }
-  if (ended != 0) return 1;
+  if (StepFlows(bDiedOnly, 0) != 0) return 1;
   if (!m_vPendingFlowCmd.empty()) {
     std::vector<cFlowCmd> pending;
     pending.swap(m_vPendingFlowCmd);
