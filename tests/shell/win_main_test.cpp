@@ -313,6 +313,11 @@ class GameLoopTest : public cDisplayTest {
     g_GameMgr.m_nFps = 60;
     g_bActive = 0;
     ResetFrameTiming();
+    // A whole program run by an earlier test (WinMain) ends with shutdown begun, after
+    // which the loop's close request is no longer delivered; an earlier message loop may
+    // have left messages queued.
+    ResetShutdown();
+    ClearPostedMessages();
   }
   void TearDown() override {
     thGame.Exit();
