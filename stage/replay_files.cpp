@@ -6,11 +6,11 @@
 
 #include "app/message_boxes.h"
 #include "app/path_helpers.h"
-#include "app/release_vector.h"
 #include "app/report_log.h"
 #include "data/record/data_file.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
+#include "data/stage/stage_load.h"
 #include "platform/host_files.h"
 #include "platform/win_time.h"
 #include "stage/replay.h"
@@ -26,21 +26,6 @@ constexpr const char* kReplayFolder = "user_data\\rpl4\\";
 // Numbered names are tried up to " (999)"; the last is offered even when it exists.
 constexpr int kLastNameNumber = 999;
 
-// The settings of a stage without its definitions and placements: what a restart takes
-// from the pristine copy (the entries come from the stage itself).
-void CopySettings(cStageData& out, const cStageData& stage) {
-  out.CopyFrom(stage);
-  AssignStageBackList(out.m_vBack, stage.m_vBack);
-  AssignStageStringList(out.m_vText, stage.m_vText);
-  out.m_OutRange = stage.m_OutRange;
-  out.m_vResultKind = stage.m_vResultKind;
-  ReleaseVector(out.m_vBlockPlace);
-  ReleaseVector(out.m_vCharaPlace);
-  ReleaseVector(out.m_vItemPlace);
-  ReleaseVector(out.m_vBlockDef);
-  ReleaseVector(out.m_vCharaDef);
-  ReleaseVector(out.m_vItemDef);
-}
 
 const char* ReplayDamageText(REPLAYDAMAGE damage) {
   switch (damage) {
@@ -122,7 +107,7 @@ int LoadReplay(cReplay& replay, const char* path, cStageData& stage, cStageData&
     }
   }
   stage = std::move(*readStage);
-  CopySettings(pristine, stage);
+  CopyStageSettings(pristine, stage);
   replay = readReplay;
   progress = readProgress;
   return 1;

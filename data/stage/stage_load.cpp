@@ -19,20 +19,6 @@ namespace {
 // Files before this version may end without a valid sentinel.
 constexpr int kSentinelComparedFrom = 174;
 
-// The settings of the loaded stage without its definitions and placements.
-void CopySettings(cStageData& out, const cStageData& stage) {
-  out.CopyFrom(stage);
-  AssignStageBackList(out.m_vBack, stage.m_vBack);
-  AssignStageStringList(out.m_vText, stage.m_vText);
-  out.m_OutRange = stage.m_OutRange;
-  out.m_vResultKind = stage.m_vResultKind;
-  ReleaseVector(out.m_vBlockPlace);
-  ReleaseVector(out.m_vCharaPlace);
-  ReleaseVector(out.m_vItemPlace);
-  ReleaseVector(out.m_vBlockDef);
-  ReleaseVector(out.m_vCharaDef);
-  ReleaseVector(out.m_vItemDef);
-}
 
 // Serves the calling thread's messages until thLoad has ended. 0 when WM_QUIT came first.
 int ServeMessagesWhileLoading() {
@@ -117,6 +103,20 @@ int LoadStageForPlay(const char* name, int bIsName, cStageData* out) {
     return 0;
   }
   if (out == nullptr) return 1;
-  CopySettings(*out, g_StageData);
+  CopyStageSettings(*out, g_StageData);
   return 1;
+}
+
+void CopyStageSettings(cStageData& out, const cStageData& stage) {
+  out.CopyFrom(stage);
+  AssignStageBackList(out.m_vBack, stage.m_vBack);
+  AssignStageStringList(out.m_vText, stage.m_vText);
+  out.m_OutRange = stage.m_OutRange;
+  out.m_vResultKind = stage.m_vResultKind;
+  ReleaseVector(out.m_vBlockPlace);
+  ReleaseVector(out.m_vCharaPlace);
+  ReleaseVector(out.m_vItemPlace);
+  ReleaseVector(out.m_vBlockDef);
+  ReleaseVector(out.m_vCharaDef);
+  ReleaseVector(out.m_vItemDef);
 }

@@ -8,6 +8,9 @@
 // bIsName 1: `name` is a stage name, completed to the newest "<name>.stg4_NNN" that
 // exists (none: 0, nothing shown); 0: `name` is the file's path. Failures show their box.
 int LoadStageForPlay(const char* name, int bIsName, cStageData* out);
+// out := the settings of `stage` without its definitions and placements (which are
+// released): what play restarts from, its entries coming from the stage being played.
+void CopyStageSettings(cStageData& out, const cStageData& stage);
 // The routine of thLoad: reads g_StageData from its m_strPath, sets m_bLoaded on success.
 unsigned LoadStageProc(void* unused);
 // 0 when the file is damaged (box shown, WM_CLOSE posted); 1 when it passes or cannot be
