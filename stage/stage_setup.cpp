@@ -88,6 +88,18 @@ void AddBoxOffset(cGameObj& obj, double dx, double dy) {
   obj.m_dBottom += dy;
 }
 
+// Copy j of a placement or summon stands at its copy offsets; its home point moves with
+// it unless the keep-home switch keeps every copy's home at the placement's cell.
+void AddCopyOffset(cChara& chara, const cPaletteChara& entry, int j, bool bKeepHome) {
+  const double ox = entry.GetIndexedOffsetX(j, chara.m_nFacing);
+  const double oy = entry.GetIndexedOffsetY(j, chara.m_nFacing);
+  AddBoxOffset(chara, ox, oy);
+  if (!bKeepHome) {
+    chara.m_dStartX += ox;
+    chara.m_dStartY += oy;
+  }
+}
+
 }  // namespace
 
 void NameBackgroundRows() {
@@ -440,13 +452,7 @@ void cSceneGame::PlaceChara(std::list<cChara>& list, int bx, int by, std::int32_
     cChara& chara = list.emplace_back();
     chara.Init(*pNextId, copy, pCarriedItem, CellCentre(bx), CellCentre(by), j, 0);
     chara.PlaceAtBlock(bx, by);
-    const double ox = copy.GetIndexedOffsetX(j, chara.m_nFacing);
-    const double oy = copy.GetIndexedOffsetY(j, chara.m_nFacing);
-    AddBoxOffset(chara, ox, oy);
-    if (!bKeepHome) {
-      chara.m_dStartX += ox;
-      chara.m_dStartY += oy;
-    }
+    AddCopyOffset(chara, copy, j, bKeepHome);
     if (!chara.IsInsideArea(1)) {
       list.pop_back();
       continue;
@@ -490,13 +496,7 @@ void cSceneGame::SpawnChara(std::list<cChara>& list, double x, double y, std::in
     chara.m_dY = y + chara.m_nBoxOffY;
     chara.m_dRight = chara.m_dX + chara.m_nBoxW - 1;
     chara.m_dBottom = chara.m_dY + chara.m_nBoxH - 1;
-    const double ox = copy.GetIndexedOffsetX(j, chara.m_nFacing);
-    const double oy = copy.GetIndexedOffsetY(j, chara.m_nFacing);
-    AddBoxOffset(chara, ox, oy);
-    if (!bKeepHome) {
-      chara.m_dStartX += ox;
-      chara.m_dStartY += oy;
-    }
+    AddCopyOffset(chara, copy, j, bKeepHome);
     if (!chara.IsInsideArea(1)) {
       list.pop_back();
       continue;
