@@ -177,6 +177,7 @@ int main(int argc, char** argv) {
   // Stage play loads stages and replays alike.
   for (const cGameStage& stage : SeedGame().Stages) Copy(game, GameStagePath(stage.strName), out / "stage_for_play");
   WriteReplaySeed(game, out / "stage_for_play");
+  WriteReplaySeed(game, out / "replay");
   WriteKeyConfigSeeds(out / "key_config");
   WriteWaveSeeds(out / "wave");
   WriteMidiSeeds(out / "midi");

@@ -1,7 +1,7 @@
 #pragma once
 // The bytes of a replay as stage play records one: the version word, the stage body of
-// the running stage with the pristine copy's settings, then the replay's own records,
-// which end with a progress body. Shared by the seeds and the stage-for-play target.
+// the running stage with the pristine copy's settings, the replay record (a seed and a
+// few frames of input), then the progress body. Shared by the seeds and the stage-for-play target.
 #include <cstdint>
 #include <vector>
 

@@ -29,7 +29,7 @@ source scripts/compiler_cache.sh
 mode=${1:-}
 
 targets() {
-  local list=(stage stage_for_play system_data common_palette world_map save_story save_challenge option
+  local list=(stage stage_for_play replay system_data common_palette world_map save_story save_challenge option
               key_config wave midi bitmap system_ini boot_data)
   local db
   for db in AnimeSet Anime Bmp_CharaExc SwordType Effect CharaEffect ScrEffect Picture Sound Bgm; do
