@@ -43,6 +43,11 @@ enum eOpKind { kKindLiteral, kKindVariable, kKindCharaField, kKindSysField, kKin
 
 constexpr std::int32_t kValueLimit = 999999;
 constexpr std::int32_t kUnlimitedLives = 999999;
+// Texts come from game files and each group rebuilds the text: longer or deeper texts
+// than an author can type in the editor's code line are refused, so that a damaged file
+// can neither exhaust the stack nor stall the frame.
+constexpr std::size_t kMaxCodeLength = 4096;
+constexpr int kMaxGroupDepth = 64;
 constexpr int kDarkRow = 65;  // the sight mask's surfaces, as set-up builds them
 constexpr int kHoleRow = 66;
 
@@ -225,6 +230,8 @@ bool ResolveObject(int n, cCharaBase* chara, cCharaBase** out) {
   }
 }
 
+int EvalParens(const std::string& text, cCharaBase* chara, int depth);
+
 }  // namespace
 
 int ExecCode(const std::string& text, cCharaBase* chara) {
@@ -241,6 +248,20 @@ int ExecCode(const std::string& text, cCharaBase* chara) {
 }
 
 int EvalCodeParens(const std::string& text, cCharaBase* chara) {
+  if (text.size() > kMaxCodeLength) {
+    ErrMesBoxf("コードが長すぎます！(%d文字)", static_cast<int>(text.size()));
+    return Fail();
+  }
+  return EvalParens(text, chara, 0);
+}
+
+namespace {
+
+int EvalParens(const std::string& text, cCharaBase* chara, int depth) {
+  if (depth > kMaxGroupDepth) {
+    ErrMesBoxf("括弧が深すぎます！");
+    return Fail();
+  }
   std::string s = text;
   std::size_t t = 0;
   std::size_t p = 0;
@@ -255,7 +276,7 @@ int EvalCodeParens(const std::string& text, cCharaBase* chara) {
         return Fail();
       }
       if (p == t) {
-        const int h = EvalCodeParens(s.substr(p + 1, close - p - 1), chara);
+        const int h = EvalParens(s.substr(p + 1, close - p - 1), chara, depth + 1);
         s = s.substr(0, t) + std::to_string(h) + s.substr(close + 1);
         p = t;
         continue;
@@ -270,7 +291,7 @@ int EvalCodeParens(const std::string& text, cCharaBase* chara) {
           if (s[q] == '(') ++depth;
           if (s[q] == ')' && depth-- == 0) break;
           if ((s[q] == ',' && depth == 0)) {
-            if (q > argStart) args.push_back(EvalCodeParens(s.substr(argStart, q - argStart), chara));
+            if (q > argStart) args.push_back(EvalParens(s.substr(argStart, q - argStart), chara, depth + 1));
             argStart = q + 1;
           }
         }
@@ -278,7 +299,7 @@ int EvalCodeParens(const std::string& text, cCharaBase* chara) {
           ErrMesBoxf("関数 %s で\")\"が見つかりません！", name.c_str());
           return Fail();
         }
-        if (q > argStart) args.push_back(EvalCodeParens(s.substr(argStart, q - argStart), chara));
+        if (q > argStart) args.push_back(EvalParens(s.substr(argStart, q - argStart), chara, depth + 1));
         if (args.size() != 2) {
           ErrMesBoxf("関数 %s の引数が不正です！", name.c_str());
           return Fail();
@@ -293,6 +314,8 @@ int EvalCodeParens(const std::string& text, cCharaBase* chara) {
   }
   return EvalCodeStatement(s, chara);
 }
+
+}  // namespace
 
 int EvalCodeStatement(const std::string& s, cCharaBase* chara) {
   cSceneGame* scene = GameScene();

@@ -96,6 +96,22 @@ TEST_F(CodeEvalTest, DivisionOfTheSmallestIntByMinusOneWrapsInsteadOfTrapping) {
   EXPECT_EQ(EvalCodeStatement("", &m_Chara), 0);
 }
 
+TEST_F(CodeEvalTest, DamagedTextsTooDeepOrTooLongAreRefusedWithAMessage) {
+  const std::string deep = "C1 = " + std::string(100, '(') + "1" + std::string(100, ')');
+  EXPECT_EQ(ExecCode(deep, &m_Chara), 0);
+  EXPECT_EQ(Shown(), "括弧が深すぎます！");
+  const std::string fine = "C1 = " + std::string(60, '(') + "2" + std::string(60, ')');
+  EXPECT_EQ(ExecCode(fine, &m_Chara), 1);
+  EXPECT_EQ(C(1), 2);
+
+  std::string longText = "C1 = 1";
+  while (longText.size() <= 4096) longText += " + 1";
+  m_Boxes.shown.clear();
+  EXPECT_EQ(ExecCode(longText, &m_Chara), 0);
+  EXPECT_EQ(m_Boxes.shown.size(), 1u);
+  EXPECT_EQ(C(1), 2);
+}
+
 TEST_F(CodeEvalTest, LegacyReductionKeepsTheRightOperandBehind) {
   g_SystemData.m_bRuleCode752 = 1;
   EXPECT_EQ(ExecCode("C1 = 1 + 2 + 3", &m_Chara), 1);
