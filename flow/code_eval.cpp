@@ -13,6 +13,7 @@
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
+#include "flow/var_op.h"
 #include "objects/chara_base.h"
 #include "objects/move_support.h"
 #include "objects/player.h"
@@ -97,11 +98,6 @@ std::int32_t WrapMul(std::int32_t a, std::int32_t b) {
 std::int32_t WrapDiv(std::int32_t a, std::int32_t b) { return (b == -1) ? WrapSub(0, a) : a / b; }
 std::int32_t WrapMod(std::int32_t a, std::int32_t b) { return (b == -1) ? 0 : a % b; }
 
-std::int32_t ClampToRange(std::int32_t v, std::int32_t lo, std::int32_t hi) {
-  if (v < lo) return lo;
-  return v > hi ? hi : v;
-}
-
 void SetStore(cCodeOperand& op, void* store, std::int32_t width, std::int32_t value, std::int32_t lo, std::int32_t hi) {
   op.m_pStore = store;
   op.m_nWidth = width;
@@ -177,8 +173,8 @@ void AfterAssign(const cCodeOperand& a, cCharaBase* chara, cSceneGame* scene) {
       case kFieldHp:
         if (&o != chara && o.m_nHp <= 0 && scene != nullptr) scene->m_bKilled = 1;
         break;
-      case kFieldMhp: o.m_nHp = ClampToRange(o.m_nHp, 1, o.m_Def.m_nMaxHp); break;
-      case kFieldMsp: o.m_nSp = ClampToRange(o.m_nSp, 1, o.m_Def.m_nMaxSp); break;
+      case kFieldMhp: ClampValue(&o.m_nHp, 1, o.m_Def.m_nMaxHp); break;
+      case kFieldMsp: ClampValue(&o.m_nSp, 1, o.m_Def.m_nMaxSp); break;
       case kFieldSight:
         if (o.m_nKind == 0) {
           o.m_nSightRange = HblToDot(o.m_Def.m_nSightRange);
@@ -402,7 +398,8 @@ int EvalCodeStatement(const std::string& s, cCharaBase* chara) {
             ErrMesBoxf("代入先が不正です！");
             return Fail();
           }
-          r = ClampToRange(b.m_nOpValue, a.m_nMin, a.m_nMax);
+          r = b.m_nOpValue;
+          ClampValue(&r, a.m_nMin, a.m_nMax);
           WriteStore(a, r);
           AfterAssign(a, chara, scene);
           break;

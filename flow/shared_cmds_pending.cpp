@@ -1,5 +1,5 @@
 // The executors that flows share with the player's item commands: stage, wait and message
-// commands, targets, statuses, items, sounds, code, bindings and visual commands. They
+// commands, targets, statuses, items, sounds, bindings and visual commands. They
 // belong to later parts of stage play; until those exist a command of these kinds holds
 // its time and changes nothing. The stage clear answers 0 here, so an item-command list
 // goes on past it instead of ending the stage without a clear.
@@ -25,5 +25,4 @@ std::int32_t cCharaBase::CmdScreenColor(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdChangeBack(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdSe(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdBgm(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdCode(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdArrange(cFlowCmd&) { return 0; }

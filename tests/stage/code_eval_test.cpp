@@ -197,4 +197,18 @@ TEST_F(CodeEvalTest, VariableIndexOutsideTheTableUsesTheGuardedElement) {
   EXPECT_EQ(PostedCloses(), 1);
 }
 
+TEST_F(CodeEvalTest, CodeCommandEvaluatesOnEveryStepOfItsTime) {
+  cFlowTestChara chara;
+  cFlowCmd code = Cmd(FLOWCMD_CODE, 1);  // a tenth of a second: 6 steps
+  code.m_sText = "C1 = C1 + 1";
+  chara.Attach({Flow({code, Cmd(FLOWCMD_MOVE_DISABLE, 0)})});
+  for (int step = 1; step <= 6; ++step) {
+    chara.SubStep();
+    EXPECT_EQ(C(1), step);
+  }
+  chara.SubStep();
+  EXPECT_EQ(C(1), 6);
+  EXPECT_EQ(chara.m_bHeld, 1);
+}
+
 }  // namespace
