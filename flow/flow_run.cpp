@@ -5,6 +5,7 @@
 #include "app/message_boxes.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command_kinds.h"
+#include "flow/apply_arrange.h"
 #include "flow/flow_context.h"
 #include "objects/chara_base.h"
 #include "stage/scene_game.h"
@@ -160,8 +161,8 @@ void cFlowCmdRun::Begin() {
   if (m_lpCmd == nullptr || m_lpCmd->m_nKind == FLOWCMD_ARRANGE) return;
   cSceneGame* pScene = GameScene();
   if (pScene == nullptr || pScene->m_pFlowRun == nullptr) return;
-  // Pending bindings apply to this command and are then dropped. Applying them is the
-  // bindings' own part; until it exists they are only dropped.
+  // Pending bindings apply to this command and are then dropped.
+  ApplyFlowArranges(m_lpCmd, pScene->m_pFlowChara, pScene->m_pFlowRun);
   pScene->m_pFlowRun->m_listArrange.clear();
 }
 

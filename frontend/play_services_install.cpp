@@ -1,5 +1,6 @@
 #include "frontend/play_services_install.h"
 
+#include "flow/var_param_table.h"
 #include "frontend/free_stage.h"
 #include "frontend/name_dialog.h"
 #include "shell/play_services.h"
@@ -31,5 +32,6 @@ void InstallFrontEndServices() {
   // table comes with the flows.
   cStartupServices startup;
   startup.BuildEffectRunTables = BuildEffectRunTables;
+  startup.InitVarParamTable = InitVarParamTable;
   SetStartupServices(startup);
 }

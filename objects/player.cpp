@@ -10,6 +10,7 @@
 #include "data/flow/flow.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
+#include "flow/apply_arrange.h"
 #include "flow/flow_run.h"
 #include "flow/key_sequence.h"
 #include "media/draw/dd_blit.h"
@@ -453,9 +454,11 @@ std::int32_t cPlayer::RunItemCommands(std::vector<cFlowCmd>& list) {
   // Indices: a command may change the player's flows but never this list's length.
   for (std::size_t i = 0; i < list.size(); ++i) {
     cFlowCmd& cmd = list[i];
-    // Parameters bound to variables are resolved with the variable-bound parameters of
-    // the flows; until then the pending bindings are dropped as the resolution would.
-    if (cmd.m_nKind != ITEMCMD_ARRANGE) m_lstItemBinding.clear();
+    // Pending bindings apply to the next command that is not itself a binding, then drop.
+    if (cmd.m_nKind != ITEMCMD_ARRANGE) {
+      ApplyItemArranges(&cmd, this);
+      m_lstItemBinding.clear();
+    }
     // A kind outside the table (damaged data) does nothing.
     if (cmd.m_nKind < 0 || cmd.m_nKind >= kItemCmdKindCount) continue;
     const std::int32_t result = g_ItemCmdTable[cmd.m_nKind](*this, cmd);
