@@ -281,12 +281,12 @@ int EvalParens(const std::string& text, cCharaBase* chara, int depth) {
       if (FindIn(g_CodeFuncs, name) >= 0) {
         std::vector<int> args;
         std::size_t argStart = p + 1;
-        int depth = 0;
+        int nest = 0;
         std::size_t q = p + 1;
         for (; q < s.size(); ++q) {
-          if (s[q] == '(') ++depth;
-          if (s[q] == ')' && depth-- == 0) break;
-          if ((s[q] == ',' && depth == 0)) {
+          if (s[q] == '(') ++nest;
+          if (s[q] == ')' && nest-- == 0) break;
+          if (s[q] == ',' && nest == 0) {
             if (q > argStart) args.push_back(EvalParens(s.substr(argStart, q - argStart), chara, depth + 1));
             argStart = q + 1;
           }

@@ -100,6 +100,11 @@ TEST_F(CodeEvalTest, DamagedTextsTooDeepOrTooLongAreRefusedWithAMessage) {
   const std::string deep = "C1 = " + std::string(100, '(') + "1" + std::string(100, ')');
   EXPECT_EQ(ExecCode(deep, &m_Chara), 0);
   EXPECT_EQ(Shown(), "括弧が深すぎます！");
+  std::string deepCalls = "1";
+  for (int i = 0; i < 100; ++i) deepCalls = "rand(1, " + deepCalls + ")";
+  m_Boxes.shown.clear();
+  EXPECT_EQ(ExecCode("C1 = " + deepCalls, &m_Chara), 0);
+  EXPECT_EQ(Shown(), "括弧が深すぎます！");
   const std::string fine = "C1 = " + std::string(60, '(') + "2" + std::string(60, ')');
   EXPECT_EQ(ExecCode(fine, &m_Chara), 1);
   EXPECT_EQ(C(1), 2);
