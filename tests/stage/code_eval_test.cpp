@@ -192,6 +192,20 @@ TEST_F(CodeEvalTest, UnlimitedLivesReadZeroAndStayUnlimited) {
   EXPECT_EQ(g_Progress.m_nLives, 99);
 }
 
+TEST_F(CodeEvalTest, ScrollSpeedsClampAndReachTheScrollAxes) {
+  const cStageData saved = g_StageData;
+  g_StageData.m_nScrollModeX = 1;
+  g_StageData.m_nScrollModeY = 0;
+  EXPECT_EQ(ExecCode("sys.scrlx = 600", &m_Chara), 1);
+  EXPECT_EQ(g_StageData.m_nAutoScrollX, 480);
+  EXPECT_DOUBLE_EQ(m_pScene->m_ScrollX.m_dSpeed, 48.0);
+  EXPECT_EQ(m_pScene->m_ScrollX.m_bAuto, 1);
+  EXPECT_EQ(ExecCode("scrly = -20", &m_Chara), 1);
+  EXPECT_EQ(g_StageData.m_nAutoScrollY, -20);
+  EXPECT_EQ(m_pScene->m_ScrollY.m_bAuto, 0);  // a following axis stays off
+  g_StageData = saved;
+}
+
 TEST_F(CodeEvalTest, VariableIndexOutsideTheTableUsesTheGuardedElement) {
   C(0) = 3;
   EXPECT_EQ(ExecCode("C1 = Cx", &m_Chara), 1);  // no number: variable 0
