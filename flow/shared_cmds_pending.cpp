@@ -10,7 +10,6 @@ std::int32_t cCharaBase::CmdGameWait(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdMessage(cFlowCmd&, std::int32_t) { return 0; }
 std::int32_t cCharaBase::CmdWarp(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdSetTarget(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdStatus(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdStatus2(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdVanish(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdGetItem(cFlowCmd&) { return 0; }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "data/flow/flow_enumerations.h"
+#include "flow/status_command.h"
 #include "flow/status_values.h"
 #include "flow/var_op.h"
 #include "tests/stage/flow_test_fixture.h"
@@ -181,6 +182,120 @@ TEST_F(StatusValueTest, SystemValuesAsStoredAndAsOperands) {
   g_StageData.m_nAutoScrollX = 0;
   g_Progress.m_nLives = 0;
   g_Progress.m_nStageScore = 0;
+}
+
+// Parameters of a status command: target kind, variable kind and index, subject, field,
+// operation, operand source and constant; the rest 0.
+std::vector<std::int32_t> StatusParams(int targetKind, int varKind, int index, int subject, int field, int op,
+                                       int src, int constant) {
+  std::vector<std::int32_t> p(18, 0);
+  p[0] = targetKind;
+  p[1] = varKind;
+  p[2] = index;
+  p[3] = subject;
+  p[4] = field;
+  p[5] = op;
+  p[6] = src;
+  p[7] = constant;
+  return p;
+}
+
+TEST_F(StatusValueTest, StatusCommandOnCharacterFields) {
+  struct Case {
+    const char* what;
+    int field, op, constant;
+    std::int32_t expected;
+  };
+  const std::vector<Case> cases = {
+      {"character ID taken as 8 bits", kStatusCharaId, VAROP_SET, 300, 44},
+      {"Z clamped", kStatusZ, VAROP_ADD, 20, 7},
+      {"mark in 16 bits", kStatusMark, VAROP_SET, 65536 + 100, 100},
+      {"power saturates", kStatusPower, VAROP_MUL, 999999, 999999},
+      {"defence clamped at 0", kStatusDefence, VAROP_SUB, 5, 0},
+      {"unknown operation only clamps", kStatusImpact, 9, 5, 0},
+  };
+  for (const Case& c : cases) {
+    cFlowTestChara chara;
+    chara.m_Def.m_nBodyPower = 999999;
+    ExecStatusCommand(chara, StatusParams(0, 0, 0, 0, c.field, c.op, 0, c.constant));
+    EXPECT_EQ(GetCharaStatusValue(chara, c.field, 0), c.expected) << c.what;
+  }
+}
+
+TEST_F(StatusValueTest, StatusCommandOnHpAndItsMaximum) {
+  cFlowTestChara chara;
+  chara.m_Def.m_nMaxHp = 101;
+  chara.m_nHp = 10;
+  std::vector<std::int32_t> p = StatusParams(0, 0, 0, 0, kStatusHp, VAROP_SET, 0, 50);
+  p[15] = 1;  // percent of the maximum: 50.5 becomes 51
+  ExecStatusCommand(chara, p);
+  EXPECT_EQ(chara.m_nHp, 51);
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 0, kStatusMaxHp, VAROP_SET, 0, 200));
+  EXPECT_EQ(chara.m_nHp, 51);  // raising the maximum leaves HP
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 0, kStatusMaxHp, VAROP_SET, 0, 30));
+  EXPECT_EQ(chara.m_nHp, 30);  // lowering it below HP lowers HP
+  EXPECT_EQ(m_pScene->m_bKilled, 0);
+
+  // Another character brought to 0 HP is left for the play state to find.
+  cFlowTestChara other;
+  other.m_nHp = 5;
+  chara.m_vTarget[1] = &other;
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 2, kStatusHp, VAROP_SUB, 0, 10));
+  EXPECT_EQ(other.m_nHp, 0);
+  EXPECT_EQ(m_pScene->m_bKilled, 1);
+  chara.m_vTarget[1] = nullptr;
+}
+
+TEST_F(StatusValueTest, StatusCommandThatDoesNothing) {
+  cFlowTestChara chara;
+  chara.m_Def.m_nDefence = 7;
+  std::vector<std::int32_t> emptySlotOperand = StatusParams(0, 0, 0, 0, kStatusDefence, VAROP_SET, 2, 0);
+  emptySlotOperand[12] = 3;  // operand from target slot 3, which is empty
+  std::vector<std::int32_t> invincible = StatusParams(0, 0, 0, 0, kStatusDefence, VAROP_SET, 0, 1);
+  invincible[17] = 1;
+  chara.m_Def.m_nInvincible = 1;
+  const std::vector<std::vector<std::int32_t>> cases = {
+      emptySlotOperand,
+      invincible,
+      StatusParams(0, 0, 0, 1, kStatusDefence, VAROP_SET, 0, 1),  // empty target slot
+      StatusParams(0, 0, 0, 6, kStatusDefence, VAROP_SET, 0, 1),  // no such subject
+      StatusParams(2, 0, 0, 0, kStatusDefence, VAROP_SET, 0, 1),  // no such target kind
+      std::vector<std::int32_t>(5, 0),                             // damaged: too short
+  };
+  for (const std::vector<std::int32_t>& p : cases) ExecStatusCommand(chara, p);
+  EXPECT_EQ(chara.m_Def.m_nDefence, 7);
+  EXPECT_EQ(PostedCloses(), 0);
+  ExecStatusCommand(chara, StatusParams(0, 0, kCharaVarCount, 0, kStatusCharaVar, VAROP_SET, 0, 1));
+  EXPECT_EQ(PostedCloses(), 1);  // a bad character-variable index is reported, not written
+}
+
+TEST_F(StatusValueTest, StatusCommandOnVariablesAndSystemValues) {
+  cFlowTestChara chara;
+  m_pScene->m_vStageVar[5] = 200;
+  std::vector<std::int32_t> p = StatusParams(1, 1, 5, 0, 0, VAROP_ADD, 0, 50);
+  p[14] = 1;  // 50 % of the current value
+  ExecStatusCommand(chara, p);
+  EXPECT_EQ(m_pScene->m_vStageVar[5], 300);
+
+  g_Progress.m_nLives = kUnlimitedLivesValue;
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 5, kSystemLives, VAROP_SET, 0, 3));
+  EXPECT_EQ(g_Progress.m_nLives, kUnlimitedLivesValue);
+  g_Progress.m_nLives = 3;
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 5, kSystemLives, VAROP_ADD, 0, 200));
+  EXPECT_EQ(g_Progress.m_nLives, 99);
+  m_pScene->m_nTimeLeft = 10;
+  ExecStatusCommand(chara, StatusParams(0, 0, 0, 5, kSystemTime, VAROP_SUB, 0, 20));
+  EXPECT_EQ(m_pScene->m_nTimeLeft, 0);
+  g_Progress.m_nLives = 0;
+}
+
+TEST_F(StatusValueTest, TheFlowCommandRunsTheStatusOperation) {
+  cFlowTestChara chara;
+  cFlowCmd cmd = Cmd(FLOWCMD_STATUS);
+  ASSERT_EQ(cmd.m_vParam.size(), 18U);
+  cmd.m_vParam = StatusParams(0, 0, 0, 0, kStatusDefence, VAROP_SET, 0, 12);
+  EXPECT_EQ(chara.CmdStatus(cmd), 0);
+  EXPECT_EQ(chara.m_Def.m_nDefence, 12);
 }
 
 }  // namespace
