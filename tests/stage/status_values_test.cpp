@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "data/flow/flow_enumerations.h"
+#include "data/flow/condition.h"
+#include "flow/compare_with_percent.h"
 #include "flow/status_command.h"
 #include "flow/status_values.h"
 #include "flow/var_op.h"
@@ -119,6 +121,31 @@ TEST(PercentOfRounded, NarrowFormsTakeTheValueInTheirWidthFirst) {
   EXPECT_EQ(PercentOfRounded8(-1, 50), -1);       // -0.5 rounds away from zero
   EXPECT_EQ(PercentOfRounded16(65636, 50), 50);   // 65636 is 100 in 16 bits
   EXPECT_EQ(PercentOfRounded16(40000, 10), -2554);  // 40000 is -25536
+}
+
+TEST(CompareWithPercent, PercentOfTheBaseKeptWithinTheRange) {
+  struct Case {
+    int value, base, cmpValue, percent, min, max, code, expected;
+    bool narrow;
+  };
+  const std::vector<Case> cases = {
+      {50, 100, 50, 0, 0, 999999, CMP_EQ, 1, false},    // plain compare value
+      {50, 101, 50, 1, 0, 999999, CMP_EQ, 0, false},    // 50.5 rounds to 51
+      {51, 101, 50, 1, 0, 999999, CMP_EQ, 1, false},
+      {0, -100, 50, 1, 0, 999999, CMP_EQ, 1, false},    // -50 raised to the minimum
+      {10, 100, 50, 1, 0, 10, CMP_EQ, 1, false},        // 50 lowered to the maximum
+      {-15536, 50000, 0, 0, 0, 0, CMP_EQ, 1, true},     // 50000 is -15536 in 16 bits
+      {-7768, 50000, 50, 1, -32768, 32767, CMP_EQ, 1, true},
+  };
+  for (const Case& c : cases) {
+    cCond cond;
+    cond.m_nValue = c.narrow && c.percent == 0 ? c.base : c.cmpValue;
+    cond.m_bPercentOfMax = static_cast<std::int8_t>(c.percent);
+    cond.m_nCmp = static_cast<std::int8_t>(c.code);
+    const int got = c.narrow ? CompareWithPercent16(c.value, c.base, cond, c.min, c.max)
+                             : CompareWithPercent(c.value, c.base, cond, c.min, c.max);
+    EXPECT_EQ(got, c.expected) << c.value << " vs " << c.cmpValue << " of " << c.base;
+  }
 }
 
 using StatusValueTest = FlowWorldTest;
