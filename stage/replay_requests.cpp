@@ -1,15 +1,13 @@
 #include "stage/replay_requests.h"
 
-#include "app/main_window_handle.h"
 #include "data/system/system_data.h"
 #include "platform/key_state.h"
-#include "platform/message_queue.h"
 #include "platform/virtual_keys.h"
-#include "platform/win_time.h"
 #include "shell/game_mgr.h"
 #include "shell/game_requests.h"
 #include "shell/main_wnd.h"
 #include "stage/replay.h"
+#include "stage/sub_loops.h"
 
 namespace {
 
@@ -21,18 +19,6 @@ constexpr int kVirtualKeyF2 = VK_F1 + 1;
 std::int32_t g_nSaveCoolDown = 0;
 
 bool KeyHeld(int virtualKey) { return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8000u) != 0; }
-
-// Sends a dialog request and waits for its done flag. A send given up because the
-// program is closing (0) ends the wait at once: the flag would never be set.
-bool SendRequestAndWait(UINT message, WPARAM wParam) {
-  g_bRequestDone = 0;
-  if (SendMessageA(g_hWnd, message, wParam, 0) == 0) return false;
-  while (g_bRequestDone.load() == 0) {
-    if (IsShutdownBegun()) return false;
-    Sleep(1);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -60,11 +46,11 @@ std::int32_t CheckReplaySaveKey() {
     return 0;
   }
   PlaySE(kSaveRequestSound);
-  SendRequestAndWait(WM_GAME_SAVEREPLAY, bPrevious);
+  SendAndWaitDone(WM_GAME_SAVEREPLAY, bPrevious, 0, g_bRequestDone);
   return 1;
 }
 
 std::int32_t RequestLoadReplay() {
-  if (!SendRequestAndWait(WM_GAME_OPENREPLAY, 0)) return 0;
+  if (!SendAndWaitDone(WM_GAME_OPENREPLAY, 0, 0, g_bRequestDone)) return 0;
   return g_bRequestResult.load() != 0 ? 1 : 0;
 }
