@@ -3,17 +3,28 @@
 // a share of the 16.7 ms frame budget, beside one frame of the game manager with a scene
 // that draws nothing (input poll, scene switch, present). Each reports "budget_percent",
 // the time of one frame in percent of 1/60 s.
+//
+// The same stage once more with every character running a flow of 20 commands (walks,
+// turns, jumps and a code command, behind three conditions) on each sub-step: the
+// difference between the two is the flows' share of the frame.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "bench/bench_support.h"
+#include "app/checked_access.h"
 #include "bench/display_bench_main.h"
+#include "data/flow/condition.h"
+#include "data/flow/flow.h"
+#include "data/flow/flow_command_kinds.h"
+#include "data/flow/flow_enumerations.h"
+#include "data/flow/movement_block.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
 #include "media/draw/dd_display.h"
 #include "media/input/input.h"
+#include "objects/move_support.h"
 #include "objects/chara.h"
 #include "objects/player.h"
 #include "shell/game_mgr.h"
@@ -30,15 +41,68 @@ constexpr double kFrameBudget = 1.0 / 60;
 // Frames played before timing: the characters fall onto the floor and stand.
 constexpr int kSettleFrames = 120;
 
+// A command of the busy flow: a walk of one sub-step, or a command that goes on to the
+// next in the same sub-step.
+cFlowCmd BusyCmd(std::int8_t kind, std::int8_t dir = 0) {
+  cFlowCmd cmd;
+  cmd.m_nKind = kind;
+  if (kind == FLOWCMD_MOVE_STRAIGHT) {
+    CreateEdMove(cmd.m_pMove);
+    cmd.m_pMove->m_nDir = dir;
+    cmd.m_pMove->m_nSpeed = 20;
+  } else {
+    cmd.m_bNoWait = 1;
+  }
+  if (kind == FLOWCMD_CODE) cmd.m_sText = "C1 = C1 + 1";
+  cmd.Normalize();
+  return cmd;
+}
+
+cCond HoldingCond(std::int8_t kind, std::int8_t subject, std::int8_t select) {
+  cCond cond;
+  cond.m_nKind = kind;
+  cond.m_nSubject = subject;
+  cond.m_nSelect = select;
+  cond.m_nVarIndex = 1;
+  cond.m_nCmp = kind == COND_STATUS3 ? 0 : static_cast<std::int8_t>(CMP_GE);
+  return cond;
+}
+
+// An always-flow of 20 commands whose three conditions hold: walks right and left (one
+// sub-step each, so the characters stay where they stand), turns, a jump and the
+// counting code command, five times over.
+cFlow BusyFlow() {
+  cFlow flow;
+  flow.m_nTrigger = FLOWTRIG_ALWAYS;
+  flow.m_vCond = {HoldingCond(COND_COMMON_VAR, 0, 0), HoldingCond(COND_STAGE_VAR, 0, 0),
+                  HoldingCond(COND_STATUS3, CONDSUBJ_HERO, 4)};
+  for (int i = 0; i < 5; ++i) {
+    flow.m_vCmd.push_back(BusyCmd(FLOWCMD_MOVE_STRAIGHT, MOVEDIR_RIGHT));
+    flow.m_vCmd.push_back(BusyCmd(FLOWCMD_CODE));
+    flow.m_vCmd.push_back(BusyCmd(FLOWCMD_MOVE_STRAIGHT, MOVEDIR_LEFT));
+    flow.m_vCmd.push_back(BusyCmd(i % 2 == 0 ? FLOWCMD_TURN : FLOWCMD_JUMP));
+  }
+  return flow;
+}
+
 // 100 x 15 cells with a floor; the hero on the left, the characters in a block of 30
-// columns and 10 rows away from it, so that nobody touches the hero.
-cStagePlan StressPlan() {
+// columns and 10 rows away from it, so that nobody touches the hero. The block starts on
+// screen and every character is in one appear group whose members stay active once they
+// appeared: the whole block takes part in every sub-step, as on a busy stage.
+cStagePlan StressPlan(bool bFlows) {
   cStagePlan plan;
   plan.vMap.assign(15, std::string(100, '.'));
   plan.vMap.back() = std::string(100, '#');
   plan.vMap[13][2] = 'P';
-  for (int i = 0; i < kCharaCount; ++i) plan.vMap[static_cast<std::size_t>(3 + i / 30)][static_cast<std::size_t>(40 + i % 30)] = 'C';
+  for (int i = 0; i < kCharaCount; ++i) plan.vMap[static_cast<std::size_t>(3 + i / 30)][static_cast<std::size_t>(8 + i % 30)] = 'C';
   plan.nCollisionLevel = kStressLevel;
+  plan.Chara.m_bInGroup = 1;
+  plan.Chara.m_nActiveGroup = 1;
+  plan.Chara.m_nActiveRule = 1;
+  if (bFlows) {
+    plan.Chara.m_bFixedFacing = 0;
+    plan.Chara.m_vFlow = std::vector<cFlow>{BusyFlow()};
+  }
   return plan;
 }
 
@@ -60,6 +124,7 @@ bool PlayFrameLogic(cSceneGame& scene) {
   return true;
 }
 
+// state.range(0): 1 when the characters run the busy flow.
 void BM_PlayStepLogic(benchmark::State& state) {
   g_SystemData = cSystemData();
   g_Input.assign(1, cInput());
@@ -67,7 +132,7 @@ void BM_PlayStepLogic(benchmark::State& state) {
   g_Progress.m_Vars.assign(1001, 0);
   g_GameMgr.m_nTitleSel = TITLEITEM_FREE;
   g_GameMgr.m_nPlayMode = 2;
-  g_StageData = BuildPlannedStage(StressPlan());
+  g_StageData = BuildPlannedStage(StressPlan(state.range(0) != 0));
   g_StageDataOrg = g_StageData;
 
   cSceneGame* scene = new cSceneGame();
@@ -77,6 +142,7 @@ void BM_PlayStepLogic(benchmark::State& state) {
     state.SkipWithError("the stress stage did not place its characters");
   } else {
     for (int f = 0; f < kSettleFrames; ++f) PlayFrameLogic(*scene);
+    const std::int32_t counted = CheckedAt(g_Progress.m_Vars, 1);
     const double start = Now();
     for (auto _ : state)
       if (!PlayFrameLogic(*scene)) {
@@ -86,11 +152,17 @@ void BM_PlayStepLogic(benchmark::State& state) {
     state.SetLabel(std::to_string(g_listChara.size()) + " characters, " +
                    std::to_string(g_StageData.m_nSubSteps) + " sub-steps");
     SetBudgetShare(state, Now() - start);
+    // How much flow work a frame holds: the code commands run, and the characters in play.
+    state.counters["code_runs_per_frame"] =
+        static_cast<double>(CheckedAt(g_Progress.m_Vars, 1) - counted) / static_cast<double>(state.iterations());
+    int active = 0;
+    for (const cChara& chara : g_listChara) active += chara.m_bInRange != 0 ? 1 : 0;
+    state.counters["active"] = active;
   }
   g_lpSceneGame = nullptr;
   delete scene;
 }
-BENCHMARK(BM_PlayStepLogic)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlayStepLogic)->ArgName("flows")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The same run's floor: a game-manager frame whose scene draws nothing.
 void BM_EmptyFrame(benchmark::State& state) {
