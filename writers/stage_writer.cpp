@@ -172,6 +172,8 @@ cStageData BuildPlannedStage(const cStagePlan& plan) {
         PlaceAt(stage.m_vCharaPlace, plan.Hero, x, y);
       } else if (letter == 'C') {
         PlaceAt(stage.m_vCharaPlace, plan.Chara, x, y);
+      } else if (auto chara = plan.CharaKinds.find(letter); chara != plan.CharaKinds.end()) {
+        PlaceAt(stage.m_vCharaPlace, chara->second, x, y);
       } else if (auto kind = kinds.find(letter); kind != kinds.end()) {
         if (!defined[letter]) {
           stage.m_vBlockDef.push_back(kind->second);
@@ -187,6 +189,7 @@ cStageData BuildPlannedStage(const cStagePlan& plan) {
                         [](const cPaletteChara& chara) { return chara.m_nController == CHARACTRL_PLAYER; });
   stage.m_vCharaDef.push_back(plan.Hero);
   stage.m_vCharaDef.push_back(plan.Chara);
+  for (const auto& [letter, chara] : plan.CharaKinds) stage.m_vCharaDef.push_back(chara);
   stage.SetCollisionLevel(plan.nCollisionLevel);
   return stage;
 }

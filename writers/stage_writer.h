@@ -14,7 +14,8 @@
 //   'N'         a block on which the hero's jump key does nothing
 //   'F'         a speed block (kSpeedBlockPercent % of the walking speed)
 //   '<' / '>'   blocks that move the hero left / right (kMoverSpeed)
-// Further letters can be given their own block in cStagePlan::BlockKinds.
+// Further letters can be given their own block in cStagePlan::BlockKinds, or their own
+// character in cStagePlan::CharaKinds.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -57,6 +58,9 @@ struct cStagePlan {
   cPaletteChara Hero;
   // What 'C' places: a computer character of side 1 without flows.
   cPaletteChara Chara;
+  // Further characters by map letter (a letter here wins over a block kind of the same
+  // letter); each becomes a definition of the stage, after the hero and Chara.
+  std::map<char, cPaletteChara> CharaKinds;
 
   std::int32_t nCollisionLevel = kDefaultCollisionLevel;
   double dGravity;                     // the stage default unless changed
