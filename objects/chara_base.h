@@ -101,6 +101,15 @@ class cCharaBase : public cGameObj {
   std::int32_t AddSp(std::int32_t nDelta, std::int32_t bShowGauge);
   void StartHpGauge(std::int32_t nDelta);
   void StartSpGauge(std::int32_t nDelta);
+  // A hit taken (damage.cpp): the attacker's body power or the shot's power less the
+  // defence, through AddHp with its gauge, then the hit effect and the impact. The result
+  // is AddHp's (1: HP reached 0).
+  std::int32_t TakeCharaDamage(cCharaBase& attacker);
+  std::int32_t TakeShotDamage(const cShot& shot);
+  // The damaged and impacted triggers of a hit on this character, and the attack triggers
+  // on whoever is credited with it (the attacker's parent, the shot's owner).
+  void FireCharaHitTriggers(cCharaBase& attacker);
+  void FireShotHitTriggers(const cShot& shot);
 
   // Invincibility and defeat (defeat.cpp).
   void StartInvincibility();
