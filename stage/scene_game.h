@@ -204,6 +204,9 @@ class cSceneGame : public cScene {
   std::list<cShot> m_lstShot;
   std::vector<std::list<cGameObj*>> m_vGroupList;   // kGroupCount lists: player and characters
   std::vector<std::list<cShot*>> m_vGroupShotList;  // kGroupCount lists of shots
+  // Sword pictures, four per SwordType entry: facing left and right, then their
+  // system-memory companions (the stage drawing loads them).
+  std::vector<DDSURFACEDATA> m_vSwordSurface;
   std::list<cMessage> m_lstMessage;
   std::list<cEffect> m_lstEffect;
   std::list<cPicture> m_lstPicture;
