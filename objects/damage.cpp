@@ -1,13 +1,30 @@
-// HP and SP changes of a character and the animated bars that show them. The damage
-// formula of hits and their triggers come with the characters' combat.
+// HP and SP changes of a character and the animated bars that show them; the damage of
+// body attacks and shots, and the triggers a hit fires on the victim and on whoever is
+// credited with the attack.
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
+#include "data/flow/flow_enumerations.h"
 #include "objects/chara_base.h"
+#include "objects/hit_effect.h"
+#include "objects/shot.h"
 
 namespace {
 
 constexpr std::int32_t kGaugeFrames = 120;
 constexpr std::int32_t kGaugeLength = 50;
+constexpr std::int64_t kMaxDamage = 999999;
+
+// The HP change of a hit of `power` on a character of `defence`: a positive power less the
+// defence, within 0..999999, taken away; a power of 0 or less is used as it stands, so a
+// negative one heals. Widened: both come from game data.
+std::int32_t HitHpDelta(std::int32_t nPower, std::int32_t nDefence) {
+  std::int64_t power = nPower;
+  if (power > 0) power = std::clamp<std::int64_t>(power - nDefence, 0, kMaxDamage);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(-power, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
 
 // Adds delta to value within 0..maximum, a gain first cut to what is missing. 64-bit: the
 // delta comes from game data and code.
@@ -55,3 +72,47 @@ std::int32_t cCharaBase::AddSp(std::int32_t nDelta, std::int32_t bShowGauge) {
 void cCharaBase::StartHpGauge(std::int32_t nDelta) { StartGauge(m_HpGauge, m_nHp, m_Def.m_nMaxHp, nDelta); }
 
 void cCharaBase::StartSpGauge(std::int32_t nDelta) { StartGauge(m_SpGauge, m_nSp, m_Def.m_nMaxSp, nDelta); }
+
+std::int32_t cCharaBase::TakeCharaDamage(cCharaBase& attacker) {
+  const std::int32_t result = AddHp(HitHpDelta(attacker.m_Def.m_nBodyPower, m_Def.m_nDefence), 0, 1);
+  if (attacker.m_Def.m_nBodyEffect != 0) {
+    AddHitEffect(attacker.m_Def.m_nBodyEffect, m_HitChara, attacker.m_HitChara, attacker.m_Def.m_nSize);
+  }
+  ApplyImpactFromChara(&attacker);
+  return result;
+}
+
+std::int32_t cCharaBase::TakeShotDamage(const cShot& shot) {
+  const cEdShot& block = shot.m_EdShot;
+  const std::int32_t result = AddHp(HitHpDelta(block.m_nPower, m_Def.m_nDefence), 0, 1);
+  if (block.m_nEffect != 0) AddHitEffect(block.m_nEffect, m_HitShot, shot.m_HitArea, block.m_nScale);
+  ApplyImpactFromShot(&shot);
+  return result;
+}
+
+void cCharaBase::FireCharaHitTriggers(cCharaBase& attacker) {
+  // A summon whose hits count as its parent's: the victim sees the parent, and the parent
+  // hears of the hit with the summon's flow group.
+  auto fire = [&](std::int8_t nVictimKind, std::int8_t nAttackKind) {
+    cCharaBase* parent = attacker.m_pParent;
+    if (parent != nullptr && attacker.m_bCreditParent != 0) {
+      FireTriggerEx(nVictimKind, parent, 0);
+      parent->FireTriggerEx(nAttackKind, this, static_cast<std::int8_t>(attacker.m_nCreditGroup));
+    } else {
+      FireTriggerEx(nVictimKind, &attacker, 0);
+    }
+  };
+  if (attacker.m_Def.m_nBodyPower != 0) fire(FLOWTRIG_DAMAGED, FLOWTRIG_ATTACK_DAMAGE);
+  if (attacker.m_Def.m_nBodyImpact != 0) fire(FLOWTRIG_IMPACTED, FLOWTRIG_ATTACK_IMPACT);
+}
+
+void cCharaBase::FireShotHitTriggers(const cShot& shot) {
+  auto fire = [&](std::int8_t nVictimKind, std::int8_t nAttackKind) {
+    FireTriggerEx(nVictimKind, shot.m_pOwner, 0);
+    if (shot.m_pOwner != nullptr && shot.m_bAttackReport != 0) {
+      shot.m_pOwner->FireTriggerEx(nAttackKind, this, shot.m_nAttackGroup);
+    }
+  };
+  if (shot.m_EdShot.m_nPower != 0) fire(FLOWTRIG_DAMAGED, FLOWTRIG_ATTACK_DAMAGE);
+  if (shot.m_EdShot.m_nImpact != 0) fire(FLOWTRIG_IMPACTED, FLOWTRIG_ATTACK_IMPACT);
+}
