@@ -20,10 +20,10 @@
 #include <string>
 
 #include "frontend/play_services_install.h"
+#include "frontend/scene_install.h"
 #include "platform/tool_socket.h"
 #include "platform/win_window.h"
 #include "shell/win_main.h"
-#include "stage/game_scene_install.h"
 #include "stage/play_trace.h"
 #include "stage/scripted_input.h"
 
@@ -68,10 +68,10 @@ int main(int argc, char** argv) {
   }
 
   // What the shell reaches of the layers above it only through tables the entry fills:
-  // the scenes of the game (stage play, and stand-ins until the title, map, menus and
-  // the other scenes exist), and the services of stage play and the front end that
-  // start-up and the main window's requests call.
-  InstallGameScenes();
+  // the scenes of the game (the title first, without a stage to start on), and the
+  // services of stage play and the front end that start-up and the main window's
+  // requests call.
+  InstallScenes();
   InstallFrontEndServices();
 
   const char* tool = std::getenv(kToolSocketVariable);

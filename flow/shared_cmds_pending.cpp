@@ -5,8 +5,6 @@
 // goes on past it instead of ending the stage without a clear.
 #include "objects/chara_base.h"
 
-std::int32_t cCharaBase::CmdStageClear(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdGameWait(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdMessage(cFlowCmd&, std::int32_t) { return 0; }
 std::int32_t cCharaBase::CmdWarp(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdSetTarget(cFlowCmd&) { return 0; }

@@ -3,16 +3,12 @@
 #include <new>
 
 #include "shell/scene.h"
-#include "shell/scene_factory.h"
-#include "shell/stand_in_scenes.h"
 #include "stage/scene_game.h"
 
 cScene* CreateGameScene(int nSceneType) {
   if (nSceneType == SCENE_GAME) return new (std::nothrow) cSceneGame();
-  return CreateStandInScene(nSceneType);
+  return nullptr;
 }
-
-void InstallGameScenes() { SetSceneCreator(CreateGameScene); }
 
 void RequestGameSceneQuit() {
   if (cSceneGame* scene = GameScene(); scene != nullptr) scene->m_bQuit = 1;

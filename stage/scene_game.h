@@ -187,6 +187,11 @@ class cSceneGame : public cScene {
   void Tally();
   std::int32_t ClearResult();
   void EnterRanking();
+  // The next file of the numbered series for number n into `out` (1), or "" (0).
+  std::int32_t GetNextStageFile(std::string& out, std::int32_t n);
+  std::int32_t IsLastStage(std::int32_t n);
+  // Loads the series' next stage file; false when the series is over.
+  bool LoadNextStage();
 
   // Drawing (stage_draw.cpp).
   void Draw(std::int32_t bPlayView, std::int32_t bPaused, std::int32_t bTimeSound, std::int32_t bMessageLine);

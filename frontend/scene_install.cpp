@@ -1,0 +1,26 @@
+#include "frontend/scene_install.h"
+
+#include <new>
+
+#include "frontend/challenge_scene.h"
+#include "frontend/title_scene.h"
+#include "shell/scene.h"
+#include "shell/scene_factory.h"
+#include "shell/stand_in_scenes.h"
+#include "stage/game_scene_install.h"
+
+cScene* CreateFrontEndScene(int nSceneType) {
+  switch (nSceneType) {
+    case SCENE_TITLE:
+      return new (std::nothrow) cSceneTitle();
+    case SCENE_CHALLENGE:
+      return new (std::nothrow) cSceneChallenge();
+    case SCENE_GAME:
+      return CreateGameScene(nSceneType);
+    default:
+      // Scenes still to come enter and wait; Esc closes the program from them.
+      return CreateStandInScene(nSceneType);
+  }
+}
+
+void InstallScenes() { SetSceneCreator(CreateFrontEndScene); }
