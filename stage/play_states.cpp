@@ -27,7 +27,9 @@
 #include "shell/game_requests.h"
 #include "stage/replay_requests.h"
 #include "stage/scene_game.h"
-#include "stage/stage_menu.h"
+#include "stage/cmd_menu.h"
+#include "stage/menu_cursor.h"
+#include "stage/ranking_draw.h"
 #include "stage/stage_world.h"
 
 namespace {
@@ -39,6 +41,7 @@ constexpr int kClearLeaveCount = 200;
 constexpr WORD kDecision = 1;
 constexpr WORD kCancel = 2;
 constexpr int kMenuY = 272;
+constexpr int kMenuRowHeight = 16;
 constexpr int kKeyF3 = VK_F1 + 2;  // registers the ranking in the manual modes
 
 // Pause-menu entries.
@@ -64,9 +67,9 @@ bool IsAutoRanking() {
   return g_OptionData.m_nRankRegMode == RANKREG_AUTO_TYPED_NAME || g_OptionData.m_nRankRegMode == RANKREG_AUTO_FIXED_NAME;
 }
 
-void DrawCursorSprite(int x, int y) {
-  DDBlt(&g_BackBuffer, g_StageMenuCursor.SpriteX(x), g_StageMenuCursor.SpriteY(y), 16, 16,
-        &g_FixedSurface[kAccessoryRow], 64, 0, 1);
+void DrawCursorSprite() {
+  DDBlt(&g_BackBuffer, g_MenuCursor.m_pCur->x, g_MenuCursor.m_pCur->y, 16, 16, &g_FixedSurface[kAccessoryRow], 64, 0,
+        1);
 }
 
 // The pause entries the play mode offers.
@@ -96,13 +99,6 @@ void SetPauseEntries(std::vector<cCmdItem>& items) {
       items[PAUSE_GIVEUP].m_bEnabled = 0;
       break;
   }
-}
-
-// The two rows of the retry menu.
-std::vector<cCmdItem> RetryEntries() {
-  std::vector<cCmdItem> items(2);
-  for (int i = 0; i < 2; ++i) items[static_cast<std::size_t>(i)].m_strLabel = SystemText(kRetryTextFirst + i);
-  return items;
 }
 
 }  // namespace
@@ -144,7 +140,7 @@ void cSceneGame::StatePause() {
   if (CheckReplaySaveKey() != 0) return;
   SetPauseEntries(m_CmdPause);
   if (m_nSubState == 0) {
-    g_StageMenuCursor.m_nRow = 1;
+    g_MenuCursor.m_pCur->nRow = 1;
     m_nSubState = 1;
   } else if (m_nSubState != 1) {
     return;
@@ -153,12 +149,13 @@ void cSceneGame::StatePause() {
   cInput& input = g_Input[0];
   input.TriggerOnce(0);
   input.ApplyRepeat();
-  const int x = GetMenuCenterX(320, m_CmdPause);
+  const int x = cCmd::GetCenterX(320, m_CmdPause);
   g_MenuPos[0].x = x;
-  g_StageMenuCursor.Move(input, CountEnabled(m_CmdPause));
+  g_MenuCursor.MoveGrid(input, x, kMenuY, 0, kMenuRowHeight, 0, cCmd::CountEnabled(m_CmdPause));
+  PlayCursorSE(input, 2, 0);
 
   if ((input.m_wButton & kDecision) != 0) {
-    switch (GetCmdNum(m_CmdPause, g_StageMenuCursor.m_nRow)) {
+    switch (cCmd::GetCmdNum(g_MenuCursor.m_pCur->nRow, m_CmdPause)) {
       case PAUSE_TITLE:
         PlaySE(1);
         m_nState = GAMESTATE_FADEOUT;
@@ -166,7 +163,7 @@ void cSceneGame::StatePause() {
           PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
         } else {
           g_GameMgr.m_nNextScene = SCENE_TITLE;
-          g_StageMenuCursor.m_nRow = g_GameMgr.m_nTitleSel;
+          g_MenuCursor.m_pCur->nRow = g_GameMgr.m_nTitleSel;
           m_nSubState = 0;
         }
         return;
@@ -203,8 +200,8 @@ void cSceneGame::StatePause() {
     return;
   }
   Draw(0, 1, 0, 1);
-  DrawMenu(&g_BackBuffer, x, kMenuY, m_CmdPause);
-  DrawCursorSprite(x, kMenuY);
+  cCmd::Draw(&g_BackBuffer, x, kMenuY, m_CmdPause);
+  DrawCursorSprite();
 }
 
 void cSceneGame::StateClear() {
@@ -267,13 +264,14 @@ void cSceneGame::StateClear() {
   } else {
     m_nBannerCount = kClearLeaveCount;
   }
-  // The result window of the rankings comes with the rankings' own code.
+  if (m_nBannerCount >= kClearLeaveCount && g_GameMgr.m_bRanking != 0 && !bAuto)
+    DrawResultWindow(&g_BackBuffer, 336, 224, m_vRankPos);
 }
 
 void cSceneGame::StateRetry() {
   if (CheckReplaySaveKey() != 0) return;
   if (m_nSubState == 0) {
-    g_StageMenuCursor.m_nRow = 0;
+    g_MenuCursor.m_pCur->nRow = 0;
     m_nSubState = 1;
   } else if (m_nSubState != 1) {
     return;
@@ -282,13 +280,13 @@ void cSceneGame::StateRetry() {
   cInput& input = g_Input[0];
   input.TriggerOnce(0);
   input.ApplyRepeat();
-  const std::vector<cCmdItem> items = RetryEntries();
-  const int x = GetMenuCenterX(320, items);
+  const int x = GetCmdListX(320, kRetryTextFirst, 2, 1);
   g_MenuPos[1].x = x;
-  g_StageMenuCursor.Move(input, 2);
+  g_MenuCursor.MoveGrid(input, x, kMenuY, 0, kMenuRowHeight, 0, 2);
+  PlayCursorSE(input, 2, 0);
   if ((input.m_wButton & kDecision) != 0) {
     PlaySE(1);
-    if (g_StageMenuCursor.m_nRow == 0) {
+    if (g_MenuCursor.m_pCur->nRow == 0) {
       EnterStartState(SetStage(1, 0));
     } else {
       g_Progress.m_bMapStay = 1;
@@ -299,8 +297,8 @@ void cSceneGame::StateRetry() {
     return;
   }
   Draw(0, 1, 0, 1);
-  DrawMenu(&g_BackBuffer, x, kMenuY, items);
-  DrawCursorSprite(x, kMenuY);
+  DrawCmdList(&g_BackBuffer, x, kMenuY, kRetryTextFirst, 2, 1);
+  DrawCursorSprite();
 }
 
 void cSceneGame::StateGameOver() {

@@ -31,8 +31,9 @@
 #include "stage/play_trace.h"
 #include "stage/replay.h"
 #include "stage/scripted_input.h"
-#include "stage/stage_menu.h"
+#include "stage/menu_cursor.h"
 #include "stage/stage_overlays.h"
+#include "stage/stage_ranking.h"
 #include "stage/stage_setup.h"
 #include "stage/stage_world.h"
 
@@ -149,7 +150,7 @@ void cSceneGame::Init() {
   // A before-start flow that ended the play has already tallied it: the fade-in leads
   // straight to the clear.
   if (nSetUp == SETSTAGE_CLEARED) m_nStateAfterFadeIn = GAMESTATE_CLEAR;
-  g_StageMenuCursor.Reset();
+  g_MenuCursor.Reset();
   m_nSubState = 0;
   m_nState = GAMESTATE_FADEIN;
 }
@@ -180,7 +181,7 @@ void cSceneGame::ResetPlay() {
     g_ReplayPrev.Reset();
   }
   if (g_bStartStage) progress.m_nSubStage = 1;
-  // The rankings of the stage are loaded by the rankings' own code when it comes.
+  if (g_GameMgr.m_bRanking != 0) LoadStageRanking();
 }
 
 std::int32_t cSceneGame::UseLife(cProgress& progress) {

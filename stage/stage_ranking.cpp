@@ -1,24 +1,48 @@
 #include "stage/stage_ranking.h"
 
 #include "app/checked_access.h"
+#include "data/save/progress.h"
 #include "data/stage/stage_data.h"
-#include "data/system/system_data.h"
+#include "shell/game_init.h"
+#include "shell/game_mgr.h"
+#include "stage/ranking.h"
+#include "stage/ranking_kinds.h"
 
-bool IsRankedKind(int nPlayMode, int nKind) {
-  const cModeRanking& mode = CheckedAt(g_SystemData.m_ModeRanking, nPlayMode);
-  return CheckedAt(mode.m_ResultOn, nKind) != 0 && CheckedAt(g_StageData.m_vResultKind, nKind) != 0;
+namespace {
+
+bool StageShowsKind(int nKind) {
+  const std::vector<std::int32_t>& kinds = g_StageData.m_vResultKind;
+  return nKind >= 0 && static_cast<std::size_t>(nKind) < kinds.size() && kinds[static_cast<std::size_t>(nKind)] != 0;
 }
 
-std::int32_t RankOfResult(int, std::int32_t) { return -1; }
+}  // namespace
 
-void InsertResult(int, const std::string&, std::int32_t) {}
+bool IsRankedKind(int nPlayMode, int nKind) { return IsRankKindOn(nPlayMode, nKind) != 0 && StageShowsKind(nKind); }
 
-void SaveStageRanking() {}
+std::int32_t RankOfResult(int nKind, std::int32_t nValue) {
+  return CheckedAt(g_RankingSet.m_vRanking, nKind).GetRank(nValue);
+}
 
-void LoadStageRanking() {}
+void InsertResult(int nKind, const std::string& name, std::int32_t nValue) {
+  CheckedAt(g_RankingSet.m_vRanking, nKind).Insert(name, nValue);
+}
 
-int RankedKindCount(int) { return 0; }
+void SaveStageRanking() {
+  const cProgress& progress = g_Progress;
+  cRankingSet::Save(g_RankingSet, g_GameMgr.m_nPlayMode, progress.m_strStageName, progress.m_bRankSuffix,
+                    progress.m_nRankSuffixA, progress.m_nRankSuffixB);
+}
 
-void NextRankedKind(int) {}
+void LoadStageRanking() {
+  const cProgress& progress = g_Progress;
+  cRankingSet::Load(g_RankingSet, g_GameMgr.m_nPlayMode, progress.m_strStageName, progress.m_bRankSuffix,
+                    progress.m_nRankSuffixA, progress.m_nRankSuffixB);
+}
 
-void DrawStageRanking(DDSURFACEDATA*, int, int, int, int) {}
+int RankedKindCount(int nPlayMode) { return GetCmdCount(nPlayMode); }
+
+void NextRankedKind(int nPlayMode) { MoveCmdCursor(g_Progress, nPlayMode, 1); }
+
+void DrawStageRanking(DDSURFACEDATA* lpDst, int x, int y, int nKind, int nHighlight) {
+  g_RankingSet.Draw(lpDst, x, y, nKind, nHighlight);
+}
