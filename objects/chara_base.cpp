@@ -12,6 +12,7 @@
 #include "objects/player.h"
 #include "objects/trunc.h"
 #include "stage/block_cell.h"
+#include "stage/list_walk.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
 
@@ -408,7 +409,11 @@ std::list<cChara>::iterator EraseCharaNode(std::list<cChara>& list, std::list<cC
       scene != nullptr && chara.m_nLayer >= 0 && static_cast<std::size_t>(chara.m_nLayer) < scene->m_vGroupList.size()) {
     std::list<cGameObj*>& group = scene->m_vGroupList[static_cast<std::size_t>(chara.m_nLayer)];
     const auto found = std::find(group.begin(), group.end(), static_cast<cGameObj*>(&chara));
-    if (found != group.end()) group.erase(found);
+    if (found != group.end()) {
+      cListWalk<cGameObj*>::Erasing(group, found);
+      group.erase(found);
+    }
   }
+  cListWalk<cChara>::Erasing(list, node);
   return list.erase(node);
 }

@@ -21,6 +21,7 @@
 #include "shell/game_mgr.h"
 #include "shell/game_init.h"
 #include "shell/game_requests.h"
+#include "stage/list_walk.h"
 #include "stage/replay.h"
 #include "stage/replay_requests.h"
 #include "stage/scene_game.h"
@@ -118,7 +119,7 @@ std::int32_t cSceneGame::RunSubStep(int k) {
     }
     for (auto it = g_listItem.begin(); it != g_listItem.end();) {
       if (it->m_nLife != INT_MAX && --it->m_nLife < 0) {
-        it = g_listItem.erase(it);
+        it = EraseItem(it);
         continue;
       }
       ++it;
@@ -171,64 +172,67 @@ std::int32_t cSceneGame::PlayerDies(cPlayer& hero, const char* lpLogLine) {
 
 // A character whose flows ended it (removal asked, or no HP left), or that was crushed:
 // its defeat runs, and it goes now or after its defeat animation. 1 ends the sub-step.
-std::int32_t cSceneGame::DefeatChara(std::list<cChara>::iterator& it, bool bCrushed) {
+// The defeat runs died flows; the walk stays valid whatever they erase.
+std::int32_t cSceneGame::DefeatChara(cListWalk<cChara>& walk, bool bCrushed) {
   if (bCrushed) PlaySE(9);
-  const std::int32_t r = HandleDefeat(*it, g_listChara);
+  const std::int32_t r = HandleDefeat(walk.Current(), g_listChara);
+  const auto remove = [&]() {
+    if (!walk.Gone()) RemoveChara(walk.Position());
+  };
   if (bCrushed) {
     if (r == STEP_CLEAR) {
-      it = RemoveChara(it);
+      remove();
       return 1;
     }
-    if (r == STEP_DEFEAT) return 1;
-    ++it;
-    return 0;
+    return r == STEP_DEFEAT ? 1 : 0;
   }
   if (g_SystemData.m_bRuleDefeat272 != 0) {
     if (r == STEP_CLEAR) {
-      it = RemoveChara(it);
+      remove();
       return 1;
     }
     // The defeat animation runs; the drawing removes the character when it ends.
     PlaySE(9);
-    ++it;
   } else {
-    it = RemoveChara(it);
+    remove();
   }
   return r != STEP_CONTINUE ? 1 : 0;
 }
 
+// The block-character pass and the ordinary-character pass walk the character list with
+// a cListWalk: a character's flows may summon (the new ones are visited later in the same
+// pass) or erase characters, this one included.
 std::int32_t cSceneGame::StepBlockCharas() {
-  for (auto it = g_listChara.begin(); it != g_listChara.end();) {
-    cChara& chara = *it;
-    if (chara.m_Def.m_bBlockChara == 0 || chara.m_bDying != 0 || chara.m_bActive == 0 || chara.m_bAppearNow == 0) {
-      ++it;
+  for (cListWalk<cChara> walk(g_listChara); !walk.AtEnd(); walk.Next()) {
+    cChara& chara = walk.Current();
+    if (chara.m_Def.m_bBlockChara == 0 || chara.m_bDying != 0 || chara.m_bActive == 0 || chara.m_bAppearNow == 0)
       continue;
-    }
     chara.FireTrigger(kTriggerAlways);
-    if (chara.RunFlows(0) != 0) {
-      if (DefeatChara(it, false) != 0) return 1;
+    const std::int32_t flows = chara.RunFlows(0);
+    if (walk.Gone()) continue;
+    if (flows != 0) {
+      if (DefeatChara(walk, false) != 0) return 1;
       continue;
     }
     if (m_bKilled != 0 && CheckDeaths() != 0) return 1;
-    bool bCrushed = false;
+    if (walk.Gone()) continue;
     bool bRemove = chara.StepX() == 4;
-    bCrushed = HitBlockX(chara) == 2;
+    bool bCrushed = HitBlockX(chara) == 2;
     chara.ApplyGravityIfFree();
     const std::int32_t y = chara.StepY();
     bCrushed = bCrushed || y == 7;
     bRemove = bRemove || y == 8;
     bCrushed = HitBlockY(chara) == 2 || bCrushed;
     if (bCrushed) {
-      if (DefeatChara(it, true) != 0) return 1;
+      if (DefeatChara(walk, true) != 0) return 1;
       continue;
     }
     if (bRemove) {
-      it = RemoveChara(it);
+      RemoveChara(walk.Position());
       continue;
     }
     chara.DecayImpactX();
     chara.DecayImpactY();
-    ++it;
   }
   return 0;
 }
@@ -279,22 +283,23 @@ std::int32_t cSceneGame::StepPlayer(cPlayer& hero) {
 }
 
 std::int32_t cSceneGame::StepCharas() {
-  for (auto it = g_listChara.begin(); it != g_listChara.end();) {
-    cChara& chara = *it;
-    if (chara.m_Def.m_bBlockChara != 0 || chara.m_bDying != 0 || chara.m_bActive == 0 || chara.m_bAppearNow == 0) {
-      ++it;
+  for (cListWalk<cChara> walk(g_listChara); !walk.AtEnd(); walk.Next()) {
+    cChara& chara = walk.Current();
+    if (chara.m_Def.m_bBlockChara != 0 || chara.m_bDying != 0 || chara.m_bActive == 0 || chara.m_bAppearNow == 0)
       continue;
-    }
     chara.FireTrigger(kTriggerAlways);
-    if (chara.RunFlows(0) != 0) {
+    const std::int32_t flows = chara.RunFlows(0);
+    if (walk.Gone()) continue;
+    if (flows != 0) {
       if (chara.m_bRemove != 0) {
-        it = RemoveChara(it);
+        RemoveChara(walk.Position());
         continue;
       }
-      if (DefeatChara(it, false) != 0) return 1;
+      if (DefeatChara(walk, false) != 0) return 1;
       continue;
     }
     if (m_bKilled != 0 && CheckDeaths() != 0) return 1;
+    if (walk.Gone()) continue;
     if (chara.m_bRiding != 0) CarryRider(chara, g_listChara);
     bool bRemove = chara.StepX() == 4;
     bool bCrushed = HitBlockX(chara) == 2;
@@ -309,16 +314,15 @@ std::int32_t cSceneGame::StepCharas() {
     const bool bSqueezed =
         (chara.m_bHitTop != 0 && chara.m_bHitBottom != 0) || (chara.m_bHitLeft != 0 && chara.m_bHitRight != 0);
     if (bCrushed || bSqueezed) {
-      if (DefeatChara(it, true) != 0) return 1;
+      if (DefeatChara(walk, true) != 0) return 1;
       continue;
     }
     if (bRemove) {
-      it = RemoveChara(it);
+      RemoveChara(walk.Position());
       continue;
     }
     chara.DecayImpactX();
     chara.DecayImpactY();
-    ++it;
   }
   return 0;
 }
@@ -360,7 +364,7 @@ void cSceneGame::RemoveOutOfRange() {
   if (m_bRemoveOutItem != 0) {
     for (auto it = g_listItem.begin(); it != g_listItem.end();) {
       if (it->IsOutsideActiveArea(ranges[OUTRANGE_ITEM])) {
-        it = g_listItem.erase(it);
+        it = EraseItem(it);
         continue;
       }
       ++it;
@@ -429,7 +433,15 @@ std::list<cShot>::iterator cSceneGame::EraseShot(std::list<cShot>::iterator it) 
   shot.ReleaseLinks();
   if (shot.m_nLayer >= 0 && shot.m_nLayer < static_cast<std::int32_t>(m_vGroupShotList.size())) {
     std::list<cShot*>& group = m_vGroupShotList[static_cast<std::size_t>(shot.m_nLayer)];
-    group.remove(&shot);
+    for (auto g = group.begin(); g != group.end();) {
+      if (*g != &shot) {
+        ++g;
+        continue;
+      }
+      cListWalk<cShot*>::Erasing(group, g);
+      g = group.erase(g);
+    }
   }
+  cListWalk<cShot>::Erasing(m_lstShot, it);
   return m_lstShot.erase(it);
 }

@@ -25,6 +25,7 @@ class cBlockCell;
 class cChara;
 class cCharaBase;
 class cCond;
+class cDoubleRect;
 class cEdShot;
 class cEffect;
 class cFlowCmdRun;
@@ -39,6 +40,8 @@ class cPicture;
 class cPlayer;
 class cProgress;
 class cShot;
+template <class T>
+class cListWalk;
 
 // The play states, indices of the scene's state table.
 enum GAMESTATE : std::int32_t {
@@ -141,7 +144,7 @@ class cSceneGame : public cScene {
   std::int32_t PlayerDies(cPlayer& hero, const char* lpLogLine);
   // The defeat of a character whose flows ended it or that was crushed; `it` moves past
   // it. 1 when the sub-step ends.
-  std::int32_t DefeatChara(std::list<cChara>::iterator& it, bool bCrushed);
+  std::int32_t DefeatChara(cListWalk<cChara>& walk, bool bCrushed);
   // Removes a shot: its links, its group's shot list, m_lstShot. Returns the next.
   std::list<cShot>::iterator EraseShot(std::list<cShot>::iterator it);
 
@@ -173,6 +176,16 @@ class cSceneGame : public cScene {
   void CarryRider(cCharaBase& rider, std::list<cChara>& list);
   std::int32_t HitCharaSolid(cCharaBase& chara, std::list<cChara>& list);
   std::int32_t IsSolidCharaInBox(cCharaBase& chara);
+  // Deaths (deaths.cpp): 2 for a hero, else 1 when the defeat cleared the stage.
+  std::int32_t CheckDefeat(cCharaBase& chara);
+  // Erases an item from g_listItem and from the players' ignore lists (item_pickup.cpp).
+  std::list<cItem>::iterator EraseItem(std::list<cItem>::iterator it);
+  // Block characters (block_charas.cpp).
+  void ResolveSolidAxis(cCharaBase& chara, std::list<cChara>& list, std::int32_t bVertical);
+  std::int32_t IsSolidCharaAt(cGameObj& obj, std::list<cChara>& list, std::int32_t nExcludedId);
+  std::int32_t IsRiddenCharaUnderFeet(cCharaBase& chara);
+  cChara* FindSolidCharaUnderFeet(cCharaBase& chara);
+  std::int32_t IsEnclosedBySolidCharas(cCharaBase& chara, const cDoubleRect& entry);
 
   // Conditions of the running stage (flow/).
   std::int32_t CheckBlockConds(cBlockCell& cell);
