@@ -152,8 +152,10 @@ void cSceneTitle::CreateMenu() {
 }
 
 void cSceneTitle::DrawMenu(DDSURFACEDATA* lpDst) {
+  // Palette number 0 is the colour key: what the box and the items leave free shows the
+  // title picture.
+  DDFillSurface(lpDst, 0);
   if (UsesPictures()) {
-    DDFillSurface(lpDst, 0);
     DDSURFACEDATA* pictures = Fixed(kGameModeRow);
     for (int i = 0; i < m_nItemCount; ++i)
       DDBlt(lpDst, 32, i * kMenuRowHeight, pictures->nWidth, kMenuRowHeight, pictures, 0,
