@@ -37,10 +37,10 @@
 #include "shell/game_mgr.h"
 #include "stage/block_conditions.h"
 #include "stage/block_grid.h"
+#include "stage/menu_cursor.h"
 #include "stage/replay.h"
 #include "stage/replay_files.h"
 #include "stage/scene_game.h"
-#include "stage/stage_menu.h"
 #include "stage/stage_overlays.h"
 #include "stage/stage_setup.h"
 #include "stage/stage_world.h"
@@ -385,7 +385,7 @@ std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestart
     input.ClearHistory();
     input.ResetSequences();
   }
-  g_StageMenuCursor.Reset();
+  g_MenuCursor.Reset();
   CountEvery(0, stage.m_nStageFps);
 
   // 25. Backgrounds and the palette.

@@ -4,12 +4,16 @@
 
 #include "app/main_window_handle.h"
 #include "app/report_log.h"
+#include "data/save/progress.h"
+#include "media/draw/dd_display.h"
 #include "media/input/input.h"
 #include "platform/message_queue.h"
 #include "platform/win_time.h"
 #include "shell/game_mgr.h"
 #include "shell/game_requests.h"
 #include "shell/main_wnd.h"
+#include "stage/ranking.h"
+#include "stage/ranking_kinds.h"
 #include "stage/replay_requests.h"
 #include "stage/scene_game.h"
 
@@ -18,6 +22,8 @@ namespace {
 constexpr UINT kHandshakeMessage = 0x8000;  // WM_APP: only creates the loop's queue
 constexpr DWORD kQuitWaitMs = 2000;          // a lost WM_QUIT is replaced after this long
 constexpr WORD kDecisionButton = 1;
+constexpr WORD kGenreButton = 8;   // button 4 shows the next result kind
+constexpr int kRankingTablePos = 2;  // g_MenuPos entry of the ranking table
 
 enum class PeekResult { kNone, kQuit, kOther };
 
@@ -111,8 +117,8 @@ unsigned PauseLoop(void* lpScene) {
 
 unsigned RankingLoop(void* lpScene) {
   auto& scene = *static_cast<cSceneGame*>(lpScene);
-  // The ranking tables are drawn by the rankings' own code when it comes; until then the
-  // loop shows the frozen stage and ends on the decision button.
+  const int nPlayMode = g_GameMgr.m_nPlayMode;
+  MoveCmdCursor(g_Progress, nPlayMode, 0);
   for (;;) {
     const PeekResult peek = PeekLoopMessage();
     if (peek == PeekResult::kQuit) break;
@@ -128,13 +134,29 @@ unsigned RankingLoop(void* lpScene) {
     cInput& input = g_Input[0];
     input.TriggerOnce(0);
     input.ApplyRepeat();
-    if ((input.m_wButton & kDecisionButton) != 0) {
-      PlaySE(1);
-      break;
-    }
-    DrawFrozenFrame(scene);
+    if (RankingDisplayStep(scene, input)) break;
+    g_GameMgr.Present();
   }
   return 1;
+}
+
+bool RankingDisplayStep(cSceneGame& scene, const cInput& input) {
+  const int nPlayMode = g_GameMgr.m_nPlayMode;
+  if ((input.m_wButton & kDecisionButton) != 0) {
+    PlaySE(1);
+    return true;
+  }
+  if ((input.m_wButton & kGenreButton) != 0 && GetCmdCount(nPlayMode) >= 2) {
+    PlaySE(6);
+    MoveCmdCursor(g_Progress, nPlayMode, 1);
+  }
+  scene.Draw(0, 1, 0, 1);
+  const int kind = g_Progress.m_nRankGenre;
+  const bool bKnown = kind >= 0 && static_cast<std::size_t>(kind) < scene.m_vRankPos.size();
+  const std::int32_t highlight = bKnown ? scene.m_vRankPos[static_cast<std::size_t>(kind)] : -1;
+  const cMenuPos& pos = g_MenuPos[kRankingTablePos];
+  g_RankingSet.Draw(&g_BackBuffer, pos.x, pos.y, kind, highlight);
+  return false;
 }
 
 bool RunModalLoop(cThread& thread, THREADROUTINE routine, void* lpScene, bool bHandshake) {

@@ -24,6 +24,12 @@ class cInput;
 class cSceneGame;
 bool WaitRequestEnds(cSceneGame& scene, const cInput& input);
 
+// One frame of the ranking display on the frame's input: the decision button ends it
+// (sound 1); button 4 shows the next result kind the play mode ranks, when it ranks two or
+// more (sound 6); otherwise the frozen stage is drawn with the ranking of the kind shown,
+// the new entry highlighted. True when the display ends (nothing drawn then).
+bool RankingDisplayStep(cSceneGame& scene, const cInput& input);
+
 // The starter's side of a modal loop: starts `routine` on `thread` with the scene as its
 // argument, with bHandshake posts WM_APP to it until the post is taken (the message
 // command, the extra-life notice and the ranking display do so), and waits until the
