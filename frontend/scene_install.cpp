@@ -3,6 +3,7 @@
 #include <new>
 
 #include "frontend/challenge_scene.h"
+#include "frontend/option_scene.h"
 #include "frontend/title_scene.h"
 #include "shell/scene.h"
 #include "shell/scene_factory.h"
@@ -17,6 +18,8 @@ cScene* CreateFrontEndScene(int nSceneType) {
       return new (std::nothrow) cSceneChallenge();
     case SCENE_GAME:
       return CreateGameScene(nSceneType);
+    case SCENE_OPTION:
+      return new (std::nothrow) cSceneOption();
     default:
       // Scenes still to come enter and wait; Esc closes the program from them.
       return CreateStandInScene(nSceneType);
