@@ -3,10 +3,27 @@
 #include <climits>
 #include <new>
 
+#include "app/main_window_handle.h"
+#include "app/system_ini.h"
 #include "app/ui/dialog_resources.h"
 #include "data/option/option_data.h"
+#include "media/draw/display_state.h"
+#include "platform/dialog_host.h"
+#include "platform/win_window.h"
 #include "shell/game_mgr.h"
 #include "stage/scene_game.h"
+
+namespace {
+
+constexpr POINT kCornerOnScreen = {240, 220};
+constexpr POINT kPointerInDialog = {80, 65};
+
+}  // namespace
+
+POINT NameDlgCorner(int bWindow, const RECT& mainWindow) {
+  if (bWindow == 0) return kCornerOnScreen;
+  return POINT{mainWindow.left + kCornerOnScreen.x, mainWindow.top + kCornerOnScreen.y};
+}
 
 std::string& StagePlayEntryName() {
   if (cSceneGame* scene = GameScene(); scene != nullptr) return scene->m_strEntryName;
@@ -18,10 +35,16 @@ std::string& StagePlayEntryName() {
 cNameDlg::cNameDlg(WORD resourceId, cWindow* parent, int dialogFlag, cWindowList* windowList)
     : m_pName(g_GameMgr.m_nTitleSel == TITLEITEM_OPTION ? &g_OptionData.m_strRankName : &StagePlayEntryName()) {
   Setup(resourceId, parent, dialogFlag, windowList);
+  RECT mainWindow{};
+  if (g_bWindow != 0) GetWindowRect(g_hWnd, &mainWindow);
+  m_ptCorner = NameDlgCorner(g_bWindow, mainWindow);
+  SetCursorPos(m_ptCorner.x + kPointerInDialog.x, m_ptCorner.y + kPointerInDialog.y);
 }
 
 void cNameDlg::OnInit(WPARAM wParam, LPARAM lParam) {
   OnInitDialog(wParam, lParam);
+  SetWindowPos(m_hWnd, nullptr, m_ptCorner.x, m_ptCorner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  if (g_SystemIni.m_bEnglish != 0) SetDlgItemTextA(m_hWnd, IDC_NAME_LABEL, "     Name");
   cEditBind bind;
   bind.Set(IDC_NAME_EDIT, m_pName, kRankNameChars, 1);
   m_Edit.Attach(this, bind);

@@ -15,6 +15,7 @@ enum NAMEDLGID : WORD {
   IDC_NAME_OK = 1000,
   IDC_NAME_CANCEL = 1001,
   IDC_NAME_EDIT = 1003,
+  IDC_NAME_LABEL = 1007,
 };
 
 // The longest name, in characters.
@@ -27,7 +28,9 @@ std::string& StagePlayEntryName();
 class cNameDlg : public cDialog {
  public:
   // Binds the option's fixed ranking name while the option scene is the title's choice,
-  // else the stage-play scene's registration name.
+  // else the stage-play scene's registration name. The dialog opens at (240, 220) of the
+  // game's screen (of the main window's rectangle in a window, of the screen in full
+  // screen), with the mouse pointer moved onto it.
   cNameDlg(WORD resourceId, cWindow* parent, int dialogFlag, cWindowList* windowList);
 
   void OnInit(WPARAM wParam, LPARAM lParam) override;
@@ -36,7 +39,12 @@ class cNameDlg : public cDialog {
  private:
   std::string* m_pName;
   cEdit m_Edit;
+  POINT m_ptCorner{};  // the dialog's top-left corner, screen coordinates
 };
+
+// Where the name dialog's top-left corner goes: (240, 220) from the main window's
+// top-left corner in a window, from the screen's in full screen.
+POINT NameDlgCorner(int bWindow, const RECT& mainWindow);
 
 // The main window's name dialog: resource 102, dialog flag 1; null when memory runs out.
 cDialog* CreateNameDlg(cWindow* parent, cWindowList* windowList);

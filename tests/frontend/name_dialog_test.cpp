@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/system_ini.h"
 #include "app/ui/dialog_resources.h"
 #include "data/option/option_data.h"
 #include "platform/dialog_script.h"
+#include "platform/win_window.h"
 #include "shell/game_mgr.h"
 
 namespace {
@@ -61,6 +63,47 @@ TEST(NameDialog, EditsTheNameOfTheSceneThatAsksForItWithinThreeCharacters) {
     EXPECT_EQ(edit->nSelEnd, 3);
   }
   g_GameMgr.m_nTitleSel = TITLEITEM_NEWGAME;
+}
+
+TEST(NameDialog, OpensAtItsCornerOfTheScreenWithThePointerOnIt) {
+  struct Case {
+    int bWindow;
+    RECT main;
+    POINT expect;
+  } const cases[] = {
+      {1, {100, 50, 740, 530}, {340, 270}},
+      {0, {100, 50, 740, 530}, {240, 220}},  // full screen: the screen's corner
+  };
+  for (const Case& c : cases) {
+    const POINT corner = NameDlgCorner(c.bWindow, c.main);
+    EXPECT_EQ(corner.x, c.expect.x);
+    EXPECT_EQ(corner.y, c.expect.y);
+  }
+  const POINT start{0, 0};
+  OverrideCursorPos(&start);
+  cDialogScript script;
+  script.AddDialog(IDD_NAME, {A::Click(IDC_NAME_OK)});
+  cNameDlg dialog(IDD_NAME, nullptr, 1, nullptr);
+  POINT pointer{};
+  GetCursorPos(&pointer);
+  EXPECT_GE(pointer.x, 240 + 80);
+  EXPECT_GE(pointer.y, 220 + 65);
+  OverrideCursorPos(nullptr);
+}
+
+TEST(NameDialog, EnglishLabelReadsName) {
+  for (const int english : {0, 1}) {
+    g_SystemIni.m_bEnglish = english;
+    cDialogScript script;
+    script.AddDialog(IDD_NAME, {A::Click(IDC_NAME_OK)});
+    cNameDlg dialog(IDD_NAME, nullptr, 1, nullptr);
+    dialog.DoModal(0);
+    ASSERT_EQ(script.dialogs.size(), 1u);
+    const DialogControlState* label = Control(script.dialogs[0].atStart, IDC_NAME_LABEL);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text, english != 0 ? "     Name" : "登録名(3文字まで)");
+  }
+  g_SystemIni.m_bEnglish = 0;
 }
 
 }  // namespace
