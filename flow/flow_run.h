@@ -5,7 +5,6 @@
 // flows and commands they point at are the character's own copies, so RelinkFlowRuns must
 // run after any change of the character's flow list.
 #include <cstdint>
-#include <deque>
 #include <list>
 #include <vector>
 
@@ -48,7 +47,8 @@ class cFlowCmdRun {
   std::int32_t m_nAngleStart = 0;  // degrees x n
   std::int32_t m_nAngleEnd = 0;    // degrees x n
   double m_dSpeed2 = 0.0;          // second speed, dots per step
-  std::deque<cWorkPoint> m_listWork;  // homing point queue
+  // The homing point queue; a vector, since it holds one point and its storage is kept.
+  std::vector<cWorkPoint> m_listWork;
 
   // Working values of the executors.
   std::int32_t m_nTargetX = 0;  // target point or offset, dots

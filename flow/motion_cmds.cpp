@@ -1,13 +1,18 @@
 // The executors of the movement, turn and jump commands. Each step recomputes or keeps
 // the command's own velocity in its run record and hands it to the movement step.
+#include <optional>
+
+#include "app/checked_access.h"
 #include "data/flow/flow_command.h"
 #include "data/system/system_data.h"
 #include "flow/cmd_prepare.h"
 #include "flow/flow_run.h"
 #include "flow/move_step.h"
+#include "flow/move_target.h"
 #include "flow/wave_velocity.h"
 #include "objects/chara_base.h"
 #include "objects/move_support.h"
+#include "objects/move_toward.h"
 #include "shell/game_requests.h"
 
 namespace {
@@ -20,6 +25,9 @@ const cEdMove* MoveBlock(const cFlowCmdRun* run) {
 }
 
 bool IsFlying(const cCharaBase& chara) { return chara.m_bNoGravity != 0; }
+
+// The x of a character's sprite-cell centre on screen.
+double CellCentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
 
 // The x of a character's collision-box centre in world dots.
 double BoxCentreX(const cCharaBase& chara) { return chara.m_dX + static_cast<double>(chara.m_nBoxW >> 1); }
@@ -101,11 +109,90 @@ void cCharaBase::CmdMoveCircle(cFlowCmdRun* run) {
   ApplyMoveStep(*this, run->m_dVX, run->m_dVY, TURN_NONE, run, m, false);
 }
 
-// The charge and homing moves steer by the point-to-point primitives of the object
-// searches, which stage play does not have yet; until then these commands hold their
-// time without moving the character.
-void cCharaBase::CmdMoveCharge(cFlowCmdRun*) {}
-void cCharaBase::CmdMoveHoming(cFlowCmdRun*) {}
+// The first step aims at where the target is; the velocity then stays for the whole
+// run, so the character dashes past a target that moves away.
+void cCharaBase::CmdMoveCharge(cFlowCmdRun* run) {
+  const cEdMove* m = MoveBlock(run);
+  if (m == nullptr) return;
+  m_bFixScreenX = m_bFixScreenY = 0;
+  if (run->m_bStarted == 0) {
+    run->m_bStarted = 1;
+    CalcCommandAngle(run);
+    CalcCommandOffset(run);
+    cCharaBase* pTarget = CheckedAt(m_vTarget, m->m_nTargetSlot);
+    // A target that is already dying gives no direction either: the charge stands still
+    // for its time, as with an empty slot, rather than reusing a velocity left over from
+    // an earlier run of the command.
+    if (pTarget == nullptr || pTarget->m_bDying != 0) {
+      run->m_dVX = run->m_dVY = 0;
+      return;
+    }
+    if (IsFlying(*this)) {
+      double x = 0;
+      double y = 0;
+      CalcMoveTarget(*pTarget, &x, &y, *run);
+      MoveTowardByAxes(run, m, pTarget, x, y);
+    } else if (m->m_bLockX != 0) {
+      run->m_dVX = 0;
+    } else {
+      CalcVelocityTowardX(&run->m_dVX, &run->m_dVY, &run->m_nTurn, pTarget, CellCentreX(*this),
+                          CellCentreX(*pTarget) + run->m_nTargetX, run->m_dSpeed, m_bScrollSync, 0);
+    }
+    if (run->m_nAngle != 0) {
+      TurnChargeVelocity(&run->m_dVX, &run->m_dVY, run->m_dSpeed, run->m_nAngle, IsFlying(*this),
+                         g_SystemData.m_bRuleCharge728 != 0);
+    }
+  }
+  if (!IsFlying(*this)) run->m_dVY = 0;
+  ApplyMoveStep(*this, run->m_dVX, run->m_dVY, run->m_nTurn, run, m, false);
+}
+
+// Follows the target. With a lag of d steps the character heads, every d steps, for the
+// point where the target was d steps before, and keeps that velocity in between.
+void cCharaBase::CmdMoveHoming(cFlowCmdRun* run) {
+  const cEdMove* m = MoveBlock(run);
+  if (m == nullptr) return;
+  cCharaBase* pTarget = CheckedAt(m_vTarget, m->m_nTargetSlot);
+  if (pTarget == nullptr || pTarget->m_bDying != 0) return;
+  if (run->m_bStarted == 0) {
+    run->m_bStarted = 1;
+    CalcCommandOffset(run);
+  }
+  m_bFixScreenX = m_bFixScreenY = 0;
+  const bool flying = IsFlying(*this);
+  if (!flying && m->m_bLockX != 0) return;
+  cWorkPoint now{0, 0};
+  if (flying) {
+    CalcMoveTarget(*pTarget, &now.x, &now.y, *run);
+  } else {
+    run->m_dVY = 0;
+    now.x = CellCentreX(*pTarget) + run->m_nTargetX;
+  }
+  const std::int32_t lag = run->m_nDist;
+  std::optional<cWorkPoint> aim;
+  if (lag <= 0) {
+    aim = now;
+  } else if (run->m_nCount == 0) {
+    run->m_listWork.clear();
+    run->m_listWork.push_back(now);
+    aim = now;
+  } else if (run->m_nCount % lag == 0) {
+    aim = run->m_listWork.empty() ? now : run->m_listWork.front();
+    run->m_listWork.push_back(now);
+    // The queue holds one point per lag period: moving it down keeps its storage, so the
+    // steps in between allocate nothing.
+    run->m_listWork.erase(run->m_listWork.begin());
+  }
+  if (aim) {
+    if (flying) {
+      MoveTowardByAxes(run, m, pTarget, aim->x, aim->y);
+    } else {
+      MoveTowardPointX(run, pTarget, aim->x, m_bScrollSync, m->m_bStopAtTarget);
+    }
+  }
+  ApplyMoveStep(*this, run->m_dVX, run->m_dVY, run->m_nTurn, run, m, false);
+  run->m_nCount += 1;
+}
 
 void cCharaBase::CmdMoveAvoidOffscreen(cFlowCmdRun* run) {
   const cEdMove* m = MoveBlock(run);
