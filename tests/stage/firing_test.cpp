@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "app/random.h"
+#include "data/flow/flow.h"
 #include "data/flow/flow_command.h"
+#include "data/flow/flow_enumerations.h"
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/shot_block.h"
 #include "data/flow/shot_parameter_tables.h"
@@ -16,6 +18,7 @@
 #include "objects/firing.h"
 #include "objects/item.h"
 #include "objects/move_support.h"
+#include "objects/player.h"
 #include "objects/shot.h"
 #include "platform/message_queue.h"
 #include "tests/stage/object_world.h"
@@ -221,6 +224,45 @@ TEST_F(FiringTest, SummonsCreatePaletteEntriesAtTheFormationPlaces) {
   EXPECT_EQ(g_vBlockMap[14 + (12 << kShift)].m_nGraphic, 5);
   EXPECT_EQ(g_vBlockMap[14 + (13 << kShift)].m_nGraphic, 5);
   EXPECT_EQ(g_vBlockMap[14 + (14 << kShift)].m_nGraphic, 0);
+}
+
+TEST_F(FiringTest, CharactersSummonedDuringThePassWaitForTheNextOne) {
+  // An entry that summons itself one block to its right on its first step and then once
+  // a second: were the characters it appends stepped in the same pass, one pass would
+  // never end.
+  cFlowCmd cmd;
+  cmd.m_nKind = FLOWCMD_SUMMON_CHARA;
+  cmd.m_nTime = 10;
+  CreateEdShot(cmd.m_pShot);
+  cEdShot& block = *cmd.m_pShot;
+  block.m_nFormation = SHOTFORM_STRAIGHT_A;
+  block.m_nCount = 1;
+  block.m_nDir = MOVEDIR_RIGHT;
+  block.m_nSummonPalette = 0;
+  block.m_nSummonIndex = 1;
+  cFlow flow;
+  flow.m_nTrigger = FLOWTRIG_ALWAYS;
+  flow.m_vCmd = {cmd};
+  g_CommonPalette.m_vChara.resize(2);
+  g_CommonPalette.m_vChara[1].m_nController = CHARACTRL_COMPUTER;
+  g_CommonPalette.m_vChara[1].m_vFlow = std::vector<cFlow>{flow};
+  g_vPlayer.emplace_back();
+  Scene().m_vAppearSwitch.assign(kAppearSwitchCount, 0);
+
+  // The first one, summoned by the firer beside it.
+  cEdShot& first = Command(FLOWCMD_SUMMON_CHARA);
+  first = block;
+  SummonChara(m_Firer, m_Run, first);
+  ASSERT_EQ(g_listChara.size(), 1U);
+  for (std::size_t pass = 1; pass <= 3; ++pass) {
+    SCOPED_TRACE(pass);
+    Scene().UpdateActive();
+    Scene().StepCharas();
+    // Only the character that began its run in this pass summons: one more each pass.
+    ASSERT_EQ(g_listChara.size(), pass + 1);
+    EXPECT_EQ(g_listChara.back().m_bActive, 0);
+    EXPECT_EQ(g_listChara.back().m_dX - std::prev(g_listChara.end(), 2)->m_dX, 32);
+  }
 }
 
 }  // namespace
