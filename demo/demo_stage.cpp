@@ -1,5 +1,8 @@
 #include "demo/demo_stage.h"
 
+#include "data/flow/flow_enumerations.h"
+#include "objects/move_support.h"
+
 namespace {
 
 // Walking speed in tenths of a dot per frame, and the jump height in half-blocks (three
@@ -10,7 +13,49 @@ constexpr std::int8_t kJumpHeight = 6;
 // lasts the whole frame, so the hero stops as soon as the key is let go.
 constexpr std::int32_t kCollisionLevel = 11;
 
+// The turn command's choice "toward target 1"; a computer character's target 1 is the
+// hero from set-up on.
+constexpr std::int32_t kTurnTowardTarget1 = 2;
+constexpr std::int8_t kDistanceCircle = 6;
+
+cPaletteChara DemoCharacter(const char* lpName, bool bFixedFacing) {
+  cPaletteChara chara = cStagePlan().Chara;
+  chara.m_strName = lpName;
+  chara.m_nDirection = 0;  // facing left, toward where the hero comes from
+  chara.m_bFixedFacing = bFixedFacing ? 1 : 0;
+  return chara;
+}
+
 }  // namespace
+
+cPaletteChara DemoWalker() {
+  cPaletteChara walker = DemoCharacter("walker", false);
+  // Two seconds each way at one dot a frame: 120 dots, under four blocks.
+  walker.m_vFlow = std::vector<cFlow>{
+      MakeLoopingFlow({MakeStraightMove(MOVEDIR_RIGHT, 10, 20), MakeStraightMove(MOVEDIR_LEFT, 10, 20)})};
+  return walker;
+}
+
+cPaletteChara DemoHopper() {
+  cPaletteChara hopper = DemoCharacter("hopper", false);
+  hopper.m_vFlow = std::vector<cFlow>{MakeLoopingFlow({MakeWaitCmd(10), MakeJumpCmd(6)})};
+  return hopper;
+}
+
+cPaletteChara DemoReactor() {
+  cPaletteChara reactor = DemoCharacter("reactor", true);
+  // While the hero is near: face it, dash half a second at three dots a frame, rest.
+  cFlow react = MakeLoopingFlow({MakeTurnCmd(kTurnTowardTarget1), MakeStraightMove(MOVEDIR_FORWARD, 30, 5),
+                                 MakeWaitCmd(10)});
+  cCond near;
+  near.m_nKind = COND_DISTANCE;
+  near.m_nSubject = CONDSUBJ_TARGET1;
+  near.m_nShape = kDistanceCircle;
+  near.m_nValue = kDemoReactRange;
+  react.m_vCond = {near};
+  reactor.m_vFlow = std::vector<cFlow>{react};
+  return reactor;
+}
 
 cStagePlan DemoFirstStage() {
   cStagePlan plan;
@@ -25,10 +70,10 @@ cStagePlan DemoFirstStage() {
       "#.....................................................#",
       "#.....................................................#",
       "#.....................................................#",
-      "#.........................##########..................#",
+      "#...........H.............##########..................#",
       "#..........###............##########..........####....#",
       "#........#####..............................######....#",
-      "#..P...#######............................########....#",
+      "#..P...#######W....R......................########....#",
       "#######################...########################...##",
       "#######################...########################...##",
   };
@@ -37,5 +82,6 @@ cStagePlan DemoFirstStage() {
   plan.bClearBanner = true;
   plan.bGameOverBanner = true;
   GiveWalkAndJump(plan.Hero, kWalkSpeed, kJumpHeight);
+  plan.CharaKinds = {{'W', DemoWalker()}, {'H', DemoHopper()}, {'R', DemoReactor()}};
   return plan;
 }

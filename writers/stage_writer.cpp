@@ -215,14 +215,7 @@ cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime) {
   // Hold mode: the walk starts again whenever it is idle while a direction stays held.
   flow.m_bKeyRepeat = 1;
   flow.m_vKeyCond.push_back(KeyPressed(kKeySlotAnyDirection));
-  cFlowCmd& move = flow.m_vCmd.emplace_back();
-  move.m_nKind = FLOWCMD_MOVE_STRAIGHT;
-  move.m_nTime = nTime;
-  CreateEdMove(move.m_pMove);
-  move.m_pMove->m_nMode = kMoveByDirection;
-  move.m_pMove->m_nDir = kMoveDirKey;
-  move.m_pMove->m_nSpeed = nSpeed;
-  move.Normalize();
+  flow.m_vCmd.push_back(MakeStraightMove(kMoveDirKey, nSpeed, nTime));
   return flow;
 }
 
@@ -232,15 +225,57 @@ cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight) {
   // Edge mode: one jump per press; a button kept down does not jump again on landing.
   flow.m_bKeyRepeat = 0;
   flow.m_vKeyCond.push_back(KeyPressed(kKeySlotButton1 + std::clamp(nButton, 1, 8) - 1));
-  cFlowCmd& jump = flow.m_vCmd.emplace_back();
-  jump.m_nKind = FLOWCMD_JUMP;
-  jump.Normalize();  // sizes the parameter list for the kind
+  cFlowCmd& jump = flow.m_vCmd.emplace_back(MakeJumpCmd(nHeight));
   jump.m_vParam.at(kJumpParamMode) = bKeyHeight ? kJumpKeyHeight : kJumpFixedHeight;
-  jump.m_vParam.at(kJumpParamHeight) = nHeight;
   return flow;
 }
 
 void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime) {
   hero.m_vFlow.push_back(MakeWalkFlow(nSpeed, nWalkTime));
   hero.m_vFlow.push_back(MakeJumpFlow(1, nHeight));
+}
+
+cFlowCmd MakeStraightMove(std::int8_t nDir, std::int16_t nSpeed, std::int16_t nTime) {
+  cFlowCmd move;
+  move.m_nKind = FLOWCMD_MOVE_STRAIGHT;
+  move.m_nTime = nTime;
+  CreateEdMove(move.m_pMove);
+  move.m_pMove->m_nMode = kMoveByDirection;
+  move.m_pMove->m_nDir = nDir;
+  move.m_pMove->m_nSpeed = nSpeed;
+  move.Normalize();
+  return move;
+}
+
+cFlowCmd MakeJumpCmd(std::int8_t nHeight) {
+  cFlowCmd jump;
+  jump.m_nKind = FLOWCMD_JUMP;
+  jump.Normalize();  // sizes the parameter list for the kind
+  jump.m_vParam.at(kJumpParamMode) = kJumpFixedHeight;
+  jump.m_vParam.at(kJumpParamHeight) = nHeight;
+  return jump;
+}
+
+cFlowCmd MakeWaitCmd(std::int16_t nTime) {
+  cFlowCmd wait;
+  wait.m_nKind = FLOWCMD_WAIT;
+  wait.m_nTime = nTime;
+  wait.Normalize();
+  return wait;
+}
+
+cFlowCmd MakeTurnCmd(std::int32_t nChoice, std::int16_t nTime) {
+  cFlowCmd turn;
+  turn.m_nKind = FLOWCMD_TURN;
+  turn.m_nTime = nTime;
+  turn.Normalize();
+  turn.m_vParam.at(0) = nChoice;
+  return turn;
+}
+
+cFlow MakeLoopingFlow(const std::vector<cFlowCmd>& vCmd) {
+  cFlow flow;
+  flow.m_nTrigger = FLOWTRIG_ALWAYS;
+  flow.m_vCmd = vCmd;
+  return flow;
 }

@@ -108,3 +108,16 @@ cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime = 0);
 cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight = true);
 // Gives `hero` the walk and the jump on button 1.
 void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime = 0);
+
+// Commands for computer characters' flows. A straight move in direction `nDir` (a MOVEDIR
+// code) at `nSpeed` tenths of a dot per frame for `nTime` tenths of a second.
+cFlowCmd MakeStraightMove(std::int8_t nDir, std::int16_t nSpeed, std::int16_t nTime);
+// A jump of a fixed `nHeight` half-blocks.
+cFlowCmd MakeJumpCmd(std::int8_t nHeight);
+// Doing nothing for `nTime` tenths of a second.
+cFlowCmd MakeWaitCmd(std::int16_t nTime);
+// A turn by the turn command's choice (0 left, 1 right, 2 toward target 1, ...) held for
+// `nTime` tenths of a second; it acts only on characters with fixed facing.
+cFlowCmd MakeTurnCmd(std::int32_t nChoice, std::int16_t nTime = 0);
+// An always-flow of the given commands, run again whenever it ends.
+cFlow MakeLoopingFlow(const std::vector<cFlowCmd>& vCmd);

@@ -1,0 +1,97 @@
+// The demo stage's characters in real play, through the player's trace: the walker
+// patrols, the hopper hops in place, and the reactor stays put until the hero comes near,
+// then faces it and dashes at it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "demo/demo_stage.h"
+#include "tests/support/play_harness.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+// The characters of a trace frame, in the stage's placement order.
+std::vector<const cTraceObject*> Charas(const cTraceFrame& frame) {
+  std::vector<const cTraceObject*> charas;
+  for (const cTraceObject& object : frame.vObjects)
+    if (object.strKind == "chara") charas.push_back(&object);
+  return charas;
+}
+
+class DemoCharactersTraceTest : public cTempDirTest {};
+
+TEST_F(DemoCharactersTraceTest, WalkerPatrolsHopperHopsReactorWaitsForTheHero) {
+  const cPlayResult run = PlayPlan(DemoFirstStage(), 420);
+  ASSERT_FALSE(run.bTimedOut) << run.strOutput;
+  const std::vector<const cTraceFrame*> play = run.PlayFrames();
+  ASSERT_GE(play.size(), 300U) << run.strOutput;
+  // Placement order (rows top first, then left to right): the hopper on the steps, the
+  // walker, the reactor.
+  const std::vector<const cTraceObject*> first = Charas(*play.front());
+  ASSERT_EQ(first.size(), 3U) << play.front()->strLine;
+  const cTraceObject* const hopper0 = first[0];
+  const cTraceObject* const walker0 = first[1];
+  const cTraceObject* const reactor0 = first[2];
+  double walkerMin = walker0->dX, walkerMax = walker0->dX, hopperTop = hopper0->dY;
+  bool landedAfterTop = false;
+  for (const cTraceFrame* frame : play) {
+    const std::vector<const cTraceObject*> charas = Charas(*frame);
+    ASSERT_EQ(charas.size(), 3U) << frame->strLine;
+    walkerMin = std::min(walkerMin, charas[1]->dX);
+    walkerMax = std::max(walkerMax, charas[1]->dX);
+    if (charas[0]->dY < hopperTop) landedAfterTop = false;
+    hopperTop = std::min(hopperTop, charas[0]->dY);
+    // Standing, a character's y keeps within a dot of where it stands.
+    if (std::fabs(charas[0]->dY - hopper0->dY) < 1.5) landedAfterTop = true;
+    EXPECT_EQ(charas[0]->dX, hopper0->dX) << frame->strLine;
+    EXPECT_EQ(charas[2]->dX, reactor0->dX) << frame->strLine;
+  }
+  // Two seconds right at one dot a frame, then back: 120 dots of patrol.
+  EXPECT_NEAR(walkerMax - walkerMin, 120, 1);
+  // The hop reaches well above the floor and lands again.
+  EXPECT_LT(hopperTop, hopper0->dY - 48);
+  EXPECT_TRUE(landedAfterTop);
+}
+
+TEST_F(DemoCharactersTraceTest, ReactorTurnsAndDashesWhenTheHeroComesNear) {
+  cStagePlan plan;
+  plan.vMap = {
+      "##############################",
+      "#............................#",
+      "#............................#",
+      "#.P.........R................#",
+      "##############################",
+  };
+  // As on the demo stage: one sub-step a frame, so the hero walks at its full speed.
+  plan.nCollisionLevel = DemoFirstStage().nCollisionLevel;
+  GiveWalkAndJump(plan.Hero, 30, 6);
+  cPaletteChara reactor = DemoReactor();
+  reactor.m_nDirection = 1;  // facing away from the hero until it reacts
+  plan.CharaKinds = {{'R', reactor}};
+  const cPlayResult run = PlayPlan(plan, 200, {{200, kDirRight, 0}});
+  ASSERT_FALSE(run.bTimedOut) << run.strOutput;
+  const std::vector<const cTraceFrame*> play = run.PlayFrames();
+  ASSERT_GE(play.size(), 150U) << run.strOutput;
+  const double start = Charas(*play.front()).at(0)->dX;
+  const double reach = kDemoReactRange * 16.0;
+  bool reacted = false;
+  for (std::size_t i = 1; i < play.size() && !reacted; ++i) {
+    const cTraceObject& hero = play[i]->Player();
+    const cTraceObject& chara = *Charas(*play[i]).at(0);
+    if (chara.dX == start) {
+      // Still waiting: the hero has not come within the range yet.
+      EXPECT_GT(std::fabs(chara.dX - hero.dX), reach - 32) << play[i]->strLine;
+      continue;
+    }
+    reacted = true;
+    EXPECT_LT(chara.dX, start) << play[i]->strLine;
+    EXPECT_EQ(chara.nFacing, 0) << play[i]->strLine;
+  }
+  EXPECT_TRUE(reacted) << play.back()->strLine;
+}
+
+}  // namespace
