@@ -12,6 +12,7 @@
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/shot_block.h"
 #include "data/flow/shot_parameter_tables.h"
+#include "data/database/database.h"
 #include "data/palette/palette.h"
 #include "flow/flow_run.h"
 #include "objects/chara.h"
@@ -263,6 +264,83 @@ TEST_F(FiringTest, CharactersSummonedDuringThePassWaitForTheNextOne) {
     EXPECT_EQ(g_listChara.back().m_bActive, 0);
     EXPECT_EQ(g_listChara.back().m_dX - std::prev(g_listChara.end(), 2)->m_dX, 32);
   }
+}
+
+TEST_F(FiringTest, VolleyDirectionsResolveAgainstFacingAndTheFlowsKey) {
+  cEdShot& block = Command(FLOWCMD_SHOT);
+  block.m_nFormation = SHOTFORM_STRAIGHT_A;
+  block.m_nCount = 1;
+  block.m_nSpeed = 10;
+  cFlowRun flowRun;
+  // Signs of the shot's flight: -1 left or up, 1 right or down.
+  const struct {
+    int code;
+    int keySlot;  // -1: no flow run is being stepped
+    int sx, sy;
+  } cases[] = {
+      {MOVEDIR_FORWARD, -1, 1, 0},
+      {MOVEDIR_BACKWARD, -1, -1, 0},
+      {MOVEDIR_FORWARD_Y, -1, 0, 1},
+      {MOVEDIR_UP_LEFT, -1, -1, -1},
+      {MOVEDIR_KEY, -1, 1, 0},   // no key: the facing
+      {MOVEDIR_KEY, 5, -1, -1},  // a diagonal key stays diagonal
+      {MOVEDIR_KEY, 9, 1, 0},    // an unusual combination: the facing
+  };
+  m_Firer.m_nFacing = 1;
+  const auto sign = [](double v) { return v > 1e-9 ? 1 : (v < -1e-9 ? -1 : 0); };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code * 100 + c.keySlot);
+    Scene().m_lstShot.clear();
+    flowRun.m_nStartKeySlot = c.keySlot;
+    Scene().m_pFlowRun = c.keySlot >= 0 ? &flowRun : nullptr;
+    block.m_nDir = static_cast<std::int8_t>(c.code);
+    FireShots(Scene().m_lstShot, m_Firer, m_Run, block);
+    ASSERT_EQ(Scene().m_lstShot.size(), 1U);
+    EXPECT_EQ(sign(Scene().m_lstShot.front().m_dBaseVx), c.sx);
+    EXPECT_EQ(sign(Scene().m_lstShot.front().m_dBaseVy), c.sy);
+  }
+  Scene().m_pFlowRun = nullptr;
+}
+
+TEST_F(FiringTest, ShotsEveryTenthOfASecondAndOneSwordPerRun) {
+  SetLevel(2);
+  const int n = g_StageData.m_nSubSteps;
+  cEdShot& block = Command(FLOWCMD_SHOT);
+  block.m_nFormation = SHOTFORM_EXPLOSION;
+  block.m_nCount = 1;
+  // A command of one second is stepped 60n times: a volley on steps 0, 6n, 12n, ...
+  for (int step = 0; step < 60 * n; ++step) m_Firer.CmdShot(&m_Run);
+  EXPECT_EQ(Scene().m_lstShot.size(), 10U);
+  Scene().m_lstShot.clear();
+
+  const std::vector<cSwordTypeData> savedTypes = g_Database.m_SwordType;
+  g_Database.m_SwordType.resize(2);
+  g_Database.m_SwordType[1].m_vFrame.resize(1);
+  g_Database.m_SwordType[1].m_vFrame[0].m_nWidth = 40;
+  g_Database.m_SwordType[1].m_vFrame[0].m_nHeight = 12;
+  g_Database.m_SwordType[0].m_vFrame.clear();  // a sword type without frames
+  const struct {
+    int type;
+    std::size_t swords;
+  } cases[] = {{1, 1}, {0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    Scene().m_lstShot.clear();
+    cEdShot& sword = Command(FLOWCMD_SWORD);
+    sword.m_nTrajectory = static_cast<std::int8_t>(c.type);
+    m_Run.m_nCount = 0;
+    for (int step = 0; step < 60 * n; ++step) m_Firer.CmdSword(&m_Run);
+    ASSERT_EQ(Scene().m_lstShot.size(), c.swords);
+    if (c.swords == 0) continue;
+    const cShot& made = Scene().m_lstShot.front();
+    EXPECT_EQ(made.m_bFlying, 0);
+    EXPECT_EQ(made.m_nBoxW, 40);
+    EXPECT_EQ(made.m_pTarget, nullptr);
+    EXPECT_EQ(made.m_pOwner, &m_Firer);
+  }
+  EXPECT_EQ(CountPostedMessages(WM_CLOSE), 0);
+  Scene().m_lstShot.clear();
+  g_Database.m_SwordType = savedTypes;
 }
 
 }  // namespace
