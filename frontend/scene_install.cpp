@@ -3,17 +3,22 @@
 #include <new>
 
 #include "frontend/challenge_scene.h"
+#include "frontend/map_menu_scene.h"
 #include "frontend/option_scene.h"
 #include "frontend/title_scene.h"
+#include "frontend/world_map_scene.h"
 #include "shell/scene.h"
 #include "shell/scene_factory.h"
-#include "shell/stand_in_scenes.h"
 #include "stage/game_scene_install.h"
 
 cScene* CreateFrontEndScene(int nSceneType) {
   switch (nSceneType) {
     case SCENE_TITLE:
       return new (std::nothrow) cSceneTitle();
+    case SCENE_WORLDMAP:
+      return new (std::nothrow) cSceneWorldMap();
+    case SCENE_MAPMENU:
+      return new (std::nothrow) cSceneMapMenu();
     case SCENE_CHALLENGE:
       return new (std::nothrow) cSceneChallenge();
     case SCENE_GAME:
@@ -21,8 +26,7 @@ cScene* CreateFrontEndScene(int nSceneType) {
     case SCENE_OPTION:
       return new (std::nothrow) cSceneOption();
     default:
-      // Scenes still to come enter and wait; Esc closes the program from them.
-      return CreateStandInScene(nSceneType);
+      return nullptr;
   }
 }
 
