@@ -224,6 +224,42 @@ TEST_F(FormationTest, AnglesTurnTheFlightAndAimAtTheTarget) {
   EXPECT_EQ(AimAngle(0, 0, m_Firer, block, aim), 0);
 }
 
+TEST_F(FormationTest, AimLeadsATargetThatRidesTheScroll) {
+  // The target is straight above the aiming point while the view scrolls right.
+  cStillChara target;
+  target.Place(100, 0, 32);
+  target.m_bScrollSync = 1;
+  m_Firer.m_vTarget[0] = &target;
+  Scene().m_ScrollX.m_dSpeed = 1;
+  Scene().m_ScrollX.m_bAtLimit = 0;
+  cEdShot block = Block(SHOTFORM_STRAIGHT_A, 1);
+  block.m_bAimTarget = 1;
+  block.m_nSpeed = 40;
+  const struct {
+    int blockSync;
+    int targetSync;
+    int scrollAtLimit;
+    bool leads;
+  } cases[] = {{0, 1, 0, true}, {1, 1, 0, false}, {0, 0, 0, false}, {0, 1, 1, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.blockSync * 100 + c.targetSync * 10 + c.scrollAtLimit);
+    block.m_bScrollSync = static_cast<std::int8_t>(c.blockSync);
+    target.m_bScrollSync = c.targetSync;
+    Scene().m_ScrollX.m_bAtLimit = c.scrollAtLimit;
+    FORMATIONSLOT slot = Slot(MOVEDIR_LEFT, 4.0);
+    const int angle = AimAngle(116, 300, m_Firer, block, slot);
+    if (c.leads) {
+      // Up and ahead, to the right, still at the copy's speed.
+      EXPECT_GT(angle, 90);
+      EXPECT_LT(angle, 180);
+      EXPECT_NEAR(slot.m_dSpeed, 4.0, 1e-9);
+    } else {
+      EXPECT_EQ(angle, 90);
+      EXPECT_EQ(slot.m_dSpeed, 4.0);
+    }
+  }
+}
+
 TEST_F(FormationTest, TurnedFormationStartsAtTheAngleAroundTheFirer) {
   // A square firer and shot: the start lies half the firer, half the shot and one dot
   // from the centre, in the direction of the angle (within the truncation of a dot).
