@@ -242,7 +242,7 @@ void cSceneMapMenu::AutoSave() {
     CURSORPOS& cursor = *g_MenuCursor.m_pCur;
     cursor = CURSORPOS{};
     cursor.nRow = progress.m_bAutoSave != 0 ? 0 : 1;
-    m_nSubState = progress.m_nSaveSlot != -1 ? 1 : 2;
+    m_nSubState = IsStorySlot(progress.m_nSaveSlot) ? 1 : 2;
   }
   const bool close = (input.m_wButton & (kDecision | kCancel)) != 0;
   if (m_nSubState == 1) {

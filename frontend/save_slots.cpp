@@ -32,6 +32,8 @@ bool ReadSlotFile(const char* path, cProgress& scratch) {
 
 }  // namespace
 
+bool IsStorySlot(int nSlot) { return nSlot >= 0 && nSlot < static_cast<int>(g_SlotList.size()); }
+
 int LoadSlotList(std::vector<cSlotInfo>& list) {
   cProgress scratch;
   int used = 0;
@@ -81,6 +83,6 @@ int LoadStorySlot(int nSlot) {
   GetStoryFileName(path, nSlot);
   ErrMesBoxf("セーブデータ %s が読み込めません！", path);
   // The list showed the slot as used when it was read; it is not any more.
-  if (nSlot >= 0 && nSlot < static_cast<int>(g_SlotList.size())) CheckedAt(g_SlotList, nSlot).m_bUsed = 0;
+  if (IsStorySlot(nSlot)) CheckedAt(g_SlotList, nSlot).m_bUsed = 0;
   return 0;
 }

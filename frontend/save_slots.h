@@ -17,6 +17,10 @@ constexpr int kSlotListRows = 10;
 // Width of the slot window in dots.
 constexpr int kSlotListWidth = 320;
 
+// A slot number of g_SlotList. The progress record's slot number comes from a save file,
+// so a damaged one may name none; the menus then treat the game as never saved.
+bool IsStorySlot(int nSlot);
+
 // Fills every entry of `list` from slot file n (entry n): used with the file's save time
 // when the file was read whole, else empty. Returns the number of used slots.
 int LoadSlotList(std::vector<cSlotInfo>& list);

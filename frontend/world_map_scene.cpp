@@ -157,7 +157,8 @@ void cSceneWorldMap::Init() {
     PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
   DrawRankingPanel();
   if (IsPlayableStage(m_pStage)) SelectStage();
-  if (progress.m_bAutoSave != 0 && g_GameMgr.m_nPrevScene == SCENE_GAME) SaveStorySlot(progress.m_nSaveSlot);
+  if (progress.m_bAutoSave != 0 && g_GameMgr.m_nPrevScene == SCENE_GAME && IsStorySlot(progress.m_nSaveSlot))
+    SaveStorySlot(progress.m_nSaveSlot);
   DrawMap(Surface(kRowMapWork));
   m_nSubState = 0;
 }

@@ -93,6 +93,8 @@ TEST_F(MapMenuScene, TheAutoSave) {
       {"switched on: the slot is written first", 4, 0, kDirUp, false, 1, true},
       {"switched on but the slot cannot be written", 4, 0, kDirUp, true, 0, false},
       {"switched off", 4, 1, kDirDown, false, 0, false},
+      // A slot number past the list (a damaged save) counts as no slot.
+      {"a slot that does not exist", 500, 1, 0, false, 1, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -110,7 +112,7 @@ TEST_F(MapMenuScene, TheAutoSave) {
     EXPECT_EQ(scene.m_nState, S::STATE_MENU);
     EXPECT_EQ(g_Progress.m_bAutoSave, c.autoSaveAfter);
     EXPECT_EQ(g_SlotList[4].m_bUsed, c.written ? 1 : 0);
-    EXPECT_EQ(BoxesSaying("Story05.dat").size(), c.fullDisk ? 1u : 0u);
+    EXPECT_EQ(BoxesSaying("Story").size(), c.fullDisk ? 1u : 0u);
     EXPECT_EQ(g_MenuCursor.m_vLevel.size(), 1u);
   }
 }

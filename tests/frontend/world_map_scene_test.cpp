@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "data/stage/stage_data.h"
 #include "platform/message_queue.h"
 #include "shell/game_mgr.h"
@@ -181,13 +183,31 @@ TEST_F(WorldMapScene, CancelOpensTheMenuAndTheMenuDoesNotRestartTheStageBelow) {
 }
 
 TEST_F(WorldMapScene, ReturningFromPlayWithTheAutoSaveOnSavesTheSlot) {
-  g_Progress.m_bAutoSave = 1;
-  g_Progress.m_nSaveSlot = 6;
-  g_GameMgr.m_nPrevScene = SCENE_GAME;
-  S scene;
-  Frame(scene);
-  EXPECT_EQ(g_SlotList[6].m_bUsed, 1);
-  EXPECT_TRUE(Exists("user_data/story/Story07.dat"));
+  struct Case {
+    const char* what;
+    int prevScene;
+    std::int32_t autoSave, slot;
+    bool saved;
+  } const cases[] = {
+      {"back from play", SCENE_GAME, 1, 6, true},
+      {"the auto save off", SCENE_GAME, 0, 6, false},
+      {"back from the menu", SCENE_MAPMENU, 1, 6, false},
+      // A damaged save's slot number names no slot: nothing is written, nothing closes.
+      {"a slot that does not exist", SCENE_GAME, 1, 99, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_SlotList.assign(kStorySlotCount, cSlotInfo());
+    g_Progress.m_bAutoSave = c.autoSave;
+    g_Progress.m_nSaveSlot = c.slot;
+    g_GameMgr.m_nPrevScene = c.prevScene;
+    S scene;
+    Frame(scene);
+    EXPECT_EQ(g_SlotList[6].m_bUsed, c.saved ? 1 : 0);
+    EXPECT_EQ(Exists("user_data/story/Story07.dat"), c.saved);
+    EXPECT_TRUE(BoxesSaying("Story").empty());
+    std::filesystem::remove("user_data/story/Story07.dat");
+  }
 }
 
 }  // namespace
