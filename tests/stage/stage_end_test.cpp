@@ -23,6 +23,7 @@
 #include "shell/game_mgr.h"
 #include "shell/main_wnd.h"
 #include "stage/extra_life.h"
+#include "stage/ranking.h"
 #include "stage/stage_world.h"
 #include "tests/stage/stage_scene_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -82,6 +83,7 @@ class StageEndTest : public StageSceneTest {
     g_Progress = cProgress();
     m_Folder.reset();
     g_Database.Reset();
+    g_RankingSet.Reset();
     StageSceneTest::TearDown();
   }
 
@@ -310,6 +312,55 @@ TEST_F(StageEndTest, StageClearCommandNamesTheNextStageAndTheMapCursor) {
     if (c.expectStartSet) {
       EXPECT_EQ(progress.m_nStartDir, c.expectStartDir) << c.what;
     }
+  }
+}
+
+TEST_F(StageEndTest, RankingPlacesAreFoundButNotInATestPlay) {
+  g_GameMgr.m_bRanking = 1;
+  g_GameMgr.m_nPlayMode = PLAYMODE_FREE;
+  g_SystemData.m_ModeRanking[PLAYMODE_FREE].m_ResultOn = {1, 1, 1, 0, 1};
+  g_StageData.m_vResultKind = {1, 1, 1, 1, 0};
+  g_RankingSet.Reset();
+  g_RankingSet.m_vRanking[0].Insert("abc", 900);
+  g_RankingSet.m_vRanking[0].Insert("abd", 500);
+  struct Case {
+    const char* what;
+    int testPlay;
+    std::vector<std::int32_t> expectPos;
+    int expectRanked;
+  } const cases[] = {
+      // Score 500 goes after the 500 already there; HP and SP are not ranked here.
+      {"a play", 0, {2, 0, 0, -1, -1}, 1},
+      {"a test play: results kept, no places", 1, {-1, -1, -1, -1, -1}, 0},
+  };
+  for (const Case& c : cases) {
+    g_bTestPlay = c.testPlay;
+    g_Progress.m_nScore = 0;
+    g_Progress.m_nStageScore = 500;
+    g_Progress.m_nTimeLeftSum = g_Progress.m_nClearTimeSum = 0;
+    m_pScene->m_nTimeLeft = 12;
+    m_pScene->m_nPlayTime = 3456;
+    m_pScene->m_nNextStage = 0;
+    m_pScene->EndPlay();
+    EXPECT_EQ(m_pScene->m_vRankPos, c.expectPos) << c.what;
+    EXPECT_EQ(m_pScene->m_bRanked, c.expectRanked) << c.what;
+    EXPECT_EQ(m_pScene->m_vRankScore[0], 500) << c.what;
+    EXPECT_EQ(m_pScene->m_vRankScore[2], 3456) << c.what;
+  }
+}
+
+TEST_F(StageEndTest, GameWaitHoldsTheGameForItsTimeAndLeavesNoWindow) {
+  g_bActive = 1;
+  for (const std::int32_t tenths : {0, 2}) {
+    cFlowCmd cmd;
+    cmd.m_nKind = FLOWCMD_GAME_WAIT;
+    cmd.m_vParam = {tenths};
+    g_vPlayer[0].CmdGameWait(cmd);
+    EXPECT_EQ(m_pScene->m_WaitReq.m_nKind, WAIT_GAME);
+    EXPECT_EQ(m_pScene->m_WaitReq.m_bKeyWait, 0);
+    // The countdown ran out: 6 frames a tenth, and one more.
+    EXPECT_EQ(m_pScene->m_WaitReq.m_nCountdown, -1) << tenths;
+    EXPECT_TRUE(m_pScene->m_lstMessage.empty());
   }
 }
 
