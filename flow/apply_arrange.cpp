@@ -75,8 +75,12 @@ void ApplyArrange(cFlowCmd* cmd, const std::vector<std::int32_t>* b, cCharaBase*
   std::int32_t d = 0;
   if (!Operand(bind[3], bind[4], subject, &d)) return;
 
+  // The moves without settable parameters (ground turn, circle, off-screen avoidance)
+  // have an empty list: a binding naming them has nothing to change.
+  const std::vector<VARPARAMDESC>& descs = CheckedAt(g_VarParamTable, kind);
+  if (descs.empty()) return;
   // A parameter number outside the list is damaged data: the guarded access reports it.
-  const VARPARAMDESC& desc = CheckedAt(CheckedAt(g_VarParamTable, kind), param);
+  const VARPARAMDESC& desc = CheckedAt(descs, param);
   // Outside the list, or in a block the command lacks: nothing to change.
   if (!hasValue) return;
   std::int32_t min = desc.m_nMin;
