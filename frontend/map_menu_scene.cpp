@@ -94,8 +94,11 @@ void cSceneMapMenu::Init() {
   LoadFrontSurfaces(kSceneRows, kSceneRowCount);
   g_MenuCursor.Reset();
   m_nItemCount = 0;
+  // The System file decides the list's length: entries past the four item types name no
+  // state of the menu.
   const std::vector<cCmdItem>& menu = g_SystemData.m_MapMenu;
-  for (int i = 0; i < static_cast<int>(menu.size()) && m_nItemCount < kItemCount; ++i) {
+  const int nEntries = std::min(static_cast<int>(menu.size()), kItemCount);
+  for (int i = 0; i < nEntries; ++i) {
     if (CheckedAt(menu, i).m_bEnabled != 0) m_anItem[m_nItemCount++] = i;
   }
   if (m_nItemCount == 0) {

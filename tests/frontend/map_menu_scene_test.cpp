@@ -152,4 +152,33 @@ TEST_F(MapMenuScene, BackToTheMapOrToTheTitle) {
   EXPECT_EQ(g_GameMgr.m_nPrevScene, SCENE_MAPMENU);
 }
 
+TEST_F(MapMenuScene, TheMenuOffersTheEnabledItemsOfTheFourTypes) {
+  struct Case {
+    const char* what;
+    std::vector<int> enabled;  // per entry of the System data's list
+    std::vector<int> items;
+  } const cases[] = {
+      {"all four", {1, 1, 1, 1}, {0, 1, 2, 3}},
+      {"save hidden", {0, 1, 1, 1}, {1, 2, 3}},
+      {"none enabled: the first", {0, 0, 0, 0}, {0}},
+      // A damaged System file's longer list: entries past the four types name no state.
+      {"a longer list", {0, 0, 1, 0, 1, 1}, {2}},
+      {"a shorter list", {1, 0}, {0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_SystemData.m_MapMenu.resize(c.enabled.size());
+    for (std::size_t i = 0; i < c.enabled.size(); ++i) g_SystemData.m_MapMenu[i].m_bEnabled = c.enabled[i];
+    S scene;
+    ASSERT_TRUE(RunUntilState(scene, S::STATE_MENU));
+    ASSERT_EQ(scene.m_nItemCount, static_cast<int>(c.items.size()));
+    for (std::size_t i = 0; i < c.items.size(); ++i) EXPECT_EQ(scene.m_anItem[i], c.items[i]);
+    // Whatever the list, the last item chosen leads to a state of the menu.
+    for (std::size_t i = 1; i < c.items.size(); ++i) Press(scene, kDirDown);
+    Press(scene, 0, kDecide);
+    EXPECT_GE(scene.m_nState, S::STATE_SAVE);
+    EXPECT_LT(scene.m_nState, S::STATE_COUNT);
+  }
+}
+
 }  // namespace
