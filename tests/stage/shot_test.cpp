@@ -11,6 +11,7 @@
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/shot_parameter_tables.h"
 #include "objects/chara.h"
+#include "platform/message_queue.h"
 #include "tests/stage/object_world.h"
 
 namespace {
@@ -227,6 +228,37 @@ TEST_F(ShotTest, SpeedIsRebuiltFromScrollAccelerationAndBaseVelocity) {
       EXPECT_DOUBLE_EQ(shot.m_dY, 400);
     }
   }
+}
+
+TEST_F(ShotTest, RangeRescaleOfAShotWithoutVelocityGivesNoNaN) {
+  // A range of 0 at 10 dots a sub-step would be flown in under a frame, so the range is
+  // spread over the frame along the velocity, which is (0, 0) here: the shot stands.
+  SetLevel(4);
+  cEdShot block;
+  block.m_bRangeLimit = 1;
+  FORMATIONSLOT slot = Slot(400, 400, 0, 0);
+  slot.m_dSpeed = 40;
+  cShot shot;
+  ASSERT_TRUE(shot.Init(1, Firer(), FLOWCMD_SHOT, block, slot));
+  EXPECT_EQ(shot.m_nRangeSteps, 4);
+  EXPECT_EQ(shot.m_dBaseVx, 0);
+  EXPECT_EQ(shot.m_dBaseVy, 0);
+  EXPECT_EQ(Fly(shot, 10), std::vector<double>(4, 400.0));
+}
+
+TEST_F(ShotTest, ShotOfASideOutsideTheListsIsReportedAndFiledNowhere) {
+  ClearPostedMessages();
+  cEdShot block;
+  block.m_bFirerSide = 0;
+  block.m_nSide = 9;
+  cShot shot;
+  ASSERT_TRUE(shot.Init(1, Firer(), FLOWCMD_SHOT, block, Slot(400, 400, 1, 0)));
+  AddShot(Scene().m_lstShot, shot);
+  EXPECT_EQ(CountPostedMessages(WM_CLOSE), 1);
+  for (const std::list<cShot*>& group : Scene().m_vGroupShotList) EXPECT_TRUE(group.empty());
+  Scene().EraseShot(Scene().m_lstShot.begin());
+  EXPECT_TRUE(Scene().m_lstShot.empty());
+  ClearPostedMessages();
 }
 
 TEST_F(ShotTest, FacingFollowsTheSignOfTheSpeed) {
