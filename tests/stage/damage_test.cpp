@@ -13,7 +13,9 @@
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/save/progress.h"
+#include "data/palette/palette_item.h"
 #include "objects/chara.h"
+#include "objects/item.h"
 #include "objects/shot.h"
 #include "tests/stage/object_world.h"
 
@@ -293,6 +295,46 @@ TEST_F(DamageTest, DefeatRunsOnlyTheDiedFlowsAtOnceAndScoresWithinTheRange) {
     EXPECT_EQ(g_Progress.m_Vars[3], 0);
     EXPECT_EQ(chara.m_bDying, 1);
     EXPECT_EQ(g_Progress.m_nStageScore, c.after);
+    g_listChara.clear();
+  }
+}
+
+// The carried item goes to the player; when its commands clear the stage the defeat stops
+// there: no defeat animation, and the links stay for the stage end.
+TEST_F(DamageTest, DefeatGivesTheCarriedItemAndStopsWhenItClearsTheStage) {
+  struct Case {
+    const char* what;
+    bool carries;
+    int command;
+    std::int32_t result, dying;
+    std::int32_t var4;
+  };
+  const Case cases[] = {
+      {"nothing carried", false, ITEMCMD_CODE, 0, 1, 0},
+      {"an item of code", true, ITEMCMD_CODE, 0, 1, 3},
+      {"an item that clears the stage", true, ITEMCMD_STAGE_CLEAR, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_Progress.m_Vars.assign(1001, 0);
+    g_vPlayer[0].m_nHp = 10;
+    cChara& chara = Make();
+    chara.InitLinks(nullptr);
+    if (c.carries) {
+      cFlowCmd cmd;
+      cmd.m_bItemCmd = 1;
+      cmd.m_nKind = static_cast<std::int8_t>(c.command);
+      cmd.m_sText = "C4 = 3";
+      cmd.Normalize();
+      cPaletteItem entry;
+      entry.m_nGraphic = 2;
+      entry.m_vItemCmd = std::vector<cFlowCmd>{cmd};
+      chara.m_Item.Init(40, entry, 1);
+    }
+    EXPECT_EQ(chara.Defeat(), c.result);
+    EXPECT_EQ(chara.m_bDying, c.dying);
+    EXPECT_EQ(g_Progress.m_Vars[4], c.var4);
+    EXPECT_EQ(g_vPlayer[0].m_vLinkedBy.size(), c.dying != 0 ? 0u : 1u);
     g_listChara.clear();
   }
 }
