@@ -10,6 +10,7 @@
 #include "app/main_window_handle.h"
 #include "data/flow/flow_enumerations.h"
 #include "flow/vanish_cmd.h"
+#include "objects/chara.h"
 #include "objects/player.h"
 #include "objects/shot.h"
 #include "platform/message_queue.h"
@@ -215,6 +216,30 @@ TEST_F(FlowTargetItemTest, StatusTwoOnCharactersAndTheScroll) {
   EXPECT_DOUBLE_EQ(m_pScene->m_ScrollX.m_dSpeed, 2.0);
   status2(5, 0, 0);
   EXPECT_EQ(m_pScene->m_ScrollX.m_dSpeed, 0.0);
+}
+
+// The play step may erase a character whose flows ended it; no pointer of the scene may
+// lead into its runs afterwards.
+TEST_F(FlowTargetItemTest, ACharacterThatVanishesItselfMidRunLeavesNoFlowPointers) {
+  cChara chara;
+  chara.m_bNoLinkRelease = 1;
+  chara.m_vTarget.assign(kTargetSlots, nullptr);
+  chara.m_vSwitch.assign(kSwitchCount, 0);
+  chara.m_vSwitchClear.assign(kSwitchCount, 0);
+  chara.m_vSwitchFrame.assign(kSwitchCount, 0);
+  chara.m_vCharaVar.assign(kCharaVarCount, 0);
+  chara.m_nKind = 1;
+  chara.m_nHp = 1;
+  cFlowCmd vanish = Cmd(FLOWCMD_STATUS2, 0, 1);
+  vanish.m_vParam = {0, 0, 0};
+  chara.m_Def.m_vFlow = std::vector<cFlow>{Flow({vanish, Cmd(FLOWCMD_WAIT, 10)})};
+  chara.SetFlows(chara.m_Def.m_vFlow.Edit(), 0, -1);
+  chara.FireTrigger(FLOWTRIG_ALWAYS);
+  EXPECT_EQ(chara.RunFlows(0), 1);
+  EXPECT_EQ(chara.m_bRemove, 1);
+  EXPECT_EQ(m_pScene->m_pFlowChara, nullptr);
+  EXPECT_EQ(m_pScene->m_pFlowRun, nullptr);
+  EXPECT_EQ(m_pScene->m_pFlowCmdRun, nullptr);
 }
 
 TEST_F(FlowTargetItemTest, VanishDescendantsAndGroups) {
