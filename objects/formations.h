@@ -42,8 +42,9 @@ std::int32_t ResolveFireDirection(const cCharaBase& firer, const cEdShot& block)
 std::int32_t AimAngle(std::int32_t x, std::int32_t y, cCharaBase& firer, const cEdShot& block, FORMATIONSLOT& slot);
 
 // Layouts: each writes the slot's start, steps and velocity. Those by direction place
-// nothing for a direction outside 2-11 (old replays, damaged data): they zero the slot's
-// places and velocity and answer false, and the formation then creates nothing.
+// nothing for a direction they have no place for (an old replay's key rule gives 0,
+// damaged data anything): they zero the slot's places and velocity and answer false, and
+// the formation then creates nothing.
 bool LayoutLineByDirection(FORMATIONSLOT& slot, const cEdShot& block, const cCharaBase& firer);
 bool LayoutLineByAngle(FORMATIONSLOT& slot, const cEdShot& block, cCharaBase& firer);
 bool LayoutStackByDirection(FORMATIONSLOT& slot, const cEdShot& block, const cCharaBase& firer);
