@@ -70,7 +70,8 @@ std::int32_t cCharaBase::CmdStageClear(cFlowCmd& cmd) {
           CutToStageName(cmd.m_sText);
           scene->m_strNextStage = cmd.m_sText;
         } else {
-          ErrMesBoxf("ステージファイル %s が不正です。\nステージファイルとして認識できません。", "");
+          ErrMesBoxf("ステージファイル %s が不正です。\nステージファイルとして認識できません。",
+                     "");
           scene->m_strNextStage.clear();
         }
         scene->m_nNextStage = progress.m_nSubStage;

@@ -122,7 +122,8 @@ void cSceneChallenge::CountStages() {
   // The open count comes from the player's file and the stage count from the game's:
   // neither may take the list past the records the progress holds for it.
   const int nOpen = g_SystemData.m_bFixedChallengeCount != 0 ? ChallengeStageCount() : progress.m_nChallengeOpen;
-  m_nStageCount = std::clamp(nOpen, 0, std::min(ChallengeStageCount(), static_cast<int>(progress.m_ChallengeState.size())));
+  const int nRecords = static_cast<int>(std::min<std::size_t>(progress.m_ChallengeState.size(), kMaxChallengeStages));
+  m_nStageCount = std::clamp(nOpen, 0, std::min(ChallengeStageCount(), nRecords));
   m_nRows = NormaliseChallengeList(m_nStageCount, m_nTop, g_MenuCursor.m_pCur->nRow);
 }
 

@@ -90,7 +90,8 @@ void SetPauseEntries(std::vector<cCmdItem>& items) {
       break;
     }
     case PLAYMODE_CHALLENGE: {
-      const bool cleared = CheckedAt(progress.m_ChallengeState, progress.m_nStage - 1).m_bCleared != 0;
+      const int index = progress.m_nStage > 0 ? progress.m_nStage - 1 : -1;
+      const bool cleared = CheckedAt(progress.m_ChallengeState, index).m_bCleared != 0;
       if (!(sys.m_bRetryClearedChallenge != 0 && cleared)) items[PAUSE_RESTART].m_bEnabled = 0;
       items[PAUSE_GIVEUP].m_bEnabled = 0;
       break;

@@ -2,6 +2,7 @@
 // for score steps, the rankings the results reach and their registration, and the scene
 // that follows the clear (the next stage file of a numbered series, the world map, the
 // challenge list, the title, or the same stage again).
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -39,11 +40,16 @@ namespace {
 constexpr std::int32_t kNoticeFrames = 30;
 constexpr std::int32_t kMessageKindStatusIcon = 3;
 
-// Sums of a long play stay defined: added in 64 bits and held at the int32 limits.
-void AddHeld(std::int32_t& sum, std::int32_t value) {
-  const std::int64_t total = static_cast<std::int64_t>(sum) + value;
-  sum = total > INT32_MAX ? INT32_MAX : (total < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(total));
+std::int32_t HeldInt32(std::int64_t value) {
+  return value > INT32_MAX ? INT32_MAX : (value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value));
 }
+
+// Sums of a long play stay defined: added in 64 bits and held at the int32 limits.
+void AddHeld(std::int32_t& sum, std::int32_t value) { sum = HeldInt32(std::int64_t{sum} + value); }
+
+// The challenge record of a challenge stage number; a number from a damaged save that
+// has no record (0 or below) stays an index outside the list.
+int ChallengeIndex(std::int32_t nStage) { return nStage > 0 ? nStage - 1 : -1; }
 
 bool IsTypedNameMode(std::int32_t nMode) {
   return nMode == RANKREG_KEY_TYPED_NAME || nMode == RANKREG_AUTO_TYPED_NAME;
@@ -165,21 +171,20 @@ std::int32_t cSceneGame::ClearResult() {
       return SCENE_WORLDMAP;
     case TITLEITEM_CHALLENGE: {
       if (LoadNextStage()) return SCENE_GAME;
-      cValuePair& record = CheckedAt(progress.m_ChallengeState, progress.m_nStage - 1);
+      cValuePair& record = CheckedAt(progress.m_ChallengeState, ChallengeIndex(progress.m_nStage));
       record.m_bCleared = 1;
       if (progress.m_nScore > record.m_nHigh) {
-        AddHeld(progress.m_nTotalBest,
-                static_cast<std::int32_t>(std::int64_t{progress.m_nScore} - record.m_nHigh > INT32_MAX
-                                              ? INT32_MAX
-                                              : std::int64_t{progress.m_nScore} - record.m_nHigh));
+        progress.m_nTotalBest = HeldInt32(std::int64_t{progress.m_nTotalBest} + progress.m_nScore - record.m_nHigh);
         record.m_nHigh = progress.m_nScore;
       }
       if (progress.m_nChallengeOpen <= progress.m_nStage) {
-        progress.m_nChallengeOpen = progress.m_nStage + 1;
-        if (progress.m_nChallengeOpen > g_SystemData.m_nChallengeCount)
-          progress.m_nChallengeOpen = g_SystemData.m_nChallengeCount;
+        // A damaged System data's negative count opens nothing rather than a negative
+        // number of stages.
+        const std::int32_t nCount = std::max(g_SystemData.m_nChallengeCount, 0);
+        progress.m_nChallengeOpen = HeldInt32(std::min<std::int64_t>(std::int64_t{progress.m_nStage} + 1, nCount));
       }
-      if (progress.SaveToFile(kChallengeFilePath) == 0) WriteReport("%s の保存に失敗しました！", kChallengeFilePath);
+      if (progress.SaveToFile(kChallengeFilePath) == 0)
+        WriteReport("%s の保存に失敗しました！", kChallengeFilePath);
       progress.m_nSubStage = nSaved;
       return SCENE_CHALLENGE;
     }

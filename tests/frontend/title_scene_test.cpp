@@ -48,7 +48,10 @@ TEST(TitleItems, TheEnabledEntriesUpToSevenOrTheFirstAlone) {
     std::array<std::int32_t, kTitleItemTypes> items{};
     const int n = CollectTitleItems(c.menu, items);
     ASSERT_EQ(n, static_cast<int>(c.expect.size())) << c.what;
-    for (int i = 0; i < n; ++i) EXPECT_EQ(items[static_cast<std::size_t>(i)], c.expect[static_cast<std::size_t>(i)]) << c.what;
+    for (int i = 0; i < n; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      EXPECT_EQ(items[at], c.expect[at]) << c.what;
+    }
   }
 }
 
@@ -86,7 +89,8 @@ class TitleSceneTest : public cTempDirTest {
     g_SystemData.m_bInfiniteLives = {0, 0, 0, 0};
     g_SystemData.m_nChallengeCount = 12;
     g_SystemData.m_bTitlePictures = 0;
-    for (int mode = 0; mode < 4; ++mode) g_SystemData.m_ModeRanking[static_cast<std::size_t>(mode)].m_bRankingOn = mode % 2;
+    // Rankings on in the challenge and replay modes only.
+    for (std::size_t mode = 0; mode < 4; ++mode) g_SystemData.m_ModeRanking[mode].m_bRankingOn = mode % 2;
     g_WorldMap.m_nStartX = 4;
     g_WorldMap.m_nStartY = 7;
     g_Input.assign(1, cInput());

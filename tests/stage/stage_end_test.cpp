@@ -227,7 +227,8 @@ TEST_F(StageEndTest, ClearResultByTitleItem) {
   } const cases[] = {
       {"challenge: best score and the next stage opened", TITLEITEM_CHALLENGE, 0, 0, 1, 1, 500, 200, SCENE_CHALLENGE,
        2, 500, 1},
-      {"challenge: a lower score keeps the best", TITLEITEM_CHALLENGE, 0, 0, 2, 3, 100, 200, SCENE_CHALLENGE, 3, 200, 1},
+      {"challenge: a lower score keeps the best", TITLEITEM_CHALLENGE, 0, 0, 2, 3, 100, 200, SCENE_CHALLENGE, 3, 200,
+       1},
       {"challenge: the last stage opens nothing more", TITLEITEM_CHALLENGE, 0, 0, 3, 3, 100, 0, SCENE_CHALLENGE, 3,
        100, 1},
       {"free play of a finished series: the title", TITLEITEM_FREE, 1, 0, 1, 1, 0, 0, SCENE_TITLE, 1, 0, 0},
