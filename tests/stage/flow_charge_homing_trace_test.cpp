@@ -4,6 +4,7 @@
 // blocks beside the hero and stays there.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/movement_block.h"
+#include "media/input/input.h"
 #include "tests/support/play_harness.h"
 #include "tests/support/temp_dir.h"
 #include "writers/stage_writer.h"
@@ -111,6 +113,49 @@ TEST_F(FlowChargeHomingTraceTest, HomingWalkerStopsOnItsPointBesideTheHero) {
   }
   ASSERT_EQ(stops.size(), 2u);
   EXPECT_NEAR(stops[1] - stops[0], 64.0, 1e-6);
+}
+
+TEST_F(FlowChargeHomingTraceTest, FlyerChargesAlongItsFirstAimAndHomesAlongAnAimThatFollowsTheHero) {
+  // The hero walks right under a flyer that starts up and to its right; every speed is
+  // one dot a frame in any direction.
+  struct Case {
+    const char* name;
+    int kind;
+    bool aimFollows;
+  };
+  for (const Case& c : {Case{"charge", FLOWCMD_MOVE_CHARGE, false}, Case{"homing", FLOWCMD_MOVE_HOMING, true}}) {
+    SCOPED_TRACE(c.name);
+    cStagePlan plan = Room(2, 17, Move(c.kind, 10));
+    plan.vMap[13][17] = '.';
+    plan.vMap[4][17] = 'C';
+    plan.Chara.m_nFlying = 1;
+    GiveWalkAndJump(plan.Hero, 20, 4);
+    const double n = plan.nCollisionLevel;
+    const cPlayResult run = PlayPlan(plan, 120, {{400, kDirRight, 0}});
+    ASSERT_FALSE(run.bTimedOut) << run.strOutput;
+    ASSERT_TRUE(run.strTraceError.empty()) << run.strTraceError;
+    const int first = run.FirstPlayIndex();
+    ASSERT_GE(first, 0) << run.strOutput;
+    ASSERT_GE(static_cast<int>(run.vFrames.size()), first + 60);
+    const cTraceObject* start = run.vFrames[static_cast<std::size_t>(first)].Find("chara");
+    const cTraceObject* aim = run.vFrames[static_cast<std::size_t>(first + 1)].Find("chara");
+    ASSERT_NE(start, nullptr);
+    ASSERT_NE(aim, nullptr);
+    EXPECT_LT(aim->dVx, 0.0);
+    EXPECT_GT(aim->dVy, 0.0);
+    bool changed = false;
+    for (int k = 1; k < 60; ++k) {
+      const cTraceObject* chara = run.vFrames[static_cast<std::size_t>(first + k)].Find("chara");
+      ASSERT_NE(chara, nullptr);
+      ASSERT_NEAR(std::hypot(chara->dVx, chara->dVy) * n, 1.0, 1e-9) << k;
+      if (std::abs(chara->dVx - aim->dVx) > 1e-6) changed = true;
+      if (!c.aimFollows) {
+        ASSERT_NEAR(chara->dX, start->dX + k * n * aim->dVx, 1e-6) << k;
+        ASSERT_NEAR(chara->dY, start->dY + k * n * aim->dVy, 1e-6) << k;
+      }
+    }
+    EXPECT_EQ(changed, c.aimFollows);
+  }
 }
 
 }  // namespace
