@@ -3,6 +3,7 @@
 // their top-left corner, so half sizes are subtracted to centre them.
 #include "objects/formations.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/checked_access.h"
@@ -51,6 +52,13 @@ std::int32_t Count(const cEdShot& block) { return block.m_nCount; }
 std::int32_t P1(const cEdShot& block) { return block.m_nFormParam[0]; }
 std::int32_t P2(const cEdShot& block) { return block.m_nFormParam[1]; }
 std::int32_t P3(const cEdShot& block) { return block.m_nFormParam[2]; }
+
+// The columns of a lightning row. The editor allows no more than its limit; a file that
+// asks for more (up to 32767 per row, for every row of every copy of every volley) would
+// fill the memory with shots, so the count is held to that limit.
+std::int32_t LightningColumns(const cEdShot& block) {
+  return std::min<std::int32_t>(P2(block), GetShotFormParamDesc(SHOTFORM_LIGHTNING, 1).nMax);
+}
 
 void SetVelocityAtAngle(FORMATIONSLOT& slot, double dDegrees) {
   const double r = dDegrees * kDegToRad;
@@ -492,7 +500,7 @@ bool LayoutLightningByDirection(FORMATIONSLOT& slot, const cEdShot& block, const
   }
   SetDirectionVelocity(slot, d);
   // Columns side by side across the flight, centred on the reference's axis.
-  const std::int32_t nCols = P2(block);
+  const std::int32_t nCols = LightningColumns(block);
   if (nCols >= 2) {
     const std::int32_t q = P3(block) * 16;
     std::int32_t spread = ((nCols - 1) >> 1) * q;
@@ -578,7 +586,7 @@ void FormLightning(cFormationSink& sink, cCharaBase& firer, const cEdShot& block
   const bool bPlaced = slot.m_nAngle != 0 ? LayoutLightningByAngle(slot, block, firer, *ref)
                                           : LayoutLightningByDirection(slot, block, firer, *ref);
   if (!bPlaced) return;
-  const std::int32_t nCols = P2(block);
+  const std::int32_t nCols = LightningColumns(block);
   slot.m_nX = slot.m_nStartX;
   slot.m_nY = slot.m_nStartY;
   for (std::int32_t row = 0; row < Count(block); ++row) {

@@ -198,6 +198,15 @@ TEST_F(FormationTest, LightningRowsEnterFromTheFarEdgeOfTheView) {
     block.m_nFormOrigin = 2;
     ExpectPlaces(Run(block, Slot(MOVEDIR_LEFT)), c.want);
   }
+  // A column count past the editor's limit of 50 (damaged or hostile data) is held to
+  // it: 3 rows of 50, not of 32767.
+  g_SystemData.m_bRuleShot555 = 0;
+  cEdShot block = Block(SHOTFORM_LIGHTNING, 3, 1, 32767, 1);
+  block.m_nFormOrigin = 2;
+  const std::vector<cPlaced> placed = Run(block, Slot(MOVEDIR_LEFT));
+  ASSERT_EQ(placed.size(), 150U);
+  EXPECT_EQ(placed[0].y, 92 - (24 * 16 + 8));  // 50 columns centred on the firer's line
+  EXPECT_EQ(placed[49].y, placed[0].y + 49 * 16);
 }
 
 TEST_F(FormationTest, AnglesTurnTheFlightAndAimAtTheTarget) {
