@@ -32,6 +32,12 @@ void RunMessage(cCharaBase* pChara, cFlowCmdRun* run) {
   pChara->CmdMessage(*run->m_lpCmd, bContinued);
 }
 
+// The stage clear leaves its result for the play step, which ends the stage with it.
+void RunStageClear(cCharaBase* pChara, cFlowCmdRun* run) {
+  const std::int32_t result = pChara->CmdStageClear(*run->m_lpCmd);
+  if (cSceneGame* pScene = GameScene(); pScene != nullptr) pScene->m_nCmdResult = result;
+}
+
 }  // namespace
 
 const std::array<FlowCmdExecutor, kFlowCmdKindCount> g_FlowCmdTable = {
@@ -52,7 +58,7 @@ const std::array<FlowCmdExecutor, kFlowCmdKindCount> g_FlowCmdTable = {
     &RunOnChara<&cCharaBase::CmdSummonChara>,                // 14
     &RunOnChara<&cCharaBase::CmdSummonItem>,                 // 15
     &RunOnChara<&cCharaBase::CmdFlowOperation>,              // 16
-    &RunShared<&cCharaBase::CmdStageClear>,                  // 17
+    &RunStageClear,                                          // 17
     &RunShared<&cCharaBase::CmdGameWait>,                    // 18
     &RunMessage,                                             // 19
     &RunShared<&cCharaBase::CmdWarp>,                        // 20
