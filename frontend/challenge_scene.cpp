@@ -249,7 +249,8 @@ void cSceneChallenge::StartStage(int row) {
 void cSceneChallenge::DrawMenu(DDSURFACEDATA* lpDst) {
   const cSystemData& sys = g_SystemData;
   const cProgress& progress = g_Progress;
-  DDFillSurface(lpDst, 0);
+  // Drawn afresh on every change: nothing of the previous list may show through.
+  DDFillSurface(lpDst, kClearColour);
   g_Font[2].DrawWindow(lpDst, 1, 1, 638, 478);
   const std::string heading = sys.m_TitleMenu.size() > 2 ? sys.m_TitleMenu[2].m_strLabel : std::string();
   g_Font[2].DrawText(lpDst, 320 - Chars(heading) * 32 / 2, kHeadingY, heading.c_str());
