@@ -87,6 +87,7 @@ std::int32_t cCharaBase::CmdStageClear(cFlowCmd& cmd) {
   if (Param(cmd, 2) != 0) {
     progress.m_nMapX = CapBelow(Param(cmd, 3), g_WorldMap.m_nMapW);
     progress.m_nMapY = CapBelow(Param(cmd, 4), g_WorldMap.m_nMapH);
+    progress.m_nRound = 0;  // the slot of the world-map cursor's facing: down
   }
   if (Param(cmd, 5) != 0) {
     progress.m_bStartPosSet = 1;

@@ -298,6 +298,7 @@ TEST_F(StageEndTest, StageClearCommandNamesTheNextStageAndTheMapCursor) {
     progress.m_nStage = 8;
     progress.m_nSubStage = 3;
     progress.m_nMapX = progress.m_nMapY = 1;
+    progress.m_nRound = 2;  // the map cursor faced left
     progress.m_bStartPosSet = 1;
     cFlowCmd cmd;
     cmd.m_nKind = FLOWCMD_STAGE_CLEAR;
@@ -309,6 +310,8 @@ TEST_F(StageEndTest, StageClearCommandNamesTheNextStageAndTheMapCursor) {
     EXPECT_EQ(cmd.m_sText, c.text[0] == '\0' ? "" : c.expectText) << c.what;
     EXPECT_EQ(progress.m_nMapX, c.expectMapX) << c.what;
     EXPECT_EQ(progress.m_nMapY, c.expectMapY) << c.what;
+    // A placed cursor faces down; otherwise it keeps its facing.
+    EXPECT_EQ(progress.m_nRound, c.params[2] != 0 ? 0 : 2) << c.what;
     EXPECT_EQ(progress.m_bStartPosSet, c.expectStartSet) << c.what;
     if (c.expectStartSet) {
       EXPECT_EQ(progress.m_nStartDir, c.expectStartDir) << c.what;
