@@ -137,6 +137,29 @@ TEST_F(RankingFileTest, ReadGivesFiveListsOfTwentyWhateverTheFileHeld) {
   }
 }
 
+TEST_F(RankingFileTest, EveryCutOfAFileLeavesFiveListsOfTwenty) {
+  cRankingSet full;
+  full.m_vRanking[0].Insert("abc", 7);
+  full.m_vRanking[2].Insert("xy", 9);
+  cDataWriter out;
+  out.WriteInt32(g_nDataVersion);
+  full.Write(out);
+  const std::vector<std::uint8_t> bytes(out.Bytes().begin(), out.Bytes().end());
+  // Cut anywhere, and with one count byte spoiled, the set still has its five lists of
+  // twenty places whether or not the load is refused.
+  for (std::size_t n = 0; n <= bytes.size(); n += 7) {
+    for (const bool spoil : {false, true}) {
+      std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(n));
+      if (spoil && cut.size() > 16) cut[16] = 0x7F;  // the first list's member count
+      WriteTestFile("cut.rkg", cut);
+      cRankingSet set;
+      set.LoadFromFile("cut.rkg");
+      ASSERT_EQ(set.m_vRanking.size(), 5u) << n;
+      for (const cRanking& ranking : set.m_vRanking) ASSERT_EQ(ranking.m_vEntry.size(), 20u) << n;
+    }
+  }
+}
+
 TEST_F(RankingFileTest, LoadAndSaveByPlayModeAndStageName) {
   std::filesystem::create_directories("user_data/free");
   std::filesystem::create_directories("user_data/story");
