@@ -12,6 +12,7 @@
 #include "objects/player.h"
 #include "objects/trunc.h"
 #include "stage/block_cell.h"
+#include "stage/block_chara_index.h"
 #include "stage/list_walk.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
@@ -415,5 +416,6 @@ std::list<cChara>::iterator EraseCharaNode(std::list<cChara>& list, std::list<cC
     }
   }
   cListWalk<cChara>::Erasing(list, node);
+  cBlockCharaIndex::Erasing(list, chara);
   return list.erase(node);
 }

@@ -1,7 +1,9 @@
 // Block characters: characters that others stand on, ride, bump their heads on, and are
 // pushed aside or crushed by. The block characters themselves are never moved here; they
 // are the obstacles a moving character is resolved against, once per sub-step.
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "app/report_log.h"
 #include "data/flow/flow_enumerations.h"
@@ -9,6 +11,7 @@
 #include "data/system/system_data.h"
 #include "objects/chara.h"
 #include "objects/player.h"
+#include "stage/block_chara_index.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
 
@@ -25,6 +28,35 @@ cDoubleRect BoxOf(const cGameObj& o) { return cDoubleRect{o.m_dX, o.m_dY, o.m_dR
 // A block character that takes part in the contacts of `self`.
 bool IsCandidate(const cChara& o, const cCharaBase& self) {
   return o.m_Def.m_bBlockChara != 0 && o.m_bActive != 0 && o.m_bDying == 0 && o.m_nObjId != self.m_nObjId;
+}
+
+// Calls fn(o) for every candidate of `list` for `self`, in list order, until fn answers
+// true. The sub-step's index of block characters spares the walk over the whole list.
+template <class Fn>
+void ForEachCandidate(std::list<cChara>& list, const cCharaBase& self, Fn fn) {
+  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+    for (cChara* o : *index) {
+      if (IsCandidate(*o, self) && fn(*o)) return;
+    }
+    return;
+  }
+  for (cChara& o : list) {
+    if (IsCandidate(o, self) && fn(o)) return;
+  }
+}
+
+// The block character of `list` with object id `id`, or null.
+cChara* FindBlockCharaById(std::list<cChara>& list, std::int32_t id) {
+  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+    for (cChara* o : *index) {
+      if (o->m_nObjId == id) return o;
+    }
+    return nullptr;
+  }
+  for (cChara& o : list) {
+    if (o.m_nObjId == id && o.m_Def.m_bBlockChara != 0) return &o;
+  }
+  return nullptr;
 }
 
 // The overlap extent of P with O on one axis ([p0, p1] against [o0, o1]), plus 1.
@@ -103,26 +135,30 @@ void HitHead(cCharaBase& chara, const cChara& above) {
 cChara* PushBelow(cCharaBase& chara, std::list<cChara>& list, bool bMarkTop) {
   const double half = static_cast<double>(chara.m_nBoxH / 2);
   const cDoubleRect upper{chara.m_dX, chara.m_dY, chara.m_dRight, chara.m_dY + half};
-  for (cChara& o : list) {
-    if (!IsCandidate(o, chara)) continue;
-    if (OverlapOf(upper, BoxOf(o)).w == 0) continue;
-    HitHead(chara, o);
-    SetY(chara, o.m_dBottom + 1);
-    if (bMarkTop && o.m_dVy > 0) chara.m_bHitTop = 1;
-    return &o;
-  }
-  return nullptr;
+  cChara* pusher = nullptr;
+  ForEachCandidate(list, chara, [&](cChara& o) {
+    if (OverlapOf(upper, BoxOf(o)).w == 0) return false;
+    pusher = &o;
+    return true;
+  });
+  if (pusher == nullptr) return nullptr;
+  HitHead(chara, *pusher);
+  SetY(chara, pusher->m_dBottom + 1);
+  if (bMarkTop && pusher->m_dVy > 0) chara.m_bHitTop = 1;
+  return pusher;
 }
 
 // A candidate of `list` other than the two ids overlaps the box.
 std::int32_t IsSolidCharaAtBox(const cDoubleRect& box, std::int32_t nSelfId, std::int32_t nExcludedId,
                                std::list<cChara>& list) {
-  for (const cChara& o : list) {
-    if (o.m_Def.m_bBlockChara == 0 || o.m_bActive == 0 || o.m_bDying != 0) continue;
-    if (o.m_nObjId == nSelfId || o.m_nObjId == nExcludedId) continue;
-    if (box.IsOverlap(BoxOf(o))) return 1;
+  const auto found = [&](const cChara& o) {
+    return o.m_Def.m_bBlockChara != 0 && o.m_bActive != 0 && o.m_bDying == 0 && o.m_nObjId != nSelfId &&
+           o.m_nObjId != nExcludedId && box.IsOverlap(BoxOf(o));
+  };
+  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+    return std::any_of(index->begin(), index->end(), [&](const cChara* o) { return found(*o); }) ? 1 : 0;
   }
-  return 0;
+  return std::any_of(list.begin(), list.end(), found) ? 1 : 0;
 }
 
 }  // namespace
@@ -138,31 +174,32 @@ std::int32_t cSceneGame::IsSolidCharaInBox(cCharaBase& chara) {
 
 std::int32_t cSceneGame::IsRiddenCharaUnderFeet(cCharaBase& chara) {
   if (PassesBlocks(chara)) return 0;
-  for (cChara& o : g_listChara) {
-    if (o.m_nObjId != chara.m_nRideOnId || !IsCandidate(o, chara)) continue;
-    if (o.IsInRect(chara.m_dX, chara.m_dBottom, chara.m_dRight, chara.m_dBottom + kRideStrip)) return 1;
-  }
-  return 0;
+  const cChara* ridden = FindBlockCharaById(g_listChara, chara.m_nRideOnId);
+  if (ridden == nullptr || !IsCandidate(*ridden, chara)) return 0;
+  return ridden->IsInRect(chara.m_dX, chara.m_dBottom, chara.m_dRight, chara.m_dBottom + kRideStrip) ? 1 : 0;
 }
 
 cChara* cSceneGame::FindSolidCharaUnderFeet(cCharaBase& chara) {
   if (PassesBlocks(chara)) return nullptr;
-  for (cChara& o : g_listChara) {
-    if (!IsCandidate(o, chara)) continue;
-    if (o.IsInRect(chara.m_dX, chara.m_dBottom, chara.m_dRight, chara.m_dBottom + kRideStrip)) return &o;
-  }
-  return nullptr;
+  cChara* found = nullptr;
+  ForEachCandidate(g_listChara, chara, [&](cChara& o) {
+    if (!o.IsInRect(chara.m_dX, chara.m_dBottom, chara.m_dRight, chara.m_dBottom + kRideStrip)) return false;
+    found = &o;
+    return true;
+  });
+  return found;
 }
 
 std::int32_t cSceneGame::IsEnclosedBySolidCharas(cCharaBase& chara, const cDoubleRect& entry) {
   if (PassesBlocks(chara)) return 0;
   const cDoubleRect now = BoxOf(chara);
   const auto covered = [&](double x, double y, double ex, double ey) {
-    for (const cChara& o : g_listChara) {
-      if (!IsCandidate(o, chara)) continue;
-      if (o.IsInRect(x, y, x, y) || o.IsInRect(ex, ey, ex, ey)) return true;
-    }
-    return false;
+    bool bCovered = false;
+    ForEachCandidate(g_listChara, chara, [&](const cChara& o) {
+      bCovered = o.IsInRect(x, y, x, y) || o.IsInRect(ex, ey, ex, ey);
+      return bCovered;
+    });
+    return bCovered;
   };
   if (!covered(now.left, now.top, entry.left, entry.top)) return 0;
   if (!covered(now.right, now.top, entry.right, entry.top)) return 0;
@@ -178,8 +215,8 @@ void cSceneGame::ResolveSolidAxis(cCharaBase& chara, std::list<cChara>& list, st
   const double y = chara.m_dY;
   const double right = chara.m_dRight;
   const double bottom = chara.m_dBottom;
-  for (cChara& o : list) {
-    if (!IsCandidate(o, chara) || OverlapOf(BoxOf(chara), BoxOf(o)).w == 0) continue;
+  ForEachCandidate(list, chara, [&](cChara& o) {
+    if (OverlapOf(BoxOf(chara), BoxOf(o)).w == 0) return false;
     if (bVertical != 0) {
       if (Meets(o, x + 1, y, right - 1, y)) {
         chara.m_bHitTop = 1;
@@ -199,7 +236,8 @@ void cSceneGame::ResolveSolidAxis(cCharaBase& chara, std::list<cChara>& list, st
         cand.right.Offer(o.m_dX - chara.m_nBoxW, o, false);
       }
     }
-  }
+    return false;
+  });
   if (bVertical != 0) {
     if (cand.top.Has()) SetY(chara, cand.top.m_dValue);
     if (cand.bottom.Has()) SetY(chara, cand.bottom.m_dValue);
@@ -214,14 +252,12 @@ void cSceneGame::ResolveSolidAxis(cCharaBase& chara, std::list<cChara>& list, st
 
 void cSceneGame::CarryRider(cCharaBase& rider, std::list<cChara>& list) {
   if (rider.m_bNoGravity != 0) return;
-  for (cChara& carrier : list) {
-    if (carrier.m_nObjId != rider.m_nRideOnId) continue;
-    rider.m_dVx += carrier.m_dX - rider.m_rcContact.left;
-    if (carrier.m_bNoGravity != 0 || carrier.m_bAirborne != 0) rider.m_dVy = carrier.m_dY - rider.m_rcContact.top;
-    if (rider.m_nKind == 0) carrier.FireTriggerEx(FLOWTRIG_RIDDEN_BY_HERO, &rider, 0);
-    carrier.FireTriggerEx(FLOWTRIG_RIDDEN_BY_CHARA, &rider, 0);
-    return;
-  }
+  cChara* carrier = FindBlockCharaById(list, rider.m_nRideOnId);
+  if (carrier == nullptr) return;
+  rider.m_dVx += carrier->m_dX - rider.m_rcContact.left;
+  if (carrier->m_bNoGravity != 0 || carrier->m_bAirborne != 0) rider.m_dVy = carrier->m_dY - rider.m_rcContact.top;
+  if (rider.m_nKind == 0) carrier->FireTriggerEx(FLOWTRIG_RIDDEN_BY_HERO, &rider, 0);
+  carrier->FireTriggerEx(FLOWTRIG_RIDDEN_BY_CHARA, &rider, 0);
 }
 
 namespace {
@@ -233,10 +269,9 @@ std::int32_t HitCharaSolidFlying(cSceneGame& scene, cCharaBase& chara, std::list
   const double y = chara.m_dY;
   const double right = chara.m_dRight;
   const double bottom = chara.m_dBottom;
-  for (cChara& o : list) {
-    if (!IsCandidate(o, chara)) continue;
+  ForEachCandidate(list, chara, [&](cChara& o) {
     const cOverlap ov = OverlapOf(BoxOf(chara), BoxOf(o));
-    if (ov.w == 0) continue;
+    if (ov.w == 0) return false;
     bContact = true;
     if (ov.w <= ov.h) {
       if (Meets(o, x, y + 1, x, bottom - 1)) {
@@ -257,7 +292,8 @@ std::int32_t HitCharaSolidFlying(cSceneGame& scene, cCharaBase& chara, std::list
         cand.bottom.Offer(o.m_dY - chara.m_nBoxH, o, false);
       }
     }
-  }
+    return false;
+  });
   if (bContact) chara.FireTrigger(FLOWTRIG_HIT_BLOCK_CHARA);
   if (chara.m_nBlockHit == 2) return bContact ? STEP_DEFEAT : STEP_CONTINUE;
 
@@ -344,8 +380,8 @@ std::int32_t cSceneGame::HitCharaSolid(cCharaBase& chara, std::list<cChara>& lis
     return true;
   };
 
-  for (cChara& o : list) {
-    if (!IsCandidate(o, chara) || !entry.IsOverlap(BoxOf(o))) continue;
+  ForEachCandidate(list, chara, [&](cChara& o) {
+    if (!entry.IsOverlap(BoxOf(o))) return false;
     bContact = true;
     const cOverlap ou = OverlapOf(upper, BoxOf(o));
     if (ou.w != 0) {
@@ -364,7 +400,7 @@ std::int32_t cSceneGame::HitCharaSolid(cCharaBase& chara, std::list<cChara>& lis
       } else {
         if (!offerRight(o)) offerLeft(o);
       }
-      continue;
+      return false;
     }
     const cOverlap ob = OverlapOf(entry, BoxOf(o));
     if (ob.h > ob.w) {
@@ -380,7 +416,8 @@ std::int32_t cSceneGame::HitCharaSolid(cCharaBase& chara, std::list<cChara>& lis
       if (o.m_dVy < 0) chara.m_bHitBottom = 1;
       offerBottom(o);
     }
-  }
+    return false;
+  });
 
   bool bLanded = false;
   bool bSkipSides = false;
@@ -472,12 +509,8 @@ std::int32_t cSceneGame::HitCharaSolid(cCharaBase& chara, std::list<cChara>& lis
     if (chara.m_dImpactVy < 0) {
       chara.OnCharaContact(1);
     } else if (IsRiddenCharaUnderFeet(chara) != 0) {
-      for (const cChara& o : list) {
-        if (o.m_nObjId == chara.m_nRideOnId) {
-          chara.m_rcContact = BoxOf(o);
-          break;
-        }
-      }
+      if (const cChara* ridden = FindBlockCharaById(list, chara.m_nRideOnId); ridden != nullptr)
+        chara.m_rcContact = BoxOf(*ridden);
       chara.m_nAirSteps = 0;
       chara.m_bImpactAir = 0;
     } else if (cChara* found = FindSolidCharaUnderFeet(chara); found != nullptr) {

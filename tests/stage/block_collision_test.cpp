@@ -242,6 +242,7 @@ TEST_F(BlockCollisionTest, AnItemBlockGivesOnceThenRestsSixtyFramesAndAnotherIte
   }
   g_vPlayer.assign(1, Make<cPlayer>(kHero, 400, 512 - 24, 16, 24));
   cPlayer& player = g_vPlayer.front();
+  player.m_nHp = 1;  // a player without HP would be defeated by the item it is given
   player.m_bAirborne = 0;
   player.m_pFootCell = player.m_pLastFootCell = player.m_pPrevFootCell = &Cell(12, 16);
   // Given: the rest starts at 60 frames and this sub-step already counts.
