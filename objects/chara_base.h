@@ -20,6 +20,7 @@
 
 class cBlockCell;
 class cChara;
+class cPartGraphic;
 class cFlow;
 class cFlowCmd;
 class cFlowCmdRun;
@@ -199,6 +200,26 @@ class cCharaBase : public cGameObj {
   std::int32_t CmdCode(cFlowCmd& cmd);
   std::int32_t CmdArrange(cFlowCmd& cmd);
 
+  // Animation (objects/chara_anime.cpp). SetAnimeSet rebuilds the animation player from an
+  // AnimeSet entry (nothing when not forced and the set is current); StepAnime advances the
+  // player and the overlays (not while paused) and returns the pattern to draw.
+  void SetAnimeSet(std::int32_t nSet, std::int32_t bForce);
+  std::int32_t StepAnime(std::int32_t bPaused);
+  // Drawing (objects/chara_draw.cpp). GetGraphicNumber returns the column base and fills
+  // the blend fields; DrawDying returns 1 when the defeat animation has ended.
+  std::int32_t GetGraphicNumber(cPartGraphic& part) const;
+  void Draw(DDSURFACEDATA* pDst, std::int32_t bPaused);
+  std::int32_t DrawDying(DDSURFACEDATA* pDst, std::int32_t bPaused);
+  void StepCharaEffect(std::int32_t bPaused);
+  void DrawHpGauge(DDSURFACEDATA* pDst);
+  void DrawSpGauge(DDSURFACEDATA* pDst);
+  void DrawGauge(DDSURFACEDATA* pDst, cGaugeAnim& gauge, std::int32_t nWhich);
+  // The sprite into a work surface at (0, 0), scaled when the giant factor asks for it.
+  void DrawSpriteTo(DDSURFACEDATA* pWork, const cPartGraphic& part) const;
+  void DrawSpriteBlendTo(DDSURFACEDATA* pWork, const cPartGraphic& part) const;
+  // The part graphic of the character for animation pattern nPattern.
+  void BuildPartGraphic(cPartGraphic& part, std::int32_t nPattern);
+
   std::int32_t m_bNoLinkRelease = 0;        // a temporary copy: the destructor leaves the links alone
   std::vector<cCharaBase*> m_vTarget;       // target slots 0-3; null = empty
   cCharaBase* m_pParent = nullptr;          // the summoner; null when placed by the stage
@@ -261,6 +282,8 @@ class cCharaBase : public cGameObj {
   std::int32_t m_bWarpedX = 0;              // the warp command moved it this frame (x, y); the play step clears them
   std::int32_t m_bWarpedY = 0;
   std::int32_t m_bDrawTransparent = 0;
+  std::int32_t m_nAnimeSet = -1;            // the AnimeSet entry the animation player was built from
+  std::vector<std::int32_t> m_vBadAnimeReported;  // animation numbers outside the table, reported once each
   cHitArea m_HitChara;                      // area A: contact with characters
   cHitArea m_HitShot;                       // area B: the area shots hit
 

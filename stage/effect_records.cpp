@@ -4,12 +4,6 @@
 #include "app/checked_access.h"
 #include "data/database/database.h"
 
-void PrepareCharaEffect(cCharaEffect& record, int nIndex, int nDirection) {
-  record.m_nId = nIndex;
-  record.m_pData = &CheckedAt(g_Database.m_CharaEffectWork, nIndex);
-  record.m_bReverse = nDirection != 0 ? 1 : 0;
-}
-
 void PrepareScrEffect(cScrEffect& record, int nIndex, int nDirection) {
   record.m_nId = nIndex;
   record.m_pData = &CheckedAt(g_Database.m_ScrEffectWork, nIndex);

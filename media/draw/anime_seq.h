@@ -30,6 +30,8 @@ class cAnimeSeq {
   int GetPattern() const;
 
   int GetAnime() const { return m_nAnime; }
+  // Animations in the table.
+  int GetAnimeCount() const { return static_cast<int>(m_vTable.size()); }
   int GetFrame() const { return m_nFrame; }
   // Counts `nTicks` more ticks on the current frame, as if it had been shown that long
   // (a flow's timeline starts an animation some frames in).
