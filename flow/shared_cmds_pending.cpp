@@ -5,12 +5,6 @@
 
 std::int32_t cCharaBase::CmdMessage(cFlowCmd&, std::int32_t) { return 0; }
 std::int32_t cCharaBase::CmdWarp(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdChangeGraphic(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdChangeAnimeSet(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdAnime(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdEffect(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdCharaEffect(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdScreenEffect(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdPicture(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdScreenColor(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdChangeBack(cFlowCmd&) { return 0; }

@@ -95,6 +95,9 @@ cSceneGame::~cSceneGame() {
   }
   ClearPictures();
   ClearMessages();
+  DDReleaseSurfaceVector(&m_vCharaExcSurface);
+  DDReleaseSurfaceVector(&m_vSwordSurface);
+  DDReleaseSurfaceVector(&m_vEffectSurface);
   if (g_RestoreGroups.lpPictures == &m_lstPictureSurface) g_RestoreGroups.lpPictures = nullptr;
   if (g_RestoreGroups.lpMessageWindows == &m_lstMessageSurface) g_RestoreGroups.lpMessageWindows = nullptr;
   // The objects point into each other and at the scene; the world goes with the scene.
@@ -135,6 +138,10 @@ void cSceneGame::Init() {
       m_nState = GAMESTATE_FADEIN;
       return;
     }
+    BuildShotSheet();
+    LoadStageBitmaps();
+    LoadSwordBitmaps();
+    LoadEffectBitmaps();
     ResetPlay();
     // The life in play is taken; whether lives remain was decided before the play began.
     UseLife(g_Progress);

@@ -209,6 +209,23 @@ class cSceneGame : public cScene {
   // Drawing (stage_draw.cpp).
   void Draw(std::int32_t bPlayView, std::int32_t bPaused, std::int32_t bTimeSound, std::int32_t bMessageLine);
   void DrawPlayer(std::int32_t bPaused);
+  // 1 when the character's defeat animation has ended and it must be removed.
+  std::int32_t DrawChara(cChara& chara, std::int32_t bPaused);
+  void ScrollBackgrounds();
+  void DrawBackground(DDSURFACEDATA* lpDst, std::int32_t nLayer);
+  void DrawBlocks(DDSURFACEDATA* lpDst, std::int32_t nLayer);
+  void DrawStatus(DDSURFACEDATA* lpDst);
+  void DrawTimeLimit(DDSURFACEDATA* lpDst, std::int32_t bTimeSound);
+  // Stage-play bitmaps (stage_bitmaps.cpp): the shot sheets and the dedicated, sword and
+  // effect pictures.
+  void BuildShotSheet();
+  void LoadStageBitmaps();
+  void LoadSwordBitmaps();
+  void LoadEffectBitmaps();
+  // Screen colour (screen_color.cpp): set up from the command's eight parameters, drawn
+  // last in every frame.
+  void SetScreenColor(const std::vector<std::int32_t>& vParam);
+  void DrawScreenColor(std::int32_t bPaused);
 
   // The state table: entries 0 and 7 call FadeIn and FadeOut.
   using StateHandler = void (cSceneGame::*)();
@@ -225,6 +242,14 @@ class cSceneGame : public cScene {
   // Sword pictures, four per SwordType entry: facing left and right, then their
   // system-memory companions (the stage drawing loads them).
   std::vector<DDSURFACEDATA> m_vSwordSurface;
+  std::vector<DDSURFACEDEF> m_vSwordSurfaceDef;
+  // Dedicated character bitmaps, four per Bmp_CharaExc entry from entry 1 (plain, mirrored
+  // per cell, and their system-memory companions); effect pictures, two per Effect entry
+  // from entry 1 (video memory, system memory).
+  std::vector<DDSURFACEDATA> m_vCharaExcSurface;
+  std::vector<DDSURFACEDEF> m_vCharaExcSurfaceDef;
+  std::vector<DDSURFACEDATA> m_vEffectSurface;
+  std::vector<DDSURFACEDEF> m_vEffectSurfaceDef;
   std::list<cMessage> m_lstMessage;
   std::list<cEffect> m_lstEffect;
   std::list<cPicture> m_lstPicture;
