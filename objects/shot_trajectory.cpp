@@ -2,11 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <list>
 
 #include "app/checked_access.h"
 #include "data/stage/stage_data.h"
+#include "flow/chara_search.h"
 #include "flow/wave_velocity.h"
 #include "objects/chara_base.h"
 #include "objects/move_toward.h"
@@ -25,28 +25,6 @@ constexpr double kPi = 3.141592653589793;
 double CentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
 double CentreY(const cGameObj& obj) { return obj.m_rcScreen.top + (obj.m_nCellH >> 1); }
 
-// The nearest character of one side's list to (x, y) by |dx| + |dy| of the screen
-// centres; the first of equal distances wins. Characters that shots pass through, and
-// dying ones, are never chosen. With the stage's on-screen-only option only characters
-// on screen count; otherwise those off screen count only when none on screen does.
-cCharaBase* FindNearestTarget(double x, double y, const std::list<cGameObj*>& group) {
-  cCharaBase* best[2] = {nullptr, nullptr};  // [0] on screen, [1] off screen
-  double bestDist[2] = {0, 0};
-  for (cGameObj* obj : group) {
-    auto* chara = static_cast<cCharaBase*>(obj);
-    if (chara == nullptr || chara->m_bDying != 0 || chara->m_bActive == 0 || chara->m_Def.m_nInvincible == 2)
-      continue;
-    const int k = chara->m_bOnScreen != 0 ? 0 : 1;
-    const double d = std::fabs(CentreX(*chara) - x) + std::fabs(CentreY(*chara) - y);
-    if (best[k] == nullptr || d < bestDist[k]) {
-      best[k] = chara;
-      bestDist[k] = d;
-    }
-  }
-  if (best[0] != nullptr || g_StageData.m_bGroupHitOption != 0) return best[0];
-  return best[1];
-}
-
 enum class TargetKind { kHero, kNearest, kLinked };
 
 // The character the shot steers toward this sub-step, or null: none found, an empty
@@ -61,7 +39,7 @@ cCharaBase* TakeTarget(cShot& shot, TargetKind kind, int nLayerParam) {
       cSceneGame* scene = GameScene();
       if (scene == nullptr) return nullptr;
       const std::list<cGameObj*>& group = CheckedAt(scene->m_vGroupList, shot.m_EdShot.m_nTrajParam[nLayerParam]);
-      target = FindNearestTarget(CentreX(shot), CentreY(shot), group);
+      target = FindNearestCharaFrom(shot, group);
       break;
     }
     case TargetKind::kLinked:
