@@ -8,5 +8,3 @@ std::int32_t cCharaBase::CmdWarp(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdEffect(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdScreenEffect(cFlowCmd&) { return 0; }
 std::int32_t cCharaBase::CmdPicture(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdScreenColor(cFlowCmd&) { return 0; }
-std::int32_t cCharaBase::CmdChangeBack(cFlowCmd&) { return 0; }
