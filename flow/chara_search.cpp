@@ -8,10 +8,6 @@
 
 namespace {
 
-// Group lists hold the players and the stage characters, all of them characters.
-const cCharaBase& AsChara(const cGameObj* obj) { return *static_cast<const cCharaBase*>(obj); }
-cCharaBase* AsCharaPtr(cGameObj* obj) { return static_cast<cCharaBase*>(obj); }
-
 bool PassesVarTest(std::int32_t variable, std::int32_t value, std::int32_t op) {
   // 64 bits: the magnitude of the smallest int and a divisor of -1 stay defined.
   const std::int64_t magnitude = std::llabs(static_cast<std::int64_t>(variable));
@@ -28,12 +24,32 @@ bool PassesVarTest(std::int32_t variable, std::int32_t value, std::int32_t op) {
   }
 }
 
+}  // namespace
+
+bool PassesCharaFilter(const cCharaBase& c, const sCharaFilter& filter) {
+  if (filter.bById != 0 && c.m_Def.m_nCharaId != filter.nId) return false;
+  if (filter.bExcludeSelf != 0 && c.m_nObjId == filter.nSelfId) return false;
+  if (filter.bExcludeInvincible1 != 0 && c.m_Def.m_nInvincible == 1) return false;
+  if (filter.bExcludeInvincible2 != 0 && c.m_Def.m_nInvincible == 2) return false;
+  if (filter.bExcludeBlockChara != 0 && c.m_Def.m_bBlockChara != 0) return false;
+  if (filter.bByVar != 0 && !PassesVarTest(CheckedAt(c.m_vCharaVar, filter.nVarIndex), filter.nValue, filter.nOp)) {
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Group lists hold the players and the stage characters, all of them characters.
+const cCharaBase& AsChara(const cGameObj* obj) { return *static_cast<const cCharaBase*>(obj); }
+cCharaBase* AsCharaPtr(cGameObj* obj) { return static_cast<cCharaBase*>(obj); }
+
 double CellCentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
 double CellCentreY(const cGameObj& obj) { return obj.m_rcScreen.top + (obj.m_nCellH >> 1); }
 
 // One pass over the list; `onScreen` -1 takes both, 0 and 1 only that state.
-cCharaBase* NearestPass(double x, double y, const std::list<cGameObj*>& list, int onScreen,
-                        const sCharaFilter& filter) {
+template <class Range>
+cCharaBase* NearestPass(double x, double y, const Range& list, int onScreen, const sCharaFilter& filter) {
   cCharaBase* best = nullptr;
   double bestDist = 0;
   for (cGameObj* obj : list) {
@@ -51,22 +67,8 @@ cCharaBase* NearestPass(double x, double y, const std::list<cGameObj*>& list, in
   return best;
 }
 
-}  // namespace
-
-bool PassesCharaFilter(const cCharaBase& c, const sCharaFilter& filter) {
-  if (filter.bById != 0 && c.m_Def.m_nCharaId != filter.nId) return false;
-  if (filter.bExcludeSelf != 0 && c.m_nObjId == filter.nSelfId) return false;
-  if (filter.bExcludeInvincible1 != 0 && c.m_Def.m_nInvincible == 1) return false;
-  if (filter.bExcludeInvincible2 != 0 && c.m_Def.m_nInvincible == 2) return false;
-  if (filter.bExcludeBlockChara != 0 && c.m_Def.m_bBlockChara != 0) return false;
-  if (filter.bByVar != 0 && !PassesVarTest(CheckedAt(c.m_vCharaVar, filter.nVarIndex), filter.nValue, filter.nOp)) {
-    return false;
-  }
-  return true;
-}
-
-cCharaBase* FindCharaByDistance(double x, double y, const std::list<cGameObj*>& list, std::int32_t nMode,
-                                const sCharaFilter& filter) {
+template <class Range>
+cCharaBase* NearestByMode(double x, double y, const Range& list, std::int32_t nMode, const sCharaFilter& filter) {
   switch (nMode) {
     case kSearchScreenFirst: {
       cCharaBase* onScreen = NearestPass(x, y, list, 1, filter);
@@ -76,6 +78,18 @@ cCharaBase* FindCharaByDistance(double x, double y, const std::list<cGameObj*>& 
     case kSearchOnScreen: return NearestPass(x, y, list, 1, filter);
     default: return nullptr;
   }
+}
+
+}  // namespace
+
+cCharaBase* FindCharaByDistance(double x, double y, const std::list<cGameObj*>& list, std::int32_t nMode,
+                                const sCharaFilter& filter) {
+  return NearestByMode(x, y, list, nMode, filter);
+}
+
+cCharaBase* FindCharaByDistance(double x, double y, std::span<cGameObj* const> list, std::int32_t nMode,
+                                const sCharaFilter& filter) {
+  return NearestByMode(x, y, list, nMode, filter);
 }
 
 cCharaBase* FindNearestChara(double x, double y, const std::list<cGameObj*>& list) {

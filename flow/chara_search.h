@@ -5,6 +5,7 @@
 // shots look for the nearest character.
 #include <cstdint>
 #include <list>
+#include <span>
 #include <vector>
 
 class cCharaBase;
@@ -39,6 +40,9 @@ constexpr std::int32_t kSearchOnScreen = 2;
 // sum of the axis distances of its sprite-cell centre on screen; the first of equal
 // distances wins. Dying characters never qualify. Null when none does.
 cCharaBase* FindCharaByDistance(double x, double y, const std::list<cGameObj*>& list, std::int32_t nMode,
+                                const sCharaFilter& filter);
+// The same over a few candidates held in place (the winners of the group lists).
+cCharaBase* FindCharaByDistance(double x, double y, std::span<cGameObj* const> list, std::int32_t nMode,
                                 const sCharaFilter& filter);
 // The nearest character that shots do not pass through, on screen only when the stage
 // limits hits to the screen.

@@ -1,8 +1,10 @@
 // The set-target and status-2 commands: choose a character for a target slot, and switch
 // a character's definition statuses or the stage's automatic scroll.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <list>
+#include <span>
 
 #include "app/checked_access.h"
 #include "data/flow/flow_command.h"
@@ -63,15 +65,18 @@ cCharaBase* Nearest(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& su
   const sCharaFilter filter = FilterOf(cmd, subject);
   const std::int32_t mode = P(cmd, 4);
   if (P(cmd, 3) == 0) return FindCharaByDistance(cx, cy, CheckedAt(scene.m_vGroupList, P(cmd, 2)), mode, filter);
-  // The nearest of every group, then the nearest of those winners.
-  std::list<cGameObj*> winners;
+  // The nearest of every group, then the nearest of those winners, held in place so that
+  // a search on every step allocates nothing.
+  std::array<cGameObj*, kGroupCount> winners{};
+  std::size_t count = 0;
   for (const std::list<cGameObj*>& group : scene.m_vGroupList) {
-    if (group.empty()) continue;
+    if (group.empty() || count == winners.size()) continue;
     if (cCharaBase* winner = FindCharaByDistance(cx, cy, group, mode, filter); winner != nullptr) {
-      winners.push_back(winner);
+      winners[count++] = winner;
     }
   }
-  return winners.empty() ? nullptr : FindCharaByDistance(cx, cy, winners, mode, filter);
+  if (count == 0) return nullptr;
+  return FindCharaByDistance(cx, cy, std::span<cGameObj* const>(winners.data(), count), mode, filter);
 }
 
 cCharaBase* FirstById(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& subject) {
