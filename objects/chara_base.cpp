@@ -91,6 +91,7 @@ void cCharaBase::CopyCharaFrom(const cCharaBase& other) {
   m_lstInvincibleKey = other.m_lstInvincibleKey;
   m_lstAnimeOverlay = other.m_lstAnimeOverlay;
   m_CharaEffect = other.m_CharaEffect;
+  m_nAnimeSet = other.m_nAnimeSet;
   m_bRemove = other.m_bRemove;
   m_nSightRange = other.m_nSightRange;
   m_bDrawTransparent = other.m_bDrawTransparent;
@@ -154,12 +155,13 @@ void cCharaBase::Reset(cPaletteChara* pDef, double dStartX, double dStartY, std:
   m_bScrollSync = m_Def.m_bScrollSync;
   m_nSightRange = m_Def.m_nSightRange * 16;
   m_dFriction = m_Def.m_nStopEase / 100.0 / g_StageData.m_dSubStepsSq;
-  // The definition's starting character effect and its animation set are started by the
-  // character-effect runtime and the character animation, which come with the drawing of
-  // characters; until then the effect stays cleared and the animation player as it is.
-  m_CharaEffect = cCharaEffect();
+  m_CharaEffect.Clear();
+  if (m_Def.m_nStartEffect != 0) {
+    m_CharaEffect.Start(m_Def.m_nStartEffect, m_Def.m_nStartEffectMode, m_Def.m_nStartEffectRepeat);
+  }
   m_nInvincible = 0;
   m_lstInvincibleKey.clear();
+  SetAnimeSet(m_Def.m_nAnimeSet, 1);
   m_lstAnimeOverlay.clear();
   m_bCreditParent = 0;
   m_nCreditGroup = 0;
