@@ -86,7 +86,9 @@ void cSceneMapMenu::Run() {
     m_nState = STATE_FADEIN;
   }
   if (m_nState < 0 || m_nState >= STATE_COUNT) return;
-  (this->*m_pfnState[m_nState])();
+  // Through a local: GCC's sanitizer builds misread a call through the table element.
+  const StateHandler handler = m_pfnState[m_nState];
+  (this->*handler)();
 }
 
 void cSceneMapMenu::Init() {
