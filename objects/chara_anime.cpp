@@ -22,9 +22,10 @@ std::int32_t TenthsToFrames(std::int32_t nTenths) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
 }
 
-// Chooses the overlay to show: a running timed overlay with the fewest frames left wins;
-// once a timed one has run out (frames left <= 0) the expired one closest to 0 wins; an
-// untimed overlay shows only when it comes first among the candidates.
+// Chooses the overlay to show, newest first: a running timed overlay with the fewest frames
+// left wins; a run-out one (frames left <= 0) met when the best so far has run out too
+// switches to comparing run-out overlays only, keeping the one nearest to 0; an untimed
+// overlay shows only when it comes first among the candidates.
 const cAnimeOverlay* ChooseOverlay(const std::list<cAnimeOverlay>& overlays) {
   const cAnimeOverlay* best = nullptr;
   std::int32_t v = INT32_MAX;
