@@ -22,9 +22,12 @@ constexpr double kSixth = 1.0 / 6.0;
 void PrepareCharaEffect(cCharaEffect& record, int nIndex, int nDirection) {
   record = cCharaEffect();
   record.m_nId = nIndex;
-  // Both directions read the same entry: the reverse direction's swap of start and end
-  // lives in the prepared values, so the database is never written.
-  const cCharaEffectData& entry = CheckedAt(g_Database.m_CharaEffect, nIndex);
+  // Both directions read the working copy made at start-up (the database itself before
+  // it is made): the reverse direction's swap of start and end lives in the prepared
+  // values, so no entry is ever written.
+  const bool workReady = g_Database.m_CharaEffectWork.size() == g_Database.m_CharaEffect.size();
+  const cCharaEffectData& entry =
+      CheckedAt(workReady ? g_Database.m_CharaEffectWork : g_Database.m_CharaEffect, nIndex);
   record.m_pData = &entry;
   record.m_bReverse = nDirection != 0 ? 1 : 0;
   const std::int32_t kind = entry.m_nKind;
