@@ -114,7 +114,10 @@ void cSceneChallenge::Run() {
     }
     m_nState = STATE_FADEIN;
   }
-  if (m_nState >= 0 && m_nState < STATE_COUNT) (this->*m_pfnState[m_nState])();
+  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
+  // Through a local: GCC's sanitizer builds misread a call through the table element.
+  const StateHandler handler = m_pfnState[m_nState];
+  (this->*handler)();
 }
 
 void cSceneChallenge::CountStages() {

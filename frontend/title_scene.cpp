@@ -113,7 +113,10 @@ void cSceneTitle::Run() {
     }
     m_nState = STATE_FADEIN;
   }
-  if (m_nState >= 0 && m_nState < STATE_COUNT) (this->*m_pfnState[m_nState])();
+  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
+  // Through a local: GCC's sanitizer builds misread a call through the table element.
+  const StateHandler handler = m_pfnState[m_nState];
+  (this->*handler)();
 }
 
 bool cSceneTitle::UsesPictures() const { return g_SystemData.m_bTitlePictures != 0; }
