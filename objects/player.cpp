@@ -391,10 +391,9 @@ void cPlayer::RunJump(cFlowCmdRun* run) {
 }
 
 void cPlayer::Draw(DDSURFACEDATA* pSurface, std::int32_t bPaused) {
-  (void)bPaused;
-  // The character itself is drawn by the stage drawing until the character drawing
-  // (animation sets, effects, gauges) comes; here the hit display follows it.
   if (pSurface == nullptr) return;
+  // The character first; the hit display lies over it.
+  cCharaBase::Draw(pSurface, bPaused);
   const bool paletteAnimated = g_nBpp == 8 && g_SystemData.m_bPaletteAnime != 0;
   for (cHitPart& part : m_vHitPart) {
     if (part.m_nMode == 0) continue;

@@ -1,7 +1,9 @@
 // The pictures stage play loads for itself: the two shot sheets with every shot image in
 // a 32x32 cell of its own (so shots need no conversion while drawn), and the dedicated
 // character bitmaps, sword pictures and effect pictures of the databases.
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -80,11 +82,9 @@ void cSceneGame::LoadStageBitmaps() {
   const int bAlias = IsDirect3D() ? 1 : 0;
   for (std::size_t i = 1; i < entries.size(); ++i) {
     const cBmpCharaExcData& entry = entries[i];
-    // A custom cell mirrors in cells of its own size; the factor is kept small so that a
-    // damaged entry cannot ask for a giant cell.
-    int mirrorW = 32;
-    if (entry.m_bLarge != 0 && entry.m_nLargeFactor >= 1 && entry.m_nLargeFactor <= 16)
-      mirrorW = entry.m_nLargeFactor * 32;
+    // A custom cell mirrors in cells of its own size, held to 1..16 blocks as the part
+    // graphics read it.
+    const int mirrorW = entry.m_bLarge != 0 ? std::clamp<std::int32_t>(entry.m_nLargeFactor, 1, 16) * 32 : 32;
     const std::size_t first = m_vCharaExcSurface.size();
     bool bOk = AddFromFile(m_vCharaExcSurface, m_vCharaExcSurfaceDef, entry.m_strFile, 0, 0, 0, 0, nullptr);
     DDSURFACEDATA* base = &m_vCharaExcSurface[first];

@@ -20,6 +20,7 @@
 #include "media/draw/font.h"
 #include "objects/chara.h"
 #include "objects/item.h"
+#include "objects/part_graphic.h"
 #include "objects/player.h"
 #include "objects/shot.h"
 #include "objects/trunc.h"
@@ -32,7 +33,6 @@
 
 namespace {
 
-constexpr int kMarkRow = 43;             // mark icons, 32x32, down columns of 15
 constexpr int kPlainShotSheetRow = 63;
 constexpr int kMirroredShotSheetRow = 64;
 constexpr int kPriorityLayers = 8;
@@ -45,7 +45,7 @@ int ZLayer(int z) { return std::clamp(z, 0, kPriorityLayers - 1); }
 
 void DrawItems(std::int32_t bPaused) {
   DDBeginSpriteBatch(1);
-  DDAddBatchTexture(&g_FixedSurface[kMarkRow]);
+  DDAddBatchTexture(&g_FixedSurface[kMarkSheetRow]);
   for (cItem& item : g_listItem) {
     if (item.m_bOnScreen == 0 || item.m_bCarried != 0) continue;
     item.UpdateScreenRect();
@@ -234,7 +234,7 @@ void cSceneGame::DrawBlocks(DDSURFACEDATA* lpDst, std::int32_t nLayer) {
   const int firstColumn = x0 >> 5;
   const int firstRow = y0 >> 5;
   DDBeginSpriteBatch(1);
-  DDAddBatchTexture(&g_FixedSurface[kMarkRow]);
+  DDAddBatchTexture(&g_FixedSurface[kMarkSheetRow]);
   for (int r = 0; r < kBlockViewRows; ++r) {
     const int row = firstRow + r;
     if (row < 0 || row >= m_ScrollY.m_nCells) continue;

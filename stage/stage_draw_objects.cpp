@@ -1,79 +1,72 @@
-// How the stage frame draws each kind of object and overlay. The character drawing
-// (animation sets, part graphics, character effects, gauges) and the overlay runtimes
-// (messages, hit effects, pictures, screen effects) plug in here; until they exist the
-// objects are drawn plainly from their sheets and the overlays show nothing.
+// How the stage frame draws each kind of object and overlay: characters through their
+// own drawing (animation, character effect, mark, gauges, defeat), items from their part
+// graphic. The overlay runtimes (messages, hit effects, pictures, screen effects, the
+// range display) are called from here as they come; until then those show nothing.
 #include <cstdint>
 
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
 #include "objects/chara.h"
 #include "objects/item.h"
+#include "objects/part_graphic.h"
 #include "objects/player.h"
 #include "stage/scene_game.h"
 #include "stage/stage_draw_parts.h"
 
 namespace {
 
-constexpr int kFirstCharaRow = 4;  // rows 4-19: eight character sheets, plain and mirrored
-constexpr int kLastCharaRow = 19;
-constexpr int kItemRow = 40;
 constexpr int kCell = 32;
+constexpr int kMarksPerColumn = 15;
 constexpr DWORD kColorKey = 1;
-constexpr std::int32_t kHeroDyingFrames = 60;  // a hero without a defeat effect goes on the 61st frame
-
-bool SheetCell(const DDSURFACEDATA& sheet, int x, int y) {
-  return x >= 0 && y >= 0 && x < sheet.nWidth && y < sheet.nHeight;
-}
-
-// A character from its character sheet: the cell of its current pattern, or the first
-// sheet's cell (0, 0) when that lies outside the sheet.
-void DrawCharaCell(cCharaBase& chara, std::int32_t bPaused) {
-  if (bPaused == 0) chara.m_Anime.Update();
-  if (chara.m_Def.m_bHidden != 0 || chara.m_bDrawTransparent != 0) return;
-  const int n = chara.m_nGraphic;
-  int row = kFirstCharaRow + 2 * (n / 15) + (chara.m_nFacing != 0 ? 1 : 0);
-  int srcX = (chara.m_Anime.GetPattern() + chara.m_Def.m_nPattern) * kCell;
-  int srcY = n % 15 * kCell;
-  if (n < 0 || row > kLastCharaRow || !SheetCell(g_FixedSurface[row], srcX, srcY)) {
-    row = kFirstCharaRow;
-    srcX = 0;
-    srcY = 0;
-  }
-  DDBlt(&g_BackBuffer, chara.m_rcScreen.left, chara.m_rcScreen.top, chara.m_nCellW, chara.m_nCellH,
-        &g_FixedSurface[row], srcX, srcY, kColorKey);
-}
 
 }  // namespace
 
 void DrawItemSprite(cItem& item, std::int32_t bPaused) {
+  // The item's own drawing advances its two-cell animation.
   item.Draw(&g_BackBuffer, bPaused);
-  if (item.m_ItemDef.m_bHidden != 0) return;
-  const int n = item.m_ItemDef.m_nGraphic;
-  const int srcX = n / 15 * 64;
-  const int srcY = n % 15 * kCell;
-  DDSURFACEDATA& sheet = g_FixedSurface[kItemRow];
-  if (n < 0 || !SheetCell(sheet, srcX, srcY)) return;
-  DDBlt(&g_BackBuffer, item.m_rcScreen.left, item.m_rcScreen.top, kCell, kCell, &sheet, srcX, srcY, kColorKey);
+  const cPaletteItem& def = item.m_ItemDef;
+  if (def.m_bHidden != 0) return;
+  cPartGraphic part;
+  part.Set(PARTUSE_ITEM, def.m_nGraphicKind, def.m_nGraphic, def.m_nPattern, &item, item.m_Anime.GetPattern());
+  const int x = item.m_rcScreen.left;
+  const int y = item.m_rcScreen.top;
+  const bool bScaled = def.m_nSize > 1;
+  if (part.HasPicture()) {
+    if (bScaled) {
+      DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
+                   kCell, kCell, kColorKey);
+    } else {
+      DDBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
+            kColorKey);
+    }
+  }
+  if (def.m_nEmblemShow != 1 || def.m_nEmblem < 0) return;
+  DDSURFACEDATA* marks = &g_FixedSurface[kMarkSheetRow];
+  const int sx = def.m_nEmblem / kMarksPerColumn * kCell;
+  const int sy = def.m_nEmblem % kMarksPerColumn * kCell;
+  if (bScaled) {
+    DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, marks, sx, sy, kCell, kCell, kColorKey);
+  } else {
+    DDBlt(&g_BackBuffer, x, y, kCell, kCell, marks, sx, sy, kColorKey);
+  }
 }
 
-void DrawPlayerSprite(cPlayer& player, std::int32_t bPaused) {
-  DrawCharaCell(player, bPaused);
-  player.Draw(&g_BackBuffer, bPaused);
+void DrawPlayerSprite(cPlayer& player, std::int32_t bPaused) { player.Draw(&g_BackBuffer, bPaused); }
+
+void DrawCharaSprite(cChara& chara, std::int32_t bPaused) { chara.Draw(&g_BackBuffer, bPaused); }
+
+std::int32_t DrawCharaDying(cCharaBase& chara, std::int32_t bPaused) { return chara.DrawDying(&g_BackBuffer, bPaused); }
+
+void StepCharaUnseen(cCharaBase& chara) {
+  // With 0: an unseen character's animation and effect go on even in a paused frame.
+  chara.StepAnime(0);
+  chara.StepCharaEffect(0);
 }
 
-void DrawCharaSprite(cChara& chara, std::int32_t bPaused) { DrawCharaCell(chara, bPaused); }
-
-std::int32_t DrawCharaDying(cCharaBase& chara, std::int32_t bPaused) {
-  // Without a defeat effect a computer character's defeat ends at once; a hero's lasts
-  // 61 unpaused frames.
-  if (chara.m_nKind != 0) return 1;
-  if (bPaused != 0) return 0;
-  return ++chara.m_nDyingFrame > kHeroDyingFrames ? 1 : 0;
+void DrawCharaGauges(cCharaBase& chara) {
+  chara.DrawHpGauge(&g_BackBuffer);
+  chara.DrawSpGauge(&g_BackBuffer);
 }
-
-void StepCharaUnseen(cCharaBase& chara) { chara.m_Anime.Update(); }
-
-void DrawCharaGauges(cCharaBase&) {}
 
 void DrawStagePictures(cSceneGame&, DDSURFACEDATA*, int, std::int32_t) {}
 void DrawStageRanges(DDSURFACEDATA*) {}

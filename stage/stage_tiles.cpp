@@ -5,6 +5,7 @@
 #include "data/palette/palette_block.h"
 #include "data/stage/stage_back.h"
 #include "media/draw/dd_blit.h"
+#include "objects/part_graphic.h"
 #include "objects/trunc.h"
 #include "stage/block_cell.h"
 #include "stage/scroll.h"
@@ -12,8 +13,6 @@
 
 namespace {
 
-constexpr int kBlockSheetRow = 2;
-constexpr int kMarkRow = 43;
 constexpr int kCell = 32;
 constexpr int kMarksPerColumn = 15;
 constexpr DWORD kColorKey = 1;
@@ -25,8 +24,7 @@ int WrapInto(int v, int size) {
   return m < 0 ? m + size : m;
 }
 
-// Cell n of a sheet numbered down columns of 15 lies inside the sheet: a damaged number
-// reads nothing of other memory.
+// Mark n lies inside the mark sheet: a damaged number reads nothing of other memory.
 bool SheetHasCell(const DDSURFACEDATA& sheet, int n) {
   if (n < 0) return false;
   return n / kMarksPerColumn * kCell < sheet.nWidth && n % kMarksPerColumn * kCell < sheet.nHeight;
@@ -77,12 +75,10 @@ void DrawBackgroundTiles(DDSURFACEDATA* lpDst, const cStageBack& back, int nRow,
 }
 
 void DrawPaletteBlock(DDSURFACEDATA* lpDst, int x, int y, const cBlockCell& cell) {
-  const int n = cell.m_nGraphic;
-  DDSURFACEDATA* sheet = &g_FixedSurface[kBlockSheetRow];
-  if (SheetHasCell(*sheet, n)) {
-    DDBlt(lpDst, x, y, kCell, kCell, sheet, n / kMarksPerColumn * kCell, n % kMarksPerColumn * kCell, kColorKey);
-  }
-  DDSURFACEDATA* marks = &g_FixedSurface[kMarkRow];
+  cPartGraphic part;
+  part.Set(PARTUSE_PLAIN, cell.m_nGraphicKind, cell.m_nGraphic, cell.m_nPattern, nullptr, 0);
+  if (part.HasPicture()) DDBlt(lpDst, x, y, kCell, kCell, part.m_pDraw[0], part.m_nCellX, part.m_nCellY, kColorKey);
+  DDSURFACEDATA* marks = &g_FixedSurface[kMarkSheetRow];
   if (cell.m_nEmblemShow == 1 && SheetHasCell(*marks, cell.m_nEmblem)) {
     const int m = cell.m_nEmblem;
     DDBlt(lpDst, x, y, kCell, kCell, marks, m / kMarksPerColumn * kCell, m % kMarksPerColumn * kCell, kColorKey);
