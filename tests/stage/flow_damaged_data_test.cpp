@@ -10,6 +10,7 @@
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/shot_block.h"
 #include "flow/apply_arrange.h"
+#include "flow/chara_search.h"
 #include "flow/var_param_table.h"
 #include "tests/stage/flow_test_fixture.h"
 
@@ -89,6 +90,32 @@ TEST_F(FlowDamagedDataTest, BindingsOnValuesOutsideTheirTables) {
     const std::vector<std::int32_t> binding = {kind, 0, VAROP_SET, 0, 2};
     ApplyArrange(&move, &binding, nullptr);
     EXPECT_EQ(move.m_pMove->m_nSpeed, before.m_nSpeed) << kind;
+  }
+  EXPECT_EQ(PostedCloses(), 0);
+}
+
+TEST_F(FlowDamagedDataTest, VariableFilterOfTheSearchesWithExtremeValues) {
+  cFlowTestChara chara;
+  struct Case {
+    std::int32_t variable, value, op;
+    bool passes;
+  };
+  const std::vector<Case> cases = {
+      {INT_MIN, -1, 6, true},  // a multiple of -1: no trap on the smallest int
+      {INT_MIN, 3, 6, false},  // 2147483648 is not a multiple of 3
+      {INT_MIN, 2, 7, false},
+      {5, 0, 6, true},         // a multiple of 0: always
+      {5, 0, 7, false},        // not a multiple of 0: never
+      {5, 5, 8, false},        // an unknown comparison fails
+  };
+  for (const Case& c : cases) {
+    chara.m_vCharaVar[3] = c.variable;
+    sCharaFilter filter;
+    filter.bByVar = 1;
+    filter.nVarIndex = 3;
+    filter.nValue = c.value;
+    filter.nOp = c.op;
+    EXPECT_EQ(PassesCharaFilter(chara, filter), c.passes) << c.variable << " op " << c.op << " " << c.value;
   }
   EXPECT_EQ(PostedCloses(), 0);
 }
