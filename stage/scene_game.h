@@ -226,6 +226,13 @@ class cSceneGame : public cScene {
   // last in every frame.
   void SetScreenColor(const std::vector<std::int32_t>& vParam);
   void DrawScreenColor(std::int32_t bPaused);
+  // Messages, effects and pictures (overlay_draw.cpp): each drawn for the frame, erased
+  // when it reports its end; pictures of layer nLayer only (0 behind the blocks, 1 in
+  // front). The screen effect distorts the finished frame (screen_effects.cpp).
+  void DrawMessages(DDSURFACEDATA* lpDst, std::int32_t bPaused);
+  void DrawEffects(DDSURFACEDATA* lpDst, std::int32_t bPaused);
+  void DrawPictures(DDSURFACEDATA* lpDst, std::int32_t nLayer, std::int32_t bPaused);
+  void RunScrEffect(std::int32_t bPaused);
 
   // The state table: entries 0 and 7 call FadeIn and FadeOut.
   using StateHandler = void (cSceneGame::*)();
