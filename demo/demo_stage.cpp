@@ -1,6 +1,10 @@
 #include "demo/demo_stage.h"
 
+#include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_enumerations.h"
+#include "data/flow/shot_block.h"
+#include "data/flow/shot_parameter_tables.h"
+#include "flow/status_values.h"
 #include "objects/move_support.h"
 
 namespace {
@@ -18,12 +22,44 @@ constexpr std::int32_t kCollisionLevel = 11;
 constexpr std::int32_t kTurnTowardTarget1 = 2;
 constexpr std::int8_t kDistanceCircle = 6;
 
+// What every enemy does to the hero on touch, and what the hero's shots do to it.
+constexpr std::int32_t kEnemyBodyPower = 2;
+constexpr std::int32_t kEnemyShotPower = 2;
+constexpr std::int32_t kHeroShotPower = 5;  // two shots for an enemy's 10 HP
+constexpr std::int16_t kShotGraphic = 1;
+// The status command's parameter places: target kind, variable kind and index, subject,
+// field, operation, operand source and constant; 18 values in all.
+constexpr std::size_t kStatusParamCount = 18;
+
 cPaletteChara DemoCharacter(const char* lpName, bool bFixedFacing) {
   cPaletteChara chara = cStagePlan().Chara;
   chara.m_strName = lpName;
   chara.m_nDirection = 0;  // facing left, toward where the hero comes from
   chara.m_bFixedFacing = bFixedFacing ? 1 : 0;
+  chara.m_nBodyPower = kEnemyBodyPower;
+  chara.m_nScore = kDemoEnemyScore;
   return chara;
+}
+
+// One straight shot of `nPower` at `nSpeed` tenths of a dot per frame, flying at most
+// `nRange` half-blocks; aimed at target 1 (for an enemy, the hero) or straight ahead.
+cFlowCmd ShotCmd(std::int16_t nSpeed, std::int32_t nPower, std::int16_t nRange, bool bAimed) {
+  cFlowCmd shot;
+  shot.m_nKind = FLOWCMD_SHOT;
+  CreateEdShot(shot.m_pShot);
+  cEdShot& block = *shot.m_pShot;
+  block.m_nFormation = SHOTFORM_STRAIGHT_A;
+  block.m_nCount = 1;
+  block.m_nDir = MOVEDIR_FORWARD;
+  block.m_bAimTarget = bAimed ? 1 : 0;
+  block.m_nAimSlot = 0;
+  block.m_nSpeed = nSpeed;
+  block.m_nPower = nPower;
+  block.m_nGraphic = kShotGraphic;
+  block.m_bRangeLimit = 1;
+  block.m_nRange = nRange;
+  shot.Normalize();
+  return shot;
 }
 
 }  // namespace
@@ -41,6 +77,44 @@ cPaletteChara DemoHopper() {
   hopper.m_vFlow = std::vector<cFlow>{MakeLoopingFlow({MakeWaitCmd(10), MakeJumpCmd(6)})};
   return hopper;
 }
+
+cPaletteChara DemoShooter() {
+  cPaletteChara shooter = DemoCharacter("shooter", true);
+  shooter.m_vFlow = std::vector<cFlow>{
+      MakeLoopingFlow({MakeWaitCmd(20), MakeTurnCmd(kTurnTowardTarget1), ShotCmd(20, kEnemyShotPower, 40, true)})};
+  return shooter;
+}
+
+cPaletteChara DemoPlatform() {
+  cPaletteChara platform = DemoCharacter("platform", false);
+  platform.m_bBlockChara = 1;
+  platform.m_nFlying = 1;  // glides over the gap, through the walls beside it
+  platform.m_nBodyPower = 0;
+  platform.m_nScore = 0;
+  // Two seconds each way at half a dot a frame: two blocks.
+  platform.m_vFlow = std::vector<cFlow>{
+      MakeLoopingFlow({MakeStraightMove(MOVEDIR_RIGHT, 5, 20), MakeStraightMove(MOVEDIR_LEFT, 5, 20)})};
+  return platform;
+}
+
+cPaletteItem DemoCoin() {
+  cPaletteItem coin;
+  coin.m_strName = "coin";
+  coin.m_nGraphic = 1;
+  coin.m_nSound = 1;  // the demo's "Coin" sound
+  cFlowCmd score;
+  score.m_bItemCmd = 1;
+  score.m_nKind = ITEMCMD_STATUS;
+  score.m_vParam.assign(kStatusParamCount, 0);
+  score.m_vParam[3] = SUBJ_SYSTEM;
+  score.m_vParam[4] = kSystemScore;
+  score.m_vParam[5] = VAROP_ADD;
+  score.m_vParam[7] = kDemoCoinScore;
+  coin.m_vItemCmd = std::vector<cFlowCmd>{score};
+  return coin;
+}
+
+cFlow DemoHeroShotFlow() { return MakeButtonFlow(2, {ShotCmd(60, kHeroShotPower, 24, false)}); }
 
 cPaletteChara DemoReactor() {
   cPaletteChara reactor = DemoCharacter("reactor", true);
@@ -69,12 +143,12 @@ cStagePlan DemoFirstStage() {
       "#.....................................................#",
       "#.....................................................#",
       "#.....................................................#",
-      "#.....................................................#",
-      "#...........H.............##########..................#",
-      "#..........###............##########..........####....#",
+      "#.............................S.......................#",
+      "#...........H.............##########............I.....#",
+      "#..........###...I........##########..........####....#",
       "#........#####..............................######....#",
-      "#..P...#######W....R......................########....#",
-      "#######################...########################...##",
+      "#..P...#######W....R..........I...........########....#",
+      "#######################M..########################...##",
       "#######################...########################...##",
   };
   plan.nCollisionLevel = kCollisionLevel;
@@ -82,6 +156,9 @@ cStagePlan DemoFirstStage() {
   plan.bClearBanner = true;
   plan.bGameOverBanner = true;
   GiveWalkAndJump(plan.Hero, kWalkSpeed, kJumpHeight);
-  plan.CharaKinds = {{'W', DemoWalker()}, {'H', DemoHopper()}, {'R', DemoReactor()}};
+  plan.Hero.m_vFlow.push_back(DemoHeroShotFlow());
+  plan.CharaKinds = {{'W', DemoWalker()},  {'H', DemoHopper()},  {'R', DemoReactor()},
+                     {'S', DemoShooter()}, {'M', DemoPlatform()}};
+  plan.ItemKinds = {{'I', DemoCoin()}};
   return plan;
 }

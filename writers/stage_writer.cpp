@@ -174,6 +174,8 @@ cStageData BuildPlannedStage(const cStagePlan& plan) {
         PlaceAt(stage.m_vCharaPlace, plan.Chara, x, y);
       } else if (auto chara = plan.CharaKinds.find(letter); chara != plan.CharaKinds.end()) {
         PlaceAt(stage.m_vCharaPlace, chara->second, x, y);
+      } else if (auto item = plan.ItemKinds.find(letter); item != plan.ItemKinds.end()) {
+        PlaceAt(stage.m_vItemPlace, item->second, x, y);
       } else if (auto kind = kinds.find(letter); kind != kinds.end()) {
         if (!defined[letter]) {
           stage.m_vBlockDef.push_back(kind->second);
@@ -190,6 +192,7 @@ cStageData BuildPlannedStage(const cStagePlan& plan) {
   stage.m_vCharaDef.push_back(plan.Hero);
   stage.m_vCharaDef.push_back(plan.Chara);
   for (const auto& [letter, chara] : plan.CharaKinds) stage.m_vCharaDef.push_back(chara);
+  for (const auto& [letter, item] : plan.ItemKinds) stage.m_vItemDef.push_back(item);
   stage.SetCollisionLevel(plan.nCollisionLevel);
   return stage;
 }
@@ -219,15 +222,20 @@ cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime) {
   return flow;
 }
 
-cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight) {
+cFlow MakeButtonFlow(int nButton, const std::vector<cFlowCmd>& vCmd) {
   cFlow flow;
   flow.m_nTrigger = FLOWTRIG_ALWAYS;
-  // Edge mode: one jump per press; a button kept down does not jump again on landing.
+  // Edge mode: one start per press; a button kept down does not start it again.
   flow.m_bKeyRepeat = 0;
   flow.m_vKeyCond.push_back(KeyPressed(kKeySlotButton1 + std::clamp(nButton, 1, 8) - 1));
-  cFlowCmd& jump = flow.m_vCmd.emplace_back(MakeJumpCmd(nHeight));
-  jump.m_vParam.at(kJumpParamMode) = bKeyHeight ? kJumpKeyHeight : kJumpFixedHeight;
+  flow.m_vCmd = vCmd;
   return flow;
+}
+
+cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight) {
+  cFlowCmd jump = MakeJumpCmd(nHeight);
+  jump.m_vParam.at(kJumpParamMode) = bKeyHeight ? kJumpKeyHeight : kJumpFixedHeight;
+  return MakeButtonFlow(nButton, {jump});
 }
 
 void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime) {

@@ -14,8 +14,8 @@
 //   'N'         a block on which the hero's jump key does nothing
 //   'F'         a speed block (kSpeedBlockPercent % of the walking speed)
 //   '<' / '>'   blocks that move the hero left / right (kMoverSpeed)
-// Further letters can be given their own block in cStagePlan::BlockKinds, or their own
-// character in cStagePlan::CharaKinds.
+// Further letters can be given their own block in cStagePlan::BlockKinds, their own
+// character in cStagePlan::CharaKinds or their own item in cStagePlan::ItemKinds.
 #include <array>
 #include <cstdint>
 #include <map>
@@ -25,6 +25,7 @@
 #include "data/flow/flow.h"
 #include "data/palette/palette_block.h"
 #include "data/palette/palette_chara.h"
+#include "data/palette/palette_item.h"
 #include "data/stage/screen_out_range.h"
 #include "data/stage/stage_data.h"
 #include "writers/game_writer.h"
@@ -61,6 +62,8 @@ struct cStagePlan {
   // Further characters by map letter (a letter here wins over a block kind of the same
   // letter); each becomes a definition of the stage, after the hero and Chara.
   std::map<char, cPaletteChara> CharaKinds;
+  // Items by map letter, on an empty cell; each becomes a definition of the stage.
+  std::map<char, cPaletteItem> ItemKinds;
 
   std::int32_t nCollisionLevel = kDefaultCollisionLevel;
   double dGravity;                     // the stage default unless changed
@@ -106,6 +109,8 @@ cFlow MakeWalkFlow(std::int16_t nSpeed, std::int16_t nTime = 0);
 // `nHeight` half-blocks; with `bKeyHeight` the height follows how long the button stays
 // held, otherwise it is fixed.
 cFlow MakeJumpFlow(int nButton, std::int8_t nHeight, bool bKeyHeight = true);
+// A flow that starts once per press of button `nButton` (1 to 8) and runs `vCmd`.
+cFlow MakeButtonFlow(int nButton, const std::vector<cFlowCmd>& vCmd);
 // Gives `hero` the walk and the jump on button 1.
 void GiveWalkAndJump(cPaletteChara& hero, std::int16_t nSpeed, std::int8_t nHeight, std::int16_t nWalkTime = 0);
 
