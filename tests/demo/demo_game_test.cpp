@@ -155,7 +155,7 @@ TEST_F(DemoGameTest, SystemDatKeepsEveryRuleSwitchAtItsDefault) {
 }
 
 // The first stage is a walk through the stage of DemoFirstStage: wider than the screen,
-// with the hero's walk and jump and gaps in the floor.
+// with the hero's walk, jump and shot and gaps in the floor.
 TEST_F(DemoGameTest, TheFirstStageIsTheWalkWithGaps) {
   cStageData stage;
   ASSERT_EQ(stage.LoadFromFile(GameStagePath("stage1").c_str()), 1);
@@ -164,7 +164,7 @@ TEST_F(DemoGameTest, TheFirstStageIsTheWalkWithGaps) {
   EXPECT_GT(stage.m_nWidth * 32, 640);
   ASSERT_EQ(stage.HasHero(), 1);
   const cPaletteChara& hero = stage.m_vCharaPlace[static_cast<std::size_t>(stage.GetHeroIndex())];
-  EXPECT_EQ(hero.m_vFlow.size(), 2u);  // walk and jump
+  EXPECT_EQ(hero.m_vFlow.size(), 3u);  // walk, jump and shot
   int floorCells = 0;
   for (const cPaletteBlock& block : stage.m_vBlockPlace)
     if (block.m_nCellY == stage.m_nHeight - 1) ++floorCells;
