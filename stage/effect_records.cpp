@@ -1,8 +1,10 @@
 // The screen-effect runtime: see effect_records.h.
 #include "stage/effect_records.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "app/checked_access.h"
 #include "data/database/database.h"
@@ -108,8 +110,11 @@ void cScrEffect::Load(const cScrEffect& prepared) {
 
 void cScrEffect::Start(std::int32_t nId, std::int32_t nMode, std::int32_t bRepeat) {
   m_bReverse = nMode == kRunReverse ? 1 : 0;
-  Load(CheckedAt(m_bReverse != 0 ? g_ScrEffectRev : g_ScrEffectFwd, nId));
-  m_nId = nId;
+  const std::vector<cScrEffect>& table = m_bReverse != 0 ? g_ScrEffectRev : g_ScrEffectFwd;
+  Load(CheckedAt(table, nId));
+  // An entry outside the list (reported by the guarded access) runs nothing, rather than
+  // entry 0's endless no-effect under an id that names nothing.
+  m_nId = nId >= 0 && static_cast<std::size_t>(nId) < table.size() ? nId : 0;
   m_nRunMode = nMode;
   m_bRepeat = bRepeat;
   m_nCounter = 0;
