@@ -68,8 +68,14 @@ void DrawCharaGauges(cCharaBase& chara) {
   chara.DrawSpGauge(&g_BackBuffer);
 }
 
-void DrawStagePictures(cSceneGame&, DDSURFACEDATA*, int, std::int32_t) {}
+void DrawStagePictures(cSceneGame& scene, DDSURFACEDATA* lpDst, int nLayer, std::int32_t bPaused) {
+  scene.DrawPictures(lpDst, nLayer, bPaused);
+}
 void DrawStageRanges(DDSURFACEDATA*) {}
-void DrawStageEffects(cSceneGame&, DDSURFACEDATA*, std::int32_t) {}
-void DrawStageMessages(cSceneGame&, DDSURFACEDATA*, std::int32_t) {}
-void RunStageScreenEffect(cSceneGame&, std::int32_t) {}
+void DrawStageEffects(cSceneGame& scene, DDSURFACEDATA* lpDst, std::int32_t bPaused) {
+  scene.DrawEffects(lpDst, bPaused);
+}
+void DrawStageMessages(cSceneGame& scene, DDSURFACEDATA* lpDst, std::int32_t bPaused) {
+  scene.DrawMessages(lpDst, bPaused);
+}
+void RunStageScreenEffect(cSceneGame& scene, std::int32_t bPaused) { scene.RunScrEffect(bPaused); }
