@@ -16,6 +16,7 @@
 #include "stage/ranking_kinds.h"
 #include "stage/replay_requests.h"
 #include "stage/scene_game.h"
+#include "stage/scripted_input.h"
 
 namespace {
 
@@ -106,6 +107,9 @@ unsigned PauseLoop(void* lpScene) {
     g_GameMgr.UpdateInput(inputs);
     if (inputs.empty()) break;
     cInput& input = inputs[0];
+    // A run without a person goes on taking its script's frames while the stage waits:
+    // a wait for a key ends only on a key.
+    if (ScriptedInputActive()) ApplyScriptedInput(input);
     input.UpdateHistory();
     input.TriggerOnce(0);
     if (CheckReplaySaveKey() != 0) continue;
@@ -132,6 +136,7 @@ unsigned RankingLoop(void* lpScene) {
     g_GameMgr.UpdateInput(g_Input);
     if (g_Input.empty()) break;
     cInput& input = g_Input[0];
+    if (ScriptedInputActive()) ApplyScriptedInput(input);
     input.TriggerOnce(0);
     input.ApplyRepeat();
     if (RankingDisplayStep(scene, input)) break;
