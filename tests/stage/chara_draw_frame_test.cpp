@@ -1,0 +1,170 @@
+// Characters drawn into the back buffer in a few poses, on every display mode, compared
+// pixel for pixel with the same cells blitted by hand: which sheet, which cell, where, at
+// what size, with the mark on top; a blinking character first disappears.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "data/database/anime_set_data.h"
+#include "data/database/chara_effect_data.h"
+#include "data/database/database.h"
+#include "media/draw/dd_blit.h"
+#include "media/draw/dd_effect_blit.h"
+#include "media/draw/dd_fill.h"
+#include "media/draw/dd_pixels.h"
+#include "objects/chara.h"
+#include "objects/chara_effect.h"
+#include "objects/part_graphic.h"
+#include "stage/effect_run_tables.h"
+#include "tests/media/draw_test_util.h"
+
+namespace {
+
+constexpr int kBackground = 9;
+
+cAnimeSetData SetShowing(std::int32_t pattern) {
+  cAnimeSetData set;
+  set.m_vState.assign(1, cAnimeData());
+  cAnimeFrame frame;
+  frame.m_nPattern = pattern;
+  frame.m_nTime = 100;
+  set.m_vState[0].m_vFrame = {frame};
+  return set;
+}
+
+class CharaDrawFrame : public cDisplayTest, public ::testing::WithParamInterface<DisplayConfig> {
+ protected:
+  void SetUp() override {
+    cDisplayTest::SetUp();
+    m_SavedDatabase = g_Database;
+    g_Database.m_AnimeSet = {cAnimeSetData(), SetShowing(0), SetShowing(1)};
+    cCharaEffectData blink;
+    blink.m_nKind = 6;
+    blink.m_nParam[0] = 100;
+    blink.m_nParam[1] = 0;  // flips every frame
+    cCharaEffectData burst;  // quarters 6 dots apart at first
+    burst.m_nKind = 1;
+    burst.m_nParam[0] = 10;
+    burst.m_nParam[1] = 6;
+    burst.m_nParam[2] = 30;
+    cCharaEffectData zoom;  // 40 dots wide at first: 8 more than the sprite
+    zoom.m_nKind = 11;
+    zoom.m_nParam[0] = 10;
+    zoom.m_nParam[1] = 40;
+    zoom.m_nParam[2] = 64;
+    g_Database.m_CharaEffect = {cCharaEffectData(), blink, burst, zoom};
+    BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
+  }
+  void TearDown() override {
+    g_Database = m_SavedDatabase;
+    BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
+    cDisplayTest::TearDown();
+  }
+  // The first character sheet, plain and mirrored per cell, and the mark sheet.
+  bool LoadSheets() {
+    if (!LoadSheet(&g_FixedSurface[kFirstCharaSheetRow]) || !LoadSheet(&g_FixedSurface[kMarkSheetRow])) return false;
+    DDSURFACEDATA& mirrored = g_FixedSurface[kFirstCharaSheetRow + 1];
+    if (lpDTCon != nullptr) {
+      if (DDCreateSurfaceFromFile(&mirrored, "sheet.bmp", 1, g_nBpp, 0, 0, 1, 0, 32, 0, 0) != 0) return false;
+      mirrored.lpAlias = &g_FixedSurface[kFirstCharaSheetRow];
+      return true;
+    }
+    return LoadSheet(&mirrored, 0, 0, 32);
+  }
+  static void MakeChara(cChara& c, int x, int y, std::int32_t facing, std::int32_t set, std::int32_t giant) {
+    c.m_dX = x;
+    c.m_dY = y;
+    c.m_nFacing = facing;
+    c.m_nGraphic = 0;
+    c.m_Def.m_nGraphicKind = PARTKIND_CHARA;
+    c.m_Def.m_nSize = static_cast<std::int8_t>(giant);
+    c.m_nBaseCellW = c.m_nBaseCellH = 32;
+    c.m_nCellW = c.m_nCellH = 32 * giant;
+    c.SetAnimeSet(set, 1);
+  }
+  // Compares the frame drawn with the one `reference` blits by hand over the background.
+  template <typename Reference>
+  void ExpectSameAs(const std::string& name, Reference reference) {
+    const cPixelBuffer drawn = Pixels(&g_BackBuffer);
+    DDFillSurface(&g_BackBuffer, kBackground);
+    reference();
+    const cPixelBuffer expected = Pixels(&g_BackBuffer);
+    ExpectPixels(std::string(GetParam().name) + "_" + name, drawn,
+                 [&](int x, int y) -> std::uint32_t { return expected.Get(x, y); });
+  }
+
+ private:
+  cDatabase m_SavedDatabase;
+};
+
+TEST_P(CharaDrawFrame, PosesDrawTheirCellsWhereTheCharacterStands) {
+  ASSERT_TRUE(Bring(GetParam(), 320, 240));
+  ASSERT_TRUE(LoadSheets());
+  DDSURFACEDATA* plain = &g_FixedSurface[kFirstCharaSheetRow];
+  DDSURFACEDATA* mirrored = &g_FixedSurface[kFirstCharaSheetRow + 1];
+  DDSURFACEDATA* marks = &g_FixedSurface[kMarkSheetRow];
+
+  DDFillSurface(&g_BackBuffer, kBackground);
+  cChara left, right, giant, marked;
+  MakeChara(left, 10, 20, 0, 2, 1);   // pattern 1, facing left
+  MakeChara(right, 60, 20, 1, 1, 1);  // pattern 0, facing right: the mirrored sheet
+  MakeChara(giant, 110, 20, 0, 2, 2); // pattern 1 at twice the size
+  MakeChara(marked, 200, 100, 0, 1, 1);
+  marked.m_Def.m_nEmblemShow = 1;
+  marked.m_Def.m_nEmblem = 1;  // mark 1: cell (0, 32)
+  for (cChara* c : {&left, &right, &giant, &marked}) c->Draw(&g_BackBuffer, 0);
+  ExpectSameAs("poses", [&] {
+    DDBlt(&g_BackBuffer, 10, 20, 32, 32, plain, 32, 0, 1);
+    DDBlt(&g_BackBuffer, 60, 20, 32, 32, mirrored, 0, 0, 1);
+    DDStretchBlt(&g_BackBuffer, 110, 20, 64, 64, plain, 32, 0, 32, 32, 1);
+    DDBlt(&g_BackBuffer, 200, 100, 32, 32, plain, 0, 0, 1);
+    DDBlt(&g_BackBuffer, 200, 100, 32, 32, marks, 0, 32, 1);
+  });
+}
+
+TEST_P(CharaDrawFrame, ABlinkingCharacterFirstDisappearsAndATransparentOneStaysUnseen) {
+  ASSERT_TRUE(Bring(GetParam(), 320, 240));
+  ASSERT_TRUE(LoadSheets());
+  DDSURFACEDATA* plain = &g_FixedSurface[kFirstCharaSheetRow];
+  cChara blinking, hidden;
+  MakeChara(blinking, 30, 40, 0, 2, 1);
+  blinking.m_CharaEffect.Start(1, CHARAFX_RUN_NORMAL, 0);
+  MakeChara(hidden, 100, 40, 0, 1, 1);
+  hidden.m_Def.m_bHidden = 1;
+
+  DDFillSurface(&g_BackBuffer, kBackground);
+  blinking.Draw(&g_BackBuffer, 0);
+  hidden.Draw(&g_BackBuffer, 0);
+  ExpectSameAs("blink_off", [] {});
+
+  DDFillSurface(&g_BackBuffer, kBackground);
+  blinking.Draw(&g_BackBuffer, 0);
+  hidden.Draw(&g_BackBuffer, 0);
+  ExpectSameAs("blink_on", [&] { DDBlt(&g_BackBuffer, 30, 40, 32, 32, plain, 32, 0, 1); });
+  EXPECT_EQ(blinking.m_CharaEffect.m_nId, 1);
+}
+
+TEST_P(CharaDrawFrame, EffectsDrawTheSpriteThroughTheirBlitAtTheirValue) {
+  ASSERT_TRUE(Bring(GetParam(), 320, 240));
+  ASSERT_TRUE(LoadSheets());
+  DDSURFACEDATA* plain = &g_FixedSurface[kFirstCharaSheetRow];
+  cChara burst, zoom;
+  MakeChara(burst, 30, 40, 0, 2, 1);
+  burst.m_CharaEffect.Start(2, CHARAFX_RUN_NORMAL, 0);
+  MakeChara(zoom, 150, 60, 0, 1, 1);
+  zoom.m_CharaEffect.Start(3, CHARAFX_RUN_NORMAL, 0);
+  DDFillSurface(&g_BackBuffer, kBackground);
+  burst.Draw(&g_BackBuffer, 0);
+  zoom.Draw(&g_BackBuffer, 0);
+  ExpectSameAs("burst_zoom", [&] {
+    DDQuarterSplitBlt(&g_BackBuffer, 30, 40, 32, 32, plain, 32, 0, 6, 1);
+    DDStretchBlt(&g_BackBuffer, 146, 56, 40, 40, plain, 0, 0, 32, 32, 1);
+  });
+  EXPECT_GT(burst.m_CharaEffect.m_dValue, 6.0);  // stepped after drawing
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModes, CharaDrawFrame, ::testing::ValuesIn(kAllConfigs),
+                         [](const ::testing::TestParamInfo<DisplayConfig>& info) { return std::string(info.param.name); });
+
+}  // namespace
