@@ -7,6 +7,7 @@
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
 #include "objects/chara.h"
+#include "objects/distance_ranges.h"
 #include "objects/item.h"
 #include "objects/part_graphic.h"
 #include "objects/player.h"
@@ -71,7 +72,7 @@ void DrawCharaGauges(cCharaBase& chara) {
 void DrawStagePictures(cSceneGame& scene, DDSURFACEDATA* lpDst, int nLayer, std::int32_t bPaused) {
   scene.DrawPictures(lpDst, nLayer, bPaused);
 }
-void DrawStageRanges(DDSURFACEDATA*) {}
+void DrawStageRanges(DDSURFACEDATA* lpDst) { DrawDistanceCondRanges(lpDst); }
 void DrawStageEffects(cSceneGame& scene, DDSURFACEDATA* lpDst, std::int32_t bPaused) {
   scene.DrawEffects(lpDst, bPaused);
 }
