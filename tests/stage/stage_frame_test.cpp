@@ -1,0 +1,206 @@
+// Stage frames drawn on a display and checked pixel by pixel: the frame without a visible
+// background, a background picture repeated across the screen from a wrapped origin (and
+// a ninth background, which has no picture row, never drawn), the status bar's backdrop
+// shown only while an item is enabled, and the screen colour over the finished frame
+// (Direct3D) or in the display palette (DirectDraw at 8 bits).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "data/stage/stage_data.h"
+#include "data/system/sys_status_item.h"
+#include "data/system/system_data.h"
+#include "media/draw/dd_colour.h"
+#include "media/draw/dd_pixels.h"
+#include "shell/game_mgr.h"
+#include "stage/scene_game.h"
+#include "stage/stage_world.h"
+#include "tests/media/draw_test_util.h"
+
+namespace {
+
+constexpr int kBackRow = 55;
+constexpr int kStatusWindowRow = 46;
+constexpr int kNoBackColour = 16;
+constexpr int kLeftColour = 20;
+constexpr int kRightColour = 40;
+constexpr int kNinthColour = 60;
+constexpr int kStatusColour = 70;
+
+// The display modes the frames are checked in: both back ends, palette and true colour.
+const DisplayConfig kFrameConfigs[] = {kAllConfigs[0], kAllConfigs[1], kAllConfigs[3], kAllConfigs[5]};
+
+std::uint32_t Rgb(int x, int y) {
+  const cPixelBuffer& px = Pixels(&g_BackBuffer);
+  const std::uint32_t p = px.Get(x, y);
+  if (px.format == ePixelFormat::kP8) {
+    const PALETTEENTRY& e = g_DispPalette[p & 255];
+    return (static_cast<std::uint32_t>(e.peRed) << 16) | (e.peGreen << 8) | e.peBlue;
+  }
+  return PixelToArgb(px.format, p) & 0xFFFFFF;
+}
+
+// Equal within what a 16-bit format keeps of each channel.
+bool Near(std::uint32_t a, std::uint32_t b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = static_cast<int>((a >> shift) & 255);
+    const int cb = static_cast<int>((b >> shift) & 255);
+    if (std::abs(ca - cb) > 8) return false;
+  }
+  return true;
+}
+
+class StageFrameTest : public cDisplayTest {
+ protected:
+  void SetUp() override {
+    cDisplayTest::SetUp();
+    m_SavedStage = g_StageData;
+    m_SavedSystem = g_SystemData;
+    g_StageData = cStageData();
+    g_SystemData.m_StatusItems.assign(STATUSITEM_COUNT, cSysStatusItem());
+  }
+  void TearDown() override {
+    g_lpSceneGame = nullptr;
+    delete m_pScene;
+    m_pScene = nullptr;
+    g_StageData = m_SavedStage;
+    g_SystemData = m_SavedSystem;
+    cDisplayTest::TearDown();
+  }
+
+  // A scene over no blocks and no objects, the view at the stage's top-left.
+  bool BringScene(const DisplayConfig& config) {
+    if (!Bring(config)) return false;
+    m_pScene = new cSceneGame();
+    g_lpSceneGame = m_pScene;
+    m_pScene->m_ScrollX.m_nMargin = 10;
+    m_pScene->m_ScrollY.m_nMargin = 10;
+    m_pScene->m_ScrollX.m_dPos = 320;
+    m_pScene->m_ScrollY.m_dPos = 320;
+    m_pScene->m_bNoTimeLimit = 1;
+    m_pScene->m_nState = GAMESTATE_PLAY;
+    return true;
+  }
+
+  // Background picture: 64 x 64, its left half kLeftColour, its right half kRightColour.
+  static bool MakeBackgroundPicture() {
+    DDSURFACEDATA* sd = &g_FixedSurface[kBackRow];
+    if (!DDCreateSurface(sd, 64, 64, 1, 0, 0, 0, 0)) return false;
+    DDFillRect(sd, 0, 0, 32, 64, kLeftColour);
+    DDFillRect(sd, 32, 0, 32, 64, kRightColour);
+    return true;
+  }
+
+  cSceneGame* m_pScene = nullptr;
+  cStageData m_SavedStage;
+  cSystemData m_SavedSystem;
+};
+
+TEST_F(StageFrameTest, WithoutAVisibleBackgroundTheFrameIsFilled) {
+  for (const DisplayConfig& config : kFrameConfigs) {
+    SCOPED_TRACE(config.name);
+    ASSERT_TRUE(BringScene(config));
+    g_StageData.m_vBack.assign(2, cStageBack());  // none visible
+    m_pScene->Draw(1, 0, 0, 0);
+    const std::uint32_t fill = TestPaletteColour(kNoBackColour);
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{639, 479}, std::pair{320, 240}}) EXPECT_TRUE(Near(Rgb(x, y), fill));
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(StageFrameTest, ABackgroundRepeatsFromItsWrappedOriginAndANinthIsNeverDrawn) {
+  for (const DisplayConfig& config : kFrameConfigs) {
+    SCOPED_TRACE(config.name);
+    ASSERT_TRUE(BringScene(config));
+    ASSERT_TRUE(MakeBackgroundPicture());
+    g_StageData.m_vBack.assign(9, cStageBack());
+    cStageBack& back = g_StageData.m_vBack[0];
+    back.m_bVisible = 1;
+    // Following the view fully from 20 dots left of the stage's first column: the origin
+    // x = (300 - 320) x 1 = -20 wraps to picture column 44; y follows at factor 0.
+    m_pScene->m_ScrollX.m_dPos = 300;
+    back.m_dSpeedX = 1.0;
+    back.m_dSpeedY = 0;
+    // The ninth: a front fill that would cover the frame if it were drawn.
+    cStageBack& ninth = g_StageData.m_vBack[8];
+    ninth.m_bVisible = 1;
+    ninth.m_bFill = 1;
+    ninth.m_nFillColour = kNinthColour;
+    ninth.m_nLayer = 1;
+    m_pScene->Draw(1, 0, 0, 0);
+    struct Probe {
+      int x, y, colour;
+    };
+    // Picture column = (x + 44) mod 64.
+    const Probe probes[] = {{0, 0, kRightColour},  {19, 5, kRightColour}, {20, 5, kLeftColour},
+                            {51, 70, kLeftColour}, {52, 70, kRightColour}, {639, 479, kRightColour}};
+    for (const Probe& p : probes) {
+      SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+      EXPECT_TRUE(Near(Rgb(p.x, p.y), TestPaletteColour(p.colour)))
+          << std::hex << Rgb(p.x, p.y) << " " << DumpPixels(std::string("background_") + config.name, Pixels(&g_BackBuffer));
+    }
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(StageFrameTest, TheStatusBackdropShowsOnlyWithAnEnabledItem) {
+  for (const bool bEnabled : {false, true}) {
+    SCOPED_TRACE(bEnabled);
+    ASSERT_TRUE(BringScene(kAllConfigs[0]));
+    ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[kStatusWindowRow], 640, 20, 1, 0, 0, 0, 0));
+    DDFillSurface(&g_FixedSurface[kStatusWindowRow], kStatusColour);
+    m_pScene->m_bShowStatus = 1;
+    // The HP gauge with its icon: no text, and no hero to read, so only the backdrop and
+    // the icon are drawn.
+    g_SystemData.m_StatusItems[STATUSITEM_HP].m_bShow = bEnabled ? 1 : 0;
+    g_SystemData.m_StatusItems[STATUSITEM_HP].m_bIcon = 1;
+    m_pScene->Draw(1, 0, 0, 0);
+    EXPECT_TRUE(Near(Rgb(1, 1), TestPaletteColour(bEnabled ? kStatusColour : kNoBackColour)));
+    EXPECT_TRUE(Near(Rgb(1, 21), TestPaletteColour(kNoBackColour)));
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(StageFrameTest, AFullScreenColourTintsTheFinishedFrame) {
+  ASSERT_TRUE(BringScene(kAllConfigs[0]));
+  // A filled background of colour 21 (0xA04000).
+  g_StageData.m_vBack.assign(1, cStageBack());
+  g_StageData.m_vBack[0].m_bVisible = 1;
+  g_StageData.m_vBack[0].m_bFill = 1;
+  g_StageData.m_vBack[0].m_nFillColour = 21;
+  const std::uint32_t fill = TestPaletteColour(21);
+  // Full red: the picture seen through red, its red channel alone.
+  m_pScene->SetScreenColor({255, 0, 0, 100, 0, 0, 0, 0});
+  m_pScene->Draw(1, 0, 0, 0);
+  EXPECT_TRUE(Near(Rgb(320, 240), fill & 0xFF0000)) << std::hex << Rgb(320, 240);
+  // Half strength toward black: half of the picture stays.
+  m_pScene->SetScreenColor({0, 0, 0, 50, 0, 0, 0, 0});
+  m_pScene->Draw(1, 0, 0, 0);
+  const std::uint32_t half = ((fill >> 17) & 0x7F) << 16 | ((fill >> 9) & 0x7F) << 8 | ((fill >> 1) & 0x7F);
+  EXPECT_TRUE(Near(Rgb(320, 240), half)) << std::hex << Rgb(320, 240) << " " << half;
+}
+
+TEST_F(StageFrameTest, AtEightBitsTheScreenColourBlendsTheDisplayPalette) {
+  ASSERT_TRUE(BringScene(kAllConfigs[3]));
+  m_pScene->SetScreenColor({255, 0, 0, 100, 0, 0, 0, 0});
+  m_pScene->Draw(1, 0, 0, 0);
+  EXPECT_EQ(g_DispPalette[kNoBackColour].peRed, 255);
+  EXPECT_EQ(g_DispPalette[kNoBackColour].peGreen, 0);
+  EXPECT_EQ(g_DispPalette[kNoBackColour].peBlue, 0);
+  EXPECT_TRUE(Near(Rgb(320, 240), 0xFF0000));
+  // At another depth DirectDraw drops the change.
+  TearDown();
+  SetUp();
+  ASSERT_TRUE(BringScene(kAllConfigs[5]));
+  m_pScene->SetScreenColor({255, 0, 0, 100, 0, 0, 0, 0});
+  m_pScene->Draw(1, 0, 0, 0);
+  EXPECT_EQ(m_pScene->m_ScreenColor.m_bActive, 0);
+  EXPECT_TRUE(Near(Rgb(320, 240), TestPaletteColour(kNoBackColour)));
+}
+
+}  // namespace
