@@ -109,6 +109,8 @@ void DrawDistanceCondRange(DDSURFACEDATA* pDst, cCharaBase& chara, const cCond& 
   }
 }
 
+std::int32_t RangeBlinkCounter() { return g_nRangeBlink; }
+
 void DrawDistanceCondRanges(DDSURFACEDATA* pDst) {
   if (!PaletteCycles()) g_nRangeBlink = (g_nRangeBlink + 1) % kBlinkPeriod;
   cSceneGame* scene = GameScene();

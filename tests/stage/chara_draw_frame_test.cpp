@@ -15,8 +15,14 @@
 #include "media/draw/dd_pixels.h"
 #include "objects/chara.h"
 #include "objects/chara_effect.h"
+#include "objects/distance_ranges.h"
 #include "objects/part_graphic.h"
+#include "app/test_play_flag.h"
+#include "data/flow/condition.h"
+#include "data/flow/flow_enumerations.h"
+#include "shell/game_mgr.h"
 #include "stage/effect_run_tables.h"
+#include "stage/scene_game.h"
 #include "tests/media/draw_test_util.h"
 
 namespace {
@@ -162,6 +168,42 @@ TEST_P(CharaDrawFrame, EffectsDrawTheSpriteThroughTheirBlitAtTheirValue) {
     DDStretchBlt(&g_BackBuffer, 146, 56, 40, 40, plain, 0, 0, 32, 32, 1);
   });
   EXPECT_GT(burst.m_CharaEffect.m_dValue, 6.0);  // stepped after drawing
+}
+
+TEST_P(CharaDrawFrame, DistanceRangesShowByTheirDisplaySetting) {
+  ASSERT_TRUE(Bring(GetParam(), 320, 240));
+  cSceneGame scene;
+  g_lpSceneGame = &scene;
+  cChara chara;
+  MakeChara(chara, 100, 50, 0, 1, 1);
+  chara.UpdateScreenRect();
+  chara.m_bOnScreen = 1;
+  chara.m_bActive = 1;
+  scene.m_vGroupList.assign(kGroupCount, {});
+  scene.m_vGroupList[1].push_back(&chara);
+  cCond always;  // shown always, colour 2, 2 half-blocks either side of the whole cell
+  always.m_nKind = COND_DISTANCE;
+  always.m_nLeftSrc = 1;
+  always.m_nSelect = 2;
+  always.m_nValue = 2;
+  always.m_nShape = 0;
+  cCond testPlayOnly = always;  // a horizontal pair, only in a test play
+  testPlayOnly.m_nLeftSrc = 2;
+  testPlayOnly.m_nShape = 3;
+  chara.m_Def.m_vCond.Edit() = {always, testPlayOnly};
+  const int savedTestPlay = g_bTestPlay;
+  g_bTestPlay = 0;
+  DDFillSurface(&g_BackBuffer, kBackground);
+  DrawDistanceCondRanges(&g_BackBuffer);
+  g_lpSceneGame = nullptr;
+  g_bTestPlay = savedTestPlay;
+  // The cell spans 100..131: the lines stand 32 dots outside it, in colour group 2
+  // (entries 216-219), the entry stepping with the blink counter.
+  const auto colour = static_cast<DWORD>(216 + (RangeBlinkCounter() >> 3));
+  ExpectSameAs("ranges", [colour] {
+    DDFillRect(&g_BackBuffer, 68, 0, 1, 480, colour);
+    DDFillRect(&g_BackBuffer, 164, 0, 1, 480, colour);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, CharaDrawFrame, ::testing::ValuesIn(kAllConfigs),
