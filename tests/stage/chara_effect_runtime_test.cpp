@@ -208,3 +208,66 @@ TEST_F(CharaEffectSteps, TheCharacterStepClearsTheIdAtTheEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// The defeat animation: how many frames it lasts for each kind of character.
+class DefeatAnimation : public CharaEffectSteps {
+ protected:
+  // Frames of DrawDying until it reports the end (at most `limit`), paused every
+  // `pauseEvery`-th frame when not 0.
+  int FramesToEnd(int limit, int pauseEvery = 0) {
+    for (int i = 1; i <= limit; ++i) {
+      const std::int32_t paused = pauseEvery != 0 && i % pauseEvery == 0 ? 1 : 0;
+      if (m_Chara.DrawDying(nullptr, paused) != 0) return i;
+    }
+    return 0;
+  }
+};
+
+TEST_F(DefeatAnimation, EndsAfterTheEffectAndForAHeroSixtyOneFramesMore) {
+  struct Case {
+    const char* name;
+    std::int32_t kind;  // m_nKind: 0 a hero, 1 a computer character
+    bool effect;
+    int pauseEvery;
+    int frames;
+  };
+  // The effect: a burst of one tenth, 7 steps.
+  const Case cases[] = {
+      {"computer character without an effect: at once", 1, false, 0, 1},
+      {"computer character: with its effect's end", 1, true, 0, 7},
+      {"hero without an effect: 61 frames", 0, false, 0, 61},
+      {"hero: its effect, then 61 frames", 0, true, 0, 68},
+      {"hero: paused frames do not count", 0, false, 2, 121},
+  };
+  const std::int32_t id = AddEntry(1, 1, 0, 12);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_Chara = cChara();
+    m_Chara.m_nKind = c.kind;
+    m_Chara.m_bDying = 1;
+    if (c.effect) m_Chara.m_CharaEffect.Start(id, CHARAFX_RUN_NORMAL, 0);
+    EXPECT_EQ(FramesToEnd(300, c.pauseEvery), c.frames);
+  }
+}
+
+TEST_F(CharaEffectSteps, GaugesShowTheirChangeUntilSixtyFramesAreLeft) {
+  cGaugeAnim& gauge = m_Chara.m_HpGauge;
+  gauge.m_nFrames = 62;
+  gauge.m_dSegment = -6;
+  gauge.m_dShrink = -0.1;
+  m_Chara.DrawHpGauge(nullptr);
+  EXPECT_EQ(gauge.m_nFrames, 61);
+  EXPECT_DOUBLE_EQ(gauge.m_dSegment, -5.9);
+  m_Chara.DrawHpGauge(nullptr);
+  m_Chara.DrawHpGauge(nullptr);
+  EXPECT_EQ(gauge.m_nFrames, 59);
+  EXPECT_DOUBLE_EQ(gauge.m_dSegment, 0);
+  // A dying character shows none and its gauge stands.
+  m_Chara.m_bDying = 1;
+  m_Chara.DrawHpGauge(nullptr);
+  EXPECT_EQ(gauge.m_nFrames, 59);
+}
+
+}  // namespace
