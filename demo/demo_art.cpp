@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "writers/bmp_writer.h"
 
@@ -17,11 +18,16 @@ struct cGlyph {
 };
 constexpr cGlyph kGlyphs[] = {
     {'A', {" ### ", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+    {'C', {" ####", "#    ", "#    ", "#    ", "#    ", "#    ", " ####"}},
     {'D', {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "}},
     {'E', {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#####"}},
+    {'F', {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "}},
+    {'G', {" ####", "#    ", "#    ", "#  ##", "#   #", "#   #", " ####"}},
     {'H', {"#   #", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+    {'I', {" ### ", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", " ### "}},
     {'L', {"#    ", "#    ", "#    ", "#    ", "#    ", "#    ", "#####"}},
     {'M', {"#   #", "## ##", "# # #", "# # #", "#   #", "#   #", "#   #"}},
+    {'N', {"#   #", "##  #", "# # #", "# # #", "#  ##", "#   #", "#   #"}},
     {'O', {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
     {'P', {"#### ", "#   #", "#   #", "#### ", "#    ", "#    ", "#    "}},
     {'R', {"#### ", "#   #", "#   #", "#### ", "# #  ", "#  # ", "#   #"}},
@@ -29,7 +35,9 @@ constexpr cGlyph kGlyphs[] = {
     {'T', {"#####", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "  #  "}},
     {'U', {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
     {'V', {"#   #", "#   #", "#   #", "#   #", "#   #", " # # ", "  #  "}},
+    {'W', {"#   #", "#   #", "#   #", "# # #", "# # #", "## ##", "#   #"}},
     {'X', {"#   #", "#   #", " # # ", "  #  ", " # # ", "#   #", "#   #"}},
+    {'Y', {"#   #", "#   #", " # # ", "  #  ", "  #  ", "  #  ", "  #  "}},
     {'0', {" ### ", "#   #", "#  ##", "# # #", "##  #", "#   #", " ### "}},
     {'1', {"  #  ", " ##  ", "  #  ", "  #  ", "  #  ", "  #  ", " ### "}},
     {'2', {" ### ", "#   #", "    #", "   # ", "  #  ", " #   ", "#####"}},
@@ -67,6 +75,48 @@ void Figure(cCanvas& canvas, int x, int y, int body, int step) {
   const int swing = step % 2 == 0 ? 0 : 3;
   canvas.Rect(x + 10 + swing, y + 26, 4, 5, kBlack);
   canvas.Rect(x + 18 - swing, y + 26, 4, 5, kBlack);
+}
+
+// A triangle pointing right, `size` dots high, with its top-left corner at (x, y).
+void ArrowRight(cCanvas& canvas, int x, int y, int size, int colour) {
+  for (int row = 0; row < size; ++row) {
+    const int half = size / 2;
+    const int length = row <= half ? row + 1 : size - row;
+    canvas.Rect(x, y + row, length, 1, colour);
+  }
+}
+
+// The walker that marks the cursor on the world map, seen from the facing
+// (0 down, 1 up, 2 left, 3 right); `step` swings its feet.
+enum { kFaceDown, kFaceUp, kFaceLeft, kFaceRight };
+void MapWalker(cCanvas& canvas, int x, int y, int facing, int step) {
+  canvas.Disc(x + 16, y + 9, 7, CubeColour(5, 4, 3));
+  if (facing == kFaceDown) {
+    canvas.Rect(x + 12, y + 8, 2, 3, kBlack);
+    canvas.Rect(x + 18, y + 8, 2, 3, kBlack);
+  } else if (facing == kFaceUp) {
+    canvas.Rect(x + 10, y + 3, 12, 4, CubeColour(2, 1, 0));  // the back of the head
+  } else {
+    canvas.Rect(facing == kFaceLeft ? x + 11 : x + 19, y + 8, 2, 3, kBlack);
+  }
+  canvas.Rect(x + 9, y + 16, 14, 10, CubeColour(0, 2, 5));
+  canvas.Frame(x + 9, y + 16, 14, 10, kBlack);
+  const int swing = step % 2 == 0 ? 0 : 3;
+  canvas.Rect(x + 10 + swing, y + 26, 4, 5, kBlack);
+  canvas.Rect(x + 18 - swing, y + 26, 4, 5, kBlack);
+}
+
+// The labels of the title menu's pictures, one 32-dot row each, in the order of the
+// System data's title items.
+constexpr const char* kTitleItemLabels[] = {"NEW GAME", "CONTINUE", "CHALLENGE", "FREE PLAY",
+                                            "REPLAY",   "OPTIONS",  "EXIT"};
+constexpr int kTitleItemRow = 32;
+constexpr int kTitleItemScale = 3;
+
+// Text with a dark shadow, readable over the title picture's colours.
+void ShadowedText(cCanvas& canvas, int x, int y, const std::string& text, int colour, int scale) {
+  canvas.Text(x + scale, y + scale, text, kBlack, scale);
+  canvas.Text(x, y, text, colour, scale);
 }
 
 }  // namespace
@@ -188,14 +238,37 @@ std::vector<cDemoPicture> DrawDemoPictures() {
   for (int y = 0; y < 480; ++y) title.Rect(0, y, 640, 1, CubeColour(0, y * 3 / 480, 2 + y * 3 / 480));
   for (int x = 0; x < 640; x += 32) title.Rect(x, 416, 32, 64, (x / 32) % 2 == 0 ? CubeColour(3, 2, 1) : CubeColour(2, 1, 0));
   title.Rect(0, 408, 640, 8, CubeColour(1, 4, 1));
-  title.Text(104, 120, "TOVREL", CubeColour(5, 5, 1), 12);
-  title.Text(236, 230, "DEMO", kWhite, 8);
-  title.Text(230, 330, "PUSH START", kWhite, 3);
+  // The name stands above the menu, which the title shows from y = 240 down.
+  ShadowedText(title, 104, 40, "TOVREL", CubeColour(5, 5, 1), 12);
+  ShadowedText(title, 236, 144, "DEMO", kWhite, 8);
   add("bmp\\Title.bmp", title);
 
-  add("bmp\\Accessory.bmp", Sheet(4, 4, 32, [](cCanvas& c, int x, int y, int i) {
-        c.Frame(x + 6, y + 6, 20, 20, CubeColour(5, i % 6, 0));
-      }));
+  // The title menu's items as pictures: row i is title item i, drawn on the colour key so
+  // the title shows around the letters.
+  constexpr int kItemCount = static_cast<int>(std::size(kTitleItemLabels));
+  cCanvas modes(192, kItemCount * kTitleItemRow, 0);
+  for (int i = 0; i < kItemCount; ++i)
+    ShadowedText(modes, 4, i * kTitleItemRow + 5, kTitleItemLabels[i], kWhite, kTitleItemScale);
+  add("bmp\\GameMode.bmp", modes);
+
+  // The cursors and icons of the menus and the map, where the scenes take them: the title
+  // and list cursor (0, 0), the small cursors (64, 0) and, for the list behind a prompt,
+  // (80, 0), the cleared mark (96, 0), the lives icon (0, 48), the ranking icon (16, 48),
+  // and the map walker in two steps each facing down (0, 64), up (64, 64), right (0, 96)
+  // and left (64, 96).
+  cCanvas accessory(128, 128, 0);
+  ArrowRight(accessory, 6, 4, 24, CubeColour(5, 5, 0));
+  ArrowRight(accessory, 66, 2, 12, CubeColour(5, 5, 0));
+  ArrowRight(accessory, 82, 2, 12, CubeColour(3, 3, 3));
+  accessory.Disc(112, 16, 10, CubeColour(0, 5, 1));
+  accessory.Disc(8, 56, 6, CubeColour(5, 1, 1));
+  accessory.Disc(24, 56, 6, CubeColour(5, 4, 0));
+  const int walkerFacing[2][2] = {{kFaceDown, kFaceUp}, {kFaceRight, kFaceLeft}};
+  for (int row = 0; row < 2; ++row)
+    for (int half = 0; half < 2; ++half)
+      for (int step = 0; step < 2; ++step)
+        MapWalker(accessory, half * 64 + step * 32, 64 + row * 32, walkerFacing[row][half], step);
+  add("bmp\\Accessory.bmp", accessory);
   cCanvas symbol(160, 16, 0);
   symbol.Text(2, 4, "0123456789", CubeColour(5, 5, 0));
   add("bmp\\Symbol.bmp", symbol);
@@ -204,9 +277,17 @@ std::vector<cDemoPicture> DrawDemoPictures() {
   word.Text(4, 24, "SAVE", kWhite, 2);
   word.Text(4, 44, "EXIT", kWhite, 2);
   add("bmp\\Word.bmp", word);
-  add("bmp\\WorldMapChip.bmp", Sheet(8, 8, 32, [](cCanvas& c, int x, int y, int i) {
-        const int kinds[4] = {CubeColour(1, 4, 1), CubeColour(0, 1, 4), CubeColour(4, 4, 2), CubeColour(2, 2, 2)};
-        c.Rect(x, y, 32, 32, kinds[i % 4]);
+  // The map chips, five a row: pictures 0 to 4 for the blocked kinds (sea, rock, ...),
+  // 5 to 9 for the passable ones (grass, path, ...).
+  add("bmp\\WorldMapChip.bmp", Sheet(5, 2, 32, [](cCanvas& c, int x, int y, int i) {
+        const int kinds[10] = {CubeColour(0, 1, 4), CubeColour(2, 2, 2), CubeColour(0, 2, 0), CubeColour(1, 1, 2),
+                               CubeColour(3, 3, 3), CubeColour(1, 4, 1), CubeColour(4, 4, 2), CubeColour(3, 2, 1),
+                               CubeColour(2, 4, 2), CubeColour(4, 3, 2)};
+        c.Rect(x, y, 32, 32, kinds[i]);
+        if (i == 0) {
+          c.Rect(x + 4, y + 10, 10, 1, CubeColour(2, 3, 5));  // waves
+          c.Rect(x + 18, y + 22, 10, 1, CubeColour(2, 3, 5));
+        }
       }));
   add("bmp\\WorldEvent.bmp", Sheet(4, 2, 32, [](cCanvas& c, int x, int y, int i) {
         c.Disc(x + 16, y + 16, 10, i % 2 == 0 ? CubeColour(5, 0, 0) : CubeColour(0, 5, 0));

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 
+#include "app/checked_access.h"
+#include "data/save/play_mode.h"
 #include "data/system/system_ini_keys.h"
 #include "demo/demo_art.h"
 #include "demo/demo_sounds.h"
 #include "demo/demo_stage.h"
+#include "demo/demo_stages_more.h"
 #include "platform/host_files.h"
 #include "writers/game_writer.h"
 #include "writers/system_ini_writer.h"
@@ -14,6 +17,54 @@ namespace {
 
 constexpr const char* kSongPath = "bgm\\Title.mid";
 constexpr const char* kSystemIniPath = "System.ini";
+
+// The world map: an island of grass in the sea with a path across it. Chips 0 to 4 of a
+// new map are blocked and 5 to 9 passable; the chip pictures (demo_art) follow that.
+constexpr std::int32_t kChipSea = 0;
+constexpr std::int32_t kChipGrass = 5;
+constexpr std::int32_t kChipPath = 6;
+constexpr cMapPos kMeadowCell = {7, 7};
+constexpr cMapPos kHillsCell = {12, 7};
+// Lives of a story game; the other play modes keep their infinite lives.
+constexpr std::int32_t kStoryLives = 3;
+
+std::string StageFileName(const std::string& name) { return name + ".stg4_" + std::to_string(g_nDataVersion); }
+
+void PaintCells(cWorldMap& map, int x0, int y0, int x1, int y1, std::int32_t chip) {
+  for (int y = y0; y <= y1; ++y)
+    for (int x = x0; x <= x1; ++x) map.m_vCell[static_cast<std::size_t>((y << map.m_nPitchShift) + x)] = chip;
+}
+
+cWorld DemoWorld(const cMapPos& cell, const char* name, std::int32_t nStageNo, const std::string& stageFile) {
+  cWorld world;
+  world.m_nWorldX = cell.nX;
+  world.m_nWorldY = cell.nY;
+  world.m_strWorldName = name;
+  cWorldStage& stage = world.m_vStage.front();
+  stage.m_nStageNo = nStageNo;
+  stage.m_strStageName = name;
+  stage.m_strStageFile = StageFileName(stageFile);
+  return world;
+}
+
+// The meadow stands on the start cell and starts as soon as a new story reaches the map;
+// the hills (the first stage's walk) open once the meadow is cleared.
+cWorldMap DemoWorldMap() {
+  cWorldMap map;
+  map.m_strMapName = "Demo island";
+  PaintCells(map, 0, 0, map.m_nMapW - 1, map.m_nMapH - 1, kChipSea);
+  PaintCells(map, 4, 4, 15, 10, kChipGrass);
+  PaintCells(map, kMeadowCell.nX, kMeadowCell.nY, kHillsCell.nX, kHillsCell.nY, kChipPath);
+  map.m_nStartX = kMeadowCell.nX;
+  map.m_nStartY = kMeadowCell.nY;
+  const cStagePlan meadow = DemoMeadowStage();
+  const cStagePlan hills = DemoFirstStage();
+  map.m_vWorld.push_back(DemoWorld(kMeadowCell, "Meadow", 1, meadow.strName));
+  cWorld hillsWorld = DemoWorld(kHillsCell, "Hills", 2, hills.strName);
+  hillsWorld.m_vStage.front().m_nReqSwitch = 1;  // the meadow's clear flag
+  map.m_vWorld.push_back(hillsWorld);
+  return map;
+}
 
 bool WriteBytes(const char* programPath, const void* data, std::size_t size) {
   FILE* file = OpenFile(programPath, "wb");
@@ -37,10 +88,21 @@ cGameContent DemoContent() {
   // A windowed Direct3D start, without the start-up dialog.
   game.System.m_IniItems[INIKEY_DIRECT3D].m_nValue = 1;
   game.System.m_IniItems[INIKEY_WINDOW_MODE].m_nValue = 1;
-  // The world map's one stage, stage1, is the walk of the first stage.
-  const cStagePlan first = DemoFirstStage();
-  game.Stages.front().strName = first.strName;
-  game.Stages.front().Prepared = BuildPlannedStage(first);
+  // The title menu shows its items as pictures (bmp\GameMode.bmp, drawn by demo_art).
+  game.System.m_bTitlePictures = 1;
+  // A story has three lives (the lives box on the map shows the two left in reserve)
+  // and keeps a ranking for each stage.
+  CheckedAt(game.System.m_Lives, PLAYMODE_STORY) = kStoryLives;
+  CheckedAt(game.System.m_bInfiniteLives, PLAYMODE_STORY) = 0;
+  CheckedAt(game.System.m_ModeRanking, PLAYMODE_STORY).m_bRankingOn = 1;
+  // The opening meadow, then the walk of the first stage over the hills.
+  game.Stages.clear();
+  for (const cStagePlan& plan : {DemoMeadowStage(), DemoFirstStage()}) {
+    cGameStage& stage = game.Stages.emplace_back();
+    stage.strName = plan.strName;
+    stage.Prepared = BuildPlannedStage(plan);
+  }
+  game.WorldMap = DemoWorldMap();
   return game;
 }
 
@@ -63,7 +125,8 @@ int WriteDemoGame() {
 }
 
 std::vector<std::string> DemoGameFiles() {
-  std::vector<std::string> files = {"data\\System.dat", kCommonPalettePath, kWorldMapPath, GameStagePath("stage1"),
+  std::vector<std::string> files = {"data\\System.dat", kCommonPalettePath, kWorldMapPath, GameStagePath("meadow"),
+                                    GameStagePath("stage1"),
                                     kSystemIniPath, kSongPath};
   for (int kind = 0; kind < DBKIND_COUNT; ++kind) files.push_back(cDatabase::FilePath(kind));
   for (const cDemoPicture& picture : DrawDemoPictures()) files.push_back(picture.lpPath);
