@@ -27,6 +27,7 @@ constexpr DWORD kColorKey = 1;
 constexpr std::int32_t kFullCircle = 360;
 constexpr double kSqrt2 = 1.4142135623730951;
 constexpr int kBlurColour = 31;
+constexpr std::int32_t kMaxSpread = 1 << 16;  // dots: far beyond any screen
 
 DDSURFACEDATA* WorkA() {
   if (g_pCharaWorkA == nullptr) SelectCharaWorkSurfaces();
@@ -297,7 +298,9 @@ std::int32_t FxZoom(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
                     std::int32_t bDraw) {
   const cFxFrame f = MakeFrame(chara, dst, part);
   if (CanDraw(f, bDraw)) {
-    const std::int32_t e = f.scaled ? TruncToInt((f.v - 32) * f.s) >> 1 : TruncToInt(f.v - 32);
+    // Widths from data are held where the sprite still fits the coordinate range.
+    const std::int32_t grow = f.scaled ? TruncToInt((f.v - 32) * f.s) >> 1 : TruncToInt(f.v - 32);
+    const std::int32_t e = std::clamp(grow, -kMaxSpread, kMaxSpread);
     const cFxSource src = SpriteSource(f, true, WorkA());
     const cBlendScope blend(f.scaled ? cPartGraphic() : part);
     DDStretchBlt(dst, f.left - (e >> 1), f.top - (e >> 1), f.w + e, f.h + e, src.surface, src.x, src.y, f.w, f.h,
@@ -310,16 +313,20 @@ std::int32_t FxLens(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
                     std::int32_t bDraw) {
   const cFxFrame f = MakeFrame(chara, dst, part);
   if (CanDraw(f, bDraw)) {
-    const std::int64_t cx = static_cast<std::int64_t>(f.s) * chara.m_CharaEffect.Param(3);
-    const std::int64_t cy = static_cast<std::int64_t>(f.s) * chara.m_CharaEffect.Param(4);
+    // An offset beyond the spread puts the lens off every screen: held there, so that the
+    // radius and the cleared square stay within int.
+    const std::int64_t cx =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(f.s) * chara.m_CharaEffect.Param(3), -kMaxSpread, kMaxSpread);
+    const std::int64_t cy =
+        std::clamp<std::int64_t>(static_cast<std::int64_t>(f.s) * chara.m_CharaEffect.Param(4), -kMaxSpread, kMaxSpread);
     const std::int32_t g = TruncToInt(kSqrt2 * static_cast<double>(std::max(std::llabs(cx), std::llabs(cy)) + f.w / 2));
     const std::int32_t distance = f.scaled ? TruncToInt(f.v) * f.s : TruncToInt(f.v);
     DDSURFACEDATA* work = WorkB();
     const std::int32_t clear = (g_bDirect3D == 0 && g_nBpp != 16) ? 2 * g : 4 * g;
     DDFillRect(work, 0, 0, clear, clear, 0);
     chara.DrawSpriteTo(work, part);
-    const std::int32_t scx = f.w / 2 + static_cast<std::int32_t>(std::clamp<std::int64_t>(cx, -INT16_MAX, INT16_MAX));
-    const std::int32_t scy = f.h / 2 + static_cast<std::int32_t>(std::clamp<std::int64_t>(cy, -INT16_MAX, INT16_MAX));
+    const std::int32_t scx = f.w / 2 + static_cast<std::int32_t>(cx);
+    const std::int32_t scy = f.h / 2 + static_cast<std::int32_t>(cy);
     const std::int32_t dcx = CentreX(f) + (scx - f.w / 2);
     const std::int32_t dcy = CentreY(f) + (scy - f.h / 2);
     if (g_bDirect3D != 0 && (part.m_bBlend != 0 || VirtualBackBufferOn())) {

@@ -134,7 +134,8 @@ void cPartGraphic::Set(std::int32_t nUse, std::int32_t nKind, std::int32_t nGrap
       if (n < 0) return;
       m_pSrc[0] = m_pSrc[1] = &g_FixedSurface[kItemSheetRow];
       m_pCompanion[0] = m_pCompanion[1] = &g_FixedSurface[kItemSheetRow + 1];
-      m_nCellX = Coord(static_cast<std::int64_t>(n / kBlocksPerColumn) * 64 + (nUse == PARTUSE_ITEM ? static_cast<std::int64_t>(nExtra) * kCell : 0));
+      m_nCellX = Coord(static_cast<std::int64_t>(n / kBlocksPerColumn) * 64 +
+                       (nUse == PARTUSE_ITEM ? static_cast<std::int64_t>(nExtra) * kCell : 0));
       m_nCellY = n % kBlocksPerColumn * kCell;
       break;
     case PARTKIND_SHOT: {

@@ -207,6 +207,8 @@ TEST_P(CharaDrawFrame, DistanceRangesShowByTheirDisplaySetting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, CharaDrawFrame, ::testing::ValuesIn(kAllConfigs),
-                         [](const ::testing::TestParamInfo<DisplayConfig>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<DisplayConfig>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
