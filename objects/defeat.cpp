@@ -70,9 +70,14 @@ std::int32_t cCharaBase::Defeat() {
   }
   if ((scene != nullptr && scene->m_nCmdResult == 1) || itemResult == 1) return 1;
   ReleaseLinks();
+  // The defeat effect replaces whatever effect ran (entry 0: none); the dying character
+  // is erased when its defeat animation ends.
+  if (m_Def.m_nDefeatEffect != 0) {
+    m_CharaEffect.Start(m_Def.m_nDefeatEffect, m_Def.m_nDefeatEffectMode, 0);
+  } else {
+    m_CharaEffect.m_nId = 0;
+  }
   m_bDying = 1;
-  // The defeat character effect starts with the character-effect runtime (drawing of
-  // characters); the dying character is erased when its defeat animation ends.
   return 0;
 }
 
