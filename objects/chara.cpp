@@ -7,6 +7,7 @@
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
 #include "flow/flow_run.h"
+#include "objects/part_graphic.h"
 #include "shell/game_requests.h"
 #include "stage/scene_game.h"
 
@@ -226,10 +227,14 @@ bool cChara::IsInRect(double dLeft, double dTop, double dRight, double dBottom) 
   return m_dX <= dRight && m_dRight >= dLeft && m_dY <= dBottom && m_dBottom >= dTop;
 }
 
-void cChara::DrawCarriedItemIcon(DDSURFACEDATA*) {
+void cChara::DrawCarriedItemIcon(DDSURFACEDATA* pSurface) {
   if (m_Item.m_bCarried == 0 || m_bOnScreen == 0 || m_Def.m_bHidden != 0 || m_Item.m_ItemDef.m_bHidden != 0) return;
   ++m_nItemIconBlink;
-  // From 64 on the icon shows; the part-graphic drawing of icons comes with the drawing
-  // of characters, the blink count runs already so that the cycle keeps its phase.
+  // The last 33 of every 96 calls show the icon, centred over the character's head.
+  if (m_nItemIconBlink >= 64) {
+    const cPaletteItem& def = m_Item.m_ItemDef;
+    DrawPartIcon(pSurface, m_rcScreen.left + (m_nCellW >> 1) - (m_Item.m_nCellW >> 2),
+                 m_rcScreen.top - (m_Item.m_nCellH >> 1), def.m_nGraphicKind, def.m_nGraphic, def.m_nPattern);
+  }
   if (m_nItemIconBlink >= 96) m_nItemIconBlink = 0;
 }
