@@ -6,17 +6,19 @@
 // bitmaps) has no surfaces and draws nothing.
 #include <cstdint>
 
+#include "data/common/palette_kind.h"
 #include "media/draw/dd_colour.h"
 
 struct DDSURFACEDATA;
 class cGameObj;
 
-// Part kinds ("ブロック", "キャラ", "アイテム", "ショット", "専用bmp").
-constexpr std::int32_t PARTKIND_BLOCK = 0;
-constexpr std::int32_t PARTKIND_CHARA = 1;
-constexpr std::int32_t PARTKIND_ITEM = 2;
-constexpr std::int32_t PARTKIND_SHOT = 3;
-constexpr std::int32_t PARTKIND_DEDICATED = 4;
+// Part kinds ("ブロック", "キャラ", "アイテム", "ショット", "専用bmp"): the graphic kinds of
+// the palette entries.
+constexpr std::int32_t PARTKIND_BLOCK = PARTGRAPHIC_BLOCK;
+constexpr std::int32_t PARTKIND_CHARA = PARTGRAPHIC_CHARA;
+constexpr std::int32_t PARTKIND_ITEM = PARTGRAPHIC_ITEM;
+constexpr std::int32_t PARTKIND_SHOT = PARTGRAPHIC_SHOT;
+constexpr std::int32_t PARTKIND_DEDICATED = PARTGRAPHIC_CHARA_EXC;
 
 // What the part is drawn for.
 constexpr std::int32_t PARTUSE_PLAIN = 0;  // no object: facing 0
