@@ -12,7 +12,7 @@
 #include "objects/player.h"
 #include "objects/trunc.h"
 #include "stage/block_cell.h"
-#include "stage/block_chara_index.h"
+#include "stage/chara_index.h"
 #include "stage/list_walk.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
@@ -398,6 +398,7 @@ cCharaBase* FindObjectById(std::int32_t nId) {
   for (cPlayer& player : g_vPlayer) {
     if (player.m_nObjId == nId) return &player;
   }
+  if (cChara* found = nullptr; cCharaIndex::FindById(g_listChara, nId, &found)) return found;
   for (cChara& chara : g_listChara) {
     if (chara.m_nObjId == nId) return &chara;
   }
@@ -418,6 +419,6 @@ std::list<cChara>::iterator EraseCharaNode(std::list<cChara>& list, std::list<cC
     }
   }
   cListWalk<cChara>::Erasing(list, node);
-  cBlockCharaIndex::Erasing(list, chara);
+  cCharaIndex::Erasing(list, chara);
   return list.erase(node);
 }

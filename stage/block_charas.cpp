@@ -11,7 +11,7 @@
 #include "data/system/system_data.h"
 #include "objects/chara.h"
 #include "objects/player.h"
-#include "stage/block_chara_index.h"
+#include "stage/chara_index.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
 
@@ -34,7 +34,7 @@ bool IsCandidate(const cChara& o, const cCharaBase& self) {
 // true. The sub-step's index of block characters spares the walk over the whole list.
 template <class Fn>
 void ForEachCandidate(std::list<cChara>& list, const cCharaBase& self, Fn fn) {
-  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+  if (const std::vector<cChara*>* index = cCharaIndex::BlockCharas(list); index != nullptr) {
     for (cChara* o : *index) {
       if (IsCandidate(*o, self) && fn(*o)) return;
     }
@@ -47,7 +47,7 @@ void ForEachCandidate(std::list<cChara>& list, const cCharaBase& self, Fn fn) {
 
 // The block character of `list` with object id `id`, or null.
 cChara* FindBlockCharaById(std::list<cChara>& list, std::int32_t id) {
-  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+  if (const std::vector<cChara*>* index = cCharaIndex::BlockCharas(list); index != nullptr) {
     for (cChara* o : *index) {
       if (o->m_nObjId == id) return o;
     }
@@ -155,7 +155,7 @@ std::int32_t IsSolidCharaAtBox(const cDoubleRect& box, std::int32_t nSelfId, std
     return o.m_Def.m_bBlockChara != 0 && o.m_bActive != 0 && o.m_bDying == 0 && o.m_nObjId != nSelfId &&
            o.m_nObjId != nExcludedId && box.IsOverlap(BoxOf(o));
   };
-  if (const std::vector<cChara*>* index = cBlockCharaIndex::For(list); index != nullptr) {
+  if (const std::vector<cChara*>* index = cCharaIndex::BlockCharas(list); index != nullptr) {
     return std::any_of(index->begin(), index->end(), [&](const cChara* o) { return found(*o); }) ? 1 : 0;
   }
   return std::any_of(list.begin(), list.end(), found) ? 1 : 0;

@@ -21,7 +21,7 @@
 #include "shell/game_mgr.h"
 #include "shell/game_init.h"
 #include "shell/game_requests.h"
-#include "stage/block_chara_index.h"
+#include "stage/chara_index.h"
 #include "stage/list_walk.h"
 #include "stage/replay.h"
 #include "stage/replay_requests.h"
@@ -143,9 +143,9 @@ std::int32_t cSceneGame::RunSubStep(int k) {
   m_ScrollX.Step();
   m_ScrollY.Step();
 
-  // The block characters every moving character is resolved against, kept for the
-  // passes of this sub-step.
-  const cBlockCharaScope blockCharas(g_listChara);
+  // The block characters every moving character is resolved against, and the
+  // characters by id, kept for the passes of this sub-step.
+  const cCharaIndexScope charaIndex(g_listChara);
   if (hero.m_bDying == 0 && StepBlockCharas() != 0) return 1;
   if (hero.m_bDying == 0 && StepPlayer(hero) != 0) return 1;
   if (hero.m_bDying == 0 && StepCharas() != 0) return 1;
