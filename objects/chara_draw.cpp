@@ -90,8 +90,7 @@ void cCharaBase::Draw(DDSURFACEDATA* pDst, std::int32_t bPaused) {
     DDBlt(pDst, m_rcScreen.left, m_rcScreen.top, kMarkCell, kMarkCell, &g_FixedSurface[kMarkSheetRow], sx, sy,
           kColorKey);
   } else {
-    if (g_pScaledMarkSheet == nullptr) SelectCharaWorkSurfaces();
-    DDStretchBlt(pDst, m_rcScreen.left, m_rcScreen.top, m_nCellW, m_nCellH, g_pScaledMarkSheet, sx, sy, m_nBaseCellW,
+    DDStretchBlt(pDst, m_rcScreen.left, m_rcScreen.top, m_nCellW, m_nCellH, ScaledMarkSheet(), sx, sy, m_nBaseCellW,
                  m_nBaseCellH, kColorKey);
   }
 }

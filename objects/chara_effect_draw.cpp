@@ -29,14 +29,8 @@ constexpr double kSqrt2 = 1.4142135623730951;
 constexpr int kBlurColour = 31;
 constexpr std::int32_t kMaxSpread = 1 << 16;  // dots: far beyond any screen
 
-DDSURFACEDATA* WorkA() {
-  if (g_pCharaWorkA == nullptr) SelectCharaWorkSurfaces();
-  return g_pCharaWorkA;
-}
-DDSURFACEDATA* WorkB() {
-  if (g_pCharaWorkB == nullptr) SelectCharaWorkSurfaces();
-  return g_pCharaWorkB;
-}
+DDSURFACEDATA* WorkA() { return CharaWorkA(); }
+DDSURFACEDATA* WorkB() { return CharaWorkB(); }
 DDSURFACEDATA* Blank640(int n) { return &g_FixedSurface[kBlank640Row + n]; }
 DDSURFACEDATA* Blank1024() { return &g_FixedSurface[kBlank1024Row]; }
 bool VirtualBackBufferOn() { return lpDTCon != nullptr && lpDTCon->bVirtual != 0; }

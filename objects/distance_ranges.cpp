@@ -42,8 +42,7 @@ void DrawRangeCircle(DDSURFACEDATA* pDst, std::int32_t cx, std::int32_t cy, std:
     DDDrawCircle(pDst, cx, cy, r, colour);
     return;
   }
-  if (g_pCharaWorkA == nullptr) SelectCharaWorkSurfaces();
-  DDSURFACEDATA* work = g_pCharaWorkA;
+  DDSURFACEDATA* work = CharaWorkA();
   DDFillRect(work, 0, 0, kCircleWork, kCircleWork, 0);
   DDDrawCircle(work, kDirectDrawCircleLimit, kDirectDrawCircleLimit, kDirectDrawCircleLimit, colour);
   const std::int64_t side = 2 * static_cast<std::int64_t>(r);

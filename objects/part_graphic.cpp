@@ -223,3 +223,18 @@ void SelectCharaWorkSurfaces() {
   g_pCharaWorkA = &g_FixedSurface[video ? kBlank640Row : kBlank640Row + 1];
   g_pCharaWorkB = &g_FixedSurface[directDraw ? kBlank640Row + 1 : kBlank1024Row];
 }
+
+DDSURFACEDATA* ScaledMarkSheet() {
+  SelectCharaWorkSurfaces();
+  return g_pScaledMarkSheet;
+}
+
+DDSURFACEDATA* CharaWorkA() {
+  SelectCharaWorkSurfaces();
+  return g_pCharaWorkA;
+}
+
+DDSURFACEDATA* CharaWorkB() {
+  SelectCharaWorkSurfaces();
+  return g_pCharaWorkB;
+}

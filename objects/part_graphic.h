@@ -48,12 +48,16 @@ class cPartGraphic {
 void DrawPartIcon(DDSURFACEDATA* pDst, std::int32_t x, std::int32_t y, std::int32_t nKind, std::int32_t nGraphic,
                   std::int32_t nPattern);
 
-// The work surfaces the character effects share, chosen by display mode when the stage
-// scene is entered.
+// The work surfaces the character effects share, chosen by display mode. The stage scene
+// selects them on entry; the accessors select them again on every use (two compares), so
+// a display brought up after an earlier selection never reads the other mode's surfaces.
 extern DDSURFACEDATA* g_pScaledMarkSheet;
 extern DDSURFACEDATA* g_pCharaWorkA;
 extern DDSURFACEDATA* g_pCharaWorkB;
 void SelectCharaWorkSurfaces();
+DDSURFACEDATA* ScaledMarkSheet();
+DDSURFACEDATA* CharaWorkA();
+DDSURFACEDATA* CharaWorkB();
 
 // Rows of g_FixedSurface that character drawing reads.
 constexpr int kBlockSheetRow = 2;
