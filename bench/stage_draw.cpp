@@ -39,7 +39,9 @@ struct Mode {
 };
 const Mode kModes[] = {{1, 32, 1}, {1, 16, 1}, {0, 8, 0}, {0, 16, 0}, {0, 32, 0}};
 
-std::string ModeName(const Mode& mode) { return std::string(mode.bDirect3D ? "D3D" : "DD") + std::to_string(mode.nBpp); }
+std::string ModeName(const Mode& mode) {
+  return std::string(mode.bDirect3D ? "D3D" : "DD") + std::to_string(mode.nBpp);
+}
 
 // The play-step benchmark's stress stage: a block of 300 characters on screen, all taking
 // part in every sub-step, the hero apart from them, and one background picture.
@@ -58,15 +60,16 @@ cStagePlan StressPlan() {
 }
 
 // Blank sheets in the rows the frame reads, each filled so that every blit has pixels
-// to move: block sheet, character sheets, mark sheet, status window, status icons, the
+// to move: block sheet and its copy, character sheets, mark sheet, status window, status icons, the
 // background and the shot sheets.
 bool MakeSheets() {
   struct Sheet {
     int row, w, h, key;
     DWORD fill;
   };
-  const Sheet sheets[] = {{2, 640, 480, 1, 3},   {4, 640, 480, 1, 5},  {5, 640, 480, 1, 5}, {43, 480, 480, 1, 7},
-                          {46, 640, 20, 1, 9},   {49, 256, 256, 1, 11}, {51, 320, 192, 1, 13}, {55, 640, 480, 0, 15},
+  const Sheet sheets[] = {{2, 640, 480, 1, 3},  {3, 640, 480, 1, 3},   {4, 640, 480, 1, 5},
+                          {5, 640, 480, 1, 5},  {43, 480, 480, 1, 7},  {46, 640, 20, 1, 9},
+                          {49, 256, 256, 1, 11}, {51, 320, 192, 1, 13}, {55, 640, 480, 0, 15},
                           {63, 256, 960, 1, 0},  {64, 256, 960, 1, 0}};
   for (const Sheet& s : sheets) {
     if (!DDCreateSurface(&g_FixedSurface[s.row], s.w, s.h, s.key, 0, 0, 0, 0)) return false;

@@ -1,7 +1,7 @@
 // How the stage frame draws each kind of object and overlay: characters through their
 // own drawing (animation, character effect, mark, gauges, defeat), items from their part
-// graphic. The overlay runtimes (messages, hit effects, pictures, screen effects, the
-// range display) are called from here as they come; until then those show nothing.
+// graphic, and the overlay runtimes (pictures, the range display, hit effects, messages,
+// the screen effect).
 #include <cstdint>
 
 #include "media/draw/dd_blit.h"

@@ -9,11 +9,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "data/palette/palette_block.h"
+#include "data/palette/palette_chara.h"
+#include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/sys_status_item.h"
 #include "data/system/system_data.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_pixels.h"
+#include "media/input/input.h"
 #include "shell/game_mgr.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
@@ -28,6 +32,8 @@ constexpr int kLeftColour = 20;
 constexpr int kRightColour = 40;
 constexpr int kNinthColour = 60;
 constexpr int kStatusColour = 70;
+constexpr int kFloorColour = 50;
+constexpr int kHeroColour = 30;
 
 // The display modes the frames are checked in: both back ends, palette and true colour.
 const DisplayConfig kFrameConfigs[] = {kAllConfigs[0], kAllConfigs[1], kAllConfigs[3], kAllConfigs[5]};
@@ -57,16 +63,30 @@ class StageFrameTest : public cDisplayTest {
   void SetUp() override {
     cDisplayTest::SetUp();
     m_SavedStage = g_StageData;
+    m_SavedStageOrg = g_StageDataOrg;
     m_SavedSystem = g_SystemData;
+    m_SavedProgress = g_Progress;
+    m_nSavedTitleSel = g_GameMgr.m_nTitleSel;
+    m_nSavedPlayMode = g_GameMgr.m_nPlayMode;
     g_StageData = cStageData();
     g_SystemData.m_StatusItems.assign(STATUSITEM_COUNT, cSysStatusItem());
+    g_SystemData.m_bRecordReplay = 0;
+    g_Input.assign(1, cInput());
+    g_Progress.NewGame();
+    g_Progress.m_Vars.assign(1001, 0);
+    g_GameMgr.m_nTitleSel = TITLEITEM_FREE;
+    g_GameMgr.m_nPlayMode = 2;
   }
   void TearDown() override {
     g_lpSceneGame = nullptr;
     delete m_pScene;
     m_pScene = nullptr;
     g_StageData = m_SavedStage;
+    g_StageDataOrg = m_SavedStageOrg;
     g_SystemData = m_SavedSystem;
+    g_Progress = m_SavedProgress;
+    g_GameMgr.m_nTitleSel = m_nSavedTitleSel;
+    g_GameMgr.m_nPlayMode = m_nSavedPlayMode;
     cDisplayTest::TearDown();
   }
 
@@ -95,7 +115,11 @@ class StageFrameTest : public cDisplayTest {
 
   cSceneGame* m_pScene = nullptr;
   cStageData m_SavedStage;
+  cStageData m_SavedStageOrg;
   cSystemData m_SavedSystem;
+  cProgress m_SavedProgress;
+  int m_nSavedTitleSel = 0;
+  int m_nSavedPlayMode = 0;
 };
 
 TEST_F(StageFrameTest, WithoutAVisibleBackgroundTheFrameIsFilled) {
@@ -201,6 +225,62 @@ TEST_F(StageFrameTest, AtEightBitsTheScreenColourBlendsTheDisplayPalette) {
   m_pScene->Draw(1, 0, 0, 0);
   EXPECT_EQ(m_pScene->m_ScreenColor.m_bActive, 0);
   EXPECT_TRUE(Near(Rgb(320, 240), TestPaletteColour(kNoBackColour)));
+}
+
+TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
+  for (const DisplayConfig& config : {kAllConfigs[0], kAllConfigs[5]}) {
+    SCOPED_TRACE(config.name);
+    ASSERT_TRUE(BringScene(config));
+    // Block graphic 1 is the block sheet's cell (0, 32) (the sheet and its copy);
+    // character graphic 1 lies on the first character sheet, plain and mirrored.
+    for (const int row : {2, 3}) {
+      ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[row], 64, 480, 1, 0, 0, 0, 0));
+      DDFillRect(&g_FixedSurface[row], 0, 32, 32, 32, kFloorColour);
+    }
+    for (const int row : {4, 5}) {
+      ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[row], 640, 480, 1, 0, 0, 0, 0));
+      DDFillSurface(&g_FixedSurface[row], kHeroColour);
+    }
+    cStageData& stage = g_StageData;
+    stage.m_nWidth = 20;
+    stage.m_nHeight = 15;
+    stage.m_nCollisionLevel = 2;
+    stage.m_dGravity = 0.4;
+    stage.m_nStageFps = 60;
+    cPaletteChara hero;
+    hero.m_nController = CHARACTRL_PLAYER;
+    hero.m_nGraphic = 1;
+    hero.m_nCellX = 3;
+    hero.m_nCellY = 9;
+    hero.m_nCarryItem = -1;
+    stage.m_vCharaPlace.assign(1, hero);
+    for (int x = 0; x < stage.m_nWidth; ++x) {
+      cPaletteBlock block;
+      block.m_nGraphic = 1;
+      block.m_nHit = 1;
+      block.m_nCellX = static_cast<std::int16_t>(x);
+      block.m_nCellY = 11;
+      stage.m_vBlockPlace.push_back(block);
+    }
+    g_StageDataOrg = stage;
+    ASSERT_EQ(m_pScene->SetStage(0, 1), SETSTAGE_READY);
+    m_pScene->m_nState = GAMESTATE_PLAY;
+    // The hero falls a cell onto the floor and stands there.
+    for (int frame = 0; frame < 60; ++frame) m_pScene->StatePlay();
+    ASSERT_EQ(m_pScene->m_nState, GAMESTATE_PLAY);
+    struct Probe {
+      int x, y, colour;
+    };
+    const Probe probes[] = {{5, 360, kFloorColour},   {630, 383, kFloorColour}, {100, 340, kHeroColour},
+                            {100, 300, kNoBackColour}, {300, 200, kNoBackColour}};
+    for (const Probe& p : probes) {
+      SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+      EXPECT_TRUE(Near(Rgb(p.x, p.y), TestPaletteColour(p.colour)))
+          << std::hex << Rgb(p.x, p.y) << " " << DumpPixels(std::string("scripted_") + config.name, Pixels(&g_BackBuffer));
+    }
+    TearDown();
+    SetUp();
+  }
 }
 
 }  // namespace
