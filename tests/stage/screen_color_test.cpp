@@ -41,7 +41,11 @@ TEST_F(ScreenColorTest, TintsFlashesAndReturnsFrameByFrame) {
       // Strength 100 at once: full colour from the first frame, and it stays.
       {"full at once", {}, {255, 0, 0, 100, 0, 0, 0, 0}, std::vector<std::int32_t>(12, 0), 1},
       // 50 % over one tenth (6 frames): 255 - k/6 x 127.5, then it stays at the end value.
-      {"half over six frames", {}, {0, 0, 255, 50, 0, 1, 0, 0}, {255, 233, 212, 191, 170, 148, 127, 127, 127, 127, 127, 127}, 1},
+      {"half over six frames",
+       {},
+       {0, 0, 255, 50, 0, 1, 0, 0},
+       {255, 233, 212, 191, 170, 148, 127, 127, 127, 127, 127, 127},
+       1},
       // Strength 0 ends itself once its time is over.
       {"strength 0 ends", {}, {0, 0, 0, 0, 0, 0, 0, 0}, {255}, 0},
       // A flash of 3 times with time 0: each flash a full frame and a clear frame.

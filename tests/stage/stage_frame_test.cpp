@@ -129,7 +129,8 @@ TEST_F(StageFrameTest, WithoutAVisibleBackgroundTheFrameIsFilled) {
     g_StageData.m_vBack.assign(2, cStageBack());  // none visible
     m_pScene->Draw(1, 0, 0, 0);
     const std::uint32_t fill = TestPaletteColour(kNoBackColour);
-    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{639, 479}, std::pair{320, 240}}) EXPECT_TRUE(Near(Rgb(x, y), fill));
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{639, 479}, std::pair{320, 240}})
+      EXPECT_TRUE(Near(Rgb(x, y), fill));
     TearDown();
     SetUp();
   }
@@ -164,7 +165,8 @@ TEST_F(StageFrameTest, ABackgroundRepeatsFromItsWrappedOriginAndANinthIsNeverDra
     for (const Probe& p : probes) {
       SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
       EXPECT_TRUE(Near(Rgb(p.x, p.y), TestPaletteColour(p.colour)))
-          << std::hex << Rgb(p.x, p.y) << " " << DumpPixels(std::string("background_") + config.name, Pixels(&g_BackBuffer));
+          << std::hex << Rgb(p.x, p.y) << " "
+          << DumpPixels(std::string("background_") + config.name, Pixels(&g_BackBuffer));
     }
     TearDown();
     SetUp();
@@ -276,7 +278,8 @@ TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
     for (const Probe& p : probes) {
       SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
       EXPECT_TRUE(Near(Rgb(p.x, p.y), TestPaletteColour(p.colour)))
-          << std::hex << Rgb(p.x, p.y) << " " << DumpPixels(std::string("scripted_") + config.name, Pixels(&g_BackBuffer));
+          << std::hex << Rgb(p.x, p.y) << " "
+          << DumpPixels(std::string("scripted_") + config.name, Pixels(&g_BackBuffer));
     }
     TearDown();
     SetUp();
