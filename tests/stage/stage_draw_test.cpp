@@ -10,6 +10,7 @@
 #include "app/frame_timing.h"
 #include "app/main_window_handle.h"
 #include "data/stage/stage_data.h"
+#include "objects/chara.h"
 #include "objects/player.h"
 #include "media/draw/dd_display.h"
 #include "platform/message_queue.h"
@@ -46,11 +47,17 @@ class StageDrawTest : public StageSceneTest {
 
 TEST_F(StageDrawTest, ADyingPlayerWithAnyZReachesTheLostLife) {
   // With eight layers a Z outside 0-7 still belongs to a layer: otherwise the dying
-  // player is never drawn, its defeat never ends and play is stuck.
-  for (const std::int8_t z : {std::int8_t{3}, std::int8_t{8}, std::int8_t{100}, std::int8_t{-1}}) {
-    SCOPED_TRACE(static_cast<int>(z));
-    g_StageData.m_bLayeredDraw = 1;
-    g_StageDataOrg.m_bLayeredDraw = 1;
+  // player is never drawn, its defeat never ends and play is stuck. With one layer the Z
+  // does not matter.
+  struct Case {
+    std::int32_t bLayered;
+    std::int8_t z;
+  };
+  const Case cases[] = {{1, 3}, {1, 8}, {1, 100}, {1, -1}, {0, 100}};
+  for (const auto& [bLayered, z] : cases) {
+    SCOPED_TRACE(testing::Message() << bLayered << " " << static_cast<int>(z));
+    g_StageData.m_bLayeredDraw = bLayered;
+    g_StageDataOrg.m_bLayeredDraw = bLayered;
     g_StageData.m_vCharaPlace.front().m_nZ = z;
     g_StageDataOrg.m_vCharaPlace.front().m_nZ = z;
     ASSERT_EQ(m_pScene->SetStage(0, 1), SETSTAGE_READY);
@@ -114,6 +121,27 @@ TEST_F(StageDrawTest, TheTimeWarningSoundsOnceASecondFromTheWarningTimeDownToOne
                                                                                static_cast<WPARAM>(13));
     EXPECT_EQ(bSounded, c.bSound);
   }
+}
+
+TEST_F(StageDrawTest, ADefeatedCharacterLeavesWhileDrawnButNotUnderAHiddenPauseView) {
+  g_StageDataOrg.m_vCharaPlace.push_back(Chara(CHARACTRL_COMPUTER, 8, 10));
+  g_StageData = g_StageDataOrg;
+  ASSERT_EQ(m_pScene->SetStage(0, 1), SETSTAGE_READY);
+  ASSERT_EQ(g_listChara.size(), 1u);
+  g_listChara.front().m_bDying = 1;
+  // The pause menu that hides the stage draws the backgrounds only: nothing of the
+  // stage changes.
+  g_SystemData.m_bPauseHidesStage = 1;
+  m_pScene->m_nState = GAMESTATE_PAUSE;
+  m_pScene->Draw(0, 1, 0, 1);
+  EXPECT_EQ(g_listChara.size(), 1u);
+  // A computer character's defeat without an effect ends in the first frame it is drawn,
+  // paused or not.
+  g_SystemData.m_bPauseHidesStage = 0;
+  m_pScene->Draw(0, 1, 0, 1);
+  EXPECT_TRUE(g_listChara.empty());
+  for (const auto& group : m_pScene->m_vGroupList)
+    for (const cGameObj* obj : group) EXPECT_EQ(obj, static_cast<const cGameObj*>(&g_vPlayer.front()));
 }
 
 }  // namespace
