@@ -11,6 +11,7 @@
 
 #include "data/palette/palette_block.h"
 #include "data/palette/palette_chara.h"
+#include "data/palette/palette_item.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
 #include "data/system/sys_status_item.h"
@@ -34,6 +35,7 @@ constexpr int kNinthColour = 60;
 constexpr int kStatusColour = 70;
 constexpr int kFloorColour = 50;
 constexpr int kHeroColour = 30;
+constexpr int kItemColour = 90;
 
 // The display modes the frames are checked in: both back ends, palette and true colour.
 const DisplayConfig kFrameConfigs[] = {kAllConfigs[0], kAllConfigs[1], kAllConfigs[3], kAllConfigs[5]};
@@ -229,7 +231,7 @@ TEST_F(StageFrameTest, AtEightBitsTheScreenColourBlendsTheDisplayPalette) {
   EXPECT_TRUE(Near(Rgb(320, 240), TestPaletteColour(kNoBackColour)));
 }
 
-TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
+TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorTheHeroStandingOnItAndAnItem) {
   for (const DisplayConfig& config : {kAllConfigs[0], kAllConfigs[5]}) {
     SCOPED_TRACE(config.name);
     ASSERT_TRUE(BringScene(config));
@@ -242,6 +244,11 @@ TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
     for (const int row : {4, 5}) {
       ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[row], 640, 480, 1, 0, 0, 0, 0));
       DDFillSurface(&g_FixedSurface[row], kHeroColour);
+    }
+    // Item graphic 1: the item sheet (and its copy) at (frame x 32, 32).
+    for (const int row : {40, 41}) {
+      ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[row], 128, 480, 1, 0, 0, 0, 0));
+      DDFillSurface(&g_FixedSurface[row], kItemColour);
     }
     cStageData& stage = g_StageData;
     stage.m_nWidth = 20;
@@ -264,6 +271,11 @@ TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
       block.m_nCellY = 11;
       stage.m_vBlockPlace.push_back(block);
     }
+    cPaletteItem item;
+    item.m_nGraphic = 1;
+    item.m_nCellX = 12;
+    item.m_nCellY = 10;
+    stage.m_vItemPlace.assign(1, item);
     g_StageDataOrg = stage;
     ASSERT_EQ(m_pScene->SetStage(0, 1), SETSTAGE_READY);
     m_pScene->m_nState = GAMESTATE_PLAY;
@@ -274,7 +286,7 @@ TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorAndTheHeroStandingOnIt) {
       int x, y, colour;
     };
     const Probe probes[] = {{5, 360, kFloorColour},   {630, 383, kFloorColour}, {100, 340, kHeroColour},
-                            {100, 300, kNoBackColour}, {300, 200, kNoBackColour}};
+                            {100, 300, kNoBackColour}, {300, 200, kNoBackColour}, {400, 336, kItemColour}};
     for (const Probe& p : probes) {
       SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
       EXPECT_TRUE(Near(Rgb(p.x, p.y), TestPaletteColour(p.colour)))
