@@ -18,11 +18,14 @@
 #include "data/system/system_data.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_pixels.h"
+#include "media/draw/font.h"
+#include "media/draw/glyph_ink.h"
 #include "media/input/input.h"
 #include "shell/game_mgr.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
 #include "tests/media/draw_test_util.h"
+#include "tests/support/box_glyph_source.h"
 
 namespace {
 
@@ -36,6 +39,7 @@ constexpr int kStatusColour = 70;
 constexpr int kFloorColour = 50;
 constexpr int kHeroColour = 30;
 constexpr int kItemColour = 90;
+constexpr int kTextColour = 5;
 
 // The display modes the frames are checked in: both back ends, palette and true colour.
 const DisplayConfig kFrameConfigs[] = {kAllConfigs[0], kAllConfigs[1], kAllConfigs[3], kAllConfigs[5]};
@@ -296,6 +300,43 @@ TEST_F(StageFrameTest, ScriptedPlayFramesShowTheFloorTheHeroStandingOnItAndAnIte
     TearDown();
     SetUp();
   }
+}
+
+TEST_F(StageFrameTest, InfiniteLivesShowADash) {
+  cBoxGlyphSource glyphs;
+  SetFontGlyphSource(&glyphs);
+  ASSERT_TRUE(BringScene(kAllConfigs[0]));
+  ASSERT_EQ(g_Font[1].Init("x", 0, 16, 16, 16, kTextColour, nullptr, 1, 0, nullptr, 1), 1);
+  ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[kStatusWindowRow], 640, 20, 1, 0, 0, 0, 0));
+  DDFillSurface(&g_FixedSurface[kStatusWindowRow], kStatusColour);
+  m_pScene->m_bShowStatus = 1;
+  cSysStatusItem& lives = g_SystemData.m_StatusItems[STATUSITEM_LIVES];
+  lives.m_bShow = 1;
+  lives.m_strLabel = "L";
+  lives.m_nDigits = 2;
+  // One item 16 + 2 x 16 wide: the gap, and so its x, is (638 - 48) / 2.
+  constexpr int kItemX = 295;
+  struct Case {
+    std::int32_t nLives;
+    const char* lpShown;
+  };
+  for (const Case& c : {Case{999999, "L-"}, Case{3, "L3"}, Case{0, "L0"}}) {
+    SCOPED_TRACE(c.lpShown);
+    g_Progress.m_nLives = c.nLives;
+    m_pScene->Draw(1, 0, 0, 0);
+    const cPixelBuffer drawn = Pixels(&g_BackBuffer);
+    // The same bar drawn by hand with the text expected.
+    DDFillRect(&g_BackBuffer, 0, 0, 640, 480, kNoBackColour);
+    DDBlt(&g_BackBuffer, 0, 0, 640, 20, &g_FixedSurface[kStatusWindowRow], 0, 0, 1);
+    g_Font[1].DrawText(&g_BackBuffer, kItemX, 3, c.lpShown);
+    const cPixelBuffer& expected = Pixels(&g_BackBuffer);
+    int differences = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 640; ++x) differences += drawn.Get(x, y) != expected.Get(x, y) ? 1 : 0;
+    EXPECT_EQ(differences, 0) << DumpPixels("lives", drawn);
+  }
+  g_Font[1].Release();
+  SetFontGlyphSource(nullptr);
 }
 
 }  // namespace
