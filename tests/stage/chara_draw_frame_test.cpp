@@ -59,7 +59,21 @@ class CharaDrawFrame : public cDisplayTest, public ::testing::WithParamInterface
     zoom.m_nParam[0] = 10;
     zoom.m_nParam[1] = 40;
     zoom.m_nParam[2] = 64;
-    g_Database.m_CharaEffect = {cCharaEffectData(), blink, burst, zoom};
+    // Damaged entries: bands that would divide by zero or have no size.
+    const auto damaged = [](std::int32_t kind, std::int32_t p3, std::int32_t p4) {
+      cCharaEffectData e;
+      e.m_nKind = kind;
+      e.m_nParam[0] = 10;
+      e.m_nParam[1] = 4;
+      e.m_nParam[2] = 20;
+      e.m_nParam[3] = p3;
+      e.m_nParam[4] = p4;
+      return e;
+    };
+    g_Database.m_CharaEffect = {cCharaEffectData(), blink,
+                                burst,              zoom,
+                                damaged(2, 0, 0),   damaged(3, -3, 0),
+                                damaged(4, 2, 0),   damaged(10, 0, 0)};
     BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
   }
   void TearDown() override {
@@ -203,6 +217,26 @@ TEST_P(CharaDrawFrame, DistanceRangesShowByTheirDisplaySetting) {
   ExpectSameAs("ranges", [colour] {
     DDFillRect(&g_BackBuffer, 68, 0, 1, 480, colour);
     DDFillRect(&g_BackBuffer, 164, 0, 1, 480, colour);
+  });
+}
+
+TEST_P(CharaDrawFrame, EffectsWithBandsOfNoSizeDrawTheSpritePlainly) {
+  ASSERT_TRUE(Bring(GetParam(), 320, 240));
+  ASSERT_TRUE(LoadSheets());
+  DDSURFACEDATA* plain = &g_FixedSurface[kFirstCharaSheetRow];
+  // Split in rows by 0 parts and in columns by -3, a wave of roughness 0, a circle of
+  // step 0: each shows the sprite as it is and runs on.
+  const std::int32_t plainIds[] = {4, 5, 6, 7};
+  cChara charas[4];
+  DDFillSurface(&g_BackBuffer, kBackground);
+  for (int i = 0; i < 4; ++i) {
+    MakeChara(charas[i], 10 + 50 * i, 30, 0, 2, 1);
+    charas[i].m_CharaEffect.Start(plainIds[i], CHARAFX_RUN_NORMAL, 0);
+    charas[i].Draw(&g_BackBuffer, 0);
+    EXPECT_EQ(charas[i].m_CharaEffect.m_nId, plainIds[i]);  // still running
+  }
+  ExpectSameAs("plain_fallbacks", [&] {
+    for (int i = 0; i < 4; ++i) DDBlt(&g_BackBuffer, 10 + 50 * i, 30, 32, 32, plain, 32, 0, 1);
   });
 }
 
