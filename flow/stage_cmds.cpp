@@ -106,7 +106,7 @@ std::int32_t cCharaBase::CmdGameWait(cFlowCmd& cmd) {
   if (scene == nullptr) return 0;
   const std::int64_t frames = std::int64_t{Param(cmd, 0)} * kWaitFramesPerTenth;
   // An invisible timed window stands in the message list while the game waits.
-  scene->m_lstMessage.emplace_back();
+  scene->m_lstMessage.emplace_back(GameWaitMessage(frames > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(frames)));
   cWaitReq& req = scene->m_WaitReq;
   req.m_nKind = WAIT_GAME;
   req.m_nDelay = 0;

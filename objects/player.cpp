@@ -24,6 +24,7 @@
 #include "shell/game_requests.h"
 #include "stage/scene_game.h"
 #include "stage/scroll.h"
+#include "stage/stage_overlays.h"
 #include "stage/stage_world.h"
 
 namespace {
@@ -468,9 +469,6 @@ std::int32_t cPlayer::RunItemCommands(std::vector<cFlowCmd>& list) {
 }
 
 void cPlayer::ShowItemIcon(std::int32_t a, std::int32_t b, std::int32_t c) {
-  // The rising icon is a message of the message window's runtime, which comes with the
-  // stage's messages and effects.
-  (void)a;
-  (void)b;
-  (void)c;
+  // The rising icon is a message of the stage's message list.
+  if (cSceneGame* scene = GameScene()) scene->m_lstMessage.emplace_back(ItemIconMessage(a, b, c, m_nObjId));
 }

@@ -38,7 +38,6 @@
 namespace {
 
 constexpr std::int32_t kNoticeFrames = 30;
-constexpr std::int32_t kMessageKindStatusIcon = 3;
 
 std::int32_t HeldInt32(std::int64_t value) {
   return value > INT32_MAX ? INT32_MAX : (value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value));
@@ -94,8 +93,7 @@ void cSceneGame::Tally() {
     ++progress.m_nLives;
     PlaySE(15);
     // A rising status icon over player 1 for the notice's frames, while the game waits.
-    cMessage& notice = m_lstMessage.emplace_back();
-    notice.m_nKind = kMessageKindStatusIcon;
+    m_lstMessage.emplace_back(ExtraLifeMessage(CheckedAt(g_vPlayer, 0).m_nObjId));
     m_WaitReq.Set(WAIT_EXTRA_LIFE, 0, kNoticeFrames, 0);
     RunModalLoop(thPause, PauseLoop, this, true);
     m_lstMessage.pop_back();
