@@ -225,9 +225,10 @@ std::vector<cDemoPicture> DrawDemoPictures() {
         c.Rect(x + 4, y + 4, 24, 24, CubeColour(i % 6, 3, 5 - i % 6));
         c.Frame(x + 4, y + 4, 24, 24, kWhite);
       }));
-  cCanvas window(64, 64, CubeColour(0, 0, 2));
-  window.Frame(0, 0, 64, 64, kWhite);
-  window.Frame(2, 2, 60, 60, CubeColour(2, 2, 5));
+  // Boxes copy the window picture from its top left at their own size (and draw their
+  // frame themselves): it covers the largest box, the whole screen.
+  cCanvas window(640, 480, 0);
+  for (int y = 0; y < 480; ++y) window.Rect(0, y, 640, 1, y < 240 ? CubeColour(0, 0, 2) : CubeColour(0, 0, 1));
   add("bmp\\Window.bmp", window);
   cCanvas status(640, 32, 0);
   status.Rect(0, 0, 640, 32, CubeColour(0, 0, 1));
@@ -272,10 +273,20 @@ std::vector<cDemoPicture> DrawDemoPictures() {
   cCanvas symbol(160, 16, 0);
   symbol.Text(2, 4, "0123456789", CubeColour(5, 5, 0));
   add("bmp\\Symbol.bmp", symbol);
-  cCanvas word(256, 64, 0);
-  word.Text(4, 4, "START", kWhite, 2);
-  word.Text(4, 24, "SAVE", kWhite, 2);
-  word.Text(4, 44, "EXIT", kWhite, 2);
+  // The banners of stage play where it takes them: the stage number's word (0, 0) with
+  // its digits 32 dots apart from (0, 128), the start (160, 0), the replay (0, 32), the
+  // clear (0, 64) and the game over (0, 96), each centred in its cell.
+  cCanvas word(320, 160, 0);
+  const auto banner = [&word](int x, int y, int w, const char* text, int colour, int scale) {
+    const int width = static_cast<int>(std::strlen(text)) * 6 * scale - scale;
+    ShadowedText(word, x + (w - width) / 2, y + (32 - 7 * scale) / 2, text, colour, scale);
+  };
+  banner(0, 0, 128, "STAGE", kWhite, 3);
+  banner(160, 0, 80, "START", CubeColour(5, 5, 1), 2);
+  banner(0, 32, 128, "REPLAY", kWhite, 3);
+  banner(0, 64, 128, "CLEAR", CubeColour(5, 5, 1), 3);
+  banner(0, 96, 144, "GAME OVER", CubeColour(5, 1, 1), 2);
+  for (int digit = 0; digit < 10; ++digit) banner(digit * 32, 128, 32, std::to_string(digit).c_str(), kWhite, 3);
   add("bmp\\Word.bmp", word);
   // The map chips, five a row: pictures 0 to 4 for the blocked kinds (sea, rock, ...),
   // 5 to 9 for the passable ones (grass, path, ...).
