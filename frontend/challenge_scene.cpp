@@ -66,8 +66,6 @@ int Digits(std::int32_t value) { return std::snprintf(nullptr, 0, "%d", value); 
 
 bool ChallengeRankingOn() { return CheckedAt(g_SystemData.m_ModeRanking, PLAYMODE_CHALLENGE).m_bRankingOn != 0; }
 
-void ReportInitText(const char* text) { WriteECFatal(g_hWnd, "%s", text != nullptr ? text : ""); }
-
 }  // namespace
 
 int ChallengeStageCount() { return std::clamp(g_SystemData.m_nChallengeCount, 0, kMaxChallengeStages); }
@@ -102,23 +100,7 @@ cSceneChallenge::~cSceneChallenge() {
   if (g_RestoreGroups.lpMenuWork == &m_vWork) g_RestoreGroups.lpMenuWork = nullptr;
 }
 
-void cSceneChallenge::Run() {
-  FilterMenuInput(kAllMenuButtons);
-  if (m_nState == -1) {
-    try {
-      Init();
-    } catch (const char* text) {
-      ReportInitText(text);
-    } catch (const std::string& text) {
-      ReportInitText(text.c_str());
-    }
-    m_nState = STATE_FADEIN;
-  }
-  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
-  // Through a local: GCC's sanitizer builds misread a call through the table element.
-  const StateHandler handler = m_pfnState[m_nState];
-  (this->*handler)();
-}
+void cSceneChallenge::Run() { RunFrontScene(*this, m_pfnState, kAllMenuButtons); }
 
 void cSceneChallenge::CountStages() {
   const cProgress& progress = g_Progress;

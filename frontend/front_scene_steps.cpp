@@ -1,7 +1,10 @@
 #include "frontend/front_scene_steps.h"
 
+#include <string>
+
 #include "app/checked_access.h"
 #include "app/main_window_handle.h"
+#include "app/report_log.h"
 #include "data/system/system_data.h"
 #include "media/draw/dd_colour.h"
 #include "media/draw/dd_fade.h"
@@ -43,4 +46,16 @@ bool FrontFadeInStep() {
 
 bool FrontFadeOutStep() {
   return DDFadeOut(g_DispPalette, 0, 255, 0, 0, 0, g_GameMgr.m_nFadeSpeed, g_Palette, 0);
+}
+
+void EnterFrontScene(cScene& scene, int nFirstState) {
+  if (scene.m_nState != -1) return;
+  try {
+    scene.Init();
+  } catch (const char* text) {
+    WriteECFatal(g_hWnd, "%s", text != nullptr ? text : "");
+  } catch (const std::string& text) {
+    WriteECFatal(g_hWnd, "%s", text.c_str());
+  }
+  scene.m_nState = nFirstState;
 }

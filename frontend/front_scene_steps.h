@@ -1,7 +1,11 @@
 #pragma once
-// Steps that the front-end scenes share: the input filter of their frames, the request of
-// their music slot on entry, the loading of their fixed pictures, and the screen fades.
+// Steps that the front-end scenes share: the frame's skeleton, the input filter of their
+// frames, the request of their music slot on entry, the loading of their fixed pictures,
+// and the screen fades.
+#include <cstddef>
+
 #include "platform/win_types.h"
+#include "shell/scene.h"
 
 // Buttons made one-shot by the menu scenes: decision and cancel, or all four.
 constexpr WORD kMenuButtons = 3;
@@ -23,3 +27,20 @@ void ReleaseFrontSurfaces(const int* rows, int nCount);
 // One step of the screen fade in / out at the game manager's speed; true when it ended.
 bool FrontFadeInStep();
 bool FrontFadeOutStep();
+
+// The scene's Init on its first frame (m_nState -1): a failure's text goes to the error
+// log as a fatal line, and the scene goes on from `nFirstState` either way.
+void EnterFrontScene(cScene& scene, int nFirstState);
+
+// One frame of a front-end scene: the input filtered to `buttonMask`, the entry on the
+// first frame into state 0 (every scene's fade-in), then the handler of the current state
+// from the scene's state table.
+template <class Scene, std::size_t N>
+void RunFrontScene(Scene& scene, void (Scene::*(&table)[N])(), WORD buttonMask) {
+  FilterMenuInput(buttonMask);
+  EnterFrontScene(scene, 0);
+  if (scene.m_nState < 0 || static_cast<std::size_t>(scene.m_nState) >= N) return;
+  // Through a local: GCC's sanitizer builds misread a call through the table element.
+  void (Scene::*const handler)() = table[scene.m_nState];
+  (scene.*handler)();
+}

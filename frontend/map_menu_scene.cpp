@@ -75,21 +75,7 @@ cSceneMapMenu::cSceneMapMenu()
 
 cSceneMapMenu::~cSceneMapMenu() { ReleaseFrontSurfaces(kSceneRows, kSceneRowCount); }
 
-void cSceneMapMenu::Run() {
-  FilterMenuInput(kMenuButtons);
-  if (m_nState == -1) {
-    try {
-      Init();
-    } catch (const char* text) {
-      WriteECFatal(g_hWnd, "%s", text != nullptr ? text : "");
-    }
-    m_nState = STATE_FADEIN;
-  }
-  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
-  // Through a local: GCC's sanitizer builds misread a call through the table element.
-  const StateHandler handler = m_pfnState[m_nState];
-  (this->*handler)();
-}
+void cSceneMapMenu::Run() { RunFrontScene(*this, m_pfnState, kMenuButtons); }
 
 void cSceneMapMenu::Init() {
   RequestSceneBgm(1);

@@ -64,8 +64,6 @@ const std::string& MenuLabel(const std::vector<cCmdItem>& menu, int n) {
 
 void DrawCursor(int x, int y, int sx) { DDBlt(&g_BackBuffer, x, y, 16, 16, Fixed(kAccessoryRow), sx, 0, 1); }
 
-void ReportInitText(const char* text) { WriteECFatal(g_hWnd, "%s", text != nullptr ? text : ""); }
-
 }  // namespace
 
 cOptionRange OptionRange(int nItem) {
@@ -157,20 +155,7 @@ cSceneOption::~cSceneOption() {
   if (g_RestoreGroups.lpMenuWork == &m_vWork) g_RestoreGroups.lpMenuWork = nullptr;
 }
 
-void cSceneOption::Run() {
-  FilterMenuInput(kMenuButtons);
-  if (m_nState == -1) {
-    try {
-      Init();
-    } catch (const char* text) {
-      ReportInitText(text);
-    } catch (const std::string& text) {
-      ReportInitText(text.c_str());
-    }
-    m_nState = STATE_FADEIN;
-  }
-  if (m_nState >= 0 && m_nState < STATE_COUNT) (this->*m_pfnState[m_nState])();
-}
+void cSceneOption::Run() { RunFrontScene(*this, m_pfnState, kMenuButtons); }
 
 void cSceneOption::Init() {
   RequestSceneBgm(kOptionBgmSlot);

@@ -56,8 +56,6 @@ DDSURFACEDATA* Fixed(int row) { return &g_FixedSurface[row]; }
 std::int32_t ModeRankingOn(int nPlayMode) { return CheckedAt(g_SystemData.m_ModeRanking, nPlayMode).m_bRankingOn; }
 
 // A Title-time failure of Init: the error-check line, and the program closes.
-void ReportInitText(const char* text) { WriteECFatal(g_hWnd, "%s", text != nullptr ? text : ""); }
-
 }  // namespace
 
 int CollectTitleItems(const std::vector<cCmdItem>& menu, std::array<std::int32_t, kTitleItemTypes>& items) {
@@ -101,23 +99,7 @@ cSceneTitle::~cSceneTitle() {
   if (g_RestoreGroups.lpMenuWork == &m_vWork) g_RestoreGroups.lpMenuWork = nullptr;
 }
 
-void cSceneTitle::Run() {
-  FilterMenuInput(kMenuButtons);
-  if (m_nState == -1) {
-    try {
-      Init();
-    } catch (const char* text) {
-      ReportInitText(text);
-    } catch (const std::string& text) {
-      ReportInitText(text.c_str());
-    }
-    m_nState = STATE_FADEIN;
-  }
-  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
-  // Through a local: GCC's sanitizer builds misread a call through the table element.
-  const StateHandler handler = m_pfnState[m_nState];
-  (this->*handler)();
-}
+void cSceneTitle::Run() { RunFrontScene(*this, m_pfnState, kMenuButtons); }
 
 bool cSceneTitle::UsesPictures() const { return g_SystemData.m_bTitlePictures != 0; }
 

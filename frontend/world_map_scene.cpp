@@ -114,21 +114,7 @@ cSceneWorldMap::~cSceneWorldMap() {
   s_nDrawnViewX = s_nDrawnViewY = -1;
 }
 
-void cSceneWorldMap::Run() {
-  FilterMenuInput(kAllMenuButtons);
-  if (m_nState == -1) {
-    try {
-      Init();
-    } catch (const char* text) {
-      WriteECFatal(g_hWnd, "%s", text != nullptr ? text : "");
-    }
-    m_nState = STATE_FADEIN;
-  }
-  if (m_nState < 0 || m_nState >= STATE_COUNT) return;
-  // Through a local: GCC's sanitizer builds misread a call through the table element.
-  const StateHandler handler = m_pfnState[m_nState];
-  (this->*handler)();
-}
+void cSceneWorldMap::Run() { RunFrontScene(*this, m_pfnState, kAllMenuButtons); }
 
 void cSceneWorldMap::Init() {
   RequestSceneBgm(1);
