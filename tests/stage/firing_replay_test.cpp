@@ -3,7 +3,6 @@
 // generator the replay restores.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,38 +11,14 @@
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/shot_block.h"
 #include "data/flow/shot_parameter_tables.h"
-#include "data/save/progress.h"
-#include "data/stage/stage_data.h"
-#include "data/system/system_data.h"
-#include "media/input/input.h"
 #include "objects/move_support.h"
-#include "platform/message_queue.h"
-#include "shell/game_mgr.h"
-#include "stage/play_trace.h"
-#include "stage/replay.h"
-#include "stage/replay_files.h"
-#include "stage/scene_game.h"
-#include "tests/support/play_harness.h"
-#include "tests/support/temp_dir.h"
+#include "tests/stage/replay_scene_fixture.h"
 #include "writers/stage_writer.h"
 
 namespace {
 
 constexpr const char* kReplayPath = "volleys.rpl4_811";
 constexpr int kFrames = 90;
-
-// The trace line of the scene's frame without its frame number.
-std::string TraceLine(const cSceneGame& scene) {
-  std::FILE* file = std::tmpfile();
-  if (file == nullptr) return std::string();
-  WritePlayTraceLine(file, 0, scene);
-  std::string line;
-  std::rewind(file);
-  for (int c; (c = std::fgetc(file)) != EOF;) line.push_back(static_cast<char>(c));
-  std::fclose(file);
-  const std::size_t comma = line.find(',');
-  return comma == std::string::npos ? line : line.substr(comma);
-}
 
 // The character scatters a fan of three shots by up to 40 degrees every tenth of a
 // second, two copies a volley.
@@ -72,71 +47,29 @@ cStagePlan ScatterRoom() {
   return plan;
 }
 
-class FiringReplayTest : public cTempDirTest {
+class FiringReplayTest : public cReplaySceneTest {
  protected:
-  void SetUp() override {
-    cTempDirTest::SetUp();
-    m_SavedSystem = g_SystemData;
-    m_nSavedTitleSel = g_GameMgr.m_nTitleSel;
-    m_nSavedPlayMode = g_GameMgr.m_nPlayMode;
-    g_SystemData = cSystemData();
-    g_SystemData.m_bRecordReplay = 1;
-    g_Input.assign(1, cInput());
-    g_Progress.NewGame();
-    g_Progress.m_Vars.assign(1001, 0);
-    g_GameMgr.m_nPlayMode = 2;
-  }
-  void TearDown() override {
-    EndScene();
-    g_SystemData = m_SavedSystem;
-    g_GameMgr.m_nTitleSel = m_nSavedTitleSel;
-    g_GameMgr.m_nPlayMode = m_nSavedPlayMode;
-    ClearPostedMessages();
-    cTempDirTest::TearDown();
-  }
-
   std::vector<std::string> Play() {
-    EndScene();
-    m_pScene = new cSceneGame();
-    g_lpSceneGame = m_pScene;
-    m_pScene->SetStage(1, 1);
-    m_pScene->m_nState = GAMESTATE_PLAY;
+    cSceneGame& scene = NewScene();
     std::vector<std::string> lines;
     for (int i = 0; i < kFrames; ++i) {
       g_Input[0].m_wDir = 0;
       g_Input[0].m_wButton = 0;
-      m_pScene->Run();
-      lines.push_back(TraceLine(*m_pScene));
+      scene.Run();
+      lines.push_back(SceneTraceLine(scene));
     }
     return lines;
   }
-  void EndScene() {
-    g_lpSceneGame = nullptr;
-    delete m_pScene;
-    m_pScene = nullptr;
-  }
-
-  cSceneGame* m_pScene = nullptr;
-  cSystemData m_SavedSystem;
-  int m_nSavedTitleSel = 0;
-  int m_nSavedPlayMode = 0;
 };
 
 TEST_F(FiringReplayTest, ScatteredVolleysPlayBackInTheSamePlaces) {
-  g_GameMgr.m_nTitleSel = TITLEITEM_FREE;
-  g_StageData = BuildPlannedStage(ScatterRoom());
-  g_StageDataOrg = g_StageData;
+  StartRecording(BuildPlannedStage(ScatterRoom()));
   const std::vector<std::string> recorded = Play();
   ASSERT_NE(recorded.back().find("\"shot\""), std::string::npos) << recorded.back();
   ASSERT_TRUE(SaveReplay(kReplayPath, 0));
   EndScene();
 
-  g_Replay.Reset();
-  g_StageData = cStageData();
-  g_StageDataOrg = cStageData();
-  g_GameMgr.m_nTitleSel = TITLEITEM_REPLAY;
-  ASSERT_TRUE(LoadReplay(kReplayPath));
-  g_StageData.m_strPath = kReplayPath;
+  ASSERT_TRUE(StartPlayback(kReplayPath));
   const std::vector<std::string> played = Play();
   for (std::size_t i = 0; i < recorded.size(); ++i) ASSERT_EQ(played[i], recorded[i]) << "frame " << i;
 }
