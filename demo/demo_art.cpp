@@ -86,24 +86,23 @@ void ArrowRight(cCanvas& canvas, int x, int y, int size, int colour) {
   }
 }
 
-// The walker that marks the cursor on the world map, seen from the facing
-// (0 down, 1 up, 2 left, 3 right); `step` swings its feet.
+// The world map's cursor: a frame around the cell, open in the middle so the world's
+// icon shows through, with a notch on the side it faces (0 down, 1 up, 2 left, 3 right);
+// its second step stands a little wider, so the cursor pulses.
 enum { kFaceDown, kFaceUp, kFaceLeft, kFaceRight };
-void MapWalker(cCanvas& canvas, int x, int y, int facing, int step) {
-  canvas.Disc(x + 16, y + 9, 7, CubeColour(5, 4, 3));
-  if (facing == kFaceDown) {
-    canvas.Rect(x + 12, y + 8, 2, 3, kBlack);
-    canvas.Rect(x + 18, y + 8, 2, 3, kBlack);
-  } else if (facing == kFaceUp) {
-    canvas.Rect(x + 10, y + 3, 12, 4, CubeColour(2, 1, 0));  // the back of the head
-  } else {
-    canvas.Rect(facing == kFaceLeft ? x + 11 : x + 19, y + 8, 2, 3, kBlack);
+void MapCursor(cCanvas& canvas, int x, int y, int facing, int step) {
+  const int colour = CubeColour(5, 2, 0);
+  const int inset = step % 2 == 0 ? 6 : 4;
+  const int size = 32 - 2 * inset;
+  canvas.Frame(x + inset, y + inset, size, size, colour);
+  canvas.Frame(x + inset + 1, y + inset + 1, size - 2, size - 2, colour);
+  const int near = inset - 3, far = 32 - inset;
+  switch (facing) {
+    case kFaceDown: canvas.Rect(x + 14, y + far, 4, 3, colour); break;
+    case kFaceUp: canvas.Rect(x + 14, y + near, 4, 3, colour); break;
+    case kFaceLeft: canvas.Rect(x + near, y + 14, 3, 4, colour); break;
+    default: canvas.Rect(x + far, y + 14, 3, 4, colour); break;
   }
-  canvas.Rect(x + 9, y + 16, 14, 10, CubeColour(0, 2, 5));
-  canvas.Frame(x + 9, y + 16, 14, 10, kBlack);
-  const int swing = step % 2 == 0 ? 0 : 3;
-  canvas.Rect(x + 10 + swing, y + 26, 4, 5, kBlack);
-  canvas.Rect(x + 18 - swing, y + 26, 4, 5, kBlack);
 }
 
 // The labels of the title menu's pictures, one 32-dot row each, in the order of the
@@ -255,7 +254,7 @@ std::vector<cDemoPicture> DrawDemoPictures() {
   // The cursors and icons of the menus and the map, where the scenes take them: the title
   // and list cursor (0, 0), the small cursors (64, 0) and, for the list behind a prompt,
   // (80, 0), the cleared mark (96, 0), the lives icon (0, 48), the ranking icon (16, 48),
-  // and the map walker in two steps each facing down (0, 64), up (64, 64), right (0, 96)
+  // and the map cursor in two steps each facing down (0, 64), up (64, 64), right (0, 96)
   // and left (64, 96).
   cCanvas accessory(128, 128, 0);
   ArrowRight(accessory, 6, 4, 24, CubeColour(5, 5, 0));
@@ -264,11 +263,11 @@ std::vector<cDemoPicture> DrawDemoPictures() {
   accessory.Disc(112, 16, 10, CubeColour(0, 5, 1));
   accessory.Disc(8, 56, 6, CubeColour(5, 1, 1));
   accessory.Disc(24, 56, 6, CubeColour(5, 4, 0));
-  const int walkerFacing[2][2] = {{kFaceDown, kFaceUp}, {kFaceRight, kFaceLeft}};
+  const int cursorFacing[2][2] = {{kFaceDown, kFaceUp}, {kFaceRight, kFaceLeft}};
   for (int row = 0; row < 2; ++row)
     for (int half = 0; half < 2; ++half)
       for (int step = 0; step < 2; ++step)
-        MapWalker(accessory, half * 64 + step * 32, 64 + row * 32, walkerFacing[row][half], step);
+        MapCursor(accessory, half * 64 + step * 32, 64 + row * 32, cursorFacing[row][half], step);
   add("bmp\\Accessory.bmp", accessory);
   cCanvas symbol(160, 16, 0);
   symbol.Text(2, 4, "0123456789", CubeColour(5, 5, 0));

@@ -99,7 +99,7 @@ TEST(DemoPicturesTest, TheCellsTheScenesTakeHoldInk) {
       {"bmp\\Accessory.bmp", 80, 0, 16, 16},      // list cursor behind a prompt
       {"bmp\\Accessory.bmp", 0, 48, 16, 16},      // lives icon
       {"bmp\\Accessory.bmp", 16, 48, 16, 16},     // ranking highlight
-      {"bmp\\Accessory.bmp", 96, 96, 32, 32},     // map walker, the last of its frames
+      {"bmp\\Accessory.bmp", 96, 96, 32, 32},     // map cursor, the last of its frames
       {"bmp\\WorldMapChip.bmp", 4 * 32, 32, 32, 32},  // chip picture 9
       {"bmp\\Window.bmp", 0, 0, 640, 480},        // a box as large as the screen
   };
