@@ -32,7 +32,9 @@ void cSceneGame::DrawPictures(DDSURFACEDATA* lpDst, std::int32_t nLayer, std::in
   for (auto it = m_lstPicture.begin(); it != m_lstPicture.end();) {
     // The lists move in step; a picture without a surface record (never made) draws nothing.
     const bool bHasSurface = surface != m_lstPictureSurface.end();
-    if (it->m_nLayer != nLayer) {
+    // Any layer but 0 (behind the blocks) is in front, so no picture is left undrawn.
+    const std::int32_t nOwnLayer = it->m_nLayer != 0 ? 1 : 0;
+    if (nOwnLayer != nLayer) {
       ++it;
       if (bHasSurface) ++surface;
       if (def != m_lstPictureDef.end()) ++def;

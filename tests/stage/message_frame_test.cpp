@@ -10,6 +10,7 @@
 #include <string>
 
 #include "data/flow/flow_command.h"
+#include "data/save/progress.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_fill.h"
 #include "media/draw/font.h"
@@ -195,6 +196,33 @@ TEST_P(MessageFrame, TheSameIdUpdatesInPlaceOrReplacesAtItsPlace) {
   EXPECT_EQ(m_pScene->m_lstMessage.size(), 1u);
   EXPECT_TRUE(m_pScene->m_lstMessageSurface.empty());
   EXPECT_TRUE(m_pScene->m_lstMessageDef.empty());
+}
+
+TEST_P(MessageFrame, ARefreshedWindowFollowsItsVariable) {
+  ASSERT_TRUE(BringWithFont());
+  g_Progress.m_Vars.assign(1001, 0);
+  g_Progress.m_Vars[5] = 7;
+  cMessageSetup setup;
+  setup.nKind = MSGKIND_TEXT;
+  setup.lpText = "#C5";
+  setup.nDispMode = MSGDISP_STAGE;
+  setup.bMacro = 1;
+  setup.bRefresh = 1;
+  setup.nRefreshInterval = 2;
+  setup.bScreenFixed = 1;  // centred again at its new size
+  cMessage& window = m_pScene->m_lstMessage.emplace_back(setup);
+  EXPECT_EQ(window.m_strText, "7");
+  g_Progress.m_Vars[5] = 1234;
+  m_pScene->m_nFrameCount = 3;  // not a refresh frame
+  DrawMessagesFrame();
+  EXPECT_EQ(window.m_strText, "7");
+  m_pScene->m_nFrameCount = 4;
+  DrawMessagesFrame();
+  EXPECT_EQ(window.m_strText, "1234");
+  EXPECT_EQ(window.m_nWidth, 4 * 16 + 2);
+  EXPECT_EQ(m_pScene->m_lstMessageSurface.size(), 1u);
+  EXPECT_EQ(window.m_pSurface, &m_pScene->m_lstMessageSurface.front());
+  ExpectSameAs("refreshed", [&] { BlitText("1234", 320 - 33, 240 - 9, 66, 18); });
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, MessageFrame, ::testing::ValuesIn(kAllConfigs),

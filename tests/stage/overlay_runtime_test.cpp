@@ -246,7 +246,7 @@ TEST_F(OverlayRuntimeTest, PicturesCountTheirTimeAndLeaveWithTheirSurfaces) {
   EXPECT_EQ(timed.Draw(&g_BackBuffer, nullptr, 0), 1);
 
   AddPicture("ends", 0, MSGDISP_TIME, 0);
-  AddPicture("front", 1, MSGDISP_TIME, 0);
+  AddPicture("front", 2, MSGDISP_TIME, 0);  // a layer past 1 is in front too
   AddPicture("stays", 0, MSGDISP_STAGE, 0);
   m_pScene->DrawPictures(&g_BackBuffer, 0, 0);
   ExpectPictureListsInStep(2);
