@@ -23,8 +23,12 @@ constexpr const char* kSystemIniPath = "System.ini";
 constexpr std::int32_t kChipSea = 0;
 constexpr std::int32_t kChipGrass = 5;
 constexpr std::int32_t kChipPath = 6;
-constexpr cMapPos kMeadowCell = {7, 7};
-constexpr cMapPos kHillsCell = {12, 7};
+// The map is wider than the screen's 20 cells, so the view, which keeps the cursor nine
+// cells from its left edge, never shows past the map's end.
+constexpr int kMapWidth = 32;
+constexpr int kMapHeight = 15;
+constexpr cMapPos kMeadowCell = {9, 7};
+constexpr cMapPos kHillsCell = {14, 7};
 // Lives of a story game; the other play modes keep their infinite lives.
 constexpr std::int32_t kStoryLives = 3;
 
@@ -52,8 +56,9 @@ cWorld DemoWorld(const cMapPos& cell, const char* name, std::int32_t nStageNo, c
 cWorldMap DemoWorldMap() {
   cWorldMap map;
   map.m_strMapName = "Demo island";
+  map.SetSize(kMapWidth, kMapHeight);
   PaintCells(map, 0, 0, map.m_nMapW - 1, map.m_nMapH - 1, kChipSea);
-  PaintCells(map, 4, 4, 15, 10, kChipGrass);
+  PaintCells(map, 5, 3, 19, 11, kChipGrass);
   PaintCells(map, kMeadowCell.nX, kMeadowCell.nY, kHillsCell.nX, kHillsCell.nY, kChipPath);
   map.m_nStartX = kMeadowCell.nX;
   map.m_nStartY = kMeadowCell.nY;
