@@ -1,6 +1,7 @@
 // The screen-effect runtime: see effect_records.h.
 #include "stage/effect_records.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <utility>
@@ -8,7 +9,6 @@
 
 #include "app/checked_access.h"
 #include "data/database/database.h"
-#include "objects/trunc.h"
 #include "stage/effect_run_tables.h"
 
 namespace {
@@ -134,11 +134,12 @@ std::int32_t cScrEffect::Step(std::int32_t nStart, std::int32_t nEnd, double dSt
     m_dTimeCount += m_dStep;
     bGoesOn = m_dTimeCount <= m_nTime;
   } else if (nStart <= nEnd) {
+    // Truncated in doubles: a value that passes an end at the int limit must still end.
     m_dValue += dStep;
-    bGoesOn = TruncToInt(m_dValue) <= nEnd;
+    bGoesOn = std::trunc(m_dValue) <= nEnd;
   } else {
     m_dValue -= dStep;
-    bGoesOn = TruncToInt(m_dValue) >= nEnd;
+    bGoesOn = std::trunc(m_dValue) >= nEnd;
   }
   if (bGoesOn) return 0;
   if (m_bRepeat != 0) {

@@ -1,6 +1,7 @@
 // The screen-effect handlers: each distorts the finished stage frame by the running
 // effect's value and, unless paused, steps the effect. While an effect runs the frame is
 // drawn into the virtual back buffer (Direct3D), which the end of the effect copies back.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -23,6 +24,7 @@ constexpr int kH = 480;
 constexpr DWORD kFillColour = 16;
 constexpr DWORD kColorKey = 1;
 constexpr int kDegreesPerTurn = 360;
+constexpr std::int64_t kMaxSpread = 1 << 16;  // dots: far beyond any screen
 
 DDSURFACEDATA* Frame() { return &g_BackBuffer; }
 DDSURFACEDATA* FirstBlank() { return &g_FixedSurface[kBlank640Row]; }
@@ -76,8 +78,9 @@ std::int32_t RunMove(cSceneGame& scene, std::int32_t bPaused) {
   if (bPaused != 0) return 0;
   const double p0 = fx.Param(0);
   if (fx.m_bDegenerate == 0) {
-    fx.m_nWork1 = TruncToInt((fx.Param(3) - fx.Param(1)) / p0 * fx.m_dValue + fx.Param(1));
-    fx.m_nWork2 = TruncToInt((fx.Param(4) - fx.Param(2)) / p0 * fx.m_dValue + fx.Param(2));
+    // In doubles: the differences of data values near the int limits would overflow int.
+    fx.m_nWork1 = TruncToInt((static_cast<double>(fx.Param(3)) - fx.Param(1)) / p0 * fx.m_dValue + fx.Param(1));
+    fx.m_nWork2 = TruncToInt((static_cast<double>(fx.Param(4)) - fx.Param(2)) / p0 * fx.m_dValue + fx.Param(2));
   }
   return StepByTime(fx, bPaused);
 }
@@ -131,7 +134,9 @@ std::int32_t RunShakeY(cSceneGame& scene, std::int32_t bPaused) {
 
 // Bands of the split effects: the screen side divided by p3, rounded up; none (a plain
 // copy) for a count that would divide by zero.
-int SplitBand(int side, std::int32_t count) { return count > 0 ? (side + count - 1) / count : 0; }
+int SplitBand(int side, std::int32_t count) {
+  return count > 0 ? static_cast<int>((std::int64_t{side} + count - 1) / count) : 0;
+}
 
 std::int32_t RunSplit(cSceneGame& scene, std::int32_t bPaused, bool bColumns) {
   cScrEffect& fx = scene.m_ScrEffect;
@@ -245,8 +250,10 @@ std::int32_t RunLens(cSceneGame& scene, std::int32_t bPaused) {
   int px = 0;
   int py = 0;
   PlayerCentre(&px, &py);
-  const int e = px + fx.Param(3);
-  const int c = py + fx.Param(4);
+  // An offset from data beyond the spread puts the lens off every screen: held there, so
+  // that the centre, the radius and the cleared square stay within int.
+  const int e = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{px} + fx.Param(3), -kMaxSpread, kMaxSpread));
+  const int c = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{py} + fx.Param(4), -kMaxSpread, kMaxSpread));
   const int f = e >= kW / 2 ? e : kW - e;
   const int g = c >= kH / 2 ? c : kH - c;
   const int h = TruncToInt(std::sqrt(2.0) * (f > g ? f : g));

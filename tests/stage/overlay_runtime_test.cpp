@@ -4,6 +4,7 @@
 // lists stay in step when a picture goes or cannot be loaded.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -146,6 +147,11 @@ TEST_F(OverlayRuntimeTest, ScreenEffectsRunTheirTimeAndEnd) {
       {"lens", ScrEntry(SCREFFECT_LENS, 10, 60, 0), 0, 0, 61, 0},
       {"mosaic", ScrEntry(SCREFFECT_MOSAIC, 10, 1, 61), 0, 0, 61, 0},
       {"kind 0 never ends by itself", ScrEntry(SCREFFECT_NONE, 10, 0, 60), 0, 0, kNeverEnds, 0},
+      // Values at the int limits run their time like any others.
+      {"move between the int limits", ScrEntry(SCREFFECT_MOVE, 10, INT_MIN, INT_MIN, INT_MAX, INT_MAX), 0, 0, 66, 1},
+      {"as many bands as an int holds", ScrEntry(SCREFFECT_SPLITX, 10, 0, 60, INT_MAX), 0, 0, 61, 0},
+      {"a lens far off the screen", ScrEntry(SCREFFECT_LENS, 10, 60, 0, INT_MAX, INT_MIN), 0, 0, 61, 0},
+      {"a zoom to the int limit", ScrEntry(SCREFFECT_ZOOM, 10, 0, INT_MAX), 0, 0, 61, 1},
       // Damaged entries: shown once at their end value, then ended.
       {"time 0", ScrEntry(SCREFFECT_ROTATE, 0, 0, 60), 0, 0, 1, 0},
       {"negative time", ScrEntry(SCREFFECT_MOVE, -5, 0, 0, 640, 0), 0, 0, 1, 0},
