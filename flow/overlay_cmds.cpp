@@ -101,8 +101,8 @@ void CalcEffectPos(double* x, double* y, int w, int h, cCharaBase* subject, int 
       centred = &CheckedAt(g_vPlayer, 0);
       break;
     case EFFECTPOS_SCREEN:
-      *x = sx + bx * 32 + dx;
-      *y = sy + by * 32 + dy;
+      *x = sx + static_cast<double>(bx) * 32 + dx;
+      *y = sy + static_cast<double>(by) * 32 + dy;
       return;
     case EFFECTPOS_STAGE:
       *x = (static_cast<double>(bx) + scene->m_ScrollX.m_nMargin) * 32 + dx;

@@ -31,6 +31,15 @@ constexpr DWORD kLowVideoMemoryPercent = 20;
 
 cFont& MessageFont() { return g_Font[1]; }
 
+// Positions from data (offsets and blocks of any size, set by bindings too) are worked out
+// in 64 bits and held far off the screen, where the keep-on-screen arithmetic and the
+// anchoring stay within int.
+constexpr std::int64_t kMaxSpread = 1 << 20;
+std::int32_t HeldSum(std::int64_t a, std::int64_t b) {
+  const std::int64_t sum = a + b;
+  return static_cast<std::int32_t>(sum < -kMaxSpread ? -kMaxSpread : (sum > kMaxSpread ? kMaxSpread : sum));
+}
+
 // DirectDraw keeps video memory for the stage's pictures: a window goes to system memory
 // when less than a fifth of it is free.
 int WindowMemoryType() {
@@ -205,8 +214,8 @@ bool cMessage::Place(std::int32_t* pX, std::int32_t* pY) {
   std::int32_t y = 0;
   switch (m_nPosMode) {
     case MSGPOS_CENTRE:
-      x = m_nOffsetX - w / 2 + kScreenW / 2;
-      y = m_nOffsetY - h / 2 + kScreenH / 2;
+      x = HeldSum(m_nOffsetX, -(w / 2) + kScreenW / 2);
+      y = HeldSum(m_nOffsetY, -(h / 2) + kScreenH / 2);
       break;
     case MSGPOS_SELF_ABOVE:
     case MSGPOS_SELF_BELOW:
@@ -218,24 +227,24 @@ bool cMessage::Place(std::int32_t* pX, std::int32_t* pY) {
       if (subject == nullptr) return false;
       const std::int32_t ox = TruncToInt(subject->m_dX - sx);
       const std::int32_t oy = TruncToInt(subject->m_dY - sy);
-      x = ox + subject->m_nCellW / 2 + m_nOffsetX - w / 2 - subject->m_nBoxOffX;
+      x = HeldSum(m_nOffsetX, std::int64_t{ox} + subject->m_nCellW / 2 - w / 2 - subject->m_nBoxOffX);
       const std::int32_t nPlace = (m_nPosMode - MSGPOS_SELF_ABOVE) % 3;  // 0 above, 1 below, 2 centre
       if (nPlace == 0) {
-        y = oy - subject->m_nBoxOffY - h + m_nOffsetY;
+        y = HeldSum(m_nOffsetY, std::int64_t{oy} - subject->m_nBoxOffY - h);
       } else if (nPlace == 1) {
-        y = oy + subject->m_nCellH - subject->m_nBoxOffY + 1 + m_nOffsetY;
+        y = HeldSum(m_nOffsetY, std::int64_t{oy} + subject->m_nCellH - subject->m_nBoxOffY + 1);
       } else {
-        y = oy + subject->m_nCellH / 2 - h / 2 - subject->m_nBoxOffY + m_nOffsetY;
+        y = HeldSum(m_nOffsetY, std::int64_t{oy} + subject->m_nCellH / 2 - h / 2 - subject->m_nBoxOffY);
       }
       break;
     }
     case MSGPOS_SCREEN:
-      x = m_nBlockX * 32 + m_nOffsetX;
-      y = m_nBlockY * 32 + m_nOffsetY;
+      x = HeldSum(m_nOffsetX, std::int64_t{m_nBlockX} * 32);
+      y = HeldSum(m_nOffsetY, std::int64_t{m_nBlockY} * 32);
       break;
     case MSGPOS_STAGE:
-      x = TruncToInt((m_nBlockX + scene.m_ScrollX.m_nMargin) * 32.0 + m_nOffsetX - sx);
-      y = TruncToInt((m_nBlockY + scene.m_ScrollY.m_nMargin) * 32.0 + m_nOffsetY - sy);
+      x = HeldSum(TruncToInt((static_cast<double>(m_nBlockX) + scene.m_ScrollX.m_nMargin) * 32.0 + m_nOffsetX - sx), 0);
+      y = HeldSum(TruncToInt((static_cast<double>(m_nBlockY) + scene.m_ScrollY.m_nMargin) * 32.0 + m_nOffsetY - sy), 0);
       break;
     default:
       break;

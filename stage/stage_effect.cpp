@@ -2,6 +2,7 @@
 #include "stage/stage_effect.h"
 
 #include <cstddef>
+#include <cstdint>
 
 #include "app/checked_access.h"
 #include "app/random.h"
@@ -89,6 +90,9 @@ std::int32_t cEffect::Draw(DDSURFACEDATA* lpDst, std::int32_t bPaused) {
     p = m_Anime.GetPattern();
   }
   if (p < 0) return 0;
+  // A pattern from data far along the strip lies past any picture.
+  const std::int64_t srcX = std::int64_t{p} * (m_bScaled != 0 ? EffectEntry(m_nId).m_nWidth : m_nWidth);
+  if (srcX > INT32_MAX) return 0;
   const std::int32_t sx = TruncToInt(m_dX - scene->m_ScrollX.m_dPos);
   const std::int32_t sy = TruncToInt(m_dY - scene->m_ScrollY.m_dPos);
   const cEffectData& entry = EffectEntry(m_nId);
@@ -96,10 +100,10 @@ std::int32_t cEffect::Draw(DDSURFACEDATA* lpDst, std::int32_t bPaused) {
     const bool bFromVideo = lpDDCon != nullptr && g_SystemIni.m_nDDVideoStretch != 0;
     DDSURFACEDATA* src = bFromVideo ? video : EffectSurface(*scene, m_nId, true);
     if (src == nullptr) src = video;
-    DDStretchBlt(lpDst, sx, sy, m_nWidth, m_nHeight, src, p * entry.m_nWidth, 0, entry.m_nWidth, entry.m_nHeight,
+    DDStretchBlt(lpDst, sx, sy, m_nWidth, m_nHeight, src, static_cast<int>(srcX), 0, entry.m_nWidth, entry.m_nHeight,
                  kColorKey);
   } else {
-    DDBlt(lpDst, sx, sy, m_nWidth, m_nHeight, video, p * m_nWidth, 0, kColorKey);
+    DDBlt(lpDst, sx, sy, m_nWidth, m_nHeight, video, static_cast<int>(srcX), 0, kColorKey);
   }
   return 0;
 }
