@@ -6,6 +6,8 @@
 #include <exception>
 #include <thread>
 
+#include <SDL.h>
+
 #include "platform/thread_state.h"
 
 using tovrel_platform::cThreadState;
@@ -29,6 +31,9 @@ void RunThread(std::shared_ptr<cThreadState> state, THREADROUTINE routine, void*
   } catch (const cThreadKilled&) {
     exitCode = kKilledThreadExitCode;
   }
+  // SDL keeps per-thread data (its error text, set by calls such as a bitmap load that
+  // fails a format test) that it frees itself only for threads it created.
+  SDL_TLSCleanup();
   tovrel_platform::EndThreadState(state, exitCode);
 }
 
