@@ -49,7 +49,7 @@ std::vector<cInputSpan> WholeStory(int& frames) {
   cStoryScript s;
   s.Wait(60);
   s.Press(0, kDecide, 120);  // title: new game; the map starts the meadow at once
-  // The meadow: right all the way, jumping every 40 frames over the step and the gap,
+  // The meadow: right all the way, jumping every 40 frames up the steps and out of the ditch,
   // to the flag against the far wall.
   for (int i = 0; i < 10; ++i) {
     s.Hold(20, kDirRight, kDecide);
