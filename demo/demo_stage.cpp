@@ -1,5 +1,7 @@
 #include "demo/demo_stage.h"
 
+#include "demo/demo_stages_more.h"
+
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/shot_block.h"
@@ -147,7 +149,7 @@ cStagePlan DemoFirstStage() {
       "#...........H.............##########............I.....#",
       "#..........###...I........##########..........####....#",
       "#........#####..............................######....#",
-      "#..P...#######W....R..........I...........########....#",
+      "#..P...#######W....R..........I...........########...G#",
       "#######################M..########################...##",
       "#######################...########################...##",
   };
@@ -159,6 +161,6 @@ cStagePlan DemoFirstStage() {
   plan.Hero.m_vFlow.push_back(DemoHeroShotFlow());
   plan.CharaKinds = {{'W', DemoWalker()},  {'H', DemoHopper()},  {'R', DemoReactor()},
                      {'S', DemoShooter()}, {'M', DemoPlatform()}};
-  plan.ItemKinds = {{'I', DemoCoin()}};
+  plan.ItemKinds = {{'I', DemoCoin()}, {kDemoGoalLetter, DemoGoalFlag()}};
   return plan;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Input from a script instead of the keyboard and joysticks, for runs without a person:
 // the file named by TOVREL_INPUT holds lines "COUNT DIR BUTTONS" (decimal), each giving
-// input record 0's direction and button words for COUNT consecutive frames of the
-// play scene, from its first frame on; after the last line both words are 0.
+// input record 0's direction and button words for COUNT consecutive frames, counted over
+// every frame that reads input: the front-end scenes' and the play scene's frames, and
+// the frames of the pause, ranking and key-wait loops that stage play runs; after the
+// last line both words are 0.
 #include <cstdint>
 #include <string>
 #include <vector>
