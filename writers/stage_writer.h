@@ -126,3 +126,23 @@ cFlowCmd MakeWaitCmd(std::int16_t nTime);
 cFlowCmd MakeTurnCmd(std::int32_t nChoice, std::int16_t nTime = 0);
 // An always-flow of the given commands, run again whenever it ends.
 cFlow MakeLoopingFlow(const std::vector<cFlowCmd>& vCmd);
+
+// Where a message, picture or effect stands: by the commands' place codes (0 the screen
+// centre, 1 the character that runs the command, 2 the hero, 3 screen blocks, 4 stage
+// blocks), then moved by the offset in dots.
+struct cOverlayPlace {
+  std::int32_t nMode = 0;
+  std::int32_t nBlockX = 0;
+  std::int32_t nBlockY = 0;
+  std::int32_t nOffsetX = 0;
+  std::int32_t nOffsetY = 0;
+};
+// A framed text window of `text` shown for `nTenths` tenths of a second (0: until the
+// advance key); with `bWait` the game is held while it shows.
+cFlowCmd MakeMessageCmd(const std::string& text, const cOverlayPlace& place, std::int16_t nTenths, bool bWait);
+// Picture database entry `nEntry` at its own size, shown for `nTenths` tenths of a second
+// (0: until the advance key) over the characters; with `bWait` the game is held meanwhile.
+cFlowCmd MakePictureCmd(std::int32_t nEntry, const cOverlayPlace& place, std::int16_t nTenths, bool bWait);
+// Effect database entry `nEntry` played once at its own size; with `bWait` the game is
+// held until it has played.
+cFlowCmd MakeEffectCmd(std::int32_t nEntry, const cOverlayPlace& place, bool bWait);
