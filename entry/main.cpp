@@ -11,6 +11,8 @@
 // TOVREL_INPUT=file: input record 0 of the play scene's frames from a script (lines
 // "COUNT DIR BUTTONS") instead of the keyboard and joysticks.
 // TOVREL_TRACE=file: one JSON line per frame of the play scene (stage/play_trace.h).
+// TOVREL_SEED=N: the random seed of every stage in place of the clock (stage/scripted_input.h).
+// TOVREL_SCREENS=f,f,...: pictures of those play frames (stage/play_screens.h).
 // A file either names that cannot be used ends the program with code 2 before the game
 // starts.
 #include <cerrno>
@@ -24,6 +26,7 @@
 #include "platform/tool_socket.h"
 #include "platform/win_window.h"
 #include "shell/win_main.h"
+#include "stage/play_screens.h"
 #include "stage/play_trace.h"
 #include "stage/scripted_input.h"
 
@@ -62,7 +65,8 @@ int main(int argc, char** argv) {
   if (!ReadFrameLimit(nFrames)) return 2;
   SetFrameLimit(nFrames);
   std::string error;
-  if (!LoadScriptedInputFromEnv(error) || !OpenPlayTraceFromEnv(error)) {
+  if (!LoadScriptedInputFromEnv(error) || !LoadScriptedSeedFromEnv(error) || !OpenPlayTraceFromEnv(error) ||
+      !ReadPlayScreensFromEnv(error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 2;
   }

@@ -28,6 +28,7 @@
 #include "shell/game_mgr.h"
 #include "shell/game_requests.h"
 #include "shell/play_services.h"
+#include "stage/play_screens.h"
 #include "stage/play_trace.h"
 #include "stage/replay.h"
 #include "stage/scripted_input.h"
@@ -124,6 +125,7 @@ void cSceneGame::Run() {
     (this->*handler)();
   }
   WritePlayTraceFrame(*this);
+  WritePlayScreenIfListed();
 }
 
 void cSceneGame::Init() {

@@ -12,6 +12,8 @@ namespace {
 
 cScriptedInput g_ScriptedInput;
 bool g_bScriptedInput = false;
+bool g_bScriptedSeed = false;
+std::int32_t g_nScriptedSeed = 0;
 
 // A script larger than this is not a script a test writes; refusing it keeps the
 // allocation bounded.
@@ -115,3 +117,30 @@ bool LoadScriptedInputFromEnv(std::string& error) {
 bool ScriptedInputActive() { return g_bScriptedInput; }
 
 void ApplyScriptedInput(cInput& input) { g_ScriptedInput.Apply(input); }
+
+bool LoadScriptedSeedFromEnv(std::string& error) {
+  const char* text = std::getenv("TOVREL_SEED");
+  if (text == nullptr || text[0] == '\0') return true;
+  std::uint64_t n = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (*p < '0' || *p > '9' || n > UINT32_MAX / 10) {
+      n = UINT64_MAX;
+      break;
+    }
+    n = n * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  if (n > UINT32_MAX) {
+    error = std::string("TOVREL_SEED=") + text + ": a whole number from 0 to 4294967295 is expected";
+    return false;
+  }
+  // The scene keeps its seed as a signed 32-bit value, as replays store it.
+  g_nScriptedSeed = static_cast<std::int32_t>(static_cast<std::uint32_t>(n));
+  g_bScriptedSeed = true;
+  return true;
+}
+
+bool ScriptedSeed(std::int32_t& nSeed) {
+  if (!g_bScriptedSeed) return false;
+  nSeed = g_nScriptedSeed;
+  return true;
+}

@@ -43,3 +43,11 @@ bool LoadScriptedInputFromEnv(std::string& error);
 bool ScriptedInputActive();
 // The next frame's words into input record 0.
 void ApplyScriptedInput(cInput& input);
+
+// TOVREL_SEED=N (decimal, 0 to 4294967295): the random seed every stage of the run starts
+// from in place of the clock, so that a scripted run draws the same random numbers each
+// time (a recorded replay keeps that seed as it keeps any other). False with a message
+// when it is not such a number.
+bool LoadScriptedSeedFromEnv(std::string& error);
+// The seed TOVREL_SEED gave; false when it was not set.
+bool ScriptedSeed(std::int32_t& nSeed);

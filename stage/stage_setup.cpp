@@ -43,6 +43,7 @@
 #include "stage/scene_game.h"
 #include "stage/stage_overlays.h"
 #include "stage/stage_setup.h"
+#include "stage/scripted_input.h"
 #include "stage/stage_world.h"
 
 namespace {
@@ -182,8 +183,11 @@ std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestart
     g_ProgressAtStageStart = g_Progress;
     g_ReplayPrev = g_Replay;
     g_Replay.Reset();
-    m_nSeed = static_cast<std::int32_t>(timeGetTime());
+    if (!ScriptedSeed(m_nSeed)) m_nSeed = static_cast<std::int32_t>(timeGetTime());
     g_Replay.m_nSeed = m_nSeed;
+  } else {
+    // Without a recording the scene keeps the seed it has, unless a scripted run sets one.
+    ScriptedSeed(m_nSeed);
   }
   SeedRand(static_cast<unsigned>(m_nSeed));
 
