@@ -299,6 +299,24 @@ std::vector<cDemoPicture> DrawDemoPictures() {
           c.Rect(x + 18, y + 22, 10, 1, CubeColour(2, 3, 5));
         }
       }));
+  // The sparkle effect: four 32 x 32 pictures of a ring that widens and cools from white
+  // to orange, with four rays that grow with it.
+  add(kDemoSparklePath, Sheet(4, 1, 32, [](cCanvas& c, int x, int y, int i) {
+        const int colours[4] = {kWhite, CubeColour(5, 5, 3), CubeColour(5, 4, 0), CubeColour(5, 2, 0)};
+        const int radius = 5 + i * 3;
+        c.Disc(x + 16, y + 16, radius, colours[i]);
+        c.Disc(x + 16, y + 16, radius - 2 - i / 2, 0);
+        const int ray = radius + 2;
+        c.Rect(x + 15, y + 16 - ray, 2, 2 * ray, colours[i]);
+        c.Rect(x + 16 - ray, y + 15, 2 * ray, 2, colours[i]);
+      }));
+  // The hills' name board, shown over the stage as it starts.
+  cCanvas sign(240, 64, 0);
+  sign.Rect(0, 0, 240, 64, CubeColour(3, 2, 1));
+  sign.Frame(0, 0, 240, 64, kWhite);
+  sign.Frame(3, 3, 234, 58, CubeColour(2, 1, 0));
+  ShadowedText(sign, (240 - 145) / 2, (64 - 35) / 2, "HILLS", CubeColour(5, 5, 1), 5);
+  add(kDemoHillsSignPath, sign);
   add("bmp\\WorldEvent.bmp", Sheet(4, 2, 32, [](cCanvas& c, int x, int y, int i) {
         c.Disc(x + 16, y + 16, 10, i % 2 == 0 ? CubeColour(5, 0, 0) : CubeColour(0, 5, 0));
       }));

@@ -40,6 +40,13 @@ struct cDemoPicture {
   cCanvas Canvas;
 };
 
+// The pictures of the effect and picture databases' entries: the sparkle effect (four
+// 32 x 32 pictures in a row) and the hills' name board.
+constexpr const char* kDemoSparklePath = "bmp\\Sparkle.bmp";
+constexpr int kDemoSparkleSize = 32;
+constexpr int kDemoSparkleFrames = 4;
+constexpr const char* kDemoHillsSignPath = "bmp\\HillsSign.bmp";
+
 // Every picture of the demo game: the palette picture and the sheets, title, windows and
 // world-map pictures the player loads at start.
 std::vector<cDemoPicture> DrawDemoPictures();

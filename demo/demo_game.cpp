@@ -78,7 +78,9 @@ bool WriteBytes(const char* programPath, const void* data, std::size_t size) {
   return std::fclose(file) == 0 && written;
 }
 
-cGameContent DemoContent() {
+}  // namespace
+
+cGameContent DemoGameContent() {
   cGameContent game;
   game.System.m_strTitle = kDemoGameTitle;
   // The 17 system sounds take turns among the four menu and play effects.
@@ -86,6 +88,16 @@ cGameContent DemoContent() {
   for (std::size_t i = 0; i < game.System.m_SystemSounds.size(); ++i) game.System.m_SystemSounds[i] = effects[i % 4];
   game.Database.m_Sound[1].m_strName = "Coin";
   game.Database.m_Sound[1].m_strFile = "se\\coin.wav";
+  // The sparkle (four pictures a tenth of a second each) and the hills' name board.
+  cEffectData& sparkle = game.Database.m_Effect[kDemoSparkleEffect];
+  sparkle.m_strName = "Sparkle";
+  sparkle.m_strFile = kDemoSparklePath;
+  sparkle.m_nWidth = kDemoSparkleSize;
+  sparkle.m_nHeight = kDemoSparkleSize;
+  sparkle.m_vFrame.assign(kDemoSparkleFrames, cEffectFrame());
+  for (int i = 0; i < kDemoSparkleFrames; ++i) sparkle.m_vFrame[static_cast<std::size_t>(i)].m_nPattern = i;
+  game.Database.m_Picture[kDemoHillsSignPicture].m_strName = "Hills board";
+  game.Database.m_Picture[kDemoHillsSignPicture].m_strFile = kDemoHillsSignPath;
   game.Database.m_Bgm[1].m_strName = "Demo song";
   game.Database.m_Bgm[1].m_strFile = kSongPath;
   // The title plays the song; the other scenes keep silent.
@@ -111,10 +123,8 @@ cGameContent DemoContent() {
   return game;
 }
 
-}  // namespace
-
 int WriteDemoGame() {
-  const cGameContent game = DemoContent();
+  const cGameContent game = DemoGameContent();
   if (!WriteGame(game)) return 0;
   if (!WriteSystemIni(kSystemIniPath, game.System.m_IniItems)) return 0;
   for (const char* folder : {"bmp", "bmp\\plt", "se", "bgm"})

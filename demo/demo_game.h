@@ -1,13 +1,17 @@
 #pragma once
 // The demo game: a complete small game of the project's own, written by the program
 // through the records' writers. System.dat, the ten databases, the world map, the common
-// palette and a stage; System.ini for a windowed Direct3D start; every picture the
+// palette and two stages; System.ini for a windowed Direct3D start; every picture the
 // player needs at start, drawn here; sound effects and a title song made here.
 #include <string>
 #include <vector>
 
+#include "writers/game_writer.h"
+
 constexpr const char* kDemoGameTitle = "Tovrel Demo";
 
+// The demo game's content as WriteDemoGame writes it, for tests that play it with changes.
+cGameContent DemoGameContent();
 // Writes the demo game into the current folder. 1 when every file was written.
 int WriteDemoGame();
 // The files WriteDemoGame writes, as program paths.

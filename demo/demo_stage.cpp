@@ -2,6 +2,8 @@
 
 #include "demo/demo_stages_more.h"
 
+#include <cstdint>
+
 #include "data/flow/flow_command_kinds.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/shot_block.h"
@@ -45,7 +47,8 @@ cPaletteChara DemoCharacter(const char* lpName, bool bFixedFacing) {
 
 // One straight shot of `nPower` at `nSpeed` tenths of a dot per frame, flying at most
 // `nRange` half-blocks; aimed at target 1 (for an enemy, the hero) or straight ahead.
-cFlowCmd ShotCmd(std::int16_t nSpeed, std::int32_t nPower, std::int16_t nRange, bool bAimed) {
+cFlowCmd ShotCmd(std::int16_t nSpeed, std::int32_t nPower, std::int16_t nRange, bool bAimed,
+                 std::int16_t nHitEffect = 0) {
   cFlowCmd shot;
   shot.m_nKind = FLOWCMD_SHOT;
   CreateEdShot(shot.m_pShot);
@@ -60,6 +63,7 @@ cFlowCmd ShotCmd(std::int16_t nSpeed, std::int32_t nPower, std::int16_t nRange, 
   block.m_nGraphic = kShotGraphic;
   block.m_bRangeLimit = 1;
   block.m_nRange = nRange;
+  block.m_nEffect = nHitEffect;
   shot.Normalize();
   return shot;
 }
@@ -116,7 +120,23 @@ cPaletteItem DemoCoin() {
   return coin;
 }
 
-cFlow DemoHeroShotFlow() { return MakeButtonFlow(2, {ShotCmd(60, kHeroShotPower, 24, false)}); }
+cFlow DemoHeroShotFlow() {
+  return MakeButtonFlow(2, {ShotCmd(60, kHeroShotPower, 24, false, kDemoSparkleEffect)});
+}
+
+cFlow DemoGreetingFlow() {
+  // The board stands at the top of the screen, the window a little above the centre, clear
+  // of the hero on the floor; the flow then waits as long as a wait can (about an hour), so
+  // the greeting shows once a play of the stage.
+  constexpr std::int32_t kScreenCentre = 0;
+  constexpr std::int32_t kHero = 2;
+  const cOverlayPlace board{kScreenCentre, 0, 0, 0, -170};
+  const cOverlayPlace hint{kScreenCentre, 0, 0, 0, -80};
+  const cOverlayPlace onHero{kHero, 0, 0, 0, 0};
+  return MakeLoopingFlow({MakePictureCmd(kDemoHillsSignPicture, board, kDemoSignTenths, false),
+                          MakeMessageCmd(kDemoHint, hint, kDemoHintTenths, false),
+                          MakeEffectCmd(kDemoSparkleEffect, onHero, false), MakeWaitCmd(INT16_MAX)});
+}
 
 cPaletteChara DemoReactor() {
   cPaletteChara reactor = DemoCharacter("reactor", true);
@@ -159,6 +179,7 @@ cStagePlan DemoFirstStage() {
   plan.bGameOverBanner = true;
   GiveWalkAndJump(plan.Hero, kWalkSpeed, kJumpHeight);
   plan.Hero.m_vFlow.push_back(DemoHeroShotFlow());
+  plan.Hero.m_vFlow.push_back(DemoGreetingFlow());
   plan.CharaKinds = {{'W', DemoWalker()},  {'H', DemoHopper()},  {'R', DemoReactor()},
                      {'S', DemoShooter()}, {'M', DemoPlatform()}};
   plan.ItemKinds = {{'I', DemoCoin()}, {kDemoGoalLetter, DemoGoalFlag()}};

@@ -22,5 +22,17 @@ cPaletteChara DemoReactor();
 cPaletteChara DemoShooter();
 cPaletteChara DemoPlatform();
 cPaletteItem DemoCoin();
-// The hero's shot: button 2 fires one straight ahead.
+// The hero's shot: button 2 fires one straight ahead; where it hits, the sparkle effect
+// plays.
 cFlow DemoHeroShotFlow();
+
+// Entries of the game's effect and picture databases the stage shows (demo_game).
+constexpr std::int32_t kDemoSparkleEffect = 1;
+constexpr std::int32_t kDemoHillsSignPicture = 1;
+// What the hills show as play begins: the name board at the top for three seconds, a
+// text window with the controls for four, and the sparkle on the hero.
+constexpr std::int16_t kDemoSignTenths = 30;
+constexpr std::int16_t kDemoHintTenths = 40;
+// Two short lines: the message font gives every letter a whole cell.
+constexpr const char* kDemoHint = "X shoots, Z jumps.\nTake the flag at the far end!";
+cFlow DemoGreetingFlow();

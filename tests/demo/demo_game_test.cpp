@@ -164,7 +164,7 @@ TEST_F(DemoGameTest, TheFirstStageIsTheWalkWithGaps) {
   EXPECT_GT(stage.m_nWidth * 32, 640);
   ASSERT_EQ(stage.HasHero(), 1);
   const cPaletteChara& hero = stage.m_vCharaPlace[static_cast<std::size_t>(stage.GetHeroIndex())];
-  EXPECT_EQ(hero.m_vFlow.size(), 3u);  // walk, jump and shot
+  EXPECT_EQ(hero.m_vFlow.size(), 4u);  // walk, jump, shot and the greeting
   int floorCells = 0;
   for (const cPaletteBlock& block : stage.m_vBlockPlace)
     if (block.m_nCellY == stage.m_nHeight - 1) ++floorCells;

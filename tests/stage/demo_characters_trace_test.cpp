@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_game.h"
 #include "demo/demo_stage.h"
 #include "tests/support/play_harness.h"
 #include "tests/support/temp_dir.h"
@@ -26,7 +27,7 @@ std::vector<const cTraceObject*> Charas(const cTraceFrame& frame) {
 class DemoCharactersTraceTest : public cTempDirTest {};
 
 TEST_F(DemoCharactersTraceTest, WalkerPatrolsHopperHopsReactorWaitsForTheHero) {
-  const cPlayResult run = PlayPlan(DemoFirstStage(), 420);
+  const cPlayResult run = PlayGame(DemoGameContent(), DemoFirstStage().strName, 420);
   ASSERT_FALSE(run.bTimedOut) << run.strOutput;
   const std::vector<const cTraceFrame*> play = run.PlayFrames();
   ASSERT_GE(play.size(), 300U) << run.strOutput;
