@@ -3,10 +3,13 @@
 // and move nothing, so it shows as a shift: the hero, walking while the script holds
 // right, stops walking (and later jumps) as many trace frames sooner as the hold took
 // input frames, while a patrolling walker keeps exactly the path it has without the hold.
+// What held the game goes with the hold: the frame drawn after it is the frame drawn
+// without it.
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -122,6 +125,11 @@ int FirstAirborne(const cPlayResult& run, double floorY) {
   return -1;
 }
 
+// Asks the player for pictures of trace frames f and f + 1.
+std::vector<std::pair<std::string, std::string>> ScreensAt(int f) {
+  return {{"TOVREL_SCREENS", std::to_string(f) + "," + std::to_string(f + 1)}};
+}
+
 bool RanThrough(const cPlayResult& run) {
   EXPECT_FALSE(run.bTimedOut) << run.strOutput;
   EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
@@ -138,7 +146,20 @@ struct cHoldCase {
   int nHold;  // input frames the hold takes
 };
 
-class OverlayWaitTraceTest : public cTempDirTest {};
+class OverlayWaitTraceTest : public cTempDirTest {
+ protected:
+  // The pictures of trace frames f and f + 1 that the last run wrote into the temporary
+  // folder (removed there, so the next run writes its own); empty when not written.
+  std::vector<std::string> ScreensOf(int f) const {
+    std::vector<std::string> screens;
+    for (const int n : {f, f + 1}) {
+      const std::string path = Dir() + "/screen_" + std::to_string(n) + ".ppm";
+      screens.push_back(ReadBytes(path));
+      std::remove(path.c_str());
+    }
+    return screens;
+  }
+};
 
 TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
   // The same stage and script without anything that holds.
@@ -184,10 +205,23 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
       {"picture for half a second", {MakePictureCmd(kPicture, centre, 5, true)}, {}, 5 * kFramesPerTenth + 1},
       {"picture until the key", {MakePictureCmd(kPicture, centre, 0, true)}, {{6, 15}}, 6},
   };
+  // The frame whose play step holds the game, and the next one, without the hold.
+  const cPlayResult plain = PlayGame(HoldGame({}), "stage1", kFrames, Script(0, {}), ScreensAt(holdFrame));
+  ASSERT_TRUE(RanThrough(plain));
+  const std::vector<std::string> plainScreens = ScreensOf(holdFrame);
+  ASSERT_FALSE(plainScreens[0].empty() || plainScreens[1].empty()) << plain.strOutput;
   for (const cHoldCase& test : cases) {
     SCOPED_TRACE(test.lpName);
-    const cPlayResult run = PlayGame(HoldGame(test.vCmd), "stage1", kFrames, Script(holdFrame, test.vPress));
+    const cPlayResult run =
+        PlayGame(HoldGame(test.vCmd), "stage1", kFrames, Script(holdFrame, test.vPress), ScreensAt(holdFrame));
     if (!RanThrough(run)) continue;
+    // The window, picture or effect that held the game is gone from the frames drawn after
+    // the hold; shown without a hold, they are still there.
+    const std::vector<std::string> screens = ScreensOf(holdFrame);
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+      ASSERT_FALSE(screens[i].empty()) << "frame " << holdFrame + static_cast<int>(i) << " was not written";
+      EXPECT_EQ(screens[i] == plainScreens[i], test.nHold > 0) << "frame " << holdFrame + static_cast<int>(i);
+    }
     ASSERT_EQ(run.FirstPlayIndex(), first);
     // The hold takes input frames only: the walk ends and the jump comes that much sooner.
     EXPECT_EQ(controlLastStep - LastStep(run), test.nHold);

@@ -373,7 +373,8 @@ cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request) {
 }
 
 cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
-                            int nFrames, const std::vector<cInputSpan>& input) {
+                            int nFrames, const std::vector<cInputSpan>& input,
+                            const std::vector<std::pair<std::string, std::string>>& env) {
   cPlayResult result;
   // The demo game brings what start-up needs besides the game's records (System.ini,
   // the pictures, the sounds); the game's own records are written over it.
@@ -385,5 +386,6 @@ cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game
   request.strStagePath = GameStagePath(stageName);
   request.nFrames = nFrames;
   request.vInput = input;
+  request.vEnv = env;
   return RunPlayer(program, request);
 }

@@ -93,7 +93,8 @@ cPlayResult RunPlayer(const std::string& program, const cPlayRequest& request);
 // pictures and the sounds start-up needs), then plays stage `stageName` from the command
 // line.
 cPlayResult PlayPlannedGame(const std::string& program, const cGameContent& game, const std::string& stageName,
-                            int nFrames, const std::vector<cInputSpan>& input);
+                            int nFrames, const std::vector<cInputSpan>& input,
+                            const std::vector<std::pair<std::string, std::string>>& env = {});
 
 #ifdef TOVREL_PLAYER
 inline cPlayResult RunPlayer(const cPlayRequest& request) { return RunPlayer(kPlayerProgram, request); }
@@ -101,7 +102,8 @@ inline cPlayResult PlayPlan(const cStagePlan& plan, int nFrames, const std::vect
   return PlayPlannedGame(kPlayerProgram, PlannedGame({plan}), plan.strName, nFrames, input);
 }
 inline cPlayResult PlayGame(const cGameContent& game, const std::string& stageName, int nFrames,
-                            const std::vector<cInputSpan>& input = {}) {
-  return PlayPlannedGame(kPlayerProgram, game, stageName, nFrames, input);
+                            const std::vector<cInputSpan>& input = {},
+                            const std::vector<std::pair<std::string, std::string>>& env = {}) {
+  return PlayPlannedGame(kPlayerProgram, game, stageName, nFrames, input, env);
 }
 #endif
