@@ -10,6 +10,7 @@
 #include "app/checked_access.h"
 #include "app/thread.h"
 #include "data/flow/flow_command.h"
+#include "data/flow/overlay_cmd_params.h"
 #include "data/flow/movement_block.h"
 #include "data/system/system_data.h"
 #include "objects/chara_base.h"
@@ -26,27 +27,6 @@ namespace {
 
 constexpr std::int64_t kFramesPerTenth = 6;
 constexpr int kMessageSound = 11;  // a new window that waits for the key
-
-enum MESSAGEPARAM : int {
-  MSGP_POSITION = 0,
-  MSGP_BLOCK_X = 1,
-  MSGP_BLOCK_Y = 2,
-  MSGP_OFFSET_X = 3,
-  MSGP_OFFSET_Y = 4,
-  MSGP_KEEP_ON_SCREEN = 5,
-  MSGP_DISPLAY = 6,
-  MSGP_TIME = 7,
-  MSGP_WAIT = 8,
-  MSGP_MACRO = 9,
-  MSGP_SCREEN_FIXED = 10,
-  MSGP_REFRESH = 11,
-  MSGP_HAS_ID = 12,
-  MSGP_ID = 13,
-  MSGP_FRAMED = 14,
-  MSGP_DELETE = 15,
-  MSGP_REFRESH_INTERVAL = 16,
-  MSGP_ONE_FRAME = 17,
-};
 
 enum WARPMODE : std::int32_t {
   WARPMODE_DIRECTION = 0,

@@ -14,6 +14,7 @@
 #include "app/thread.h"
 #include "data/database/database.h"
 #include "data/flow/flow_command.h"
+#include "data/flow/overlay_cmd_params.h"
 #include "flow/overlay_position.h"
 #include "flow/percent_of_rounded.h"
 #include "media/draw/dd_display.h"
@@ -31,35 +32,6 @@ namespace {
 constexpr std::int64_t kFramesPerTenth = 6;
 constexpr std::int32_t kNaturalSize = 100;
 constexpr DWORD kLowVideoMemoryPercent = 20;
-
-enum EFFECTPARAM : int {
-  EFP_ENTRY = 0,
-  EFP_POSITION = 1,
-  EFP_BLOCK_X = 2,
-  EFP_BLOCK_Y = 3,
-  EFP_OFFSET_X = 4,
-  EFP_OFFSET_Y = 5,
-  EFP_SCALE = 6,
-  EFP_WAIT = 7,
-};
-
-enum PICTUREPARAM : int {
-  PICP_ENTRY = 0,
-  PICP_POSITION = 1,
-  PICP_BLOCK_X = 2,
-  PICP_BLOCK_Y = 3,
-  PICP_OFFSET_X = 4,
-  PICP_OFFSET_Y = 5,
-  PICP_LAYER = 6,
-  PICP_SCALE = 7,
-  PICP_DISPLAY = 8,
-  PICP_TIME = 9,
-  PICP_WAIT = 10,
-  PICP_SCREEN_FIXED = 11,
-  PICP_HAS_ID = 12,
-  PICP_ID = 13,
-  PICP_ONE_FRAME = 14,
-};
 
 std::int32_t Param(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 

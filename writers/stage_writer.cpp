@@ -8,6 +8,8 @@
 #include "data/flow/flow_enumerations.h"
 #include "data/flow/key_condition.h"
 #include "data/flow/movement_block.h"
+#include "data/flow/overlay_cmd_params.h"
+#include "stage/message_window.h"
 
 namespace {
 
@@ -29,46 +31,11 @@ constexpr int kJumpParamHeight = 2;
 constexpr std::int32_t kJumpFixedHeight = 0;
 constexpr std::int32_t kJumpKeyHeight = 1;
 
-// Parameter places of the message, picture and effect commands, and their values.
-enum MESSAGEPARAM : int {
-  kMsgPosition = 0,
-  kMsgBlockX = 1,
-  kMsgBlockY = 2,
-  kMsgOffsetX = 3,
-  kMsgOffsetY = 4,
-  kMsgDisplay = 6,
-  kMsgTime = 7,
-  kMsgWait = 8,
-  kMsgFramed = 14,
-};
-enum PICTUREPARAM : int {
-  kPicEntry = 0,
-  kPicPosition = 1,
-  kPicBlockX = 2,
-  kPicBlockY = 3,
-  kPicOffsetX = 4,
-  kPicOffsetY = 5,
-  kPicLayer = 6,
-  kPicScale = 7,
-  kPicDisplay = 8,
-  kPicTime = 9,
-  kPicWait = 10,
-};
-enum EFFECTPARAM : int {
-  kEffEntry = 0,
-  kEffPosition = 1,
-  kEffBlockX = 2,
-  kEffBlockY = 3,
-  kEffOffsetX = 4,
-  kEffOffsetY = 5,
-  kEffScale = 6,
-  kEffWait = 7,
-};
-// Message places: the command's codes 0-2 for the screen centre, the subject and the
-// hero stand at 0, 3 and 6 (centred), screen and stage blocks at 7 and 8.
-constexpr std::int32_t kMessagePlaceOf[] = {0, 3, 6, 7, 8};
-constexpr std::int32_t kDisplayUntilKey = 0;
-constexpr std::int32_t kDisplayForTime = 2;
+// The message command's places for the screen centre, the character that runs it, the
+// hero (centred on each), screen blocks and stage blocks, by the place codes the picture
+// and effect commands share.
+constexpr std::int32_t kMessagePlaceOf[] = {MSGPOS_CENTRE, MSGPOS_SELF_CENTRE, MSGPOS_HERO_CENTRE, MSGPOS_SCREEN,
+                                            MSGPOS_STAGE};
 constexpr std::int32_t kNaturalSize = 100;
 constexpr std::int32_t kOverCharacters = 1;  // picture layer: over the characters
 
@@ -337,15 +304,15 @@ cFlowCmd MakeMessageCmd(const std::string& text, const cOverlayPlace& place, std
   message.Normalize();
   message.m_sText = text;
   std::vector<std::int32_t>& p = message.m_vParam;
-  p.at(kMsgPosition) = kMessagePlaceOf[std::clamp(place.nMode, 0, 4)];
-  p.at(kMsgBlockX) = place.nBlockX;
-  p.at(kMsgBlockY) = place.nBlockY;
-  p.at(kMsgOffsetX) = place.nOffsetX;
-  p.at(kMsgOffsetY) = place.nOffsetY;
-  p.at(kMsgDisplay) = nTenths > 0 ? kDisplayForTime : kDisplayUntilKey;
-  p.at(kMsgTime) = nTenths;
-  p.at(kMsgWait) = bWait ? 1 : 0;
-  p.at(kMsgFramed) = 1;
+  p.at(MSGP_POSITION) = kMessagePlaceOf[std::clamp(place.nMode, 0, 4)];
+  p.at(MSGP_BLOCK_X) = place.nBlockX;
+  p.at(MSGP_BLOCK_Y) = place.nBlockY;
+  p.at(MSGP_OFFSET_X) = place.nOffsetX;
+  p.at(MSGP_OFFSET_Y) = place.nOffsetY;
+  p.at(MSGP_DISPLAY) = nTenths > 0 ? MSGDISP_TIME : MSGDISP_KEY;
+  p.at(MSGP_TIME) = nTenths;
+  p.at(MSGP_WAIT) = bWait ? 1 : 0;
+  p.at(MSGP_FRAMED) = 1;
   return message;
 }
 
@@ -354,17 +321,17 @@ cFlowCmd MakePictureCmd(std::int32_t nEntry, const cOverlayPlace& place, std::in
   picture.m_nKind = FLOWCMD_PICTURE;
   picture.Normalize();
   std::vector<std::int32_t>& p = picture.m_vParam;
-  p.at(kPicEntry) = nEntry;
-  p.at(kPicPosition) = place.nMode;
-  p.at(kPicBlockX) = place.nBlockX;
-  p.at(kPicBlockY) = place.nBlockY;
-  p.at(kPicOffsetX) = place.nOffsetX;
-  p.at(kPicOffsetY) = place.nOffsetY;
-  p.at(kPicLayer) = kOverCharacters;
-  p.at(kPicScale) = kNaturalSize;
-  p.at(kPicDisplay) = nTenths > 0 ? kDisplayForTime : kDisplayUntilKey;
-  p.at(kPicTime) = nTenths;
-  p.at(kPicWait) = bWait ? 1 : 0;
+  p.at(PICP_ENTRY) = nEntry;
+  p.at(PICP_POSITION) = place.nMode;
+  p.at(PICP_BLOCK_X) = place.nBlockX;
+  p.at(PICP_BLOCK_Y) = place.nBlockY;
+  p.at(PICP_OFFSET_X) = place.nOffsetX;
+  p.at(PICP_OFFSET_Y) = place.nOffsetY;
+  p.at(PICP_LAYER) = kOverCharacters;
+  p.at(PICP_SCALE) = kNaturalSize;
+  p.at(PICP_DISPLAY) = nTenths > 0 ? MSGDISP_TIME : MSGDISP_KEY;
+  p.at(PICP_TIME) = nTenths;
+  p.at(PICP_WAIT) = bWait ? 1 : 0;
   return picture;
 }
 
@@ -373,13 +340,13 @@ cFlowCmd MakeEffectCmd(std::int32_t nEntry, const cOverlayPlace& place, bool bWa
   effect.m_nKind = FLOWCMD_EFFECT;
   effect.Normalize();
   std::vector<std::int32_t>& p = effect.m_vParam;
-  p.at(kEffEntry) = nEntry;
-  p.at(kEffPosition) = place.nMode;
-  p.at(kEffBlockX) = place.nBlockX;
-  p.at(kEffBlockY) = place.nBlockY;
-  p.at(kEffOffsetX) = place.nOffsetX;
-  p.at(kEffOffsetY) = place.nOffsetY;
-  p.at(kEffScale) = kNaturalSize;
-  p.at(kEffWait) = bWait ? 1 : 0;
+  p.at(EFP_ENTRY) = nEntry;
+  p.at(EFP_POSITION) = place.nMode;
+  p.at(EFP_BLOCK_X) = place.nBlockX;
+  p.at(EFP_BLOCK_Y) = place.nBlockY;
+  p.at(EFP_OFFSET_X) = place.nOffsetX;
+  p.at(EFP_OFFSET_Y) = place.nOffsetY;
+  p.at(EFP_SCALE) = kNaturalSize;
+  p.at(EFP_WAIT) = bWait ? 1 : 0;
   return effect;
 }
