@@ -39,6 +39,15 @@ constexpr std::int32_t kMessagePlaceOf[] = {MSGPOS_CENTRE, MSGPOS_SELF_CENTRE, M
 constexpr std::int32_t kNaturalSize = 100;
 constexpr std::int32_t kOverCharacters = 1;  // picture layer: over the characters
 
+// The three commands keep the place code, the blocks and the offsets in five parameters
+// in a row, from nFirst.
+void PutPlace(std::vector<std::int32_t>& p, int nFirst, std::int32_t nMode, const cOverlayPlace& place) {
+  const std::int32_t values[] = {nMode, place.nBlockX, place.nBlockY, place.nOffsetX, place.nOffsetY};
+  for (int i = 0; i < 5; ++i) p.at(static_cast<std::size_t>(nFirst + i)) = values[i];
+}
+static_assert(MSGP_OFFSET_Y == MSGP_POSITION + 4 && PICP_OFFSET_Y == PICP_POSITION + 4 &&
+              EFP_OFFSET_Y == EFP_POSITION + 4);
+
 constexpr std::int8_t kHeroSide = 0;
 constexpr std::int8_t kCharaSide = 1;
 constexpr std::int8_t kFacingRight = 1;
@@ -304,11 +313,7 @@ cFlowCmd MakeMessageCmd(const std::string& text, const cOverlayPlace& place, std
   message.Normalize();
   message.m_sText = text;
   std::vector<std::int32_t>& p = message.m_vParam;
-  p.at(MSGP_POSITION) = kMessagePlaceOf[std::clamp(place.nMode, 0, 4)];
-  p.at(MSGP_BLOCK_X) = place.nBlockX;
-  p.at(MSGP_BLOCK_Y) = place.nBlockY;
-  p.at(MSGP_OFFSET_X) = place.nOffsetX;
-  p.at(MSGP_OFFSET_Y) = place.nOffsetY;
+  PutPlace(p, MSGP_POSITION, kMessagePlaceOf[std::clamp(place.nMode, 0, 4)], place);
   p.at(MSGP_DISPLAY) = nTenths > 0 ? MSGDISP_TIME : MSGDISP_KEY;
   p.at(MSGP_TIME) = nTenths;
   p.at(MSGP_WAIT) = bWait ? 1 : 0;
@@ -322,11 +327,7 @@ cFlowCmd MakePictureCmd(std::int32_t nEntry, const cOverlayPlace& place, std::in
   picture.Normalize();
   std::vector<std::int32_t>& p = picture.m_vParam;
   p.at(PICP_ENTRY) = nEntry;
-  p.at(PICP_POSITION) = place.nMode;
-  p.at(PICP_BLOCK_X) = place.nBlockX;
-  p.at(PICP_BLOCK_Y) = place.nBlockY;
-  p.at(PICP_OFFSET_X) = place.nOffsetX;
-  p.at(PICP_OFFSET_Y) = place.nOffsetY;
+  PutPlace(p, PICP_POSITION, place.nMode, place);
   p.at(PICP_LAYER) = kOverCharacters;
   p.at(PICP_SCALE) = kNaturalSize;
   p.at(PICP_DISPLAY) = nTenths > 0 ? MSGDISP_TIME : MSGDISP_KEY;
@@ -341,11 +342,7 @@ cFlowCmd MakeEffectCmd(std::int32_t nEntry, const cOverlayPlace& place, bool bWa
   effect.Normalize();
   std::vector<std::int32_t>& p = effect.m_vParam;
   p.at(EFP_ENTRY) = nEntry;
-  p.at(EFP_POSITION) = place.nMode;
-  p.at(EFP_BLOCK_X) = place.nBlockX;
-  p.at(EFP_BLOCK_Y) = place.nBlockY;
-  p.at(EFP_OFFSET_X) = place.nOffsetX;
-  p.at(EFP_OFFSET_Y) = place.nOffsetY;
+  PutPlace(p, EFP_POSITION, place.nMode, place);
   p.at(EFP_SCALE) = kNaturalSize;
   p.at(EFP_WAIT) = bWait ? 1 : 0;
   return effect;
