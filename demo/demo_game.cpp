@@ -6,6 +6,7 @@
 #include "data/save/play_mode.h"
 #include "data/system/system_ini_keys.h"
 #include "demo/demo_art.h"
+#include "demo/demo_blend_tables.h"
 #include "demo/demo_sounds.h"
 #include "demo/demo_stage.h"
 #include "demo/demo_stages_more.h"
@@ -127,8 +128,10 @@ int WriteDemoGame() {
   const cGameContent game = DemoGameContent();
   if (!WriteGame(game)) return 0;
   if (!WriteSystemIni(kSystemIniPath, game.System.m_IniItems)) return 0;
-  for (const char* folder : {"bmp", "bmp\\plt", "se", "bgm"})
+  for (const char* folder : {"bmp", "bmp\\plt", "bmp\\hbt", "se", "bgm"})
     if (!MakeDirectory(folder)) return 0;
+  for (const cDemoBlendTable& table : DemoBlendTables())
+    if (!WriteBytes(table.strPath.c_str(), table.Bytes.data(), table.Bytes.size())) return 0;
   for (const cDemoPicture& picture : DrawDemoPictures()) {
     const std::string bytes = picture.Canvas.Bitmap();
     if (!WriteBytes(picture.lpPath, bytes.data(), bytes.size())) return 0;
@@ -145,6 +148,7 @@ std::vector<std::string> DemoGameFiles() {
                                     kSystemIniPath, kSongPath};
   for (int kind = 0; kind < DBKIND_COUNT; ++kind) files.push_back(cDatabase::FilePath(kind));
   for (const cDemoPicture& picture : DrawDemoPictures()) files.push_back(picture.lpPath);
+  for (const cDemoBlendTable& table : DemoBlendTables()) files.push_back(table.strPath);
   for (const cDemoSound& sound : MakeDemoEffects()) files.push_back(sound.lpPath);
   return files;
 }

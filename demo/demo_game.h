@@ -2,7 +2,8 @@
 // The demo game: a complete small game of the project's own, written by the program
 // through the records' writers. System.dat, the ten databases, the world map, the common
 // palette and two stages; System.ini for a windowed Direct3D start; every picture the
-// player needs at start, drawn here; sound effects and a title song made here.
+// player needs at start, drawn here, and the 8-bit display's blend tables; sound effects
+// and a title song made here.
 #include <string>
 #include <vector>
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "data/system/system_data.h"
 #include "data/system/system_ini_keys.h"
 #include "data/worldmap/world_map.h"
+#include "demo/demo_blend_tables.h"
 #include "demo/demo_stage.h"
 #include "media/draw/dd_colour.h"
 #include "media/sound/midi_file.h"
@@ -101,6 +103,36 @@ TEST_F(DemoGameTest, ThePicturesComeUpOnBothBackEnds) {
     for (DDSURFACEDATA& sd : g_FixedSurface) DDReleaseSurface(&sd);
     DDEnd();
   }
+}
+
+// At 8 bits the player reads the blend table of the palette variant the options chose and
+// turns the palette as that variant says; each table must blend in the palette it goes
+// with: entry a x 256 + b a colour nearest the average of a and b, never the transparent 0.
+TEST_F(DemoGameTest, EachBlendTableBlendsInItsVariantsPalette) {
+  const DisplayConfig& config = kAllConfigs[3];  // DirectDraw at 8 bits
+  ASSERT_TRUE(DDInit(config.bDirect3D, nullptr, 640, 480, config.nBpp, 0, config.bWindow, 1, 60, 0, g_FixedSurface,
+                     g_FixedSurfaceDef, kFixedSurfaceCount, 0));
+  const auto distance = [](const PALETTEENTRY& e, const int mean[3]) {
+    const int d[3] = {e.peRed - mean[0], e.peGreen - mean[1], e.peBlue - mean[2]};
+    return d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  };
+  for (int n = 0; n < kDemoPaletteVariants; ++n) {
+    SCOPED_TRACE(n);
+    ASSERT_EQ(SetPaletteVariant(n), 1);
+    for (int a = 0; a < 256; a += 5) {
+      for (int b = 0; b < 256; b += 3) {
+        const PALETTEENTRY& ea = g_DispPalette[a];
+        const PALETTEENTRY& eb = g_DispPalette[b];
+        const int mean[3] = {(ea.peRed + eb.peRed) / 2, (ea.peGreen + eb.peGreen) / 2, (ea.peBlue + eb.peBlue) / 2};
+        int best = INT32_MAX;
+        for (int i = 1; i < 256; ++i) best = std::min(best, distance(g_DispPalette[i], mean));
+        const int blended = g_BlendTable[a * 256 + b];
+        ASSERT_NE(blended, 0) << a << " " << b;
+        ASSERT_EQ(distance(g_DispPalette[blended], mean), best) << a << " " << b << " gave " << blended;
+      }
+    }
+  }
+  DDEnd();
 }
 
 TEST_F(DemoGameTest, TheSoundsAreWhatThePlayerPlays) {
