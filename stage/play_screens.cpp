@@ -82,7 +82,8 @@ bool ReadPlayScreensFromEnv(std::string& error) {
   if (text == nullptr || text[0] == '\0') return true;
   std::vector<int> frames;
   if (!ParseFrameList(text, frames)) {
-    error = std::string("TOVREL_SCREENS=") + text + ": up to 256 frame numbers from 0 up, separated by commas, are expected";
+    error = std::string("TOVREL_SCREENS=") + text +
+            ": up to 256 frame numbers from 0 up, separated by commas, are expected";
     return false;
   }
   std::sort(frames.begin(), frames.end());

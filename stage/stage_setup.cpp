@@ -41,9 +41,9 @@
 #include "stage/replay.h"
 #include "stage/replay_files.h"
 #include "stage/scene_game.h"
+#include "stage/scripted_input.h"
 #include "stage/stage_overlays.h"
 #include "stage/stage_setup.h"
-#include "stage/scripted_input.h"
 #include "stage/stage_world.h"
 
 namespace {

@@ -53,9 +53,18 @@ constexpr std::size_t kSamePairs[][2] = {{0, 1}, {2, 3}, {4, 1}};
 // Wait out the start banner firing once, walk right, jump up the three steps and over the
 // top, and fire at the walker below as the hero comes down.
 const std::vector<cInputSpan> kScript = {
-    {100, 0, 0},         {3, 0, kButton2},    {97, 0, 0},          {30, kDirRight, 0}, {10, kDirRight, kButton1},
-    {40, kDirRight, 0},  {10, kDirRight, kButton1}, {40, kDirRight, 0}, {10, kDirRight, kButton1},
-    {50, kDirRight, 0},  {3, 0, kButton2},    {100, 0, 0},
+    {100, 0, 0},
+    {3, 0, kButton2},
+    {97, 0, 0},
+    {30, kDirRight, 0},
+    {10, kDirRight, kButton1},
+    {40, kDirRight, 0},
+    {10, kDirRight, kButton1},
+    {40, kDirRight, 0},
+    {10, kDirRight, kButton1},
+    {50, kDirRight, 0},
+    {3, 0, kButton2},
+    {100, 0, 0},
 };
 
 struct cFrame {
