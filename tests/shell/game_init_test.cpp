@@ -389,7 +389,10 @@ TEST_F(GameInitTest, BrokenFoldersAndSettingsEndOrGoOnAsTheyMust) {
        {"画面モードが不正です！\nSystem.iniと画面の設定を見直して下さい！"},
        {"画面モードが不正です！"}},
       {"8 bits without the colour variant's blend table",
-       [](cDialogScript&) { WriteIni({{"Direct3D", "0"}, {"WindowMode", "0"}, {"Bpp", "8"}}); },
+       [](cDialogScript&) {
+         WriteIni({{"Direct3D", "0"}, {"WindowMode", "0"}, {"Bpp", "8"}});
+         fs::remove("bmp/hbt/hbt00.dat");
+       },
        false,
        {"bmp\\hbt\\hbt00.dat の読み込みに失敗！"},
        {"パレットの色の変更に失敗しました！"}},
