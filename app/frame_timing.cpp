@@ -7,6 +7,7 @@
 namespace {
 
 std::atomic<bool (*)()> g_isDirect3D{nullptr};
+std::atomic<bool> g_bUnpaced{false};
 
 DWORD g_dwStopwatchStart = 0;
 DWORD g_dwLastFrameTime = 0;
@@ -70,7 +71,10 @@ DWORD CountFps(int count) {
   return g_dwFpsLast;
 }
 
+void SetFramesUnpaced(bool bUnpaced) { g_bUnpaced.store(bUnpaced); }
+
 bool FrameLimitDD(int fps) {
+  if (g_bUnpaced.load()) return true;
   const DWORD now = timeGetTime();
   if (!g_bDDStarted) {
     g_bDDStarted = true;
@@ -84,6 +88,7 @@ bool FrameLimitDD(int fps) {
 }
 
 bool FrameLimitD3D(int fps) {
+  if (g_bUnpaced.load()) return true;
   bool (*isDirect3D)() = g_isDirect3D.load(std::memory_order_acquire);
   if (isDirect3D == nullptr || !isDirect3D() || fps <= 0) return true;
   const DWORD now = timeGetTime();
@@ -129,4 +134,5 @@ void ResetFrameTiming() {
   g_bD3DStarted = false;
   g_dwD3DSecondStart = 0;
   g_nD3DFrame = 0;
+  g_bUnpaced.store(false);
 }

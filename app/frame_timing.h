@@ -24,7 +24,12 @@ bool FrameLimitDD(int fps);
 // time after a stall longer than a frame). True without a Direct3D display or for fps 0.
 bool FrameLimitD3D(int fps);
 
+// Runs without a person may take their frames as fast as they are made: while unpaced,
+// both limiters let every frame through at once. The frames are the same ones (play
+// counts frames, never the clock); only the waits between them go.
+void SetFramesUnpaced(bool bUnpaced);
+
 // The display tells the limiter whether the Direct3D back end runs. Null: it does not.
 void SetFrameTimingDirect3DQuery(bool (*isDirect3D)());
-// Forgets every timing state, as at process start (tests).
+// Forgets every timing state, as at process start, paced (tests).
 void ResetFrameTiming();

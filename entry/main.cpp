@@ -8,6 +8,8 @@
 // sequence (runs without a person; with SDL_VIDEODRIVER=dummy and SDL_AUDIODRIVER=dummy
 // it needs no display and no sound card). An environment variable, not an argument: every
 // argument is part of the stage path.
+// TOVREL_UNPACED=1: the frames follow one another as fast as they are made instead of at
+// the game's frame rate (runs without a person; play counts frames, not time).
 // TOVREL_INPUT=file: input record 0 of the play scene's frames from a script (lines
 // "COUNT DIR BUTTONS") instead of the keyboard and joysticks.
 // TOVREL_TRACE=file: one JSON line per frame of the play scene (stage/play_trace.h).
@@ -19,8 +21,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "app/frame_timing.h"
 #include "frontend/play_services_install.h"
 #include "frontend/scene_install.h"
 #include "platform/tool_socket.h"
@@ -58,11 +62,24 @@ bool ReadFrameLimit(int& nFrames) {
   return true;
 }
 
+// TOVREL_UNPACED: "1" runs the frames as fast as they are made, "0" (or unset) at the
+// game's frame rate; anything else is refused.
+bool ReadUnpaced() {
+  const char* text = std::getenv("TOVREL_UNPACED");
+  if (text == nullptr || text[0] == '\0' || std::strcmp(text, "0") == 0) return true;
+  if (std::strcmp(text, "1") != 0) {
+    std::fprintf(stderr, "TOVREL_UNPACED=%s: 1 or 0 is expected\n", text);
+    return false;
+  }
+  SetFramesUnpaced(true);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   int nFrames = 0;
-  if (!ReadFrameLimit(nFrames)) return 2;
+  if (!ReadFrameLimit(nFrames) || !ReadUnpaced()) return 2;
   SetFrameLimit(nFrames);
   std::string error;
   if (!LoadScriptedInputFromEnv(error) || !LoadScriptedSeedFromEnv(error) || !OpenPlayTraceFromEnv(error) ||

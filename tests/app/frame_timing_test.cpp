@@ -77,6 +77,23 @@ TEST_F(FrameTiming, FpsCountsFullWindowsAtAnyClockValue) {
   }
 }
 
+TEST_F(FrameTiming, UnpacedFramesPassBothLimitersAtOnceUntilPacedAgain) {
+  SetFrameTimingDirect3DQuery([] { return true; });
+  g_dwNow = 1000;
+  EXPECT_TRUE(FrameLimitDD(60));
+  EXPECT_TRUE(FrameLimitD3D(60));
+  SetFramesUnpaced(true);
+  for (int frame = 0; frame < 200; ++frame) {  // more than a second's worth, no time passing
+    ASSERT_TRUE(FrameLimitDD(60)) << frame;
+    ASSERT_TRUE(FrameLimitD3D(60)) << frame;
+  }
+  SetFramesUnpaced(false);
+  EXPECT_FALSE(FrameLimitDD(60));  // still due 16 ms after the last frame it paced
+  g_dwNow = 1016;
+  EXPECT_TRUE(FrameLimitDD(60));
+  SetFrameTimingDirect3DQuery(nullptr);
+}
+
 TEST_F(FrameTiming, DirectDrawLimiterPacesFromTheFrameAllowed) {
   g_dwNow = 1000;
   EXPECT_TRUE(FrameLimitDD(60));   // the first call lets the frame through
