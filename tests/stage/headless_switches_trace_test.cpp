@@ -1,5 +1,5 @@
-// The switches of a run without a person, through the built player: a seed or a list of
-// frames it cannot use ends it before the game starts (code 2, with a message), one it
+// The switches of a run without a person, through the built player: a seed, a list of
+// frames or a pacing switch it cannot use ends it before the game starts (code 2, with a message), one it
 // can use lets it play; a seed makes a stage that draws random numbers play the same way
 // each time, and another seed another way; the listed frames are written as pictures of
 // the screen's size.
@@ -57,6 +57,7 @@ TEST_F(HeadlessSwitchesTest, ValuesThatCannotBeUsedEndTheRunBeforeTheGame) {
       {"TOVREL_SCREENS", "0,5", false},     {"TOVREL_SCREENS", "5,", true},
       {"TOVREL_SCREENS", "1,,2", true},     {"TOVREL_SCREENS", "a", true},
       {"TOVREL_SCREENS", "3000000000", true}, {"TOVREL_SCREENS", many.c_str(), true},
+      {"TOVREL_UNPACED", "0", false},       {"TOVREL_UNPACED", "yes", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.lpName) + "=" + std::string(c.lpValue).substr(0, 40));
