@@ -1,8 +1,8 @@
 // The switches of a run without a person, through the built player: a seed, a list of
-// frames or a pacing switch it cannot use ends it before the game starts (code 2, with a message), one it
-// can use lets it play; a seed makes a stage that draws random numbers play the same way
-// each time, and another seed another way; the listed frames are written as pictures of
-// the screen's size.
+// frames or a pacing value it cannot use ends it before the game starts (code 2, with a
+// message), one it can use lets it play; a seed makes a stage that draws random numbers
+// play the same way each time, and another seed another way; the listed frames are
+// written as pictures of the screen's size.
 #include <gtest/gtest.h>
 
 #include <string>
