@@ -81,7 +81,9 @@ class cShot : public cGameObj {
   double m_dWaveSin = 0;              // the sideways direction of the wave
   double m_dWaveCos = 0;
   cHitArea m_HitArea;
-  std::list<cCharaBase*> m_lstHit;    // characters already hit
+  // Ids of the characters already hit. Ids, not addresses: a character made after one
+  // that was hit and removed may stand at its address, and must still be hit.
+  std::list<std::int32_t> m_lstHit;
   cEdShot m_EdShot;                   // own copy of the command's shot block
   cCharaBase* m_pTarget = nullptr;    // back-linked in the target as {this, 0}
   cCharaBase* m_pOwner = nullptr;     // back-linked in the owner as {this, 4}

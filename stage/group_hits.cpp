@@ -61,7 +61,7 @@ cCharaBase& CharaOf(cGameObj* p) { return *static_cast<cCharaBase*>(p); }
 bool IsBlockChara(const cCharaBase& c) { return c.m_Def.m_bBlockChara != 0; }
 
 bool IsInHitList(const cShot& shot, const cCharaBase& chara) {
-  return std::find(shot.m_lstHit.begin(), shot.m_lstHit.end(), &chara) != shot.m_lstHit.end();
+  return std::find(shot.m_lstHit.begin(), shot.m_lstHit.end(), chara.m_nObjId) != shot.m_lstHit.end();
 }
 
 cDoubleRect BoxOf(const cGameObj& o) { return cDoubleRect{o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
@@ -158,7 +158,7 @@ std::int32_t HitShotOnChara(cSceneGame& scene, cShot& shot, cCharaBase& chara, b
   // A sword hits each character once in its life; a flying shot either flies on (and
   // hits each character once) or is spent.
   if (shot.m_bFlying == 0 || bKeep)
-    shot.m_lstHit.push_back(&chara);
+    shot.m_lstHit.push_back(chara.m_nObjId);
   else
     bSetAside = true;
 

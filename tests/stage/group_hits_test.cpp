@@ -99,6 +99,36 @@ TEST_F(GroupHitsTest, ShotsAgainstCharacters) {
   }
 }
 
+TEST_F(GroupHitsTest, APiercingShotHitsACharacterMadeWhereOneItHitWasRemoved) {
+  g_StageData.m_vCharaPlace.push_back(Enemy(2));
+  Start();
+  PutAt(Hero(), 100, 100);
+  PutAt(CharaAt(0), 400, 300);
+  cShot& shot = AddTestShot(1, 400, 300, 2);
+  shot.m_EdShot.m_bPierceChara = 1;
+  ASSERT_EQ(m_pScene->HitGroups(g_listChara), STEP_CONTINUE);
+  ASSERT_EQ(CharaAt(0).m_nHp, 8);
+  // The character leaves; a new one is made in its place (the list's freed node usually
+  // comes back for it, at the same address).
+  const void* const oldAddress = &CharaAt(0);
+  std::list<cGameObj*>& group = m_pScene->m_vGroupList[2];
+  group.remove(&CharaAt(0));
+  g_listChara.clear();
+  m_pScene->PlaceChara(g_listChara, 8, 5, &m_pScene->m_nNextCharaId, Enemy(2), nullptr);
+  ASSERT_EQ(g_listChara.size(), 1U);
+  cChara& newcomer = CharaAt(0);
+  newcomer.m_bActive = 1;  // as the play step would make it, in view
+  newcomer.m_bOnScreen = 1;
+  group.push_back(&newcomer);
+  PutAt(newcomer, 400, 300);
+  ASSERT_EQ(m_pScene->HitGroups(g_listChara), STEP_CONTINUE);
+  EXPECT_EQ(newcomer.m_nHp, 8) << (&newcomer == oldAddress ? "at the removed character's address" : "elsewhere");
+  // And each only once.
+  ASSERT_EQ(m_pScene->HitGroups(g_listChara), STEP_CONTINUE);
+  EXPECT_EQ(newcomer.m_nHp, 8);
+  EXPECT_EQ(shot.m_lstHit.size(), 2U);
+}
+
 TEST_F(GroupHitsTest, APlayerDefeatEndsThePassAtOnce) {
   g_StageData.m_vCharaPlace.push_back(Enemy(2));
   Start();
