@@ -19,29 +19,18 @@
 #include "shell/game_mgr.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
+#include "bench/stress_stage.h"
 #include "writers/stage_writer.h"
 
 namespace {
 
-constexpr int kCharaCount = 300;
 constexpr int kShotCount = 500;
-constexpr int kStressLevel = 10;
 constexpr double kFrameBudget = 1.0 / 60;
 constexpr int kSettleFrames = 60;
 
-// 100 x 15 cells with a floor; the hero on the left, the characters in a block of 30
-// columns and 10 rows, groups 1 and 2 in turn, all active once they appeared.
+// The stress stage with its characters in groups 1 and 2 in turn.
 cStagePlan StressPlan() {
-  cStagePlan plan;
-  plan.vMap.assign(15, std::string(100, '.'));
-  plan.vMap.back() = std::string(100, '#');
-  plan.vMap[13][2] = 'P';
-  for (int i = 0; i < kCharaCount; ++i)
-    plan.vMap[static_cast<std::size_t>(3 + i / 30)][static_cast<std::size_t>(8 + i % 30)] = i % 2 == 0 ? 'C' : 'D';
-  plan.nCollisionLevel = kStressLevel;
-  plan.Chara.m_bInGroup = 1;
-  plan.Chara.m_nActiveGroup = 1;
-  plan.Chara.m_nActiveRule = 1;
+  cStagePlan plan = StressStagePlan([](int i) { return i % 2 == 0 ? 'C' : 'D'; });
   cPaletteChara other = plan.Chara;
   other.m_nSide = 2;
   plan.CharaKinds['D'] = other;
@@ -85,7 +74,7 @@ void BM_HitPhase(benchmark::State& state) {
   auto* scene = new cSceneGame();
   g_lpSceneGame = scene;
   scene->SetStage(0, 0);
-  if (g_listChara.size() != static_cast<std::size_t>(kCharaCount)) {
+  if (g_listChara.size() != static_cast<std::size_t>(kStressCharaCount)) {
     state.SkipWithError("the stress stage did not place its characters");
   } else {
     for (int f = 0; f < kSettleFrames; ++f) {

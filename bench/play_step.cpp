@@ -31,12 +31,11 @@
 #include "shell/stand_in_scenes.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
+#include "bench/stress_stage.h"
 #include "writers/stage_writer.h"
 
 namespace {
 
-constexpr int kCharaCount = 300;
-constexpr int kStressLevel = 10;
 constexpr double kFrameBudget = 1.0 / 60;
 // Frames played before timing: the characters fall onto the floor and stand.
 constexpr int kSettleFrames = 120;
@@ -85,20 +84,11 @@ cFlow BusyFlow() {
   return flow;
 }
 
-// 100 x 15 cells with a floor; the hero on the left, the characters in a block of 30
-// columns and 10 rows away from it, so that nobody touches the hero. The block starts on
-// screen and every character is in one appear group whose members stay active once they
-// appeared: the whole block takes part in every sub-step, as on a busy stage.
+// The stress stage, its block clear of the hero so that nobody touches it; the whole block
+// takes part in every sub-step, as on a busy stage, with or without every character's
+// busy flow.
 cStagePlan StressPlan(bool bFlows) {
-  cStagePlan plan;
-  plan.vMap.assign(15, std::string(100, '.'));
-  plan.vMap.back() = std::string(100, '#');
-  plan.vMap[13][2] = 'P';
-  for (int i = 0; i < kCharaCount; ++i) plan.vMap[static_cast<std::size_t>(3 + i / 30)][static_cast<std::size_t>(8 + i % 30)] = 'C';
-  plan.nCollisionLevel = kStressLevel;
-  plan.Chara.m_bInGroup = 1;
-  plan.Chara.m_nActiveGroup = 1;
-  plan.Chara.m_nActiveRule = 1;
+  cStagePlan plan = StressStagePlan();
   if (bFlows) {
     plan.Chara.m_bFixedFacing = 0;
     plan.Chara.m_vFlow = std::vector<cFlow>{BusyFlow()};
@@ -138,7 +128,7 @@ void BM_PlayStepLogic(benchmark::State& state) {
   cSceneGame* scene = new cSceneGame();
   g_lpSceneGame = scene;
   scene->SetStage(0, 0);
-  if (g_listChara.size() != static_cast<std::size_t>(kCharaCount)) {
+  if (g_listChara.size() != static_cast<std::size_t>(kStressCharaCount)) {
     state.SkipWithError("the stress stage did not place its characters");
   } else {
     for (int f = 0; f < kSettleFrames; ++f) PlayFrameLogic(*scene);

@@ -25,12 +25,11 @@
 #include "shell/game_mgr.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
+#include "bench/stress_stage.h"
 #include "writers/stage_writer.h"
 
 namespace {
 
-constexpr int kCharaCount = 300;
-constexpr int kStressLevel = 10;
 constexpr double kFrameBudget = 1.0 / 60;
 constexpr int kSettleFrames = 120;
 
@@ -41,22 +40,6 @@ const Mode kModes[] = {{1, 32, 1}, {1, 16, 1}, {0, 8, 0}, {0, 16, 0}, {0, 32, 0}
 
 std::string ModeName(const Mode& mode) {
   return std::string(mode.bDirect3D ? "D3D" : "DD") + std::to_string(mode.nBpp);
-}
-
-// The play-step benchmark's stress stage: a block of 300 characters on screen, all taking
-// part in every sub-step, the hero apart from them, and one background picture.
-cStagePlan StressPlan() {
-  cStagePlan plan;
-  plan.vMap.assign(15, std::string(100, '.'));
-  plan.vMap.back() = std::string(100, '#');
-  plan.vMap[13][2] = 'P';
-  for (int i = 0; i < kCharaCount; ++i)
-    plan.vMap[static_cast<std::size_t>(3 + i / 30)][static_cast<std::size_t>(8 + i % 30)] = 'C';
-  plan.nCollisionLevel = kStressLevel;
-  plan.Chara.m_bInGroup = 1;
-  plan.Chara.m_nActiveGroup = 1;
-  plan.Chara.m_nActiveRule = 1;
-  return plan;
 }
 
 // Blank sheets in the rows the frame reads, each filled so that every blit has pixels
@@ -112,7 +95,7 @@ cSceneGame* BringStage(const Mode& mode) {
   g_Progress.m_Vars.assign(1001, 0);
   g_GameMgr.m_nTitleSel = TITLEITEM_FREE;
   g_GameMgr.m_nPlayMode = 2;
-  g_StageData = BuildPlannedStage(StressPlan());
+  g_StageData = BuildPlannedStage(StressStagePlan());
   cStageBack back;
   back.m_bVisible = 1;
   back.m_dSpeedX = 0.5;
@@ -143,7 +126,7 @@ void TearDown(cSceneGame* scene) {
 void BM_StageFrame(benchmark::State& state) {
   const Mode& mode = kModes[state.range(0)];
   cSceneGame* scene = BringStage(mode);
-  if (scene == nullptr || g_listChara.size() != static_cast<std::size_t>(kCharaCount)) {
+  if (scene == nullptr || g_listChara.size() != static_cast<std::size_t>(kStressCharaCount)) {
     state.SkipWithError("the stress stage did not come up");
     if (scene != nullptr) TearDown(scene);
     return;
