@@ -72,6 +72,7 @@ DWORD CountFps(int count) {
 }
 
 void SetFramesUnpaced(bool bUnpaced) { g_bUnpaced.store(bUnpaced); }
+bool FramesUnpaced() { return g_bUnpaced.load(); }
 
 bool FrameLimitDD(int fps) {
   if (g_bUnpaced.load()) return true;

@@ -28,6 +28,7 @@ bool FrameLimitD3D(int fps);
 // both limiters let every frame through at once. The frames are the same ones (play
 // counts frames, never the clock); only the waits between them go.
 void SetFramesUnpaced(bool bUnpaced);
+bool FramesUnpaced();
 
 // The display tells the limiter whether the Direct3D back end runs. Null: it does not.
 void SetFrameTimingDirect3DQuery(bool (*isDirect3D)());

@@ -58,6 +58,11 @@ class WinMainTest : public cTempDirTest {
     InstallStandInScenes();
   }
   void TearDown() override {
+    // A run that ended without its close sequence leaves its main window and queued
+    // messages behind, where the next test of this process would meet them.
+    if (GetMainWindowHandle() != nullptr) DestroyWindow(GetMainWindowHandle());
+    g_hWnd = nullptr;
+    ClearPostedMessages();
     SetFrameLimit(0);
     SetSceneCreator(nullptr);
     SetInstanceLockFolder(nullptr);
