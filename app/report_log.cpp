@@ -25,7 +25,7 @@ BYTE g_bECOpened = 0;
 // lines appended at once cannot land on the same end of the file.
 std::mutex g_LogMutex;
 
-int CopyPath(char (&dest)[MAX_PATH], const char* path) {
+int ReportLogCopyPath(char (&dest)[MAX_PATH], const char* path) {
   if (path == nullptr) return 0;
   const std::size_t length = std::strlen(path);
   if (length >= MAX_PATH) return 0;
@@ -89,7 +89,7 @@ int WriteReportLineAndEC(const char* text, bool box) {
 int OpenReportLog(const char* path) {
   std::lock_guard<std::mutex> lock(g_LogMutex);
   char candidate[MAX_PATH];
-  if (!CopyPath(candidate, path)) return 0;
+  if (!ReportLogCopyPath(candidate, path)) return 0;
   FILE* file = OpenFile(candidate, "wb");
   if (file == nullptr) return 0;
   std::fclose(file);
@@ -127,7 +127,7 @@ int WriteReportBox(const char* format, ...) {
 void SetECLog(int enabled, const char* name) {
   std::lock_guard<std::mutex> lock(g_LogMutex);
   g_bECLog = enabled;
-  if (!CopyPath(g_szECPath, name)) g_szECPath[0] = '\0';
+  if (!ReportLogCopyPath(g_szECPath, name)) g_szECPath[0] = '\0';
 }
 
 int IsECLogEnabled() { return g_bECLog; }

@@ -7,9 +7,9 @@ namespace {
 
 // As in the first stage: a walk of three dots a frame, a jump of three blocks, one
 // physics sub-step per frame.
-constexpr std::int16_t kWalkSpeed = 30;
-constexpr std::int8_t kJumpHeight = 6;
-constexpr std::int32_t kCollisionLevel = 11;
+constexpr std::int16_t kDemoStagesMoreWalkSpeed = 30;
+constexpr std::int8_t kDemoStagesMoreJumpHeight = 6;
+constexpr std::int32_t kDemoStagesMoreCollisionLevel = 11;
 
 // The stage-clear command's first parameter: 3 ends the world's stage, so the story
 // returns to the world map rather than looking for a numbered next stage.
@@ -54,11 +54,11 @@ cStagePlan DemoMeadowStage() {
       "##################..##########",
       "##############################",
   };
-  plan.nCollisionLevel = kCollisionLevel;
+  plan.nCollisionLevel = kDemoStagesMoreCollisionLevel;
   plan.bStartBanner = true;
   plan.bClearBanner = true;
   plan.bGameOverBanner = true;
-  GiveWalkAndJump(plan.Hero, kWalkSpeed, kJumpHeight);
+  GiveWalkAndJump(plan.Hero, kDemoStagesMoreWalkSpeed, kDemoStagesMoreJumpHeight);
   plan.ItemKinds = {{kDemoGoalLetter, DemoGoalFlag()}};
   return plan;
 }

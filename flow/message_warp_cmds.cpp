@@ -41,7 +41,7 @@ enum WARPCOORD : std::int32_t {
   WARPCOORD_SCREEN = 2,
 };
 
-std::int32_t Param(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
+std::int32_t MessageWarpCmdsParam(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 
 std::int32_t ClampToInt(std::int64_t v) {
   if (v > INT32_MAX) return INT32_MAX;
@@ -95,18 +95,18 @@ std::int32_t cCharaBase::CmdMessage(cFlowCmd& cmd, std::int32_t bContinued) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr || scene->m_bQuit != 0) return 0;
   std::list<cMessage>& list = scene->m_lstMessage;
-  const bool bDelete = Param(cmd, MSGP_DELETE) != 0;
+  const bool bDelete = MessageWarpCmdsParam(cmd, MSGP_DELETE) != 0;
   auto at = list.end();  // the node the new window takes the place of (reuse and replace)
   bool bReuse = false;
-  if (Param(cmd, MSGP_HAS_ID) != 0) {
-    auto found = FindWindow(list, Param(cmd, MSGP_ID));
+  if (MessageWarpCmdsParam(cmd, MSGP_HAS_ID) != 0) {
+    auto found = FindWindow(list, MessageWarpCmdsParam(cmd, MSGP_ID));
     if (found != list.end()) {
       if (bDelete) {
         EraseWindow(list, found);
         return 0;
       }
       std::string text = cmd.m_sText;
-      if (Param(cmd, MSGP_MACRO) != 0) ExpandTextMacro(text);
+      if (MessageWarpCmdsParam(cmd, MSGP_MACRO) != 0) ExpandTextMacro(text);
       std::int32_t w = 0;
       std::int32_t h = 0;
       cMessage::GetTextSize(&w, &h, text);
@@ -126,7 +126,7 @@ std::int32_t cCharaBase::CmdMessage(cFlowCmd& cmd, std::int32_t bContinued) {
   }
   if (at == list.end()) at = list.emplace(list.end());
 
-  const std::int32_t nPos = Param(cmd, MSGP_POSITION);
+  const std::int32_t nPos = MessageWarpCmdsParam(cmd, MSGP_POSITION);
   std::int32_t nSubjectId = 0;
   if (nPos >= MSGPOS_SELF_ABOVE && nPos <= MSGPOS_SELF_CENTRE) {
     nSubjectId = m_nObjId;
@@ -134,32 +134,32 @@ std::int32_t cCharaBase::CmdMessage(cFlowCmd& cmd, std::int32_t bContinued) {
     nSubjectId = CheckedAt(g_vPlayer, 0).m_nObjId;
   }
   const std::int32_t nFrames =
-      Param(cmd, MSGP_ONE_FRAME) != 0 ? 1 : ClampToInt(Param(cmd, MSGP_TIME) * kFramesPerTenth);
+      MessageWarpCmdsParam(cmd, MSGP_ONE_FRAME) != 0 ? 1 : ClampToInt(MessageWarpCmdsParam(cmd, MSGP_TIME) * kFramesPerTenth);
   cMessageSetup setup;
   setup.nKind = MSGKIND_TEXT;
   setup.lpText = cmd.m_sText.c_str();
   setup.nPosMode = nPos;
-  setup.nBlockX = Param(cmd, MSGP_BLOCK_X);
-  setup.nBlockY = Param(cmd, MSGP_BLOCK_Y);
-  setup.nOffsetX = Param(cmd, MSGP_OFFSET_X);
-  setup.nOffsetY = Param(cmd, MSGP_OFFSET_Y);
-  setup.bKeepOnScreen = Param(cmd, MSGP_KEEP_ON_SCREEN);
-  setup.bScreenFixed = Param(cmd, MSGP_SCREEN_FIXED);
-  setup.nDispMode = Param(cmd, MSGP_DISPLAY);
+  setup.nBlockX = MessageWarpCmdsParam(cmd, MSGP_BLOCK_X);
+  setup.nBlockY = MessageWarpCmdsParam(cmd, MSGP_BLOCK_Y);
+  setup.nOffsetX = MessageWarpCmdsParam(cmd, MSGP_OFFSET_X);
+  setup.nOffsetY = MessageWarpCmdsParam(cmd, MSGP_OFFSET_Y);
+  setup.bKeepOnScreen = MessageWarpCmdsParam(cmd, MSGP_KEEP_ON_SCREEN);
+  setup.bScreenFixed = MessageWarpCmdsParam(cmd, MSGP_SCREEN_FIXED);
+  setup.nDispMode = MessageWarpCmdsParam(cmd, MSGP_DISPLAY);
   setup.nFrames = nFrames;
-  setup.bCountWhilePaused = Param(cmd, MSGP_WAIT);
+  setup.bCountWhilePaused = MessageWarpCmdsParam(cmd, MSGP_WAIT);
   setup.nSubjectId = nSubjectId;
   setup.bContinued = bContinued;
-  setup.bMacro = Param(cmd, MSGP_MACRO);
-  setup.bRefresh = Param(cmd, MSGP_REFRESH);
-  setup.nRefreshInterval = Param(cmd, MSGP_REFRESH_INTERVAL);
-  setup.bFramed = Param(cmd, MSGP_FRAMED);
-  setup.bHasId = Param(cmd, MSGP_HAS_ID);
-  setup.nId = Param(cmd, MSGP_ID);
+  setup.bMacro = MessageWarpCmdsParam(cmd, MSGP_MACRO);
+  setup.bRefresh = MessageWarpCmdsParam(cmd, MSGP_REFRESH);
+  setup.nRefreshInterval = MessageWarpCmdsParam(cmd, MSGP_REFRESH_INTERVAL);
+  setup.bFramed = MessageWarpCmdsParam(cmd, MSGP_FRAMED);
+  setup.bHasId = MessageWarpCmdsParam(cmd, MSGP_HAS_ID);
+  setup.nId = MessageWarpCmdsParam(cmd, MSGP_ID);
   setup.bKeepSurface = bReuse ? 1 : 0;
   at->Set(setup);
 
-  if (Param(cmd, MSGP_WAIT) == 0) return 0;
+  if (MessageWarpCmdsParam(cmd, MSGP_WAIT) == 0) return 0;
   const cMessage* shown = &*at;
   if (setup.nDispMode == MSGDISP_TIME) {
     scene->m_WaitReq.Set(WAIT_MESSAGE, 0, nFrames, bContinued);

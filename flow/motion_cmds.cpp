@@ -27,7 +27,7 @@ const cEdMove* MoveBlock(const cFlowCmdRun* run) {
 bool IsFlying(const cCharaBase& chara) { return chara.m_bNoGravity != 0; }
 
 // The x of a character's sprite-cell centre on screen.
-double CellCentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
+double MotionCmdsCellCentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
 
 // The x of a character's collision-box centre in world dots.
 double BoxCentreX(const cCharaBase& chara) { return chara.m_dX + static_cast<double>(chara.m_nBoxW >> 1); }
@@ -135,8 +135,8 @@ void cCharaBase::CmdMoveCharge(cFlowCmdRun* run) {
     } else if (m->m_bLockX != 0) {
       run->m_dVX = 0;
     } else {
-      CalcVelocityTowardX(&run->m_dVX, &run->m_dVY, &run->m_nTurn, pTarget, CellCentreX(*this),
-                          CellCentreX(*pTarget) + run->m_nTargetX, run->m_dSpeed, m_bScrollSync, 0);
+      CalcVelocityTowardX(&run->m_dVX, &run->m_dVY, &run->m_nTurn, pTarget, MotionCmdsCellCentreX(*this),
+                          MotionCmdsCellCentreX(*pTarget) + run->m_nTargetX, run->m_dSpeed, m_bScrollSync, 0);
     }
     if (run->m_nAngle != 0) {
       TurnChargeVelocity(&run->m_dVX, &run->m_dVY, run->m_dSpeed, run->m_nAngle, IsFlying(*this),
@@ -166,7 +166,7 @@ void cCharaBase::CmdMoveHoming(cFlowCmdRun* run) {
     CalcMoveTarget(*pTarget, &now.x, &now.y, *run);
   } else {
     run->m_dVY = 0;
-    now.x = CellCentreX(*pTarget) + run->m_nTargetX;
+    now.x = MotionCmdsCellCentreX(*pTarget) + run->m_nTargetX;
   }
   const std::int32_t lag = run->m_nDist;
   std::optional<cWorkPoint> aim;

@@ -29,13 +29,13 @@
 
 namespace {
 
-constexpr std::int64_t kFramesPerTenth = 6;
+constexpr std::int64_t kOverlayCmdsFramesPerTenth = 6;
 constexpr std::int32_t kNaturalSize = 100;
 constexpr DWORD kLowVideoMemoryPercent = 20;
 
-std::int32_t Param(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
+std::int32_t OverlayCmdsParam(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 
-std::int32_t ClampToInt(std::int64_t v) {
+std::int32_t OverlayCmdsClampToInt(std::int64_t v) {
   if (v > INT32_MAX) return INT32_MAX;
   if (v < INT32_MIN) return INT32_MIN;
   return static_cast<std::int32_t>(v);
@@ -103,24 +103,24 @@ void RemovePictureAt(cSceneGame& scene, int nIndex) {
 std::int32_t cCharaBase::CmdEffect(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr || scene->m_bQuit != 0) return 0;
-  const auto nId = static_cast<std::int16_t>(Param(cmd, EFP_ENTRY));
+  const auto nId = static_cast<std::int16_t>(OverlayCmdsParam(cmd, EFP_ENTRY));
   if (nId == 0) {
     scene->m_lstEffect.clear();
     return 0;
   }
   const cEffectData& entry = EffectEntry(nId);
-  const std::int32_t w = PercentOfRounded(entry.m_nWidth, Param(cmd, EFP_SCALE));
-  const std::int32_t h = PercentOfRounded(entry.m_nHeight, Param(cmd, EFP_SCALE));
+  const std::int32_t w = PercentOfRounded(entry.m_nWidth, OverlayCmdsParam(cmd, EFP_SCALE));
+  const std::int32_t h = PercentOfRounded(entry.m_nHeight, OverlayCmdsParam(cmd, EFP_SCALE));
   double x = 0;
   double y = 0;
-  CalcEffectPos(&x, &y, w, h, this, Param(cmd, EFP_POSITION), Param(cmd, EFP_BLOCK_X), Param(cmd, EFP_BLOCK_Y),
-                Param(cmd, EFP_OFFSET_X), Param(cmd, EFP_OFFSET_Y));
-  const std::int32_t bWait = Param(cmd, EFP_WAIT);
+  CalcEffectPos(&x, &y, w, h, this, OverlayCmdsParam(cmd, EFP_POSITION), OverlayCmdsParam(cmd, EFP_BLOCK_X), OverlayCmdsParam(cmd, EFP_BLOCK_Y),
+                OverlayCmdsParam(cmd, EFP_OFFSET_X), OverlayCmdsParam(cmd, EFP_OFFSET_Y));
+  const std::int32_t bWait = OverlayCmdsParam(cmd, EFP_WAIT);
   scene->m_lstEffect.emplace_back(nId, x, y, w, h, bWait);
   if (bWait == 0) return 0;
   std::int64_t total = 0;
-  for (const cEffectFrame& frame : entry.m_vFrame) total += std::int64_t{frame.m_nTime} * kFramesPerTenth;
-  scene->m_WaitReq.Set(WAIT_EFFECT, 0, ClampToInt(total), 0);
+  for (const cEffectFrame& frame : entry.m_vFrame) total += std::int64_t{frame.m_nTime} * kOverlayCmdsFramesPerTenth;
+  scene->m_WaitReq.Set(WAIT_EFFECT, 0, OverlayCmdsClampToInt(total), 0);
   RunModalLoop(thPause, PauseLoop, scene, false);
   return 0;
 }
@@ -128,7 +128,7 @@ std::int32_t cCharaBase::CmdEffect(cFlowCmd& cmd) {
 std::int32_t cCharaBase::CmdScreenEffect(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
-  scene->m_ScrEffect.Start(static_cast<std::int16_t>(Param(cmd, 0)), Param(cmd, 1), Param(cmd, 2));
+  scene->m_ScrEffect.Start(static_cast<std::int16_t>(OverlayCmdsParam(cmd, 0)), OverlayCmdsParam(cmd, 1), OverlayCmdsParam(cmd, 2));
   // Entry 0 also cancels the redirected drawing of an effect that was running.
   if (scene->m_ScrEffect.m_nId == 0 && lpDTCon != nullptr && lpDTCon->bVirtual) DDSetVirtualBackBuffer(0);
   return 0;
@@ -137,8 +137,8 @@ std::int32_t cCharaBase::CmdScreenEffect(cFlowCmd& cmd) {
 std::int32_t cCharaBase::CmdPicture(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr || scene->m_bQuit != 0) return 0;
-  const auto nId = static_cast<std::int16_t>(Param(cmd, PICP_ENTRY));
-  const bool bHasId = Param(cmd, PICP_HAS_ID) != 0;
+  const auto nId = static_cast<std::int16_t>(OverlayCmdsParam(cmd, PICP_ENTRY));
+  const bool bHasId = OverlayCmdsParam(cmd, PICP_HAS_ID) != 0;
   if (nId == 0 && !bHasId) {
     scene->ClearPictures();
     return 0;
@@ -147,7 +147,7 @@ std::int32_t cCharaBase::CmdPicture(cFlowCmd& cmd) {
   if (bHasId) {
     int i = 0;
     for (const cPicture& picture : scene->m_lstPicture) {
-      if (picture.m_bHasId != 0 && picture.m_nPictureId == Param(cmd, PICP_ID)) {
+      if (picture.m_bHasId != 0 && picture.m_nPictureId == OverlayCmdsParam(cmd, PICP_ID)) {
         nAt = i;
         break;
       }
@@ -164,7 +164,7 @@ std::int32_t cCharaBase::CmdPicture(cFlowCmd& cmd) {
   const int nPos = nAt >= 0 ? nAt : static_cast<int>(pictures.size());
 
   const cPictureData& entry = CheckedAt(g_Database.m_Picture, nId);
-  const bool bScaled = Param(cmd, PICP_SCALE) != kNaturalSize;
+  const bool bScaled = OverlayCmdsParam(cmd, PICP_SCALE) != kNaturalSize;
   DDSURFACEDEF def;
   def.Set(entry.m_strFile.c_str(), 1, PictureMemoryType(bScaled), 1, 0, 0, 0, 0, 0, 0, 0);
   auto surface = surfaces.emplace(std::next(surfaces.begin(), std::min<int>(nPos, static_cast<int>(surfaces.size()))));
@@ -180,21 +180,21 @@ std::int32_t cCharaBase::CmdPicture(cFlowCmd& cmd) {
     PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
     return 0;
   }
-  const std::int32_t w = PercentOfRounded(surface->nWidth, Param(cmd, PICP_SCALE));
-  const std::int32_t h = PercentOfRounded(surface->nHeight, Param(cmd, PICP_SCALE));
+  const std::int32_t w = PercentOfRounded(surface->nWidth, OverlayCmdsParam(cmd, PICP_SCALE));
+  const std::int32_t h = PercentOfRounded(surface->nHeight, OverlayCmdsParam(cmd, PICP_SCALE));
   double x = 0;
   double y = 0;
-  CalcEffectPos(&x, &y, w, h, this, Param(cmd, PICP_POSITION), Param(cmd, PICP_BLOCK_X), Param(cmd, PICP_BLOCK_Y),
-                Param(cmd, PICP_OFFSET_X), Param(cmd, PICP_OFFSET_Y));
+  CalcEffectPos(&x, &y, w, h, this, OverlayCmdsParam(cmd, PICP_POSITION), OverlayCmdsParam(cmd, PICP_BLOCK_X), OverlayCmdsParam(cmd, PICP_BLOCK_Y),
+                OverlayCmdsParam(cmd, PICP_OFFSET_X), OverlayCmdsParam(cmd, PICP_OFFSET_Y));
   const std::int32_t nFrames =
-      Param(cmd, PICP_ONE_FRAME) != 0 ? 1 : ClampToInt(Param(cmd, PICP_TIME) * kFramesPerTenth);
+      OverlayCmdsParam(cmd, PICP_ONE_FRAME) != 0 ? 1 : OverlayCmdsClampToInt(OverlayCmdsParam(cmd, PICP_TIME) * kOverlayCmdsFramesPerTenth);
   auto picture = pictures.emplace(std::next(pictures.begin(), nPos));
-  picture->Set(nId, x, y, w, h, Param(cmd, PICP_SCREEN_FIXED), Param(cmd, PICP_LAYER), Param(cmd, PICP_SCALE),
-               Param(cmd, PICP_DISPLAY), nFrames, Param(cmd, PICP_WAIT), Param(cmd, PICP_HAS_ID), Param(cmd, PICP_ID));
+  picture->Set(nId, x, y, w, h, OverlayCmdsParam(cmd, PICP_SCREEN_FIXED), OverlayCmdsParam(cmd, PICP_LAYER), OverlayCmdsParam(cmd, PICP_SCALE),
+               OverlayCmdsParam(cmd, PICP_DISPLAY), nFrames, OverlayCmdsParam(cmd, PICP_WAIT), OverlayCmdsParam(cmd, PICP_HAS_ID), OverlayCmdsParam(cmd, PICP_ID));
 
-  if (Param(cmd, PICP_WAIT) == 0) return 0;
+  if (OverlayCmdsParam(cmd, PICP_WAIT) == 0) return 0;
   const cPicture* shown = &*picture;
-  if (Param(cmd, PICP_DISPLAY) == MSGDISP_TIME) {
+  if (OverlayCmdsParam(cmd, PICP_DISPLAY) == MSGDISP_TIME) {
     scene->m_WaitReq.Set(WAIT_PICTURE, 0, nFrames, 0);
   } else {
     // Until the key, and also until the end of the stage, which cannot come while the

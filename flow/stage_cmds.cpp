@@ -33,7 +33,7 @@ constexpr int kStartFacingAsPlayer = 2;  // the start facing copies player 1's f
 constexpr std::size_t kMaxPathChars = 259;
 constexpr std::int32_t kWaitFramesPerTenth = 6;
 
-std::int32_t Param(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
+std::int32_t StageCmdsParam(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 
 // A world-map cursor coordinate from the command: never at or past the map's edge, but no
 // lower bound (the world map keeps what the author asked for there).
@@ -56,13 +56,13 @@ std::int32_t cCharaBase::CmdStageClear(cFlowCmd& cmd) {
     // The stage end reads the number as the next file of the numbered series (the "-N"
     // of its name), so it counts from the series' own number, not from the stage's
     // number on the world map.
-    switch (Param(cmd, 0)) {
+    switch (StageCmdsParam(cmd, 0)) {
       case STAGECLEAR_NEXT:
         scene->m_nNextStage = static_cast<std::int32_t>(static_cast<std::uint32_t>(progress.m_nSubStage) + 1u);
         scene->m_strNextStage.clear();
         break;
       case STAGECLEAR_BY_NUMBER:
-        scene->m_nNextStage = Param(cmd, 1);
+        scene->m_nNextStage = StageCmdsParam(cmd, 1);
         scene->m_strNextStage.clear();
         break;
       case STAGECLEAR_BY_PATH:
@@ -84,16 +84,16 @@ std::int32_t cCharaBase::CmdStageClear(cFlowCmd& cmd) {
         break;
     }
   }
-  if (Param(cmd, 2) != 0) {
-    progress.m_nMapX = CapBelow(Param(cmd, 3), g_WorldMap.m_nMapW);
-    progress.m_nMapY = CapBelow(Param(cmd, 4), g_WorldMap.m_nMapH);
+  if (StageCmdsParam(cmd, 2) != 0) {
+    progress.m_nMapX = CapBelow(StageCmdsParam(cmd, 3), g_WorldMap.m_nMapW);
+    progress.m_nMapY = CapBelow(StageCmdsParam(cmd, 4), g_WorldMap.m_nMapH);
     progress.m_nRound = 0;  // the slot of the world-map cursor's facing: down
   }
-  if (Param(cmd, 5) != 0) {
+  if (StageCmdsParam(cmd, 5) != 0) {
     progress.m_bStartPosSet = 1;
-    progress.m_nStartX = Param(cmd, 6);
-    progress.m_nStartY = Param(cmd, 7);
-    progress.m_nStartDir = Param(cmd, 8);
+    progress.m_nStartX = StageCmdsParam(cmd, 6);
+    progress.m_nStartY = StageCmdsParam(cmd, 7);
+    progress.m_nStartDir = StageCmdsParam(cmd, 8);
     if (progress.m_nStartDir == kStartFacingAsPlayer) progress.m_nStartDir = CheckedAt(g_vPlayer, 0).m_nFacing;
   } else {
     progress.m_bStartPosSet = 0;
@@ -104,7 +104,7 @@ std::int32_t cCharaBase::CmdStageClear(cFlowCmd& cmd) {
 std::int32_t cCharaBase::CmdGameWait(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
-  const std::int64_t frames = std::int64_t{Param(cmd, 0)} * kWaitFramesPerTenth;
+  const std::int64_t frames = std::int64_t{StageCmdsParam(cmd, 0)} * kWaitFramesPerTenth;
   // An invisible timed window stands in the message list while the game waits.
   scene->m_lstMessage.emplace_back(GameWaitMessage(frames > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(frames)));
   cWaitReq& req = scene->m_WaitReq;

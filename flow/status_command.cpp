@@ -36,7 +36,7 @@ bool IsSlotSubject(int subject) { return subject >= 1 && subject <= 4; }
 
 // The operand; none when an empty target slot or a computer character's sight ends the
 // command.
-std::optional<std::int32_t> Operand(cCharaBase& receiver, const std::vector<std::int32_t>& p, const cSceneGame& scene) {
+std::optional<std::int32_t> StatusCommandOperand(cCharaBase& receiver, const std::vector<std::int32_t>& p, const cSceneGame& scene) {
   switch (P(p, 6)) {
     case 1:
       return GetRand(P(p, 8), P(p, 9));
@@ -61,7 +61,7 @@ std::optional<std::int32_t> Operand(cCharaBase& receiver, const std::vector<std:
 
 std::int8_t To8(std::int32_t v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v))); }
 std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(v))); }
-std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
+std::int32_t StatusCommandWrapSub(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
 }
 
@@ -129,12 +129,12 @@ void ApplyChara(cCharaBase& c, cSceneGame& scene, const std::vector<std::int32_t
     }
     case kStatusHp: {
       const std::int32_t t = NewGaugeValue(c.m_nHp, d.m_nMaxHp, v, op, P(p, 15));
-      c.AddHp(WrapSub(t, c.m_nHp), 1, P(p, 16));
+      c.AddHp(StatusCommandWrapSub(t, c.m_nHp), 1, P(p, 16));
       return;
     }
     case kStatusSp: {
       const std::int32_t t = NewGaugeValue(c.m_nSp, d.m_nMaxSp, v, op, P(p, 15));
-      c.AddSp(WrapSub(t, c.m_nSp), P(p, 16));
+      c.AddSp(StatusCommandWrapSub(t, c.m_nSp), P(p, 16));
       return;
     }
     case kStatusMaxHp:
@@ -172,7 +172,7 @@ void ApplyChara(cCharaBase& c, cSceneGame& scene, const std::vector<std::int32_t
 std::int32_t ExecStatusCommand(cCharaBase& receiver, const std::vector<std::int32_t>& p) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr || p.size() < kStatusParamCount) return 0;
-  const std::optional<std::int32_t> operand = Operand(receiver, p, *scene);
+  const std::optional<std::int32_t> operand = StatusCommandOperand(receiver, p, *scene);
   if (!operand) return 0;
   std::int32_t v = *operand;
   const int op = P(p, 5);

@@ -18,16 +18,16 @@ namespace {
 
 constexpr std::int32_t kHpMax = 999999;
 
-cCharaBase* SlotObject(const cCharaBase* pSubject, int nSubject) {
+cCharaBase* StatusConditionSlotObject(const cCharaBase* pSubject, int nSubject) {
   if (pSubject == nullptr) return nullptr;
   const auto slot = static_cast<std::size_t>(nSubject - 1);
   return slot < pSubject->m_vTarget.size() ? pSubject->m_vTarget[slot] : nullptr;
 }
 
-bool IsSlotSubject(int nSubject) { return nSubject >= CONDSUBJ_TARGET1 && nSubject <= CONDSUBJ_TARGET4; }
+bool StatusConditionIsSlotSubject(int nSubject) { return nSubject >= CONDSUBJ_TARGET1 && nSubject <= CONDSUBJ_TARGET4; }
 
 // The operand; none when an empty slot or a computer character's sight ends the test.
-std::optional<std::int32_t> Operand(const cCond& cond, cCharaBase* pSubject, const cSceneGame& scene) {
+std::optional<std::int32_t> StatusConditionOperand(const cCond& cond, cCharaBase* pSubject, const cSceneGame& scene) {
   switch (cond.m_nRightSrc) {
     case 1:
       return GetRand(cond.m_nRandMin, cond.m_nRandMax);
@@ -35,7 +35,7 @@ std::optional<std::int32_t> Operand(const cCond& cond, cCharaBase* pSubject, con
       const int field = cond.m_nRightSelect;
       if (cond.m_nRightSubject == CONDSUBJ_SYSTEM) return GetSystemOperand(scene, field);
       cCharaBase* pObj = pSubject;
-      if (IsSlotSubject(cond.m_nRightSubject)) pObj = SlotObject(pSubject, cond.m_nRightSubject);
+      if (StatusConditionIsSlotSubject(cond.m_nRightSubject)) pObj = StatusConditionSlotObject(pSubject, cond.m_nRightSubject);
       if (pObj == nullptr) return std::nullopt;
       if (field == kStatusSight && pObj->m_nKind != 0) return std::nullopt;
       if (field < 0 || field >= kStatusFieldCount) return 0;
@@ -66,7 +66,7 @@ int CompareInWidth(eStatusWidth width, std::int32_t x, std::int32_t v, int code)
 int CheckStatusValueCond(const cCond& cond, cCharaBase* pSubject) {
   const cSceneGame* pScene = GameScene();
   if (pScene == nullptr) return 0;
-  const std::optional<std::int32_t> operand = Operand(cond, pSubject, *pScene);
+  const std::optional<std::int32_t> operand = StatusConditionOperand(cond, pSubject, *pScene);
   if (!operand) return 0;
   const std::int32_t o = *operand;
   const bool percent = cond.m_bPercentOfMax != 0;
@@ -86,7 +86,7 @@ int CheckStatusValueCond(const cCond& cond, cCharaBase* pSubject) {
   }
 
   const cCharaBase* pObj = pSubject;
-  if (IsSlotSubject(cond.m_nSubject)) pObj = SlotObject(pSubject, cond.m_nSubject);
+  if (StatusConditionIsSlotSubject(cond.m_nSubject)) pObj = StatusConditionSlotObject(pSubject, cond.m_nSubject);
   if (pObj == nullptr) return 0;
   const int field = cond.m_nSelect;
   if (field < 0 || field >= kStatusFieldCount) return 0;

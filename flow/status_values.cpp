@@ -78,8 +78,8 @@ std::int32_t GetCharaStatusValue(const cCharaBase& c, int field, int charaVarInd
 namespace {
 
 // Truncation to the storage width keeps the low bits, as the stored value always did.
-std::int8_t To8(std::int32_t v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v))); }
-std::int16_t To16(std::int32_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(v))); }
+std::int8_t StatusValuesTo8(std::int32_t v) { return static_cast<std::int8_t>(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v))); }
+std::int16_t StatusValuesTo16(std::int32_t v) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(static_cast<std::uint32_t>(v))); }
 
 }  // namespace
 
@@ -99,15 +99,15 @@ void SetCharaStatusValue(cCharaBase& c, int field, int charaVarIndex, std::int32
     case kStatusSp: c.m_nSp = value; return;
     case kStatusMaxHp: d.m_nMaxHp = value; return;
     case kStatusMaxSp: d.m_nMaxSp = value; return;
-    case kStatusCharaId: d.m_nCharaId = To8(value); return;
-    case kStatusZ: d.m_nZ = To8(value); return;
-    case kStatusMark: d.m_nEmblem = To16(value); return;
-    case kStatusSight: d.m_nSightRange = To8(value); return;
+    case kStatusCharaId: d.m_nCharaId = StatusValuesTo8(value); return;
+    case kStatusZ: d.m_nZ = StatusValuesTo8(value); return;
+    case kStatusMark: d.m_nEmblem = StatusValuesTo16(value); return;
+    case kStatusSight: d.m_nSightRange = StatusValuesTo8(value); return;
     case kStatusPower: d.m_nBodyPower = value; return;
-    case kStatusImpact: d.m_nBodyImpact = To8(value); return;
+    case kStatusImpact: d.m_nBodyImpact = StatusValuesTo8(value); return;
     case kStatusDefence: d.m_nDefence = value; return;
-    case kStatusImpactResist: d.m_nImpactResist = To8(value); return;
-    case kStatusStop: d.m_nStopEase = To16(value); return;
+    case kStatusImpactResist: d.m_nImpactResist = StatusValuesTo8(value); return;
+    case kStatusStop: d.m_nStopEase = StatusValuesTo16(value); return;
     case kStatusScore: d.m_nScore = value; return;
     default: return;
   }

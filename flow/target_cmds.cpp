@@ -31,11 +31,11 @@ enum STATUS2 : std::int32_t {
 
 constexpr std::int32_t kMaxGiantFactor = 10;
 
-std::int32_t P(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
+std::int32_t TargetCmdsP(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 
 // Player 1, or null before the stage has its players (reported as a bad index is): a
 // target must never be the fallback element of the guarded access.
-cPlayer* PlayerOne() {
+cPlayer* TargetCmdsPlayerOne() {
   if (g_vPlayer.empty()) {
     (void)CheckedAt(g_vPlayer, 0);
     return nullptr;
@@ -45,16 +45,16 @@ cPlayer* PlayerOne() {
 
 sCharaFilter FilterOf(const cFlowCmd& cmd, const cCharaBase& subject) {
   sCharaFilter f;
-  f.bById = P(cmd, 9);
-  f.nId = P(cmd, 10);
-  f.bByVar = P(cmd, 11);
-  f.nVarIndex = P(cmd, 12);
-  f.nValue = P(cmd, 13);
-  f.nOp = P(cmd, 14);
-  f.bExcludeSelf = P(cmd, 5);
-  f.bExcludeInvincible1 = P(cmd, 6);
-  f.bExcludeInvincible2 = P(cmd, 7);
-  f.bExcludeBlockChara = P(cmd, 8);
+  f.bById = TargetCmdsP(cmd, 9);
+  f.nId = TargetCmdsP(cmd, 10);
+  f.bByVar = TargetCmdsP(cmd, 11);
+  f.nVarIndex = TargetCmdsP(cmd, 12);
+  f.nValue = TargetCmdsP(cmd, 13);
+  f.nOp = TargetCmdsP(cmd, 14);
+  f.bExcludeSelf = TargetCmdsP(cmd, 5);
+  f.bExcludeInvincible1 = TargetCmdsP(cmd, 6);
+  f.bExcludeInvincible2 = TargetCmdsP(cmd, 7);
+  f.bExcludeBlockChara = TargetCmdsP(cmd, 8);
   f.nSelfId = subject.m_nObjId;
   return f;
 }
@@ -63,8 +63,8 @@ cCharaBase* Nearest(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& su
   const double cx = subject.m_rcScreen.left + (subject.m_nCellW >> 1);
   const double cy = subject.m_rcScreen.top + (subject.m_nCellH >> 1);
   const sCharaFilter filter = FilterOf(cmd, subject);
-  const std::int32_t mode = P(cmd, 4);
-  if (P(cmd, 3) == 0) return FindCharaByDistance(cx, cy, CheckedAt(scene.m_vGroupList, P(cmd, 2)), mode, filter);
+  const std::int32_t mode = TargetCmdsP(cmd, 4);
+  if (TargetCmdsP(cmd, 3) == 0) return FindCharaByDistance(cx, cy, CheckedAt(scene.m_vGroupList, TargetCmdsP(cmd, 2)), mode, filter);
   // The nearest of every group, then the nearest of those winners, held in place so that
   // a search on every step allocates nothing.
   std::array<cGameObj*, kGroupCount> winners{};
@@ -81,7 +81,7 @@ cCharaBase* Nearest(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& su
 
 cCharaBase* FirstById(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& subject) {
   const sCharaFilter filter = FilterOf(cmd, subject);
-  if (P(cmd, 3) == 0) return FindCharaByVar(CheckedAt(scene.m_vGroupList, P(cmd, 2)), filter);
+  if (TargetCmdsP(cmd, 3) == 0) return FindCharaByVar(CheckedAt(scene.m_vGroupList, TargetCmdsP(cmd, 2)), filter);
   for (const std::list<cGameObj*>& group : scene.m_vGroupList) {
     if (group.empty()) continue;
     if (cCharaBase* found = FindCharaByVar(group, filter); found != nullptr) return found;
@@ -97,16 +97,16 @@ cCharaBase* LastChild(const cCharaBase& subject) {
 }
 
 cCharaBase* ChooseTarget(cSceneGame& scene, const cFlowCmd& cmd, cCharaBase& subject) {
-  const std::int32_t choice = P(cmd, 1);
+  const std::int32_t choice = TargetCmdsP(cmd, 1);
   switch (choice) {
-    case SETTGT_HERO: return PlayerOne();
+    case SETTGT_HERO: return TargetCmdsPlayerOne();
     case SETTGT_SELF: return &subject;
     case SETTGT_NEAREST: return Nearest(scene, cmd, subject);
     case SETTGT_BY_ID: return FirstById(scene, cmd, subject);
     case SETTGT_PARENT: return subject.m_pParent;
     case SETTGT_LAST_CHILD: return LastChild(subject);
     case SETTGT_CHILD_COND:
-      return FindCharaById(subject.m_vLinkedBy, kParentLinkSlot, P(cmd, 2), P(cmd, 3), FilterOf(cmd, subject));
+      return FindCharaById(subject.m_vLinkedBy, kParentLinkSlot, TargetCmdsP(cmd, 2), TargetCmdsP(cmd, 3), FilterOf(cmd, subject));
     default:
       if (choice >= SETTGT_TARGET1 && choice <= SETTGT_TARGET4) return CheckedAt(subject.m_vTarget, choice - SETTGT_TARGET1);
       return nullptr;
@@ -141,18 +141,18 @@ std::int32_t cCharaBase::CmdSetTarget(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
   cCharaBase* object = ChooseTarget(*scene, cmd, *this);
-  const std::int32_t whenNone = P(cmd, 15);
+  const std::int32_t whenNone = TargetCmdsP(cmd, 15);
   if (whenNone != 0 && whenNone != 1) return 0;
-  SetTarget(*this, P(cmd, 0), object, whenNone == 0 ? 1 : 0);
+  SetTarget(*this, TargetCmdsP(cmd, 0), object, whenNone == 0 ? 1 : 0);
   return 0;
 }
 
 std::int32_t cCharaBase::CmdStatus2(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
-  const std::int32_t subject = P(cmd, 0);
-  const std::int32_t status = P(cmd, 1);
-  const std::int32_t v = P(cmd, 2);
+  const std::int32_t subject = TargetCmdsP(cmd, 0);
+  const std::int32_t status = TargetCmdsP(cmd, 1);
+  const std::int32_t v = TargetCmdsP(cmd, 2);
   if (subject == SUBJ_SYSTEM) {
     SetSystemScroll(*scene, status, v);
     return 0;
@@ -172,7 +172,7 @@ std::int32_t cCharaBase::CmdStatus2(cFlowCmd& cmd) {
       // Only the hero's flying mode can change; the mode applies to player 1 whichever
       // player-controlled character was named.
       if (s->m_nKind == 0) {
-        if (cPlayer* hero = PlayerOne(); hero != nullptr) hero->SetFlying(v, 1);
+        if (cPlayer* hero = TargetCmdsPlayerOne(); hero != nullptr) hero->SetFlying(v, 1);
       }
       return 0;
     case STATUS2_GIANT: {
@@ -182,7 +182,7 @@ std::int32_t cCharaBase::CmdStatus2(cFlowCmd& cmd) {
       s->SetScale(factor, s->m_Def.m_nSize);
       s->m_Def.m_nSize = static_cast<std::int8_t>(factor);
       if (s->m_nKind == 0) {
-        if (cPlayer* hero = PlayerOne(); hero != nullptr) hero->BuildHitParts();
+        if (cPlayer* hero = TargetCmdsPlayerOne(); hero != nullptr) hero->BuildHitParts();
       }
       return 0;
     }

@@ -21,7 +21,7 @@ enum VANISH : std::int32_t {
 };
 
 // A computer character is removed by the play step; a player loses all its HP.
-void Kill(cCharaBase& c) {
+void VanishCmdKill(cCharaBase& c) {
   if (c.m_nKind == 0) {
     c.m_nHp = 0;
   } else {
@@ -44,7 +44,7 @@ void KillGroup(cSceneGame& scene, cCharaBase& subject, std::int32_t group, bool 
   for (cGameObj* obj : CheckedAt(scene.m_vGroupList, group)) {
     if (obj == nullptr || obj->m_bActive == 0 || (!bAll && obj->m_bOnScreen == 0)) continue;
     auto& c = *static_cast<cCharaBase*>(obj);
-    Kill(c);
+    VanishCmdKill(c);
     if (&c != &subject) scene.m_bKilled = 1;
   }
 }
@@ -75,7 +75,7 @@ void VanishDescendants(cCharaBase& chara, int nDepth, bool bWithShots) {
     auto& child = *static_cast<cCharaBase*>(link.m_pObj);
     if (bWithShots) RemoveOwnShots(child);
     VanishDescendants(child, nDepth + 1, bWithShots);
-    Kill(child);
+    VanishCmdKill(child);
     if (scene != nullptr) scene->m_bKilled = 1;
   }
 }

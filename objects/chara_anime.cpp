@@ -15,10 +15,10 @@
 namespace {
 
 constexpr std::int32_t kOverlayEnd = -4;  // the data's end mark of one-shot animations
-constexpr std::int32_t kFramesPerTenth = 6;
+constexpr std::int32_t kCharaAnimeFramesPerTenth = 6;
 
 std::int32_t TenthsToFrames(std::int32_t nTenths) {
-  const std::int64_t frames = static_cast<std::int64_t>(nTenths) * kFramesPerTenth;
+  const std::int64_t frames = static_cast<std::int64_t>(nTenths) * kCharaAnimeFramesPerTenth;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(frames, INT32_MIN, INT32_MAX));
 }
 

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr DWORD kColorKey = 1;
+constexpr DWORD kCharaEffectDrawColorKey = 1;
 constexpr std::int32_t kFullCircle = 360;
 constexpr double kSqrt2 = 1.4142135623730951;
 constexpr int kBlurColour = 31;
@@ -114,11 +114,11 @@ void DrawPlain(const cFxFrame& f) {
   const DDBLEND* blend = part.m_bBlend != 0 ? &part.m_Blend : nullptr;
   if (f.scaled) {
     DDStretchBltEx(f.dst, f.left, f.top, f.w, f.h, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
-                   part.m_nCellSize * f.chara.m_nBaseCellW, part.m_nCellSize * f.chara.m_nBaseCellH, kColorKey, blend);
+                   part.m_nCellSize * f.chara.m_nBaseCellW, part.m_nCellSize * f.chara.m_nBaseCellH, kCharaEffectDrawColorKey, blend);
   } else if (blend != nullptr) {
-    DDBltEx(f.dst, f.left, f.top, f.w, f.h, part.m_pSrc[0], part.m_nCellX, part.m_nCellY, kColorKey, blend);
+    DDBltEx(f.dst, f.left, f.top, f.w, f.h, part.m_pSrc[0], part.m_nCellX, part.m_nCellY, kCharaEffectDrawColorKey, blend);
   } else {
-    DDBlt(f.dst, f.left, f.top, f.w, f.h, part.m_pSrc[0], part.m_nCellX, part.m_nCellY, kColorKey);
+    DDBlt(f.dst, f.left, f.top, f.w, f.h, part.m_pSrc[0], part.m_nCellX, part.m_nCellY, kCharaEffectDrawColorKey);
   }
 }
 
@@ -144,7 +144,7 @@ std::int32_t FxBurst(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, 
   if (CanDraw(f, bDraw)) {
     const cFxSource src = SpriteSource(f, false, WorkA());
     const cBlendScope blend(f.scaled ? cPartGraphic() : part);
-    DDQuarterSplitBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, Amount(f), kColorKey);
+    DDQuarterSplitBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, Amount(f), kCharaEffectDrawColorKey);
   }
   return Finish(chara, bPaused);
 }
@@ -161,7 +161,7 @@ std::int32_t FxSplit(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, 
       const std::int32_t band = static_cast<std::int32_t>((static_cast<std::int64_t>(size) + count - 1) / count);
       const cFxSource src = SpriteSource(f, false, WorkA());
       const cBlendScope blend(f.scaled ? cPartGraphic() : part);
-      DDInterlaceBlt(dst, f.left, f.top, f.w, f.h, band, Amount(f), src.surface, src.x, src.y, kColorKey, bColumns);
+      DDInterlaceBlt(dst, f.left, f.top, f.w, f.h, band, Amount(f), src.surface, src.x, src.y, kCharaEffectDrawColorKey, bColumns);
     }
   }
   return Finish(chara, bPaused);
@@ -188,7 +188,7 @@ std::int32_t FxWave(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
       const double amplitude = f.scaled ? f.s * f.v : f.v;
       const std::int64_t thickness = f.scaled ? static_cast<std::int64_t>(f.s) * band : band;
       DDWaveBlt(&g_BackBuffer, f.left, f.top, f.w, f.h, effect.Param(3), amplitude, effect.m_nPhase,
-                static_cast<int>(std::min<std::int64_t>(thickness, INT32_MAX)), src.surface, src.x, src.y, kColorKey,
+                static_cast<int>(std::min<std::int64_t>(thickness, INT32_MAX)), src.surface, src.x, src.y, kCharaEffectDrawColorKey,
                 bColumns);
     }
   }
@@ -216,7 +216,7 @@ void DrawRotatedB(const cFxFrame& f) {
   const cFxSource src = SpriteSource(f, true, Blank640(g_bDirect3D != 0 ? 0 : 1));
   const cBlendScope blend(f.scaled ? cPartGraphic() : f.part);
   DDRotateBlt(f.dst, CentreX(f), CentreY(f), f.w, f.h, f.w / 2, f.h / 2, TruncToInt(f.v), src.surface, src.x, src.y,
-              kColorKey);
+              kCharaEffectDrawColorKey);
 }
 
 std::int32_t FxRotateA(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, std::int32_t bPaused,
@@ -235,13 +235,13 @@ std::int32_t FxRotateA(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part
       DDSURFACEDATA* work = WorkA();
       DDFillRect(work, 0, 0, side, side, 0);
       DDRotateBlt(work, side / 2, side / 2, cellW, cellH, cellW / 2, cellH / 2, TruncToInt(f.v), part.m_pDraw[0],
-                  part.m_nCellX, part.m_nCellY, kColorKey);
+                  part.m_nCellX, part.m_nCellY, kCharaEffectDrawColorKey);
       DDStretchBlt(dst, CentreX(f) - shown / 2, CentreY(f) - shown / 2, shown, shown, work, 0, 0, side, side,
-                   kColorKey);
+                   kCharaEffectDrawColorKey);
     } else {
       const cBlendScope blend(part);
       DDRotateBlt(dst, CentreX(f), CentreY(f), f.w, f.h, f.w / 2, f.h / 2, TruncToInt(f.v), part.m_pCompanion[0],
-                  part.m_nCellX, part.m_nCellY, kColorKey);
+                  part.m_nCellX, part.m_nCellY, kCharaEffectDrawColorKey);
     }
   }
   return Finish(chara, bPaused);
@@ -261,7 +261,7 @@ std::int32_t FxRotateDepth(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& 
     // The image of this facing turns into that of the other facing.
     DDFlipTransBlt(dst, f.left, f.top, f.w, f.h, part.m_pDraw[0], part.m_nCellX, part.m_nCellY, part.m_pDraw[1],
                    part.m_nCellX, part.m_nCellY, part.m_nCellSize * chara.m_nBaseCellW,
-                   part.m_nCellSize * chara.m_nBaseCellH, kColorKey, TruncToInt(f.v), 0);
+                   part.m_nCellSize * chara.m_nBaseCellH, kCharaEffectDrawColorKey, TruncToInt(f.v), 0);
   }
   return Finish(chara, bPaused);
 }
@@ -276,13 +276,13 @@ std::int32_t FxCircle(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part,
     } else if (g_bDirect3D == 0 && !f.scaled) {
       const cBlendScope blend(part);
       DDCircleBlt(dst, CentreX(f), CentreY(f), f.w / 2, f.h / 2, TruncToInt(f.v), step, part.m_pSrc[0],
-                  part.m_nCellX + f.w / 2, part.m_nCellY + f.h / 2, kColorKey);
+                  part.m_nCellX + f.w / 2, part.m_nCellY + f.h / 2, kCharaEffectDrawColorKey);
     } else {
       DDSURFACEDATA* work = WorkA();
       chara.DrawSpriteTo(work, part);
       const std::int64_t band = static_cast<std::int64_t>(f.s) * step;
       DDCircleBlt(dst, CentreX(f), CentreY(f), f.w / 2, f.h / 2, TruncToInt(f.s * f.v),
-                  static_cast<int>(std::min<std::int64_t>(band, INT32_MAX)), work, f.w / 2, f.h / 2, kColorKey);
+                  static_cast<int>(std::min<std::int64_t>(band, INT32_MAX)), work, f.w / 2, f.h / 2, kCharaEffectDrawColorKey);
     }
   }
   return Finish(chara, bPaused);
@@ -298,7 +298,7 @@ std::int32_t FxZoom(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
     const cFxSource src = SpriteSource(f, true, WorkA());
     const cBlendScope blend(f.scaled ? cPartGraphic() : part);
     DDStretchBlt(dst, f.left - (e >> 1), f.top - (e >> 1), f.w + e, f.h + e, src.surface, src.x, src.y, f.w, f.h,
-                 kColorKey);
+                 kCharaEffectDrawColorKey);
   }
   return Finish(chara, bPaused);
 }
@@ -327,10 +327,10 @@ std::int32_t FxLens(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
       // A tinted or redirected frame takes the lens as a finished picture.
       DDSURFACEDATA* lens = Blank1024();
       DDFillRect(lens, 0, 0, 2 * g, 2 * g, 0);
-      DDRadialBlt(lens, g, g, g, distance, work, scx, scy, kColorKey, 0);
-      DDBltEx(dst, dcx - g, dcy - g, 2 * g, 2 * g, lens, 0, 0, kColorKey, part.m_bBlend != 0 ? &part.m_Blend : nullptr);
+      DDRadialBlt(lens, g, g, g, distance, work, scx, scy, kCharaEffectDrawColorKey, 0);
+      DDBltEx(dst, dcx - g, dcy - g, 2 * g, 2 * g, lens, 0, 0, kCharaEffectDrawColorKey, part.m_bBlend != 0 ? &part.m_Blend : nullptr);
     } else {
-      DDRadialBlt(dst, dcx, dcy, g, distance, work, scx, scy, kColorKey, 0);
+      DDRadialBlt(dst, dcx, dcy, g, distance, work, scx, scy, kCharaEffectDrawColorKey, 0);
     }
   }
   return Finish(chara, bPaused);
@@ -350,7 +350,7 @@ std::int32_t FxColor(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, 
         chara.DrawSpriteTo(Blank640(1), part);
         src = {Blank640(1), 0, 0};
       }
-      DDAlphaBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, kColorKey, g_DispPalette, g_BlendTable,
+      DDAlphaBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, kCharaEffectDrawColorKey, g_DispPalette, g_BlendTable,
                  colour, TruncToInt(f.v));
     }
   }
@@ -366,7 +366,7 @@ std::int32_t FxTranslucent(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& 
       chara.DrawSpriteTo(Blank640(1), part);
       src = {Blank640(1), 0, 0};
     }
-    DDHalfBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, kColorKey, g_BlendTable);
+    DDHalfBlt(dst, f.left, f.top, f.w, f.h, src.surface, src.x, src.y, kCharaEffectDrawColorKey, g_BlendTable);
   }
   CountBlink(chara.m_CharaEffect, bPaused);
   return Finish(chara, bPaused);
@@ -390,9 +390,9 @@ void DrawThroughWorkB(const cFxFrame& f, Apply apply) {
     DDFillRect(large, 0, 0, 2 * f.w, 2 * f.h, 0);
     apply(large, 0, 0, cFxSource{work, 0, 0});
     if (part.m_bBlend != 0) {
-      DDBltEx(f.dst, f.left, f.top, f.w, f.h, large, 0, 0, kColorKey, &part.m_Blend);
+      DDBltEx(f.dst, f.left, f.top, f.w, f.h, large, 0, 0, kCharaEffectDrawColorKey, &part.m_Blend);
     } else {
-      DDBlt(f.dst, f.left, f.top, f.w, f.h, large, 0, 0, kColorKey);
+      DDBlt(f.dst, f.left, f.top, f.w, f.h, large, 0, 0, kCharaEffectDrawColorKey);
     }
     return;
   }
@@ -408,7 +408,7 @@ std::int32_t FxMosaic(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part,
       DrawPlain(f);
     } else {
       DrawThroughWorkB(f, [&](DDSURFACEDATA* to, std::int32_t x, std::int32_t y, const cFxSource& src) {
-        DDMosaic(to, x, y, f.w, f.h, block, src.surface, src.x, src.y, kColorKey);
+        DDMosaic(to, x, y, f.w, f.h, block, src.surface, src.x, src.y, kCharaEffectDrawColorKey);
       });
     }
   }
@@ -421,13 +421,13 @@ std::int32_t FxBlur(cCharaBase& chara, DDSURFACEDATA* dst, cPartGraphic& part, s
   if (CanDraw(f, bDraw)) {
     const std::int32_t level = TruncToInt(f.v);
     if (g_nBpp == 8) {
-      DDAlphaBlt(dst, f.left, f.top, f.w, f.h, part.m_pCompanion[0], part.m_nCellX, part.m_nCellY, kColorKey,
+      DDAlphaBlt(dst, f.left, f.top, f.w, f.h, part.m_pCompanion[0], part.m_nCellX, part.m_nCellY, kCharaEffectDrawColorKey,
                  g_DispPalette, g_BlendTable, kBlurColour, level);
     } else if (level < 1) {
       DrawPlain(f);
     } else {
       DrawThroughWorkB(f, [&](DDSURFACEDATA* to, std::int32_t x, std::int32_t y, const cFxSource& src) {
-        DDBlur(to, x, y, f.w, f.h, level, level, src.surface, src.x, src.y, kColorKey);
+        DDBlur(to, x, y, f.w, f.h, level, level, src.surface, src.x, src.y, kCharaEffectDrawColorKey);
       });
     }
   }

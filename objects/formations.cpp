@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
+constexpr double kFormationsDegToRad = 0.017453292519943295;
 constexpr double kRadToDeg = 57.29577951308232;
 
 // The firer's rectangle and centre in the notation the layouts share: L, T, R, B and the
@@ -61,7 +61,7 @@ std::int32_t LightningColumns(const cEdShot& block) {
 }
 
 void SetVelocityAtAngle(FORMATIONSLOT& slot, double dDegrees) {
-  const double r = dDegrees * kDegToRad;
+  const double r = dDegrees * kFormationsDegToRad;
   slot.m_dVx = slot.m_dSpeed * -std::cos(r);
   slot.m_dVy = slot.m_dSpeed * -std::sin(r);
 }
@@ -302,7 +302,7 @@ bool LayoutLineByAngle(FORMATIONSLOT& slot, const cEdShot& block, cCharaBase& fi
     // Aimed again from where the line starts.
     beta = AimAngle(slot.m_nStartX + (w >> 1) + ox, slot.m_nStartY + (h >> 1) + oy, firer, block, slot) + slot.m_nAngle;
   }
-  const double r = beta * kDegToRad;
+  const double r = beta * kFormationsDegToRad;
   const double sigma = std::sin(r);
   const double gamma = std::cos(r);
   const std::int32_t ex = ((w >> 1) + hs) * (n - 1);
@@ -391,7 +391,7 @@ void PlaceAtAngle(FORMATIONSLOT& slot, const cCharaBase& firer, double dAngle) {
   const double cy = f.T + (f.ch >> 1) + f.Y;
   const double rx = g_dDiagonal * ((w >> 1) + f.R - f.L - (f.cw >> 1) + 1);
   const double ry = g_dDiagonal * ((h >> 1) + f.B - f.T - (f.ch >> 1) + 1);
-  const double theta = (dAngle + 225) * kDegToRad;
+  const double theta = (dAngle + 225) * kFormationsDegToRad;
   slot.m_nStartX = TruncToInt(cx + rx * std::cos(theta) + ry * std::sin(theta) - (w >> 1));
   slot.m_nStartY = TruncToInt(cy + rx * std::sin(theta) - ry * std::cos(theta) - (h >> 1));
 }
@@ -631,7 +631,7 @@ void FormSurround(cFormationSink& sink, cCharaBase& firer, const cEdShot& block,
   double theta = DirAngle(slot.m_nDir) + slot.m_nAngle;
   const double step = 360.0 / n;
   for (std::int32_t i = 0; i < n; ++i) {
-    const double rad = theta * kDegToRad;
+    const double rad = theta * kFormationsDegToRad;
     slot.m_nX = TruncToInt(r * std::cos(rad) + 0.5) + xc;
     slot.m_nY = TruncToInt(r * std::sin(rad) + 0.5) + yc;
     SetVelocityAtAngle(slot, theta);

@@ -51,7 +51,7 @@ cInput& InputRecordOf(std::int32_t nPlayerNo) {
   return g_Input.front();
 }
 
-std::int32_t Param(const cFlowCmd* cmd, std::size_t i) {
+std::int32_t PlayerParam(const cFlowCmd* cmd, std::size_t i) {
   if (cmd == nullptr || i >= cmd->m_vParam.size()) return 0;
   return cmd->m_vParam[i];
 }
@@ -320,16 +320,16 @@ void cPlayer::RunJump(cFlowCmdRun* run) {
   cSceneGame* scene = GameScene();
   const cFlowRun* flowRun = scene != nullptr ? scene->m_pFlowRun : nullptr;
   const bool hasKeyConds = flowRun != nullptr && !flowRun->m_vKeyCond.empty() && flowRun->m_vKeyCond.back() != nullptr;
-  const std::int32_t kind = Param(cmd, 0);
+  const std::int32_t kind = PlayerParam(cmd, 0);
   bool held = true;
   if (kind != 0) held = hasKeyConds && KeyCondHeldNow(*flowRun->m_vKeyCond.back(), Input()) != 0;
   const std::int32_t n = g_StageData.m_nSubSteps;
   if (kind == 2) {
     const double s = std::fabs(m_dCmdVx);
-    const double a = Param(cmd, 1) / (10.0 * g_StageData.m_dSubSteps);
-    const double b = Param(cmd, 3) / (10.0 * g_StageData.m_dSubSteps);
-    const std::int32_t high = Param(cmd, 2);
-    const std::int32_t low = Param(cmd, 4);
+    const double a = PlayerParam(cmd, 1) / (10.0 * g_StageData.m_dSubSteps);
+    const double b = PlayerParam(cmd, 3) / (10.0 * g_StageData.m_dSubSteps);
+    const std::int32_t high = PlayerParam(cmd, 2);
+    const std::int32_t low = PlayerParam(cmd, 4);
     std::int32_t height = 0;
     if (s >= a) {
       height = high;

@@ -18,12 +18,12 @@
 
 namespace {
 
-constexpr double kDegToRad = 0.017453292519943295;
+constexpr double kShotTrajectoryDegToRad = 0.017453292519943295;
 constexpr double kPi = 3.141592653589793;
 
 // Screen centre of an object's sprite cell; its screen rectangle must be current.
-double CentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
-double CentreY(const cGameObj& obj) { return obj.m_rcScreen.top + (obj.m_nCellH >> 1); }
+double ShotTrajectoryCentreX(const cGameObj& obj) { return obj.m_rcScreen.left + (obj.m_nCellW >> 1); }
+double ShotTrajectoryCentreY(const cGameObj& obj) { return obj.m_rcScreen.top + (obj.m_nCellH >> 1); }
 
 enum class TargetKind { kHero, kNearest, kLinked };
 
@@ -66,7 +66,7 @@ void VelocityToward(cShot& shot, const cCharaBase& target, double* pVx, double* 
   std::int32_t turn = 0;
   *pVx = 0;
   *pVy = 0;
-  CalcVelocityToward(pVx, pVy, &turn, &target, CentreX(shot), CentreY(shot), CentreX(target), CentreY(target),
+  CalcVelocityToward(pVx, pVy, &turn, &target, ShotTrajectoryCentreX(shot), ShotTrajectoryCentreY(shot), ShotTrajectoryCentreX(target), ShotTrajectoryCentreY(target),
                      shot.m_dTrajSpeed, shot.m_bScrollSync, 1, 0);
 }
 
@@ -153,7 +153,7 @@ void TrajWave(cShot& shot) {
     const double delta = WaveVelocityX(p[0], waveSpeed, &shot.m_dWavePhase, 1.0, 0);
     double heading = std::atan2(shot.m_dBaseVy, shot.m_dBaseVx);
     if (heading < 0) heading += 2 * kPi;
-    const double side = heading - 90 * kDegToRad;
+    const double side = heading - 90 * kShotTrajectoryDegToRad;
     shot.m_dWaveCos = std::cos(side);
     shot.m_dWaveSin = std::sin(side);
     shot.m_dBaseVx += delta * shot.m_dWaveCos;

@@ -48,7 +48,7 @@ void DestroyRendererAndTexture() {
   g_Display.nTexWidth = g_Display.nTexHeight = 0;
 }
 
-int Fail(const char* what) {
+int DisplayWindowFail(const char* what) {
   g_Display.error = std::string(what) + ": " + SDL_GetError();
   return 0;
 }
@@ -63,13 +63,13 @@ int ShowFrame(const cDisplayFrame& frame) {
     if (g_Display.texture != nullptr) SDL_DestroyTexture(g_Display.texture);
     g_Display.texture = SDL_CreateTexture(g_Display.renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_STREAMING, frame.nWidth, frame.nHeight);
-    if (g_Display.texture == nullptr) return Fail("SDL_CreateTexture");
+    if (g_Display.texture == nullptr) return DisplayWindowFail("SDL_CreateTexture");
     g_Display.nTexWidth = frame.nWidth;
     g_Display.nTexHeight = frame.nHeight;
   }
   void* pixels = nullptr;
   int pitch = 0;
-  if (SDL_LockTexture(g_Display.texture, nullptr, &pixels, &pitch) != 0) return Fail("SDL_LockTexture");
+  if (SDL_LockTexture(g_Display.texture, nullptr, &pixels, &pitch) != 0) return DisplayWindowFail("SDL_LockTexture");
   ConvertFrameToArgb(frame, static_cast<std::uint32_t*>(pixels), pitch);
   SDL_UnlockTexture(g_Display.texture);
   SDL_SetRenderDrawColor(g_Display.renderer, 0, 0, 0, 255);
@@ -84,7 +84,7 @@ int ShowFrame(const cDisplayFrame& frame) {
 int OpenDisplayWindow(const DisplayWindowOptions& options) {
   g_Display.error.clear();
   if (!g_Display.bVideoInited) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Fail("SDL_InitSubSystem");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return DisplayWindowFail("SDL_InitSubSystem");
     g_Display.bVideoInited = true;
   }
   g_Display.mainThread = std::this_thread::get_id();
@@ -97,7 +97,7 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
     Uint32 flags = SDL_WINDOW_SHOWN;
     if (options.bFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     g_Display.window = SDL_CreateWindow(options.title, desktop.x, desktop.y, desktop.w, desktop.h, flags);
-    if (g_Display.window == nullptr) return Fail("SDL_CreateWindow");
+    if (g_Display.window == nullptr) return DisplayWindowFail("SDL_CreateWindow");
   } else {
     if (!options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, 0);
     SDL_SetWindowBordered(g_Display.window, options.bFullScreen ? SDL_FALSE : SDL_TRUE);
@@ -110,7 +110,7 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
   g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_ACCELERATED | vsync);
   if (g_Display.renderer == nullptr)
     g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_SOFTWARE | vsync);
-  if (g_Display.renderer == nullptr) return Fail("SDL_CreateRenderer");
+  if (g_Display.renderer == nullptr) return DisplayWindowFail("SDL_CreateRenderer");
   SDL_RendererInfo info;
   g_Display.rendererName = SDL_GetRendererInfo(g_Display.renderer, &info) == 0 ? info.name : "";
   // Point sampling keeps the pixels of the 640 x 480 screen sharp when scaled.

@@ -8,18 +8,20 @@
 
 #include "platform/host_files.h"
 
+// The song's bytes as the decoder reads them. Outside the anonymous namespace: the decoder,
+// a member class of the player, holds one.
+struct cOggMemoryFile {
+  const std::vector<unsigned char>* pBytes;
+  std::size_t nPos;
+};
+
 namespace {
 
 // A song file larger than this is not a song.
 constexpr long kMaxOggFileBytes = 256L * 1024 * 1024;
 
-struct cMemoryFile {
-  const std::vector<unsigned char>* pBytes;
-  std::size_t nPos;
-};
-
 std::size_t ReadMemory(void* dst, std::size_t size, std::size_t count, void* source) {
-  auto* file = static_cast<cMemoryFile*>(source);
+  auto* file = static_cast<cOggMemoryFile*>(source);
   if (size == 0) return 0;
   const std::size_t left = file->pBytes->size() - file->nPos;
   std::size_t n = size * count;
@@ -30,7 +32,7 @@ std::size_t ReadMemory(void* dst, std::size_t size, std::size_t count, void* sou
 }
 
 int SeekMemory(void* source, ogg_int64_t offset, int whence) {
-  auto* file = static_cast<cMemoryFile*>(source);
+  auto* file = static_cast<cOggMemoryFile*>(source);
   ogg_int64_t base = 0;
   if (whence == SEEK_CUR) base = static_cast<ogg_int64_t>(file->nPos);
   if (whence == SEEK_END) base = static_cast<ogg_int64_t>(file->pBytes->size());
@@ -40,13 +42,13 @@ int SeekMemory(void* source, ogg_int64_t offset, int whence) {
   return 0;
 }
 
-long TellMemory(void* source) { return static_cast<long>(static_cast<cMemoryFile*>(source)->nPos); }
+long TellMemory(void* source) { return static_cast<long>(static_cast<cOggMemoryFile*>(source)->nPos); }
 
 }  // namespace
 
 struct cOggPlayer::cDecoder {
   std::vector<unsigned char> vBytes;
-  cMemoryFile memory{nullptr, 0};
+  cOggMemoryFile memory{nullptr, 0};
   OggVorbis_File vorbis{};
   int nChannels = 0;
   ~cDecoder() { ov_clear(&vorbis); }
@@ -70,7 +72,7 @@ bool cOggPlayer::Load(const char* path, HOSTFILEKIND* refused) {
   }
   std::fclose(file);
   if (!read) return false;
-  decoder->memory = cMemoryFile{&decoder->vBytes, 0};
+  decoder->memory = cOggMemoryFile{&decoder->vBytes, 0};
   const ov_callbacks callbacks = {ReadMemory, SeekMemory, nullptr, TellMemory};
   if (ov_open_callbacks(&decoder->memory, &decoder->vorbis, nullptr, 0, callbacks) != 0) {
     // ov_clear on a file that did not open is harmless: it was zeroed by the failure.

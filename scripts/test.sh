@@ -15,11 +15,14 @@ dir=build
 type=Release
 flags=()
 jobs=$(nproc)
+# The libraries compile in unity batches: a cold build (an empty compiler cache) takes far
+# less time, and the names each source keeps to itself are checked to be unique.
+unity=-DTOVREL_UNITY=ON
 # The sanitizer builds optimise lightly and keep line tables only: reports still name the
 # file and line, and the builds take far less time than with full debug information.
 sanitizer_flags="-O1 -g1 -DNDEBUG"
 if [ "${1:-}" = "--tsan" ]; then
-  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON -DTOVREL_BENCH=OFF \
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVREL_WERROR=ON -DTOVREL_BENCH=OFF "$unity" \
     "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$sanitizer_flags" \
     -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread "${cache_args[@]}"
   cmake --build build-tsan -j "$jobs" --target tests_threads tests_sound
@@ -36,7 +39,7 @@ if [ "${1:-}" = "--sanitize" ]; then
   # instrumented process costs more than most of its tests take.
   flags=(-DTOVREL_SANITIZE=ON -DTOVREL_FUZZ=ON -DTOVREL_TEST_SHARDS=8 "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$sanitizer_flags")
 fi
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "${flags[@]}" "${cache_args[@]}"
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DTOVREL_WERROR=ON "$unity" "${flags[@]}" "${cache_args[@]}"
 cmake --build "$dir" -j "$jobs"
 ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 

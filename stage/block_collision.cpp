@@ -46,7 +46,7 @@ constexpr int kScreenH = 480;
 constexpr std::int32_t kItemRestFrames = 60;
 
 // The flying modes, as the object keeps them (gravity off, block hit 0 / 1 / 2).
-bool PassesBlocks(const cGameObj& o) { return o.m_nBlockHit == 0; }
+bool BlockCollisionPassesBlocks(const cGameObj& o) { return o.m_nBlockHit == 0; }
 bool DiesOnBlock(const cGameObj& o) { return o.m_nBlockHit == 2; }
 bool FlyingHitsBlocks(const cGameObj& o) { return o.m_bNoGravity != 0 && o.m_nBlockHit == 1; }
 bool Walking(const cGameObj& o) { return o.m_bNoGravity == 0; }
@@ -88,7 +88,7 @@ struct cRowChoice {
 std::int32_t Trunc(double d) { return TruncToInt(d); }
 
 // a + b, held to the int32 range (positions from game data may lie at its ends).
-std::int32_t AddClamped(std::int32_t a, std::int32_t b) {
+std::int32_t BlockCollisionAddClamped(std::int32_t a, std::int32_t b) {
   const std::int64_t sum = static_cast<std::int64_t>(a) + b;
   if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
@@ -177,7 +177,7 @@ int cSceneGame::ProbeCorners(int left, int top, int right, int bottom, int layer
 // ---------------------------------------------------------------- the edges
 
 std::int32_t cSceneGame::HitBlockLeft(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return STEP_CONTINUE;
+  if (BlockCollisionPassesBlocks(chara)) return STEP_CONTINUE;
   const int x = Trunc(chara.m_dX);
   const std::int8_t hit = HitOf(ProbeBlocks(chara, x, Trunc(chara.m_dY), x, Trunc(chara.m_dBottom)), chara.m_nLayer);
   if (hit == 0) return STEP_CONTINUE;
@@ -195,7 +195,7 @@ std::int32_t cSceneGame::HitBlockLeft(cCharaBase& chara) {
 }
 
 std::int32_t cSceneGame::HitBlockRight(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return STEP_CONTINUE;
+  if (BlockCollisionPassesBlocks(chara)) return STEP_CONTINUE;
   const int x = Trunc(chara.m_dRight);
   const std::int8_t hit = HitOf(ProbeBlocks(chara, x, Trunc(chara.m_dY), x, Trunc(chara.m_dBottom)), chara.m_nLayer);
   if (hit == 0) return STEP_CONTINUE;
@@ -213,7 +213,7 @@ std::int32_t cSceneGame::HitBlockRight(cCharaBase& chara) {
 }
 
 std::int32_t cSceneGame::HitBlockUp(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return STEP_CONTINUE;
+  if (BlockCollisionPassesBlocks(chara)) return STEP_CONTINUE;
   const int y = Trunc(chara.m_dY);
   const std::int8_t hit = HitOf(ProbeBlocks(chara, Trunc(chara.m_dX), y, Trunc(chara.m_dRight), y), chara.m_nLayer);
   if (hit == 0) return STEP_CONTINUE;
@@ -245,7 +245,7 @@ eLanding LandOnSolid(cSceneGame& scene, cCharaBase& chara, std::int8_t hit) {
 }  // namespace
 
 std::int32_t cSceneGame::HitBlockDown(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return STEP_CONTINUE;
+  if (BlockCollisionPassesBlocks(chara)) return STEP_CONTINUE;
   const int y = Trunc(chara.m_dBottom);
   const int index = ProbeBlocks(chara, Trunc(chara.m_dX), y, Trunc(chara.m_dRight), y);
   chara.m_pFootCell = CellOf(index);
@@ -297,7 +297,7 @@ std::int32_t cSceneGame::HitBlockXAfterPush(cCharaBase& chara) {
 }
 
 std::int32_t cSceneGame::HitBlockYAfterPush(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return STEP_CONTINUE;
+  if (BlockCollisionPassesBlocks(chara)) return STEP_CONTINUE;
   const int y = Trunc(chara.m_dBottom);
   const int index = ProbeBlocks(chara, Trunc(chara.m_dX), y, Trunc(chara.m_dRight), y);
   const std::int8_t hit = HitOf(index, chara.m_nLayer);
@@ -448,13 +448,13 @@ void cSceneGame::StickToGround(cCharaBase& chara) {
   }
   const double n = g_StageData.m_dSubSteps;
   if (chara.m_dVy < 0 || chara.m_dVy > 1.0 / n || chara.m_bRiding != 0 || chara.m_bAirborne != 0) return;
-  const int y = AddClamped(Trunc(chara.m_dBottom), 4);
+  const int y = BlockCollisionAddClamped(Trunc(chara.m_dBottom), 4);
   const int index = ProbeBlocks(chara, Trunc(chara.m_dX + chara.m_dVx), y, Trunc(chara.m_dRight + chara.m_dVx), y);
   if (HitOf(index, chara.m_nLayer) != 0) chara.m_dVy = 7.0 / n;
 }
 
 std::int32_t cSceneGame::IsPlaceBlocked(cCharaBase& chara) {
-  if (PassesBlocks(chara)) return 0;
+  if (BlockCollisionPassesBlocks(chara)) return 0;
   const int index = ProbeCorners(chara.m_nCellL, chara.m_nCellT, chara.m_nCellR, chara.m_nCellB, chara.m_nLayer);
   if (HitOf(index, chara.m_nLayer) != 0) return 1;
   return IsSolidCharaInBox(chara);

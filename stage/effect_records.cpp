@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr double kSixth = 1.0 / 6.0;
+constexpr double kEffectRecordsSixth = 1.0 / 6.0;
 constexpr std::int32_t kRunBoth = 2;
 constexpr std::int32_t kRunReverse = 1;
 
@@ -57,7 +57,7 @@ void PrepareScrEffect(cScrEffect& record, int nIndex, int nDirection) {
         std::swap(p[2], p[4]);
       }
       record.m_dValue = 0;
-      record.m_dStep = kSixth;
+      record.m_dStep = kEffectRecordsSixth;
       record.m_nWork1 = p[1];
       record.m_nWork2 = p[2];
       break;
@@ -65,7 +65,7 @@ void PrepareScrEffect(cScrEffect& record, int nIndex, int nDirection) {
     case SCREFFECT_SHAKEY:
     case SCREFFECT_BLINK:
       record.m_dValue = 0;
-      record.m_dStep = kSixth;
+      record.m_dStep = kEffectRecordsSixth;
       break;
     default: {
       if (record.m_bReverse != 0) std::swap(p[1], p[2]);
@@ -75,7 +75,7 @@ void PrepareScrEffect(cScrEffect& record, int nIndex, int nDirection) {
       record.m_dStep = p[0] > 0 ? span / (p[0] * 6.0) : span;
       if (p[1] == p[2]) {
         record.m_bTimeMode = 1;
-        record.m_dStep = kSixth;
+        record.m_dStep = kEffectRecordsSixth;
         record.m_dTimeCount = 0;
       }
       break;

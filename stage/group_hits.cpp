@@ -31,7 +31,7 @@
 namespace {
 
 constexpr int kSoundHit = 7;
-constexpr int kSoundCharaDefeated = 9;
+constexpr int kGroupHitsSoundCharaDefeated = 9;
 
 using cCharaSnapshot = cHitSnapshot<cGameObj*>;
 using cShotSnapshot = cHitSnapshot<cShot*>;
@@ -64,7 +64,7 @@ bool IsInHitList(const cShot& shot, const cCharaBase& chara) {
   return std::find(shot.m_lstHit.begin(), shot.m_lstHit.end(), chara.m_nObjId) != shot.m_lstHit.end();
 }
 
-cDoubleRect BoxOf(const cGameObj& o) { return cDoubleRect{o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
+cDoubleRect GroupHitsBoxOf(const cGameObj& o) { return cDoubleRect{o.m_dX, o.m_dY, o.m_dRight, o.m_dBottom}; }
 
 // The body-attack side of a character: it can be hit by the other, and is attacked.
 struct cBodySide {
@@ -147,7 +147,7 @@ std::int32_t HitShotOnChara(cSceneGame& scene, cShot& shot, cCharaBase& chara, b
   const bool bHpGone = chara.TakeShotDamage(shot) != 0;
   chara.FireShotHitTriggers(shot);
   if (bHpGone) {
-    if (chara.m_nKind != 0) PlaySE(kSoundCharaDefeated);
+    if (chara.m_nKind != 0) PlaySE(kGroupHitsSoundCharaDefeated);
     ++Broad().m_nFlowRuns;
     if (const std::int32_t r = scene.CheckDefeat(chara); r != STEP_CONTINUE) return r;
   } else {
@@ -250,7 +250,7 @@ std::int32_t HitCharaOnChara(cSceneGame& scene, cCharaBase& v, cCharaBase& x, co
   // walk then reports it gone).
   const auto settle = [&scene](cCharaBase& c, const cBodySide& side, std::int32_t nAttackerId) {
     if (side.nResult != 0) {
-      if (c.m_nKind != 0) PlaySE(kSoundCharaDefeated);
+      if (c.m_nKind != 0) PlaySE(kGroupHitsSoundCharaDefeated);
       ++Broad().m_nFlowRuns;
       return scene.CheckDefeat(c);
     }
@@ -277,10 +277,10 @@ void HitShotsOnShots(cSceneGame& scene) {
       if (first.empty() || second.empty()) continue;
       cShotSnapshot& snap = broad.m_Shot[static_cast<std::size_t>(k)];
       // Built once for the pass: the shots erased meanwhile are marked dead in it.
-      if (!snap.IsValid()) snap.Build(second, [](cShot* s) { return BoxOf(*s); });
+      if (!snap.IsValid()) snap.Build(second, [](cShot* s) { return GroupHitsBoxOf(*s); });
       for (cListWalk<cShot*> xw(first); !xw.AtEnd(); xw.Next()) {
         cShot& x = *xw.Current();
-        snap.Query(BoxOf(x), broad.m_vShotCand);
+        snap.Query(GroupHitsBoxOf(x), broad.m_vShotCand);
         bool bRemoveX = false;
         for (cShotSnapshot::cEntry* entry : broad.m_vShotCand) {
           cShot& y = **entry->m_it;

@@ -23,21 +23,21 @@ constexpr int kIconSize = 16;
 constexpr int kIconFrames = 30;           // an icon rises over these frames
 constexpr int kStatusIconX = 0;           // the extra-life icon on the accessory sheet
 constexpr int kStatusIconY = 48;
-constexpr DWORD kColorKey = 1;
-constexpr int kScreenW = 640;
-constexpr int kScreenH = 480;
+constexpr DWORD kMessageWindowColorKey = 1;
+constexpr int kMessageWindowScreenW = 640;
+constexpr int kMessageWindowScreenH = 480;
 constexpr int kStatusBarH = 20;           // kept-on-screen windows stay below the status bar
-constexpr DWORD kLowVideoMemoryPercent = 20;
+constexpr DWORD kMessageWindowLowVideoMemoryPercent = 20;
 
 cFont& MessageFont() { return g_Font[1]; }
 
 // Positions from data (offsets and blocks of any size, set by bindings too) are worked out
 // in 64 bits and held far off the screen, where the keep-on-screen arithmetic and the
 // anchoring stay within int.
-constexpr std::int64_t kMaxSpread = 1 << 20;
+constexpr std::int64_t kMessageWindowMaxSpread = 1 << 20;
 std::int32_t HeldSum(std::int64_t a, std::int64_t b) {
   const std::int64_t sum = a + b;
-  return static_cast<std::int32_t>(sum < -kMaxSpread ? -kMaxSpread : (sum > kMaxSpread ? kMaxSpread : sum));
+  return static_cast<std::int32_t>(sum < -kMessageWindowMaxSpread ? -kMessageWindowMaxSpread : (sum > kMessageWindowMaxSpread ? kMessageWindowMaxSpread : sum));
 }
 
 // DirectDraw keeps video memory for the stage's pictures: a window goes to system memory
@@ -47,7 +47,7 @@ int WindowMemoryType() {
   DWORD total = 0;
   DWORD free = 0;
   GetVideoMemory(&total, &free);
-  return free * 100 < total * kLowVideoMemoryPercent ? 1 : 0;
+  return free * 100 < total * kMessageWindowLowVideoMemoryPercent ? 1 : 0;
 }
 
 // Index of a surface in the scene's message surface list, -1 when it is not there.
@@ -214,8 +214,8 @@ bool cMessage::Place(std::int32_t* pX, std::int32_t* pY) {
   std::int32_t y = 0;
   switch (m_nPosMode) {
     case MSGPOS_CENTRE:
-      x = HeldSum(m_nOffsetX, -(w / 2) + kScreenW / 2);
-      y = HeldSum(m_nOffsetY, -(h / 2) + kScreenH / 2);
+      x = HeldSum(m_nOffsetX, -(w / 2) + kMessageWindowScreenW / 2);
+      y = HeldSum(m_nOffsetY, -(h / 2) + kMessageWindowScreenH / 2);
       break;
     case MSGPOS_SELF_ABOVE:
     case MSGPOS_SELF_BELOW:
@@ -272,13 +272,13 @@ bool cMessage::Place(std::int32_t* pX, std::int32_t* pY) {
   if (m_bKeepOnScreen != 0) {
     if (x < 0) {
       x = 0;
-    } else if (x + w >= kScreenW - 1) {
-      x = kScreenW - w;
+    } else if (x + w >= kMessageWindowScreenW - 1) {
+      x = kMessageWindowScreenW - w;
     }
     if (y < kStatusBarH) {
       y = kStatusBarH;
-    } else if (y + h >= kScreenH - 1) {
-      y = kScreenH - h;
+    } else if (y + h >= kMessageWindowScreenH - 1) {
+      y = kMessageWindowScreenH - h;
     }
   }
   *pX = x;
@@ -329,7 +329,7 @@ std::int32_t cMessage::Draw(DDSURFACEDATA* lpDst, std::int32_t bPaused) {
         }
         m_bOpening = 0;
       }
-      DDBlt(lpDst, x, y, m_nWidth, m_nHeight, m_pSurface, 0, 0, kColorKey);
+      DDBlt(lpDst, x, y, m_nWidth, m_nHeight, m_pSurface, 0, 0, kMessageWindowColorKey);
       break;
     }
     case MSGKIND_PART_ICON:
@@ -337,7 +337,7 @@ std::int32_t cMessage::Draw(DDSURFACEDATA* lpDst, std::int32_t bPaused) {
       break;
     case MSGKIND_STATUS_ICON:
       DDBlt(lpDst, x, y - nRise, kIconSize, kIconSize, &g_FixedSurface[kAccessorySheetRow], kStatusIconX,
-            kStatusIconY, kColorKey);
+            kStatusIconY, kMessageWindowColorKey);
       break;
     default:
       break;

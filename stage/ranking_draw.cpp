@@ -22,13 +22,13 @@
 namespace {
 
 constexpr int kFont = 1;  // the 16-dot system font
-constexpr int kCell = 16;
-constexpr int kAccessoryRow = 49;  // "bmp\Accessory.bmp": the highlight icon at (16, 48)
+constexpr int kRankingDrawCell = 16;
+constexpr int kRankingDrawAccessoryRow = 49;  // "bmp\Accessory.bmp": the highlight icon at (16, 48)
 constexpr int kResultTextFirst = 5;   // System texts 5 .. 9 name the result kinds
 constexpr int kGenreHintText = 25;    // "Vキーでジャンルの切り替え"
 constexpr int kClearTimeDigits = 8;   // "mm:ss.hh"
 
-const std::string& SystemText(int n) { return CheckedAt(g_SystemData.m_Texts, n); }
+const std::string& RankingDrawSystemText(int n) { return CheckedAt(g_SystemData.m_Texts, n); }
 
 // Draws with the font's icon letters off when the game draws a-z as icons: names and the
 // English title are letters, not icons.
@@ -41,7 +41,7 @@ void DrawPlainLetters(DDSURFACEDATA* lpDst, int x, int y, const std::string& tex
 }
 
 void DrawHighlight(DDSURFACEDATA* lpDst, int x, int y) {
-  DDBlt(lpDst, x, y, kCell, kCell, &g_FixedSurface[kAccessoryRow], 16, 48, 1);
+  DDBlt(lpDst, x, y, kRankingDrawCell, kRankingDrawCell, &g_FixedSurface[kRankingDrawAccessoryRow], 16, 48, 1);
 }
 
 std::string ValueText(int kind, std::int32_t value) {
@@ -58,7 +58,7 @@ std::string ValueText(int kind, std::int32_t value) {
 void cRanking::Draw(DDSURFACEDATA* lpDst, int x, int y, int kind, int highlight) const {
   cFont& font = g_Font[kFont];
   font.DrawWindow(lpDst, x + 1, y + 1, 270, 350);
-  const std::string& kindName = SystemText(kind + kResultTextFirst);
+  const std::string& kindName = RankingDrawSystemText(kind + kResultTextFirst);
   if (g_SystemIni.m_bEnglish != 0) {
     DrawPlainLetters(lpDst, x, y, "Ranking     " + kindName);
   } else {
@@ -70,7 +70,7 @@ void cRanking::Draw(DDSURFACEDATA* lpDst, int x, int y, int kind, int highlight)
   for (int i = 0; i < count; ++i) {
     const cRankEntry& entry = m_vEntry[static_cast<std::size_t>(i)];
     if (entry.m_bUsed == 0) continue;
-    const int row = y + kCell * (i + 1);
+    const int row = y + kRankingDrawCell * (i + 1);
     font.DrawText(lpDst, x + 16, row, std::to_string(i + 1).c_str());
     DrawPlainLetters(lpDst, x + 64, row, entry.m_strName);
     if (kind == RESULT_CLEARTIME) {
@@ -78,14 +78,14 @@ void cRanking::Draw(DDSURFACEDATA* lpDst, int x, int y, int kind, int highlight)
     } else {
       // Right-aligned: the last digit in column width + 8.
       const int column = width + 9 - GetDigitNum(entry.m_nValue);
-      font.DrawText(lpDst, x + column * kCell, row, ValueText(kind, entry.m_nValue).c_str());
+      font.DrawText(lpDst, x + column * kRankingDrawCell, row, ValueText(kind, entry.m_nValue).c_str());
     }
   }
   if (GetCmdCount(g_GameMgr.m_nPlayMode) > 1) {
-    const std::string& hint = SystemText(kGenreHintText);
-    font.DrawText(lpDst, x + 136 - GetStrCharNum(hint.c_str()) * 8, y + kCell * (count + 1), hint.c_str());
+    const std::string& hint = RankingDrawSystemText(kGenreHintText);
+    font.DrawText(lpDst, x + 136 - GetStrCharNum(hint.c_str()) * 8, y + kRankingDrawCell * (count + 1), hint.c_str());
   }
-  if (highlight != -1) DrawHighlight(lpDst, x, y + kCell * (highlight + 1));
+  if (highlight != -1) DrawHighlight(lpDst, x, y + kRankingDrawCell * (highlight + 1));
 }
 
 void cRankingSet::Draw(DDSURFACEDATA* lpDst, int x, int y, int kind, int highlight) const {
@@ -105,19 +105,19 @@ void DrawResultWindow(DDSURFACEDATA* lpDst, int x, int y, const std::vector<std:
                (g_bStartStage != 0 || IsRankKindOn(g_GameMgr.m_nPlayMode, k) != 0);
     if (!shown[k]) continue;
     ++rows;
-    labelWidth = std::max(labelWidth, GetStrCharNum(SystemText(k + kResultTextFirst).c_str()));
+    labelWidth = std::max(labelWidth, GetStrCharNum(RankingDrawSystemText(k + kResultTextFirst).c_str()));
     valueWidth = std::max(valueWidth, k == RESULT_CLEARTIME ? kClearTimeDigits : GetDigitNum(sums[k]));
   }
   if (rows == 0) return;
   cFont& font = g_Font[kFont];
-  font.DrawWindow(lpDst, x, y, (valueWidth + labelWidth + 3) * kCell, kCell * rows);
+  font.DrawWindow(lpDst, x, y, (valueWidth + labelWidth + 3) * kRankingDrawCell, kRankingDrawCell * rows);
   int row = y;
   for (int k = 0; k < kRankLists; ++k) {
     if (!shown[k]) continue;
-    font.DrawText(lpDst, x + 16, row, SystemText(k + kResultTextFirst).c_str());
-    font.DrawText(lpDst, x + 32 + labelWidth * kCell, row, ValueText(k, sums[k]).c_str());
+    font.DrawText(lpDst, x + 16, row, RankingDrawSystemText(k + kResultTextFirst).c_str());
+    font.DrawText(lpDst, x + 32 + labelWidth * kRankingDrawCell, row, ValueText(k, sums[k]).c_str());
     if (static_cast<std::size_t>(k) < places.size() && places[static_cast<std::size_t>(k)] != -1)
       DrawHighlight(lpDst, x, row);
-    row += kCell;
+    row += kRankingDrawCell;
   }
 }

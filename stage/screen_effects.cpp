@@ -22,9 +22,9 @@ namespace {
 constexpr int kW = 640;
 constexpr int kH = 480;
 constexpr DWORD kFillColour = 16;
-constexpr DWORD kColorKey = 1;
+constexpr DWORD kScreenEffectsColorKey = 1;
 constexpr int kDegreesPerTurn = 360;
-constexpr std::int64_t kMaxSpread = 1 << 16;  // dots: far beyond any screen
+constexpr std::int64_t kScreenEffectsMaxSpread = 1 << 16;  // dots: far beyond any screen
 
 DDSURFACEDATA* Frame() { return &g_BackBuffer; }
 DDSURFACEDATA* FirstBlank() { return &g_FixedSurface[kBlank640Row]; }
@@ -230,7 +230,7 @@ std::int32_t RunZoom(cSceneGame& scene, std::int32_t bPaused) {
     if (y0 + TruncToInt(height) > kH - 1) y0 = TruncToInt(kH - height);
     if (y0 < 0) y0 = 0;
     DrawBack([&] {
-      DDStretchBlt(Frame(), 0, 0, kW, kH, work, x0, y0, TruncToInt(width), TruncToInt(height), kColorKey);
+      DDStretchBlt(Frame(), 0, 0, kW, kH, work, x0, y0, TruncToInt(width), TruncToInt(height), kScreenEffectsColorKey);
     });
   } else {
     DDFillRect(Frame(), 0, 0, kW, kH, kFillColour);
@@ -238,7 +238,7 @@ std::int32_t RunZoom(cSceneGame& scene, std::int32_t bPaused) {
     if (a > 0) {
       DrawBack([&] {
         DDStretchBlt(Frame(), TruncToInt((kW - kW * a) * 0.5), TruncToInt((kH - kH * a) * 0.5), TruncToInt(kW * a),
-                     TruncToInt(kH * a), work, 0, 0, kW, kH, kColorKey);
+                     TruncToInt(kH * a), work, 0, 0, kW, kH, kScreenEffectsColorKey);
       });
     }
   }
@@ -252,8 +252,8 @@ std::int32_t RunLens(cSceneGame& scene, std::int32_t bPaused) {
   PlayerCentre(&px, &py);
   // An offset from data beyond the spread puts the lens off every screen: held there, so
   // that the centre, the radius and the cleared square stay within int.
-  const int e = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{px} + fx.Param(3), -kMaxSpread, kMaxSpread));
-  const int c = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{py} + fx.Param(4), -kMaxSpread, kMaxSpread));
+  const int e = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{px} + fx.Param(3), -kScreenEffectsMaxSpread, kScreenEffectsMaxSpread));
+  const int c = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{py} + fx.Param(4), -kScreenEffectsMaxSpread, kScreenEffectsMaxSpread));
   const int f = e >= kW / 2 ? e : kW - e;
   const int g = c >= kH / 2 ? c : kH - c;
   const int h = TruncToInt(std::sqrt(2.0) * (f > g ? f : g));

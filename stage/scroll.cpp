@@ -7,7 +7,7 @@
 
 namespace {
 
-std::int32_t ClampToInt32(std::int64_t value) {
+std::int32_t ScrollClampToInt32(std::int64_t value) {
   if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
   if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   return static_cast<std::int32_t>(value);
@@ -53,10 +53,10 @@ void cScroll::SetRange(std::int32_t nStartCell, std::int32_t nEndCell, std::int3
   // Computed in 64 bits: the cells come from the stage file, and set-up has only checked
   // the stage's own size.
   const std::int64_t min = bUseStart != 0 ? static_cast<std::int64_t>(nStartCell) * 32 + m_nOrigin : m_nOrigin;
-  m_nMin = ClampToInt32(min);
+  m_nMin = ScrollClampToInt32(min);
   if (bUseEnd != 0) {
     const std::int64_t max = (static_cast<std::int64_t>(nEndCell) + 1) * 32 + m_nOrigin;
-    m_nMax = ClampToInt32(max);
+    m_nMax = ScrollClampToInt32(max);
     if (m_nMax < m_nMin) m_nMax = m_nMin;
   } else {
     m_nMax = m_nExtent;

@@ -23,7 +23,7 @@ constexpr int kPlainShotSheetRow = 63;
 constexpr int kMirroredShotSheetRow = 64;
 constexpr int kShotRows = 30;
 constexpr int kShotColumnPairs = 4;
-constexpr DWORD kColorKey = 1;
+constexpr DWORD kStageBitmapsColorKey = 1;
 
 bool IsDirect3D() { return lpDTCon != nullptr; }
 

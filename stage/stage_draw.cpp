@@ -33,8 +33,8 @@
 
 namespace {
 
-constexpr int kPlainShotSheetRow = 63;
-constexpr int kMirroredShotSheetRow = 64;
+constexpr int kStageDrawPlainShotSheetRow = 63;
+constexpr int kStageDrawMirroredShotSheetRow = 64;
 constexpr int kPriorityLayers = 8;
 constexpr int kMessageLineY = 456;
 
@@ -85,10 +85,10 @@ void DrawMessageLine() {
 void cSceneGame::Draw(std::int32_t bPlayView, std::int32_t bPaused, std::int32_t bTimeSound,
                       std::int32_t bMessageLine) {
   DDSURFACEDATA* dst = &g_BackBuffer;
-  if (g_FixedSurface[kPlainShotSheetRow].bLost != 0 || g_FixedSurface[kMirroredShotSheetRow].bLost != 0) {
+  if (g_FixedSurface[kStageDrawPlainShotSheetRow].bLost != 0 || g_FixedSurface[kStageDrawMirroredShotSheetRow].bLost != 0) {
     BuildShotSheet();
-    g_FixedSurface[kPlainShotSheetRow].bLost = 0;
-    g_FixedSurface[kMirroredShotSheetRow].bLost = 0;
+    g_FixedSurface[kStageDrawPlainShotSheetRow].bLost = 0;
+    g_FixedSurface[kStageDrawMirroredShotSheetRow].bLost = 0;
   }
   if (m_ScrEffect.m_nId != 0) DDSetVirtualBackBuffer(1);
   ScrollBackgrounds();

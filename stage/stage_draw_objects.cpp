@@ -16,9 +16,9 @@
 
 namespace {
 
-constexpr int kCell = 32;
-constexpr int kMarksPerColumn = 15;
-constexpr DWORD kColorKey = 1;
+constexpr int kStageDrawObjectsCell = 32;
+constexpr int kStageDrawObjectsMarksPerColumn = 15;
+constexpr DWORD kStageDrawObjectsColorKey = 1;
 
 }  // namespace
 
@@ -35,20 +35,20 @@ void DrawItemSprite(cItem& item, std::int32_t bPaused) {
   if (part.HasPicture()) {
     if (bScaled) {
       DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
-                   kCell, kCell, kColorKey);
+                   kStageDrawObjectsCell, kStageDrawObjectsCell, kStageDrawObjectsColorKey);
     } else {
       DDBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
-            kColorKey);
+            kStageDrawObjectsColorKey);
     }
   }
   if (def.m_nEmblemShow != 1 || def.m_nEmblem < 0) return;
   DDSURFACEDATA* marks = &g_FixedSurface[kMarkSheetRow];
-  const int sx = def.m_nEmblem / kMarksPerColumn * kCell;
-  const int sy = def.m_nEmblem % kMarksPerColumn * kCell;
+  const int sx = def.m_nEmblem / kStageDrawObjectsMarksPerColumn * kStageDrawObjectsCell;
+  const int sy = def.m_nEmblem % kStageDrawObjectsMarksPerColumn * kStageDrawObjectsCell;
   if (bScaled) {
-    DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, marks, sx, sy, kCell, kCell, kColorKey);
+    DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, marks, sx, sy, kStageDrawObjectsCell, kStageDrawObjectsCell, kStageDrawObjectsColorKey);
   } else {
-    DDBlt(&g_BackBuffer, x, y, kCell, kCell, marks, sx, sy, kColorKey);
+    DDBlt(&g_BackBuffer, x, y, kStageDrawObjectsCell, kStageDrawObjectsCell, marks, sx, sy, kStageDrawObjectsColorKey);
   }
 }
 

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr DWORD kColorKey = 1;
+constexpr DWORD kStageEffectColorKey = 1;
 constexpr int kJitter = 4;  // dots either way, times the scale
 
 // The effect's pictures in the scene: two per entry from entry 1 (video memory, system
@@ -101,9 +101,9 @@ std::int32_t cEffect::Draw(DDSURFACEDATA* lpDst, std::int32_t bPaused) {
     DDSURFACEDATA* src = bFromVideo ? video : EffectSurface(*scene, m_nId, true);
     if (src == nullptr) src = video;
     DDStretchBlt(lpDst, sx, sy, m_nWidth, m_nHeight, src, static_cast<int>(srcX), 0, entry.m_nWidth, entry.m_nHeight,
-                 kColorKey);
+                 kStageEffectColorKey);
   } else {
-    DDBlt(lpDst, sx, sy, m_nWidth, m_nHeight, video, static_cast<int>(srcX), 0, kColorKey);
+    DDBlt(lpDst, sx, sy, m_nWidth, m_nHeight, video, static_cast<int>(srcX), 0, kStageEffectColorKey);
   }
   return 0;
 }

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr DWORD kColorKey = 1;
-constexpr std::int32_t kNaturalSize = 100;
+constexpr DWORD kStagePictureColorKey = 1;
+constexpr std::int32_t kStagePictureNaturalSize = 100;
 
 }  // namespace
 
@@ -23,7 +23,7 @@ void cPicture::Set(std::int16_t nId, double x, double y, std::int32_t w, std::in
   m_nHeight = h;
   m_bScreenFixed = bScreenFixed;
   m_nLayer = nLayer;
-  m_bScaled = nSizePercent != kNaturalSize ? 1 : 0;
+  m_bScaled = nSizePercent != kStagePictureNaturalSize ? 1 : 0;
   m_nDispMode = nDispMode;
   m_nFramesLeft = nFrames;
   m_bCountWhilePaused = bCountWhilePaused;
@@ -56,9 +56,9 @@ std::int32_t cPicture::Draw(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSurface, std:
   }
   if (m_bScaled != 0) {
     DDStretchBlt(lpDst, x, y, m_nWidth, m_nHeight, lpSurface, 0, 0, lpSurface->nWidth, lpSurface->nHeight,
-                 kColorKey);
+                 kStagePictureColorKey);
   } else {
-    DDBlt(lpDst, x, y, m_nWidth, m_nHeight, lpSurface, 0, 0, kColorKey);
+    DDBlt(lpDst, x, y, m_nWidth, m_nHeight, lpSurface, 0, 0, kStagePictureColorKey);
   }
   return 0;
 }

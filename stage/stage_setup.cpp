@@ -49,18 +49,18 @@
 namespace {
 
 constexpr int kMargin = 10;        // margin cells on every side of the stage
-constexpr int kCell = 32;          // dots per cell
-constexpr int kOrigin = kMargin * kCell;
-constexpr int kViewW = 640;
-constexpr int kViewH = 480;
+constexpr int kStageSetupCell = 32;          // dots per cell
+constexpr int kOrigin = kMargin * kStageSetupCell;
+constexpr int kStageSetupViewW = 640;
+constexpr int kStageSetupViewH = 480;
 constexpr int kFarLimitAdd = 640;
-constexpr int kDarkRow = 65;       // the sight mask's darkness surface
-constexpr int kHoleRow = 66;       // and its light hole
+constexpr int kStageSetupDarkRow = 65;       // the sight mask's darkness surface
+constexpr int kStageSetupHoleRow = 66;       // and its light hole
 constexpr std::int8_t kTriggerBeforeStart = 21;  // FLOWTRIG_BEFORE_STAGE_START
 constexpr const char kSetUpFailed[] = "メモリ不足により、ステージの初期設定に失敗しました！";
 
 // World dot of the centre of stage cell b (margin included).
-double CellCentre(int b) { return (static_cast<double>(b) + kMargin) * kCell + kCell / 2; }
+double CellCentre(int b) { return (static_cast<double>(b) + kMargin) * kStageSetupCell + kStageSetupCell / 2; }
 
 bool AnySide(const cScreenOutRange& range) {
   return range.m_bLeft != 0 || range.m_bRight != 0 || range.m_bTop != 0 || range.m_bBottom != 0;
@@ -223,26 +223,26 @@ std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestart
   // 8-9. The scroll axes.
   cScroll& sx = m_ScrollX;
   sx.m_nAxis = 0;
-  sx.m_nView = kViewW;
+  sx.m_nView = kStageSetupViewW;
   sx.m_nMargin = kMargin;
   sx.m_nCells = W + 2 * kMargin;
   sx.m_nFarLimit = stage.m_nPixelWidth + kFarLimitAdd;
   sx.m_nShift = GridRowShift(W);
   sx.m_nStride = 1 << sx.m_nShift;
   sx.m_nOrigin = kOrigin;
-  sx.m_nExtent = std::max(0, (sx.m_nCells - kMargin) * kCell);
+  sx.m_nExtent = std::max(0, (sx.m_nCells - kMargin) * kStageSetupCell);
   sx.SetSpeed(stage.m_nScrollModeX == 1 ? 1 : 0, stage.m_nAutoScrollX);
   sx.SetRange(stage.m_nLimitLeft, stage.m_nLimitRight, stage.m_bLimitLeft, stage.m_bLimitRight);
   cScroll& sy = m_ScrollY;
   sy.m_nAxis = 1;
-  sy.m_nView = kViewH;
+  sy.m_nView = kStageSetupViewH;
   sy.m_nMargin = kMargin;
   sy.m_nFarLimit = stage.m_nPixelHeight + kFarLimitAdd;
   sy.m_nShift = 0;
   sy.m_nOrigin = kOrigin;
   sy.m_nCells = H + 2 * kMargin;
   sy.m_nStride = sy.m_nCells;
-  sy.m_nExtent = std::max(0, (sy.m_nCells - kMargin) * kCell);
+  sy.m_nExtent = std::max(0, (sy.m_nCells - kMargin) * kStageSetupCell);
   sy.SetSpeed(stage.m_nScrollModeY == 1 ? 1 : 0, stage.m_nAutoScrollY);
   sy.SetRange(stage.m_nLimitTop, stage.m_nLimitBottom, stage.m_bLimitTop, stage.m_bLimitBottom);
 
@@ -306,7 +306,7 @@ std::int32_t cSceneGame::SetStage(std::int32_t bLoadStage, std::int32_t bRestart
   hero.UpdateScreenRect();
 
   // 14. Limited sight.
-  if (hero.m_Def.m_nSightShape != 0) CreateSpotlight(kDarkRow, kHoleRow);
+  if (hero.m_Def.m_nSightShape != 0) CreateSpotlight(kStageSetupDarkRow, kStageSetupHoleRow);
 
   // 15. Stage variables.
   m_vStageVar.assign(kStageVarCount, 0);

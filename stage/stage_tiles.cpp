@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr int kCell = 32;
-constexpr int kMarksPerColumn = 15;
-constexpr DWORD kColorKey = 1;
+constexpr int kStageTilesCell = 32;
+constexpr int kStageTilesMarksPerColumn = 15;
+constexpr DWORD kStageTilesColorKey = 1;
 
 // The first tile's offset into a picture of `size` for an origin v: v mod size, made
 // non-negative.
@@ -27,7 +27,7 @@ int WrapInto(int v, int size) {
 // Mark n lies inside the mark sheet: a damaged number reads nothing of other memory.
 bool SheetHasCell(const DDSURFACEDATA& sheet, int n) {
   if (n < 0) return false;
-  return n / kMarksPerColumn * kCell < sheet.nWidth && n % kMarksPerColumn * kCell < sheet.nHeight;
+  return n / kStageTilesMarksPerColumn * kStageTilesCell < sheet.nWidth && n % kStageTilesMarksPerColumn * kStageTilesCell < sheet.nHeight;
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ bool BackgroundSurfaceExists(int nRow) {
 }
 
 int BackgroundOrigin(std::int32_t bAuto, double dOffset, double dFactor, const cScroll& axis, bool bRoundView) {
-  const int margin = axis.m_nMargin * kCell;
+  const int margin = axis.m_nMargin * kStageTilesCell;
   if (bAuto != 0) return TruncToInt(dOffset + axis.m_dPos - margin);
   // The horizontal view position is rounded to the dot; the vertical one is cut.
   const int view = bRoundView ? TruncToInt(axis.m_dPos + 0.5) : TruncToInt(axis.m_dPos);
@@ -54,7 +54,7 @@ void DrawBackgroundTiles(DDSURFACEDATA* lpDst, const cStageBack& back, int nRow,
   const int y = BackgroundOrigin(back.m_bAutoY, back.m_dPosY, back.m_dSpeedY, sy, false);
   const int tx0 = WrapInto(x, w);
   const int ty0 = WrapInto(y, h);
-  const DWORD flags = bOpaque ? 0 : kColorKey;
+  const DWORD flags = bOpaque ? 0 : kStageTilesColorKey;
   DDBeginSpriteBatch(0);
   int ty = ty0;
   int sy0 = 0;
@@ -77,10 +77,10 @@ void DrawBackgroundTiles(DDSURFACEDATA* lpDst, const cStageBack& back, int nRow,
 void DrawPaletteBlock(DDSURFACEDATA* lpDst, int x, int y, const cBlockCell& cell) {
   cPartGraphic part;
   part.Set(PARTUSE_PLAIN, cell.m_nGraphicKind, cell.m_nGraphic, cell.m_nPattern, nullptr, 0);
-  if (part.HasPicture()) DDBlt(lpDst, x, y, kCell, kCell, part.m_pDraw[0], part.m_nCellX, part.m_nCellY, kColorKey);
+  if (part.HasPicture()) DDBlt(lpDst, x, y, kStageTilesCell, kStageTilesCell, part.m_pDraw[0], part.m_nCellX, part.m_nCellY, kStageTilesColorKey);
   DDSURFACEDATA* marks = &g_FixedSurface[kMarkSheetRow];
   if (cell.m_nEmblemShow == 1 && SheetHasCell(*marks, cell.m_nEmblem)) {
     const int m = cell.m_nEmblem;
-    DDBlt(lpDst, x, y, kCell, kCell, marks, m / kMarksPerColumn * kCell, m % kMarksPerColumn * kCell, kColorKey);
+    DDBlt(lpDst, x, y, kStageTilesCell, kStageTilesCell, marks, m / kStageTilesMarksPerColumn * kStageTilesCell, m % kStageTilesMarksPerColumn * kStageTilesCell, kStageTilesColorKey);
   }
 }

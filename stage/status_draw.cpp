@@ -23,13 +23,13 @@
 namespace {
 
 constexpr int kStatusWindowRow = 46;
-constexpr int kAccessoryRow = 49;
-constexpr int kWordRow = 51;
+constexpr int kStatusDrawAccessoryRow = 49;
+constexpr int kStatusDrawWordRow = 51;
 constexpr int kBarY = 3;
-constexpr int kGaugeWidth = 50;
+constexpr int kStatusDrawGaugeWidth = 50;
 constexpr int kIconWidth = 16;
 constexpr int kTimeWarningSound = 13;
-constexpr DWORD kColorKey = 1;
+constexpr DWORD kStatusDrawColorKey = 1;
 
 int LabelWidth(const cSysStatusItem& item) { return kIconWidth * GetStrCharNum(item.m_strLabel.c_str()); }
 
@@ -38,22 +38,22 @@ std::int64_t ItemWidth(int nItem, const cSysStatusItem& item) {
   if (item.m_bShow == 0) return 0;
   const std::int64_t head = item.m_bIcon != 0 ? kIconWidth : LabelWidth(item);
   const bool bGauge = nItem == STATUSITEM_HP || nItem == STATUSITEM_SP;
-  return head + (bGauge ? kGaugeWidth : static_cast<std::int64_t>(kIconWidth) * item.m_nDigits);
+  return head + (bGauge ? kStatusDrawGaugeWidth : static_cast<std::int64_t>(kIconWidth) * item.m_nDigits);
 }
 
 // A 50-dot gauge at gx: backdrop, the fill (the warning row when the item's threshold is
 // reached) and, when asked, the value in the small font.
 void DrawStatusGauge(DDSURFACEDATA* lpDst, int gx, int nItem, const cSysStatusItem& item, std::int32_t value,
                      std::int32_t maximum) {
-  DDSURFACEDATA* sheet = &g_FixedSurface[kAccessoryRow];
+  DDSURFACEDATA* sheet = &g_FixedSurface[kStatusDrawAccessoryRow];
   const int column = nItem == STATUSITEM_HP ? 0 : 64;
-  DDBlt(lpDst, gx, kBarY, kGaugeWidth, 16, sheet, column, 128, kColorKey);
+  DDBlt(lpDst, gx, kBarY, kStatusDrawGaugeWidth, 16, sheet, column, 128, kStatusDrawColorKey);
   // value x 50 / maximum in 64 bits: a damaged HP cannot overflow the product.
-  const std::int64_t fill = maximum == 0 ? 0 : static_cast<std::int64_t>(value) * kGaugeWidth / maximum;
+  const std::int64_t fill = maximum == 0 ? 0 : static_cast<std::int64_t>(value) * kStatusDrawGaugeWidth / maximum;
   const int fillRow = g_SystemData.IsStatusReached(nItem, value, maximum) != 0 ? 160 : 144;
   if (fill > 0) {
-    DDBlt(lpDst, gx, kBarY, static_cast<int>(fill > kGaugeWidth ? kGaugeWidth : fill), 16, sheet, column, fillRow,
-          kColorKey);
+    DDBlt(lpDst, gx, kBarY, static_cast<int>(fill > kStatusDrawGaugeWidth ? kStatusDrawGaugeWidth : fill), 16, sheet, column, fillRow,
+          kStatusDrawColorKey);
   }
   if (item.m_bShowNumber != 0) g_Font[0].DrawTextF(lpDst, gx, 6, "%d", value);
 }
@@ -90,8 +90,8 @@ void cSceneGame::DrawStatus(DDSURFACEDATA* lpDst) {
   }
   if (nEnabled == 0) return;
   const std::int64_t gap = (638 - sum) / (nEnabled + 1);
-  DDBlt(lpDst, 0, 0, 640, 20, &g_FixedSurface[kStatusWindowRow], 0, 0, kColorKey);
-  DDSURFACEDATA* icons = &g_FixedSurface[kAccessoryRow];
+  DDBlt(lpDst, 0, 0, 640, 20, &g_FixedSurface[kStatusWindowRow], 0, 0, kStatusDrawColorKey);
+  DDSURFACEDATA* icons = &g_FixedSurface[kStatusDrawAccessoryRow];
   const cPlayer* hero = g_vPlayer.empty() ? nullptr : &g_vPlayer.front();
   const cProgress& progress = g_Progress;
   std::int64_t xPos = gap;
@@ -99,7 +99,7 @@ void cSceneGame::DrawStatus(DDSURFACEDATA* lpDst) {
     const cSysStatusItem& item = items[static_cast<std::size_t>(i)];
     if (item.m_bShow == 0) continue;
     const int x = static_cast<int>(std::clamp<std::int64_t>(xPos, -65536, 65536));
-    if (item.m_bIcon != 0) DDBlt(lpDst, x, kBarY, kIconWidth, 16, icons, 16 * i, 32, kColorKey);
+    if (item.m_bIcon != 0) DDBlt(lpDst, x, kBarY, kIconWidth, 16, icons, 16 * i, 32, kStatusDrawColorKey);
     switch (i) {
       case STATUSITEM_SCORE:
         DrawNumberItem(lpDst, x, item, progress.m_nScore, false);
@@ -129,7 +129,7 @@ void cSceneGame::DrawStatus(DDSURFACEDATA* lpDst) {
 
 void cSceneGame::DrawTimeLimit(DDSURFACEDATA* lpDst, std::int32_t bTimeSound) {
   if (m_bNoTimeLimit != 0) return;
-  DDDrawNumber(lpDst, 272, 24, 32, 32, &g_FixedSurface[kWordRow], 0, 160, kColorKey, m_nTimeLeft, 3, 1, 0);
+  DDDrawNumber(lpDst, 272, 24, 32, 32, &g_FixedSurface[kStatusDrawWordRow], 0, 160, kStatusDrawColorKey, m_nTimeLeft, 3, 1, 0);
   if (m_nTimeLeft >= 1 && m_nTimeLeft <= g_StageData.m_nTimeWarning && CountEvery(2, g_StageData.m_nStageFps) != 0 &&
       bTimeSound != 0) {
     PlaySE(kTimeWarningSound);

@@ -220,7 +220,7 @@ void cPaletteChara::Normalize2() {
 
 namespace {
 
-double IndexedOffset(std::int32_t n, std::int16_t step, std::int16_t base, bool mirrored) {
+double PaletteCharaIndexedOffset(std::int32_t n, std::int16_t step, std::int16_t base, bool mirrored) {
   // 32-bit arithmetic that wraps as the stored values would.
   const auto v = static_cast<std::int32_t>(static_cast<std::uint32_t>(n) * static_cast<std::uint32_t>(step) +
                                            static_cast<std::uint32_t>(base));
@@ -231,9 +231,9 @@ double IndexedOffset(std::int32_t n, std::int16_t step, std::int16_t base, bool 
 }  // namespace
 
 double cPaletteChara::GetIndexedOffsetX(std::int32_t n, std::int32_t facing) const {
-  return IndexedOffset(n, m_nCopyStepX, m_nCopyBaseX, facing == 1 && m_bCopyMirrorX != 0);
+  return PaletteCharaIndexedOffset(n, m_nCopyStepX, m_nCopyBaseX, facing == 1 && m_bCopyMirrorX != 0);
 }
 
 double cPaletteChara::GetIndexedOffsetY(std::int32_t n, std::int32_t facing) const {
-  return IndexedOffset(n, m_nCopyStepY, m_nCopyBaseY, facing == 1 && m_bCopyMirrorY != 0);
+  return PaletteCharaIndexedOffset(n, m_nCopyStepY, m_nCopyBaseY, facing == 1 && m_bCopyMirrorY != 0);
 }

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr unsigned kAddedRankKey = 759;
+constexpr unsigned kStageScoreAddedRankKey = 759;
 
 }  // namespace
 
@@ -12,7 +12,7 @@ cStageScore::cStageScore() {
 }
 
 void cStageScore::RegisterMembers(int version) {
-  const bool keyed = static_cast<unsigned>(version) >= kAddedRankKey;
+  const bool keyed = static_cast<unsigned>(version) >= kStageScoreAddedRankKey;
   ClearMembers();
   if (keyed) {
     AddMember(&m_bRankSuffix);
@@ -26,5 +26,5 @@ void cStageScore::RegisterMembers(int version) {
 
 void cStageScore::Read(cDataReader& in) {
   cDataRecord::Read(in);
-  if (static_cast<unsigned>(g_nFileVersion) < kAddedRankKey) m_strRankKey = m_strStageName;
+  if (static_cast<unsigned>(g_nFileVersion) < kStageScoreAddedRankKey) m_strRankKey = m_strStageName;
 }

@@ -9,7 +9,7 @@ namespace {
 // Texts kept for the authoring tool: files before version 754 had no fixed count.
 constexpr std::size_t kStageTextCount = 1000;
 
-bool Below(int nFileVersion, std::uint32_t threshold) { return static_cast<std::uint32_t>(nFileVersion) < threshold; }
+bool StageConversionsBelow(int nFileVersion, std::uint32_t threshold) { return static_cast<std::uint32_t>(nFileVersion) < threshold; }
 
 // Before 155 one hit area served walking and flying, centred in the cell.
 void SplitFlyingHitAreas(cStageData& s) {
@@ -51,14 +51,14 @@ void SetFixedBodyBoxes(cStageData& s) {
 }  // namespace
 
 void ConvertOldStage(cStageData& stage, int nFileVersion) {
-  if (!Below(nFileVersion, 811)) return;
-  if (Below(nFileVersion, 155)) SplitFlyingHitAreas(stage);
-  if (Below(nFileVersion, 166)) stage.m_bBgmLoop = 1;
-  if (Below(nFileVersion, 181)) AddHpAndSpResults(stage);
-  if (Below(nFileVersion, 183)) stage.m_bShowStatus = 1;
-  if (Below(nFileVersion, 184)) stage.m_bClearAutoAdvance = 0;
-  if (Below(nFileVersion, 199)) stage.m_bBgmKeep = 0;
-  if (Below(nFileVersion, 200)) SetFixedBodyBoxes(stage);
-  if (Below(nFileVersion, 225)) stage.m_bStartBanner = 0;
-  if (Below(nFileVersion, 754)) stage.m_vText.resize(kStageTextCount, cStageString());
+  if (!StageConversionsBelow(nFileVersion, 811)) return;
+  if (StageConversionsBelow(nFileVersion, 155)) SplitFlyingHitAreas(stage);
+  if (StageConversionsBelow(nFileVersion, 166)) stage.m_bBgmLoop = 1;
+  if (StageConversionsBelow(nFileVersion, 181)) AddHpAndSpResults(stage);
+  if (StageConversionsBelow(nFileVersion, 183)) stage.m_bShowStatus = 1;
+  if (StageConversionsBelow(nFileVersion, 184)) stage.m_bClearAutoAdvance = 0;
+  if (StageConversionsBelow(nFileVersion, 199)) stage.m_bBgmKeep = 0;
+  if (StageConversionsBelow(nFileVersion, 200)) SetFixedBodyBoxes(stage);
+  if (StageConversionsBelow(nFileVersion, 225)) stage.m_bStartBanner = 0;
+  if (StageConversionsBelow(nFileVersion, 754)) stage.m_vText.resize(kStageTextCount, cStageString());
 }

@@ -17,7 +17,7 @@
 namespace {
 
 // Files before this version may end without a valid sentinel.
-constexpr int kSentinelComparedFrom = 174;
+constexpr int kStageLoadSentinelComparedFrom = 174;
 
 
 // Serves the calling thread's messages until thLoad has ended. 0 when WM_QUIT came first.
@@ -51,7 +51,7 @@ unsigned LoadStageProc(void* /*unused*/) {
 int CheckStageFile(const char* path) {
   std::unique_ptr<cDataReader> in = OpenDataFileForRead(path);
   if (!in) return 1;
-  if (g_nFileVersion < kSentinelComparedFrom) return 1;
+  if (g_nFileVersion < kStageLoadSentinelComparedFrom) return 1;
   // The body after the version word.
   const std::size_t size = in->Remaining();
   const std::uint8_t* body = in->Take(size);

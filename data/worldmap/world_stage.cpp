@@ -3,7 +3,7 @@
 namespace {
 
 constexpr unsigned kAddedReqScore = 209;
-constexpr unsigned kAddedRankSuffix = 758;
+constexpr unsigned kWorldStageAddedRankSuffix = 758;
 
 }  // namespace
 
@@ -34,7 +34,7 @@ void cWorldStage::RegisterMembers(int version) {
   AddMember(&m_nReqValue);
   AddMember(&m_nReqOp);
   if (v >= kAddedReqScore) AddMember(&m_nReqScore);
-  if (v >= kAddedRankSuffix) {
+  if (v >= kWorldStageAddedRankSuffix) {
     AddMember(&m_bRankSuffix);
     AddMember(&m_nRankSuffixA);
     AddMember(&m_nRankSuffixB);

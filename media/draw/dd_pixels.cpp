@@ -45,7 +45,7 @@ bool cPixelBuffer::Create(int width, int height, ePixelFormat pixelFormat) {
 }
 
 namespace {
-constexpr std::uint32_t Widen(std::uint32_t v, std::uint32_t max) { return (v * 255u + max / 2) / max; }
+constexpr std::uint32_t DdPixelsWiden(std::uint32_t v, std::uint32_t max) { return (v * 255u + max / 2) / max; }
 constexpr std::uint32_t Narrow(std::uint32_t v, std::uint32_t max) { return (v * max + 127u) / 255u; }
 }  // namespace
 
@@ -53,11 +53,11 @@ std::uint32_t PixelToArgb(ePixelFormat format, std::uint32_t p) {
   switch (format) {
     case ePixelFormat::kP8: return 0;
     case ePixelFormat::kR5G6B5:
-      return 0xFF000000u | (Widen((p >> 11) & 31, 31) << 16) | (Widen((p >> 5) & 63, 63) << 8) |
-             Widen(p & 31, 31);
+      return 0xFF000000u | (DdPixelsWiden((p >> 11) & 31, 31) << 16) | (DdPixelsWiden((p >> 5) & 63, 63) << 8) |
+             DdPixelsWiden(p & 31, 31);
     case ePixelFormat::kA1R5G5B5:
-      return ((p & 0x8000u) ? 0xFF000000u : 0u) | (Widen((p >> 10) & 31, 31) << 16) |
-             (Widen((p >> 5) & 31, 31) << 8) | Widen(p & 31, 31);
+      return ((p & 0x8000u) ? 0xFF000000u : 0u) | (DdPixelsWiden((p >> 10) & 31, 31) << 16) |
+             (DdPixelsWiden((p >> 5) & 31, 31) << 8) | DdPixelsWiden(p & 31, 31);
     case ePixelFormat::kX8R8G8B8: return p | 0xFF000000u;
     case ePixelFormat::kA8R8G8B8: return p;
   }

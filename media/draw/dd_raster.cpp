@@ -11,16 +11,16 @@ namespace {
 
 inline std::uint32_t Mul255(std::uint32_t a, std::uint32_t b) { return Div255Round(a * b); }
 
-inline std::uint32_t Channel(std::uint32_t c, int shift) { return (c >> shift) & 255u; }
+inline std::uint32_t DdRasterChannel(std::uint32_t c, int shift) { return (c >> shift) & 255u; }
 
 std::uint32_t ColourOp(int op, std::uint32_t t, std::uint32_t d, std::uint32_t factor) {
   std::uint32_t out = 0;
   const std::uint32_t share = factor >> 24;
   for (int shift = 0; shift <= 16; shift += 8) {
-    const std::uint32_t a = Channel(t, shift), b = Channel(d, shift);
+    const std::uint32_t a = DdRasterChannel(t, shift), b = DdRasterChannel(d, shift);
     std::uint32_t v;
     switch (op) {
-      case D3DTOP_BLENDFACTORALPHA: v = Div255Round(a * share + Channel(factor, shift) * (255 - share)); break;
+      case D3DTOP_BLENDFACTORALPHA: v = Div255Round(a * share + DdRasterChannel(factor, shift) * (255 - share)); break;
       case D3DTOP_SELECTARG1: v = a; break;
       case D3DTOP_SELECTARG2:
       case D3DTOP_DISABLE: v = b; break;
@@ -52,11 +52,11 @@ inline std::uint32_t Blend(std::uint32_t s, std::uint32_t d) {
   if (a == 0) return d;
   std::uint32_t out = 0;
   for (int shift = 0; shift <= 24; shift += 8)
-    out |= Div255Round(Channel(s, shift) * a + Channel(d, shift) * (255 - a)) << shift;
+    out |= Div255Round(DdRasterChannel(s, shift) * a + DdRasterChannel(d, shift) * (255 - a)) << shift;
   return out;
 }
 
-inline int FloorDiv(long long n, long long d) {
+inline int DdRasterFloorDiv(long long n, long long d) {
   long long q = n / d;
   if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
   return static_cast<int>(q);
@@ -69,7 +69,7 @@ inline int Wrap(int v, int size) {
 
 // The texel column of destination offset i.
 inline int Sample(int s, int ss, int d, int i) {
-  return FloorDiv(2LL * s * d + (2LL * i + 1) * ss, 2LL * d);
+  return DdRasterFloorDiv(2LL * s * d + (2LL * i + 1) * ss, 2LL * d);
 }
 
 // One texel that is neither wholly opaque nor wholly transparent (or a 16-bit one).

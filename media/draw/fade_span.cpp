@@ -301,7 +301,7 @@ FADE_INLINE void Fade(ePixelFormat format, std::uint8_t* dst, const std::uint8_t
 }
 
 template <int Bytes>
-FADE_INLINE void Blend(ePixelFormat format, std::uint8_t* row, int n, std::uint16_t inverse,
+FADE_INLINE void FadeSpanBlend(ePixelFormat format, std::uint8_t* row, int n, std::uint16_t inverse,
                        const std::uint16_t (&add)[4], std::uint16_t top0, std::uint16_t top1) {
   switch (format) {
     case ePixelFormat::kR5G6B5:
@@ -325,16 +325,16 @@ __attribute__((target("avx2"))) void FadeAvx2(ePixelFormat f, std::uint8_t* d, c
 }
 void BlendSse(ePixelFormat f, std::uint8_t* row, int n, std::uint16_t inv, const std::uint16_t (&add)[4],
               std::uint16_t t0, std::uint16_t t1) {
-  Blend<16>(f, row, n, inv, add, t0, t1);
+  FadeSpanBlend<16>(f, row, n, inv, add, t0, t1);
 }
 __attribute__((target("avx2"))) void BlendAvx2(ePixelFormat f, std::uint8_t* row, int n, std::uint16_t inv,
                                                const std::uint16_t (&add)[4], std::uint16_t t0, std::uint16_t t1) {
-  Blend<32>(f, row, n, inv, add, t0, t1);
+  FadeSpanBlend<32>(f, row, n, inv, add, t0, t1);
 }
 
 bool g_bWideAllowed = true;
 
-bool HasAvx2() {
+bool FadeSpanHasAvx2() {
   static const bool bAvx2 = __builtin_cpu_supports("avx2");
   return bAvx2 && g_bWideAllowed;
 }
@@ -351,7 +351,7 @@ bool FadeRow(ePixelFormat format, std::uint8_t* dst, const std::uint8_t* src, in
   const int rest = 256 - amount;
   const FadeArgs args{static_cast<std::uint16_t>(amount), static_cast<std::uint16_t>(red * rest),
                       static_cast<std::uint16_t>(green * rest), static_cast<std::uint16_t>(blue * rest)};
-  if (HasAvx2())
+  if (FadeSpanHasAvx2())
     FadeAvx2(format, dst, src, n, args);
   else
     FadeSse(format, dst, src, n, args);
@@ -370,7 +370,7 @@ bool BlendColourRow(ePixelFormat format, std::uint8_t* row, int n, std::uint32_t
     return static_cast<std::uint16_t>((a * a + alpha * (255 - a) + 127) / 255 >= 128 ? 0x8000 : 0);
   };
   const std::uint16_t inverse = static_cast<std::uint16_t>(255 - a);
-  if (HasAvx2())
+  if (FadeSpanHasAvx2())
     BlendAvx2(format, row, n, inverse, adds, top(0), top(255));
   else
     BlendSse(format, row, n, inverse, adds, top(0), top(255));

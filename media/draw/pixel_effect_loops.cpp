@@ -199,11 +199,11 @@ const cWidenTables& WidenTables() {
   return tables;
 }
 
-inline u32 Widen(u32 v, u32 max) {
+inline u32 PixelEffectLoopsWiden(u32 v, u32 max) {
   const cWidenTables& t = WidenTables();
   return max == 63 ? t.widen6[v] : (max == 31 ? t.widen5[v] : v);
 }
-inline u32 Narrow(u32 v, u32 max) {
+inline u32 PixelEffectLoopsNarrow(u32 v, u32 max) {
   const cWidenTables& t = WidenTables();
   return max == 63 ? t.narrow6[v] : (max == 31 ? t.narrow5[v] : v);
 }
@@ -243,16 +243,16 @@ void MosaicLoop(const cEffectPixels& px, int x, int y, int w, int h, int block, 
             if (bKey && IsClear<S, bDD>(p, px.dwKey)) continue;
             u32 r, g, b;
             Split<S>(p, r, g, b);
-            sr += Widen(r, kRB);
-            sg += Widen(g, kGreenMax<S>);
-            sb += Widen(b, kRB);
+            sr += PixelEffectLoopsWiden(r, kRB);
+            sg += PixelEffectLoopsWiden(g, kGreenMax<S>);
+            sb += PixelEffectLoopsWiden(b, kRB);
             ++count;
           }
         }
         if (count == 0) continue;
-        const u32 rgb = Join<D>(Narrow(static_cast<u32>(sr / count), kRB),
-                                Narrow(static_cast<u32>(sg / count), kGreenMax<S>),
-                                Narrow(static_cast<u32>(sb / count), kRB));
+        const u32 rgb = Join<D>(PixelEffectLoopsNarrow(static_cast<u32>(sr / count), kRB),
+                                PixelEffectLoopsNarrow(static_cast<u32>(sg / count), kGreenMax<S>),
+                                PixelEffectLoopsNarrow(static_cast<u32>(sb / count), kRB));
         if (bKey && IsClear<D, bDD>(rgb, px.dwKey)) continue;
         for (int j = rows.b; j < rows.e; ++j) {
           std::uint8_t* out = RowOf(px.dst, static_cast<i64>(y) + j);
@@ -566,9 +566,9 @@ void TintLoop(const cEffectPixels& px, int x, int y, int w, int h, int sx, int s
         u32 out;
         if constexpr (bDD) {
           // Halving toward the tint settles within 8 steps (the gap halves, or stays 1).
-          u32 wide = kBytes<S> == 2 ? Widen(v, max) : v;
+          u32 wide = kBytes<S> == 2 ? PixelEffectLoopsWiden(v, max) : v;
           for (int n = 0; n < std::min(level, 8); ++n) wide = (wide + tintC[c]) >> 1;
-          out = kBytes<S> == 2 ? Narrow(wide, max) : wide;
+          out = kBytes<S> == 2 ? PixelEffectLoopsNarrow(wide, max) : wide;
         } else if (level == 1) {
           out = (v + tf[c]) / 2;
         } else {
@@ -710,12 +710,12 @@ void LensLoop(const cEffectPixels& px, int cx, int cy, int r, int v, int scx, in
 
 // ---- rotation ----
 
-inline i64 FloorDiv(i64 n, i64 d) {
+inline i64 PixelEffectLoopsFloorDiv(i64 n, i64 d) {
   i64 q = n / d;
   if ((n % d != 0) && ((n < 0) != (d < 0))) --q;
   return q;
 }
-inline i64 CeilDiv(i64 n, i64 d) { return -FloorDiv(-n, d); }
+inline i64 CeilDiv(i64 n, i64 d) { return -PixelEffectLoopsFloorDiv(-n, d); }
 
 // The X (offset from the row start) for which lo <= u0 + X * slope < hi, within [b, e).
 void NarrowToBand(i64 u0, i64 slope, i64 lo, i64 hi, i64& b, i64& e) {
@@ -727,8 +727,8 @@ void NarrowToBand(i64 u0, i64 slope, i64 lo, i64 hi, i64& b, i64& e) {
     b = std::max(b, CeilDiv(lo - u0, slope));
     e = std::min(e, CeilDiv(hi - u0, slope));
   } else {
-    b = std::max(b, FloorDiv(u0 - hi, -slope) + 1);
-    e = std::min(e, FloorDiv(u0 - lo, -slope) + 1);
+    b = std::max(b, PixelEffectLoopsFloorDiv(u0 - hi, -slope) + 1);
+    e = std::min(e, PixelEffectLoopsFloorDiv(u0 - lo, -slope) + 1);
   }
 }
 
