@@ -53,7 +53,7 @@ std::string Names(const std::vector<cFlowCmd>& list) {
   return names;
 }
 
-Sketch C(char name) { return Sketch{name, 0, 0}; }
+Sketch Cmd(char name) { return Sketch{name, 0, 0}; }
 Sketch L(std::int32_t times, std::int32_t body) { return Sketch{0, times, body}; }
 
 struct LoopCase {
@@ -77,18 +77,18 @@ TEST_P(LoopExpansion, RepeatsEachBody) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, LoopExpansion,
     ::testing::Values(
-        LoopCase{"threeTimesTwo", {C('A'), L(3, 2), C('B'), C('C'), C('D')}, "ABCBCBCD"},
-        LoopCase{"bodyCutToTheEnd", {C('A'), L(3, 9), C('B'), C('C'), C('D')}, "ABCDBCDBCD"},
-        LoopCase{"onceKeepsTheBody", {L(1, 2), C('B'), C('C'), C('D')}, "BCD"},
-        LoopCase{"zeroTimesKeepsTheBody", {L(0, 1), C('B'), C('C')}, "BC"},
-        LoopCase{"emptyBodyRemovesTheLoop", {C('A'), L(5, 0), C('B')}, "AB"},
-        LoopCase{"negativeBodyRemovesTheLoop", {C('A'), L(5, -3), C('B')}, "AB"},
-        LoopCase{"loopAtTheEnd", {C('A'), L(4, 2)}, "A"},
-        LoopCase{"nested", {L(2, 3), C('A'), L(3, 1), C('B'), C('C')}, "ABBBABBBC"},
+        LoopCase{"threeTimesTwo", {Cmd('A'), L(3, 2), Cmd('B'), Cmd('C'), Cmd('D')}, "ABCBCBCD"},
+        LoopCase{"bodyCutToTheEnd", {Cmd('A'), L(3, 9), Cmd('B'), Cmd('C'), Cmd('D')}, "ABCDBCDBCD"},
+        LoopCase{"onceKeepsTheBody", {L(1, 2), Cmd('B'), Cmd('C'), Cmd('D')}, "BCD"},
+        LoopCase{"zeroTimesKeepsTheBody", {L(0, 1), Cmd('B'), Cmd('C')}, "BC"},
+        LoopCase{"emptyBodyRemovesTheLoop", {Cmd('A'), L(5, 0), Cmd('B')}, "AB"},
+        LoopCase{"negativeBodyRemovesTheLoop", {Cmd('A'), L(5, -3), Cmd('B')}, "AB"},
+        LoopCase{"loopAtTheEnd", {Cmd('A'), L(4, 2)}, "A"},
+        LoopCase{"nested", {L(2, 3), Cmd('A'), L(3, 1), Cmd('B'), Cmd('C')}, "ABBBABBBC"},
         // The inner loop's body reaches past the copy it sits in, into the next one.
-        LoopCase{"innerBodyReachesIntoTheNextCopy", {L(2, 2), C('A'), L(2, 1), C('B')}, "AAABB"},
-        LoopCase{"twoLoopsInARow", {L(2, 1), C('A'), L(3, 1), C('B')}, "AABBB"},
-        LoopCase{"noLoops", {C('A'), C('B')}, "AB"}),
+        LoopCase{"innerBodyReachesIntoTheNextCopy", {L(2, 2), Cmd('A'), L(2, 1), Cmd('B')}, "AAABB"},
+        LoopCase{"twoLoopsInARow", {L(2, 1), Cmd('A'), L(3, 1), Cmd('B')}, "AABBB"},
+        LoopCase{"noLoops", {Cmd('A'), Cmd('B')}, "AB"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LoopExpansionKinds, OnlyTheLoopKindOfTheCommandsNumberingLoops) {
@@ -148,7 +148,7 @@ class LoopExpansionLimits : public cTempDirTest {
 };
 
 TEST_F(LoopExpansionLimits, ExactlyTheLimitIsExpanded) {
-  std::vector<cFlowCmd> list = Build({C('A'), L(static_cast<std::int32_t>(kMaxExpandedCmds) - 1, 1), C('B')});
+  std::vector<cFlowCmd> list = Build({Cmd('A'), L(static_cast<std::int32_t>(kMaxExpandedCmds) - 1, 1), Cmd('B')});
   EXPECT_TRUE(ExpandCmdLoops(list));
   EXPECT_EQ(list.size(), kMaxExpandedCmds);
   EXPECT_EQ(Report(), "");
@@ -174,14 +174,14 @@ TEST_P(LoopExpansionLimit, StopsAndLeavesTheListWithoutLoops) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, LoopExpansionLimit,
-    ::testing::Values(LimitCase{"oneLoopTooLong", {C('A'), L(65536, 1), C('B')}, "AB"},
-                      LimitCase{"hugeCount", {L(0x7fffffff, 0x7fffffff), C('A'), C('B')}, "AB"},
-                      LimitCase{"nestedLoopsMultiply", {L(300, 2), L(300, 1), C('A')}, "A"},
+    ::testing::Values(LimitCase{"oneLoopTooLong", {Cmd('A'), L(65536, 1), Cmd('B')}, "AB"},
+                      LimitCase{"hugeCount", {L(0x7fffffff, 0x7fffffff), Cmd('A'), Cmd('B')}, "AB"},
+                      LimitCase{"nestedLoopsMultiply", {L(300, 2), L(300, 1), Cmd('A')}, "A"},
                       LimitCase{"deepNesting",
-                                {L(16, 8), L(16, 7), L(16, 6), L(16, 5), L(16, 4), L(16, 3), L(16, 2), L(16, 1), C('A')},
+                                {L(16, 8), L(16, 7), L(16, 6), L(16, 5), L(16, 4), L(16, 3), L(16, 2), L(16, 1), Cmd('A')},
                                 "A"},
                       // Each loop's body is the next loop: expanding never shortens the list.
-                      LimitCase{"selfRefillingLoops", {L(2, 1), L(2, 1), C('A')}, "A"}),
+                      LimitCase{"selfRefillingLoops", {L(2, 1), L(2, 1), Cmd('A')}, "A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -16,18 +16,18 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using DatabaseLoadTestBytes = std::vector<std::uint8_t>;
 
 template <typename T>
-Bytes ListBytes(std::vector<T>& list) {
+DatabaseLoadTestBytes ListBytes(std::vector<T>& list) {
   cDataWriter out;
   SaveVector(list, out);
   return out.Bytes();
 }
 
 // Every list of the database written as a file body would be, in file order.
-std::vector<Bytes> AllListBytes(cDatabase& db) {
-  std::vector<Bytes> lists;
+std::vector<DatabaseLoadTestBytes> AllListBytes(cDatabase& db) {
+  std::vector<DatabaseLoadTestBytes> lists;
   db.ForEachFileList([&](int, auto& list) {
     lists.push_back(ListBytes(list));
     return true;
@@ -80,7 +80,7 @@ class DatabaseLoadTest : public cTempDirTest {
   }
 
   std::string ReadLog() const {
-    const Bytes log = ReadTestFile(Dir() + "/Report_Game.txt");
+    const DatabaseLoadTestBytes log = ReadTestFile(Dir() + "/Report_Game.txt");
     return std::string(log.begin(), log.end());
   }
 
@@ -113,7 +113,7 @@ TEST_F(DatabaseLoadTest, CarriageReturnsOfEntryTextsAreDropped) {
 TEST_F(DatabaseLoadTest, MissingOrNewerFileStopsThereWithItsBox) {
   struct Case {
     const char* what;
-    Bytes bytes;  // empty: the file is removed
+    DatabaseLoadTestBytes bytes;  // empty: the file is removed
     const char* box;
   };
   const Case cases[] = {
@@ -157,10 +157,10 @@ TEST_F(DatabaseLoadTest, FileWithoutEntriesFailsWithItsBox) {
 }
 
 TEST_F(DatabaseLoadTest, DamagedFilesFailWithTheirBoxAndLeaveTheList) {
-  const Bytes frame = cByteBuilder().Count(3).I32(1).I32(1).I32(0).Count(0).Get();
+  const DatabaseLoadTestBytes frame = cByteBuilder().Count(3).I32(1).I32(1).I32(0).Count(0).Get();
   struct Case {
     const char* what;
-    Bytes bytes;
+    DatabaseLoadTestBytes bytes;
   };
   const Case cases[] = {
       {"negative entry count", cByteBuilder().I32(811).Count(-1).Get()},

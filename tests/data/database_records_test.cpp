@@ -12,10 +12,10 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using DatabaseRecordsTestBytes = std::vector<std::uint8_t>;
 
 template <typename T>
-Bytes WriteRecord(T record) {
+DatabaseRecordsTestBytes WriteRecord(T record) {
   cDataWriter out;
   record.Write(out);
   return out.Bytes();
@@ -24,7 +24,7 @@ Bytes WriteRecord(T record) {
 // Reads one body of class T as a file of `version` would hold it, then writes it again at
 // the current version: the upgrade path of one record.
 template <typename T>
-Bytes ReadAndWrite(int version, const Bytes& body) {
+DatabaseRecordsTestBytes ReadAndWrite(int version, const DatabaseRecordsTestBytes& body) {
   g_nFileVersion = version;
   cDataReader in(body);
   T record;
@@ -35,7 +35,7 @@ Bytes ReadAndWrite(int version, const Bytes& body) {
   return WriteRecord(record);
 }
 
-using Rewrite = std::function<Bytes(int, const Bytes&)>;
+using Rewrite = std::function<DatabaseRecordsTestBytes(int, const DatabaseRecordsTestBytes&)>;
 
 // Bodies at 811 of the records nested in the database records.
 cByteBuilder& AnimeFrame(cByteBuilder& b, int pattern, int time, int hold) {
@@ -125,8 +125,8 @@ TEST_F(DatabaseRecordsTest, RecordsWriteTheirLayoutAndReadBackToTheSameBytes) {
 
   struct Case {
     const char* what;
-    Bytes written;
-    Bytes expected;
+    DatabaseRecordsTestBytes written;
+    DatabaseRecordsTestBytes expected;
     Rewrite reread;
   };
   const Case cases[] = {
@@ -198,15 +198,15 @@ TEST_F(DatabaseRecordsTest, OldVersionsAreUpgradedStepByStep) {
   };
 
   // Two states of a version-110 set become four; the two appended ones are named.
-  Bytes fourFrom2 = cByteBuilder().Count(3).I32(5).I32(9).I32(0).Count(1).Text("set").Count(4).Get();
-  for (Bytes part : {anime("a", 0), anime("b", 1), frameOfDefaultState("飛行"), frameOfDefaultState("飛行移動")})
+  DatabaseRecordsTestBytes fourFrom2 = cByteBuilder().Count(3).I32(5).I32(9).I32(0).Count(1).Text("set").Count(4).Get();
+  for (DatabaseRecordsTestBytes part : {anime("a", 0), anime("b", 1), frameOfDefaultState("飛行"), frameOfDefaultState("飛行移動")})
     fourFrom2.insert(fourFrom2.end(), part.begin(), part.end());
 
   struct Case {
     const char* what;
     int version;
-    Bytes body;
-    Bytes expected;  // the record written again at 811
+    DatabaseRecordsTestBytes body;
+    DatabaseRecordsTestBytes expected;  // the record written again at 811
     Rewrite reread;
   };
   const Case cases[] = {
@@ -276,7 +276,7 @@ TEST_F(DatabaseRecordsTest, OldVersionsAreUpgradedStepByStep) {
 TEST_F(DatabaseRecordsTest, DamagedListsInsideRecordsStopSafely) {
   struct Case {
     const char* what;
-    Bytes body;
+    DatabaseRecordsTestBytes body;
     DATADAMAGE damage;
   };
   const Case cases[] = {

@@ -22,7 +22,7 @@ class DatabaseTablesTest : public ::testing::Test {
   void TearDown() override { g_Database.Reset(); }
 };
 
-cAnimeFrame AnimeFrame(int pattern, int time, int hold) {
+cAnimeFrame DatabaseTablesTestAnimeFrame(int pattern, int time, int hold) {
   cAnimeFrame f;
   f.m_nPattern = pattern;
   f.m_nTime = time;
@@ -39,10 +39,10 @@ cEffectFrame EffectFrame(int pattern, int time) {
 
 TEST_F(DatabaseTablesTest, AnimeTablesLoopTheNoneEntryAndHoldFromTheMarkedFrame) {
   g_Database.m_Anime.resize(4);
-  g_Database.m_Anime[0].m_vFrame = {AnimeFrame(3, 2, 0), AnimeFrame(4, 5, 1)};
-  g_Database.m_Anime[1].m_vFrame = {AnimeFrame(10, 1, 0), AnimeFrame(11, 2, 1), AnimeFrame(12, 3, 0)};
+  g_Database.m_Anime[0].m_vFrame = {DatabaseTablesTestAnimeFrame(3, 2, 0), DatabaseTablesTestAnimeFrame(4, 5, 1)};
+  g_Database.m_Anime[1].m_vFrame = {DatabaseTablesTestAnimeFrame(10, 1, 0), DatabaseTablesTestAnimeFrame(11, 2, 1), DatabaseTablesTestAnimeFrame(12, 3, 0)};
   g_Database.m_Anime[2].m_vFrame.clear();
-  g_Database.m_Anime[3].m_vFrame = {AnimeFrame(1, INT_MAX, 0), AnimeFrame(2, INT_MIN, 0)};
+  g_Database.m_Anime[3].m_vFrame = {DatabaseTablesTestAnimeFrame(1, INT_MAX, 0), DatabaseTablesTestAnimeFrame(2, INT_MIN, 0)};
 
   std::vector<FRAMELIST> tables;
   BuildAnimeTables(tables);

@@ -16,7 +16,7 @@ namespace {
 
 // A block with a distinct value in every member; every value survives the
 // normalisation when the Effect database has more than 40 entries.
-cEdShot Sample() {
+cEdShot ShotBlockTestSample() {
   cEdShot s;
   s.m_nCount = 3;
   s.m_nFormation = 5;
@@ -125,9 +125,9 @@ Bytes ShotBody(int version, const cEdShot& s) {
 }
 
 // The members that versions before 811 lack or convert.
-using GatedValues = std::tuple<std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t,
+using ShotBlockTestGatedValues = std::tuple<std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t,
                                std::int16_t, std::int16_t, std::int8_t, std::int8_t, std::int8_t, std::int8_t>;
-auto GatedMembers(cEdShot& s) {
+auto ShotBlockTestGatedMembers(cEdShot& s) {
   return std::tie(s.m_bMirrorAngle, s.m_nFormOrigin, s.m_nAimSlot, s.m_nTrajSlot, s.m_bScrollSync, s.m_bAccelerate,
                   s.m_nAccel, s.m_nAccelStep, s.m_bPierceBlockChara, s.m_bBlockRefuseChara, s.m_bAttack,
                   s.m_nAttackID);
@@ -173,13 +173,13 @@ TEST_F(ShotBlockTest, NewBlockHoldsTheDefaults) {
   cEdShot plain;
   ExpectSameMembers(plain, s);
 
-  cEdShot changed = Sample();
+  cEdShot changed = ShotBlockTestSample();
   changed.Reset();
   ExpectSameMembers(changed, s);
 }
 
 TEST_F(ShotBlockTest, GoldenBytesAt811) {
-  const cEdShot s = Sample();
+  const cEdShot s = ShotBlockTestSample();
   const Bytes bytes = WrittenCopy(s);
   ASSERT_EQ(bytes.size(), 4u + 97u + 4u);
   EXPECT_EQ(bytes, ShotBody(811, s));
@@ -217,7 +217,7 @@ TEST_F(ShotBlockTest, OldVersionsAndTheirConversions) {
     int version;
     // mirror angle, form origin, aim slot, trajectory slot, scroll sync, accelerate, accel,
     // accel step, pierce block chara, refuse chara, attack, attack ID
-    GatedValues gated;
+    ShotBlockTestGatedValues gated;
   };
   // Stored: trajectory 6 (homing), m_bScrollSync 2, m_bPierceChara 1 with
   // m_bPierceBlockChara 2, m_bBlockRefusePlayer 1 with m_bBlockRefuseChara 2.
@@ -240,22 +240,22 @@ TEST_F(ShotBlockTest, OldVersionsAndTheirConversions) {
       {767, {2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25}},  // slots stored
       {811, {2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25}},
   };
-  cEdShot stored = Sample();
-  GatedMembers(stored) = GatedValues{2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25};
+  cEdShot stored = ShotBlockTestSample();
+  ShotBlockTestGatedMembers(stored) = ShotBlockTestGatedValues{2, 2, 3, 1, 2, 1, -7, 3, 2, 2, 1, 25};
   stored.m_nTrajectory = 6;
   stored.m_bPierceChara = 1;
   stored.m_bBlockRefusePlayer = 1;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     cEdShot s;
-    GatedMembers(s) = GatedValues{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
+    ShotBlockTestGatedMembers(s) = ShotBlockTestGatedValues{9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
     ReadAt(s, c.version, ShotBody(c.version, stored));
     EXPECT_EQ(m_nLeft, 0u);
     EXPECT_FALSE(m_bDamaged);
-    EXPECT_EQ(GatedValues(GatedMembers(s)), c.gated);
+    EXPECT_EQ(ShotBlockTestGatedValues(ShotBlockTestGatedMembers(s)), c.gated);
     // Every other member is read as stored.
     cEdShot expect = stored;
-    GatedMembers(expect) = c.gated;
+    ShotBlockTestGatedMembers(expect) = c.gated;
     ExpectSameMembers(s, expect);
     EXPECT_EQ(s.RegisteredVersion(), 811);
   }
@@ -382,7 +382,7 @@ TEST_F(ShotBlockTest, IndexedOffsets) {
 }
 
 TEST_F(ShotBlockTest, CopiesAndHolders) {
-  cEdShot s = Sample();
+  cEdShot s = ShotBlockTestSample();
   cEdShot copy(s);
   ExpectSameMembers(copy, s);
   EXPECT_EQ(copy.RegisteredVersion(), 811);
@@ -392,13 +392,13 @@ TEST_F(ShotBlockTest, CopiesAndHolders) {
 
   cEdShotHolder source;
   CreateEdShot(source);
-  *source = Sample();
+  *source = ShotBlockTestSample();
   cEdShotHolder target;
   ExpectHolderCopies(source, target, &cEdShot::m_nPower, -999999, 1);
 }
 
 TEST_F(ShotBlockTest, DamagedAndTruncatedInput) {
-  const cEdShot sample = Sample();
+  const cEdShot sample = ShotBlockTestSample();
   const Bytes bytes = ShotBody(811, sample);
   ReadEveryPrefix(bytes, [&](const Bytes& cut) {
     cEdShot s;

@@ -22,7 +22,7 @@ namespace {
 
 using sysimage::cSysFileImage;
 
-std::vector<std::uint8_t> Bytes(cSystemData& rec) {
+std::vector<std::uint8_t> SystemDataTestBytes(cSystemData& rec) {
   cDataWriter out;
   rec.Write(out);
   return out.Bytes();
@@ -96,7 +96,7 @@ class SystemDataTest : public ::testing::Test {
 
 TEST_F(SystemDataTest, NewRecordWritesTheDefaultsInFileLayout) {
   cSystemData rec;
-  const std::vector<std::uint8_t> body = Bytes(rec);
+  const std::vector<std::uint8_t> body = SystemDataTestBytes(rec);
   EXPECT_EQ(body, NewRecordImage().Body());
   ASSERT_EQ(body.size(), 2182u);
   EXPECT_EQ(Int32At(body, 0), 61);        // members
@@ -145,7 +145,7 @@ TEST_F(SystemDataTest, ReadThenWriteGivesTheSameBytes) {
   EXPECT_EQ(rec.m_byKeyGreen, 5);
   EXPECT_EQ(rec.m_Texts[28], "t28");
   EXPECT_EQ(rec.m_IniItems[8].m_strValue, "stage");
-  EXPECT_EQ(Bytes(rec), body);
+  EXPECT_EQ(SystemDataTestBytes(rec), body);
 
   // Empty lists and a lone text survive as well.
   cSystemData sparse;
@@ -153,11 +153,11 @@ TEST_F(SystemDataTest, ReadThenWriteGivesTheSameBytes) {
   sparse.m_StatusItems.clear();
   sparse.m_ModeRanking.resize(1);
   sparse.m_ModeRanking[0].m_ResultOn.clear();
-  const std::vector<std::uint8_t> sparseBody = Bytes(sparse);
+  const std::vector<std::uint8_t> sparseBody = SystemDataTestBytes(sparse);
   cSystemData back;
   ASSERT_TRUE(ReadAt(back, 811, sparseBody));
   EXPECT_TRUE(back.m_Texts.empty());
-  EXPECT_EQ(Bytes(back), sparseBody);
+  EXPECT_EQ(SystemDataTestBytes(back), sparseBody);
 }
 
 TEST_F(SystemDataTest, SceneMusicOutsideTheBgmDatabaseBecomesNone) {
@@ -168,7 +168,7 @@ TEST_F(SystemDataTest, SceneMusicOutsideTheBgmDatabaseBecomesNone) {
   EXPECT_EQ(rec.m_SceneBgm, (std::vector<std::int32_t>{0, 3, 0, 0}));
 
   rec.m_SceneBgm = {9, 10, 1, 0};
-  Bytes(rec);
+  SystemDataTestBytes(rec);
   EXPECT_EQ(rec.m_SceneBgm, (std::vector<std::int32_t>{9, 0, 1, 0}));
 }
 
@@ -279,7 +279,7 @@ TEST_F(SystemDataTest, DamagedDataFailsAndLeavesTheRecordWhole) {
     cSystemData fresh;
     cSystemData rec;
     EXPECT_FALSE(ReadAt(rec, 811, c.body));
-    EXPECT_EQ(Bytes(rec), Bytes(fresh));
+    EXPECT_EQ(SystemDataTestBytes(rec), SystemDataTestBytes(fresh));
   }
 }
 
@@ -325,7 +325,7 @@ TEST_F(SystemDataFileTest, SavedFileLoadsBackAndADamagedOneFails) {
 
   cSystemData back;
   ASSERT_EQ(back.LoadFromFile("System.dat"), 1);
-  EXPECT_EQ(Bytes(back), Bytes(rec));
+  EXPECT_EQ(SystemDataTestBytes(back), SystemDataTestBytes(rec));
 
   // The member count cut to a huge value: a load failure with the record left whole.
   std::vector<std::uint8_t> damaged = file;
@@ -335,7 +335,7 @@ TEST_F(SystemDataFileTest, SavedFileLoadsBackAndADamagedOneFails) {
   cSystemData failed;
   EXPECT_EQ(failed.LoadFromFile("Bad.dat"), 0);
   cSystemData fresh;
-  EXPECT_EQ(Bytes(failed), Bytes(fresh));
+  EXPECT_EQ(SystemDataTestBytes(failed), SystemDataTestBytes(fresh));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 namespace {
 
-using S = cSceneMapMenu;
+using MenuScene = cSceneMapMenu;
 
 class MapMenuScene : public cMapSceneTest {
  protected:
@@ -21,8 +21,8 @@ class MapMenuScene : public cMapSceneTest {
   }
   // Opens menu item `item` (0 save, 1 auto save, 2 back, 3 to title) of a menu with all
   // four items.
-  static void Choose(S& scene, int item) {
-    ASSERT_TRUE(RunUntilState(scene, S::STATE_MENU));
+  static void Choose(MenuScene& scene, int item) {
+    ASSERT_TRUE(RunUntilState(scene, MenuScene::STATE_MENU));
     for (int i = 0; i < item; ++i) Press(scene, kDirDown);
     Press(scene, 0, kDecide);
   }
@@ -36,9 +36,9 @@ TEST_F(MapMenuScene, TheSlotListOpensScrolledToTheSlotSavedLast) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.saveSlot);
     g_Progress.m_nSaveSlot = c.saveSlot;
-    S scene;
+    MenuScene scene;
     Choose(scene, 0);
-    ASSERT_EQ(scene.m_nState, S::STATE_SAVE);
+    ASSERT_EQ(scene.m_nState, MenuScene::STATE_SAVE);
     EXPECT_EQ(g_MenuCursor.m_pCur->nRow, c.row);
     EXPECT_EQ(scene.m_nSlotTop, c.top);
     EXPECT_EQ(scene.m_nSlotRows, 10);
@@ -47,7 +47,7 @@ TEST_F(MapMenuScene, TheSlotListOpensScrolledToTheSlotSavedLast) {
 }
 
 TEST_F(MapMenuScene, SavingWritesTheSlotUnderTheListCursorOrSaysWhyNot) {
-  S scene;
+  MenuScene scene;
   Choose(scene, 0);
   Press(scene, kDirDown);
   Press(scene, kDirDown);  // slot 3
@@ -76,7 +76,7 @@ TEST_F(MapMenuScene, SavingWritesTheSlotUnderTheListCursorOrSaysWhyNot) {
   EXPECT_EQ(BoxesSaying("Story03.dat").size(), 1u);
 
   Press(scene, 0, kBack);
-  EXPECT_EQ(scene.m_nState, S::STATE_MENU);
+  EXPECT_EQ(scene.m_nState, MenuScene::STATE_MENU);
   EXPECT_EQ(g_MenuCursor.m_vLevel.size(), 1u);
 }
 
@@ -102,14 +102,14 @@ TEST_F(MapMenuScene, TheAutoSave) {
     g_Progress.m_bAutoSave = c.autoSave;
     g_SlotList.assign(kStorySlotCount, cSlotInfo());
     boxes.shown.clear();
-    S scene;
+    MenuScene scene;
     Choose(scene, 1);
-    ASSERT_EQ(scene.m_nState, S::STATE_AUTOSAVE);
+    ASSERT_EQ(scene.m_nState, MenuScene::STATE_AUTOSAVE);
     if (c.dir != 0) Press(scene, c.dir);
     if (c.fullDisk) SimulateDiskSpace(10);
     Press(scene, 0, kDecide);
     EndDiskSpaceSimulation();
-    EXPECT_EQ(scene.m_nState, S::STATE_MENU);
+    EXPECT_EQ(scene.m_nState, MenuScene::STATE_MENU);
     EXPECT_EQ(g_Progress.m_bAutoSave, c.autoSaveAfter);
     EXPECT_EQ(g_SlotList[4].m_bUsed, c.written ? 1 : 0);
     EXPECT_EQ(BoxesSaying("Story").size(), c.fullDisk ? 1u : 0u);
@@ -125,26 +125,26 @@ TEST_F(MapMenuScene, BackToTheMapOrToTheTitle) {
     int state;
     int next;
   } const cases[] = {
-      {"cancel in the menu", -1, {{0, kBack}}, S::STATE_FADEOUT, SCENE_WORLDMAP},
-      {"the back item", 2, {}, S::STATE_FADEOUT, SCENE_WORLDMAP},
-      {"to the title: the prompt starts on stop", 3, {{0, kDecide}}, S::STATE_MENU, -1},
-      {"to the title confirmed", 3, {{kDirUp, 0}, {0, kDecide}}, S::STATE_FADEOUT, SCENE_TITLE},
+      {"cancel in the menu", -1, {{0, kBack}}, MenuScene::STATE_FADEOUT, SCENE_WORLDMAP},
+      {"the back item", 2, {}, MenuScene::STATE_FADEOUT, SCENE_WORLDMAP},
+      {"to the title: the prompt starts on stop", 3, {{0, kDecide}}, MenuScene::STATE_MENU, -1},
+      {"to the title confirmed", 3, {{kDirUp, 0}, {0, kDecide}}, MenuScene::STATE_FADEOUT, SCENE_TITLE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     g_GameMgr.m_nNextScene = -1;
-    S scene;
+    MenuScene scene;
     if (c.item >= 0)
       Choose(scene, c.item);
     else
-      ASSERT_TRUE(RunUntilState(scene, S::STATE_MENU));
+      ASSERT_TRUE(RunUntilState(scene, MenuScene::STATE_MENU));
     for (const auto& [dir, button] : c.presses) Press(scene, dir, button);
-    RunUntilState(scene, S::STATE_FADEOUT, 2);
+    RunUntilState(scene, MenuScene::STATE_FADEOUT, 2);
     EXPECT_EQ(scene.m_nState, c.state);
     EXPECT_EQ(g_GameMgr.m_nNextScene, c.next);
   }
   // The fade-out leaves the menu to start afresh when entered again.
-  S scene;
+  MenuScene scene;
   Choose(scene, 2);
   for (int i = 0; i < 4 && scene.m_nState != -1; ++i) Frame(scene);
   EXPECT_EQ(scene.m_nState, -1);
@@ -169,15 +169,15 @@ TEST_F(MapMenuScene, TheMenuOffersTheEnabledItemsOfTheFourTypes) {
     SCOPED_TRACE(c.what);
     g_SystemData.m_MapMenu.resize(c.enabled.size());
     for (std::size_t i = 0; i < c.enabled.size(); ++i) g_SystemData.m_MapMenu[i].m_bEnabled = c.enabled[i];
-    S scene;
-    ASSERT_TRUE(RunUntilState(scene, S::STATE_MENU));
+    MenuScene scene;
+    ASSERT_TRUE(RunUntilState(scene, MenuScene::STATE_MENU));
     ASSERT_EQ(scene.m_nItemCount, static_cast<int>(c.items.size()));
     for (std::size_t i = 0; i < c.items.size(); ++i) EXPECT_EQ(scene.m_anItem[i], c.items[i]);
     // Whatever the list, the last item chosen leads to a state of the menu.
     for (std::size_t i = 1; i < c.items.size(); ++i) Press(scene, kDirDown);
     Press(scene, 0, kDecide);
-    EXPECT_GE(scene.m_nState, S::STATE_SAVE);
-    EXPECT_LT(scene.m_nState, S::STATE_COUNT);
+    EXPECT_GE(scene.m_nState, MenuScene::STATE_SAVE);
+    EXPECT_LT(scene.m_nState, MenuScene::STATE_COUNT);
   }
 }
 

@@ -326,7 +326,7 @@ TEST_F(DisplayTest, VirtualBackBufferCollectsTheFrameUntilPresent) {
 
 // ---- Boxes over a full screen ----
 
-class cDialogModeWitness : public cRecordingMessageBoxes {
+class DisplayTestcDialogModeWitness : public cRecordingMessageBoxes {
  public:
   int Show(const MessageBoxRecord& box) override {
     inDialogMode.push_back(lpDevice != nullptr && lpDevice->InDialogMode());
@@ -336,7 +336,7 @@ class cDialogModeWitness : public cRecordingMessageBoxes {
 };
 
 TEST_F(DisplayTest, FullScreenBoxesShowInDialogMode) {
-  cDialogModeWitness boxes;
+  DisplayTestcDialogModeWitness boxes;
   ASSERT_TRUE(Bring(kAllConfigs[2]));
   ErrMesBox("full screen");
   EXPECT_EQ(DDMesBox("direct", "caption", MB_OK), 1);

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kText = 5, kBack = 3, kIconBase = 100, kBox = 20, kFrame = 30;
 
-std::uint32_t FillValue(DWORD number) {
+std::uint32_t FontTestFillValue(DWORD number) {
   DDFillRect(&g_BackBuffer, 639, 479, 1, 1, number);
   return Pixels(&g_BackBuffer).Get(639, 479);
 }
@@ -57,7 +57,7 @@ class FontTest : public cDisplayTest, public ::testing::WithParamInterface<Displ
   // colour, icon cells in their colours, the background elsewhere.
   std::function<std::uint32_t(int, int)> Expected(const std::vector<Placement>& placed, int height, int pitch,
                                                   int lineHeight) {
-    const std::uint32_t background = FillValue(kBack), ink = FillValue(kText);
+    const std::uint32_t background = FontTestFillValue(kBack), ink = FontTestFillValue(kText);
     // Icon colours as a blit of the icon picture leaves them (a texture's 16-bit format
     // may differ from the back buffer's).
     std::vector<std::uint32_t> icons;
@@ -189,7 +189,7 @@ TEST_P(FontTest, FullCacheGrowsOnFirstUseAndRendersDirectlyWhenFull) {
   EXPECT_EQ(kan->nCellY, 256 / full.m_nCols);
   // From now on it comes from its cell: a cell painted over shows as painted.
   DDFillRect(&full.m_SD, 16 * kan->nCellX, 16 * kan->nCellY, 16, 16, kText);
-  const std::uint32_t ink = FillValue(kText), background = FillValue(kBack);
+  const std::uint32_t ink = FontTestFillValue(kText), background = FontTestFillValue(kBack);
   DDFillSurface(&g_BackBuffer, kBack);
   m_Font.DrawText(&g_BackBuffer, 200, 100, "漢");
   ExpectPixels(std::string(GetParam().name) + "_from_cell", Pixels(&g_BackBuffer), [&](int x, int y) {
@@ -223,7 +223,7 @@ TEST_P(FontTest, BoxesAreSizedByTheirTextAndCentredOnTheirPicture) {
   ASSERT_TRUE(Bring(GetParam()));
   MakeBoxPicture(200, 100);
   ASSERT_EQ(m_Font.Init("ＭＳ ゴシック", 0, 16, 16, 16, kText, &m_BoxPicture, 1, kFrame, nullptr, 0), 1);
-  const std::uint32_t frame = FillValue(kFrame), box = FillValue(kBox);
+  const std::uint32_t frame = FontTestFillValue(kFrame), box = FontTestFillValue(kBox);
   struct {
     const char* name;
     int x, y, w, h, indent;
@@ -242,10 +242,10 @@ TEST_P(FontTest, BoxesAreSizedByTheirTextAndCentredOnTheirPicture) {
     EXPECT_EQ(px.Get(r.left - 1, r.top - 1), frame) << name;
     EXPECT_EQ(px.Get(r.right, r.bottom), frame) << name;
     EXPECT_EQ(px.Get(r.right - 1, r.bottom - 1), box) << name;
-    EXPECT_EQ(px.Get(r.right + 1, r.bottom + 1), FillValue(kBack)) << name;
+    EXPECT_EQ(px.Get(r.right + 1, r.bottom + 1), FontTestFillValue(kBack)) << name;
     // The first glyph at the indent: 'A' 2 pixels right of the pen (its row 1 is the
     // box glyph's gap).
-    EXPECT_EQ(px.Get(r.left + c.indent + 2, r.top + 2), FillValue(kText)) << name;
+    EXPECT_EQ(px.Get(r.left + c.indent + 2, r.top + 2), FontTestFillValue(kText)) << name;
   }
 }
 
@@ -269,7 +269,7 @@ TEST_P(FontTest, LongTextsAreFormattedAndMeasuredWhole) {
   for (int i = 0; i < 10; ++i) box += std::string(59, 'M') + "\n";
   DDFillSurface(&g_BackBuffer, kBack);
   m_Font.DrawTextBoxF(&g_BackBuffer, 20, 20, 0, 0, "%s", box.c_str());
-  EXPECT_EQ(Pixels(&g_BackBuffer).Get(20 + 590, 20 + 160), FillValue(kFrame));
+  EXPECT_EQ(Pixels(&g_BackBuffer).Get(20 + 590, 20 + 160), FontTestFillValue(kFrame));
   // A line of more than 511 bytes is measured in full, fixed pitch and proportional.
   const std::string wide(700, 'Q');
   EXPECT_EQ(m_Font.GetTextExtent(wide.c_str()).cx, 7000);
@@ -372,7 +372,7 @@ TEST_F(FontSetUpTest, FrameRateTextByShowFps) {
   DDFillSurface(&box, kBox);
   ASSERT_EQ(g_Font[0].Init("x", 0, 9, 10, 10, kText, &box, 1, kFrame, nullptr, 1), 1);
   ASSERT_EQ(g_Font[1].Init("x", 0, 16, 16, 16, kText, &box, 1, kFrame, nullptr, 1), 1);
-  const std::uint32_t background = FillValue(kBack), frame = FillValue(kFrame), ink = FillValue(kText);
+  const std::uint32_t background = FontTestFillValue(kBack), frame = FontTestFillValue(kFrame), ink = FontTestFillValue(kText);
   struct {
     int nShowFps;
     RECT where;  // every changed pixel lies inside
@@ -443,7 +443,7 @@ class InstalledFaceTest : public cDisplayTest, public ::testing::WithParamInterf
 
 TEST_P(InstalledFaceTest, JapaneseTextInksOnlyItsCellsInTheTextColour) {
   ASSERT_TRUE(Bring(GetParam()));
-  const std::uint32_t background = FillValue(kBack), ink = FillValue(kText);
+  const std::uint32_t background = FontTestFillValue(kBack), ink = FontTestFillValue(kText);
   const char* const text = "日本語のテキスト ｶﾀｶﾅ ABC";
   // A face name no machine has is drawn too, in the face standing in for it.
   for (const char* face : {"ＭＳ ゴシック", "ＭＳ Ｐ明朝", "Tovrel No Such Face 7f3a"}) {

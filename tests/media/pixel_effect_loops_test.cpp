@@ -76,7 +76,7 @@ bool Clear(const cEffectPixels& px, F f, u32 p) {
   return (p >> 24) == 0;
 }
 // Red, green, blue fields and their largest values.
-void Fields(F f, u32 p, u32 c[3], u32 max[3]) {
+void PixelEffectLoopsTestFields(F f, u32 p, u32 c[3], u32 max[3]) {
   if (f == F::kR5G6B5) {
     c[0] = p >> 11 & 31; c[1] = p >> 5 & 63; c[2] = p & 31;
     max[0] = 31; max[1] = 63; max[2] = 31;
@@ -102,7 +102,7 @@ u32 Green(F s, F d, u32 g) {
 u32 Carry(F s, F d, u32 p) {
   if (BytesPerPixelOf(s) != 2 || s == d) return p;
   u32 c[3], m[3];
-  Fields(s, p, c, m);
+  PixelEffectLoopsTestFields(s, p, c, m);
   c[1] = Green(s, d, c[1]);
   return Join(d, c) | (d == F::kA1R5G5B5 ? 0x8000u : 0u);
 }
@@ -132,7 +132,7 @@ void ModelMosaic(const cEffectPixels& px, int x, int y, int w, int h, int block,
             if (!In(px.src, sx + bx + i, sy + by + j)) continue;
             const u32 p = Get(px.src, static_cast<int>(sx + bx + i), static_cast<int>(sy + by + j));
             if (key && Clear(px, px.src.format, p)) continue;
-            Fields(px.src.format, p, c, m);
+            PixelEffectLoopsTestFields(px.src.format, p, c, m);
             for (int n = 0; n < 3; ++n) sum[n] += c[n] * 255 / m[n];
             ++count;
           }
@@ -162,7 +162,7 @@ void ModelBlur(const cEffectPixels& px, int x, int y, int w, int h, int rx, int 
           if (!In(px.src, sx + k + dx, sy + j + dy)) continue;
           const u32 p = Get(px.src, sx + k + dx, sy + j + dy);
           if (key && Clear(px, px.src.format, p)) continue;
-          Fields(px.src.format, p, c, m);
+          PixelEffectLoopsTestFields(px.src.format, p, c, m);
           for (int n = 0; n < 3; ++n) sum[n] += c[n];
           ++count;
         }
@@ -188,9 +188,9 @@ void ModelTint(const cEffectPixels& px, int x, int y, int w, int h, int sx, int 
         continue;
       }
       u32 c[3], m[3], t[3], tm[3];
-      Fields(s, p, c, m);
+      PixelEffectLoopsTestFields(s, p, c, m);
       const u32 tc[3] = {tint >> 16 & 255, tint >> 8 & 255, tint & 255};
-      Fields(s, BytesPerPixelOf(s) == 2 ? ArgbToPixel(s, tint | 0xFF000000u) : tint, t, tm);
+      PixelEffectLoopsTestFields(s, BytesPerPixelOf(s) == 2 ? ArgbToPixel(s, tint | 0xFF000000u) : tint, t, tm);
       for (int n = 0; n < 3; ++n) {
         if (!px.bDirect3D) {
           u32 v = c[n] * 255 / m[n];
@@ -225,16 +225,16 @@ void ModelHalf(const cEffectPixels& px, int x, int y, int w, int h, int sx, int 
           out = sp;
         } else {
           u32 a[3], b[3], m[3];
-          Fields(s, sp, a, m);
-          Fields(d, dp, b, m);
+          PixelEffectLoopsTestFields(s, sp, a, m);
+          PixelEffectLoopsTestFields(d, dp, b, m);
           for (int n = 0; n < 3; ++n) a[n] = (a[n] * 255 / m[n] + b[n] * 255 / m[n]) / 2 * m[n] / 255;
           out = Finish(px, Join(d, a), dp);
         }
       } else {
         if (key && Clear(px, s, sp)) continue;
         u32 a[3], b[3], m[3];
-        Fields(d, Carry(s, d, sp), a, m);
-        Fields(d, dp, b, m);
+        PixelEffectLoopsTestFields(d, Carry(s, d, sp), a, m);
+        PixelEffectLoopsTestFields(d, dp, b, m);
         for (int n = 0; n < 3; ++n) a[n] = (a[n] + b[n]) / 2;
         out = Finish(px, Join(d, a), dp);
       }
@@ -320,11 +320,11 @@ const Mode kModes[] = {
 };
 
 // A rectangle against a 13 x 11 destination and a 12 x 9 source.
-struct Place {
+struct PixelEffectLoopsTestPlace {
   const char* name;
   int x, y, w, h, sx, sy;
 };
-const Place kPlaces[] = {
+const PixelEffectLoopsTestPlace kPixelEffectLoopsTestPlaces[] = {
     {"Inside", 2, 1, 8, 7, 1, 1},
     {"PastDstTopLeft", -3, -2, 10, 9, 0, 0},
     {"PastDstBottomRight", 8, 6, 10, 9, 1, 0},
@@ -334,7 +334,7 @@ const Place kPlaces[] = {
     {"OutsideDst", 14, 0, 5, 5, 0, 0},
     {"OutsideSrc", 0, 0, 5, 5, 12, 0},
 };
-constexpr int kDstW = 13, kDstH = 11, kSrcW = 12, kSrcH = 9;
+constexpr int kPixelEffectLoopsTestDstW = 13, kDstH = 11, kSrcW = 12, kSrcH = 9;
 
 u32 g_Seed = 1;
 u32 NextRandom() {
@@ -368,7 +368,7 @@ std::vector<std::uint8_t> RandomTable() {
   return t;
 }
 
-using RunFn = void (*)(const cEffectPixels&, const Place&, bool key, int param, const std::uint8_t* table);
+using RunFn = void (*)(const cEffectPixels&, const PixelEffectLoopsTestPlace&, bool key, int param, const std::uint8_t* table);
 
 struct Effect {
   const char* name;
@@ -383,53 +383,53 @@ constexpr int kTintIndex = 37;
 
 const Effect kEffects[] = {
     {"Mosaic", {1, 3, 4, 100},
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        MosaicPixels(px, p.x, p.y, p.w, p.h, n, p.sx, p.sy, key);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        ModelMosaic(px, p.x, p.y, p.w, p.h, n, p.sx, p.sy, key);
      },
      true, false},
     {"Blur", {101, 202, 301, 104, 2020},
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        BlurPixels(px, p.x, p.y, p.w, p.h, n / 100, n % 100, p.sx, p.sy, key);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        ModelBlur(px, p.x, p.y, p.w, p.h, n / 100, n % 100, p.sx, p.sy, key);
      },
      false, false},
     {"Tint", {-1, 0, 1, 2, 3, 4, 5, 9, 300},
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t* t) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t* t) {
        TintPixels(px, p.x, p.y, p.w, p.h, p.sx, p.sy, key, kTint, kTintIndex, n, t);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t* t) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t* t) {
        ModelTint(px, p.x, p.y, p.w, p.h, p.sx, p.sy, key, kTint, kTintIndex, n, t);
      },
      true, false},
     {"Half", {0},
-     [](const cEffectPixels& px, const Place& p, bool key, int, const std::uint8_t* t) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int, const std::uint8_t* t) {
        HalfPixels(px, p.x, p.y, p.w, p.h, p.sx, p.sy, key, t);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int, const std::uint8_t* t) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int, const std::uint8_t* t) {
        ModelHalf(px, p.x, p.y, p.w, p.h, p.sx, p.sy, key, t);
      },
      true, false},
     // Radius, depth and the clear flag: r * 1000 + v * 10 + clear.
     {"Lens", {3020, 5050, 6011, 4031, 9081},
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        LensPixels(px, p.x + p.w / 2, p.y + p.h / 2, n / 1000, n / 10 % 100, p.sx + p.w / 2, p.sy + p.h / 2, key,
                   n % 10 != 0);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        ModelLens(px, p.x + p.w / 2, p.y + p.h / 2, n / 1000, n / 10 % 100, p.sx + p.w / 2, p.sy + p.h / 2, key,
                  n % 10 != 0);
      },
      true, true},
     {"Rotate", {0, 30, 90, 135, -45, 200, 377},
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        RotatePixels(px, p.x + p.w / 2, p.y + p.h / 2, p.w, p.h, p.w / 2, p.h / 2, n, p.sx, p.sy, key);
      },
-     [](const cEffectPixels& px, const Place& p, bool key, int n, const std::uint8_t*) {
+     [](const cEffectPixels& px, const PixelEffectLoopsTestPlace& p, bool key, int n, const std::uint8_t*) {
        ModelRotate(px, p.x + p.w / 2, p.y + p.h / 2, p.w, p.h, p.w / 2, p.h / 2, n, p.sx, p.sy, key);
      },
      true, true},
@@ -441,11 +441,11 @@ TEST(PixelEffectLoops, EveryEffectMatchesTheModelOnEveryFormatAndPlacement) {
   for (const Effect& effect : kEffects)
     for (const Mode& mode : kModes) {
       if (mode.src == F::kP8 && !effect.b8Bit) continue;
-      for (const Place& place : kPlaces)
+      for (const PixelEffectLoopsTestPlace& place : kPixelEffectLoopsTestPlaces)
         for (int param : effect.params)
           for (int key = 0; key < 2; ++key) {
-            cGuarded src(effect.bSameSize ? kDstW : kSrcW, effect.bSameSize ? kDstH : kSrcH, mode.src);
-            cGuarded dst(kDstW, kDstH, mode.dst);
+            cGuarded src(effect.bSameSize ? kPixelEffectLoopsTestDstW : kSrcW, effect.bSameSize ? kDstH : kSrcH, mode.src);
+            cGuarded dst(kPixelEffectLoopsTestDstW, kDstH, mode.dst);
             Fill(src, mode);
             Fill(dst, mode);
             cGuarded want = dst;
@@ -462,7 +462,7 @@ TEST(PixelEffectLoops, EveryEffectMatchesTheModelOnEveryFormatAndPlacement) {
             ++cases;
             if (dst.bytes != before.bytes) ++drawn;
             for (int y = 0; y < kDstH; ++y)
-              for (int x = 0; x < kDstW; ++x)
+              for (int x = 0; x < kPixelEffectLoopsTestDstW; ++x)
                 ASSERT_EQ(Get(dst.View(), x, y), Get(want.View(), x, y)) << name << " at " << x << "," << y;
           }
     }
@@ -731,7 +731,7 @@ const FarCase kFarCases[] = {
 TEST(PixelEffectLoops, FarOutOfRangeParametersFinishInsideThePictures) {
   for (const FarCase& c : kFarCases)
     for (const Mode& mode : kModes) {
-      cGuarded src(kDstW, kDstH, mode.src), dst(kDstW, kDstH, mode.dst);
+      cGuarded src(kPixelEffectLoopsTestDstW, kDstH, mode.src), dst(kPixelEffectLoopsTestDstW, kDstH, mode.dst);
       Fill(src, mode);
       Fill(dst, mode);
       cGuarded want = dst;

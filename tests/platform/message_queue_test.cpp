@@ -9,7 +9,7 @@
 
 namespace {
 
-HWND FakeWindow(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
+HWND MessageQueueTestFakeWindow(std::uintptr_t id) { return reinterpret_cast<HWND>(id); }
 
 class MessageQueue : public ::testing::Test {
  protected:
@@ -28,7 +28,7 @@ class MessageQueue : public ::testing::Test {
 TEST_F(MessageQueue, MessagePostedBeforeTheWindowExistsWaitsForIt) {
   EXPECT_EQ(PostMessageA(nullptr, WM_CLOSE, 1, 2), 1);
   EXPECT_EQ(CountPostedMessages(WM_CLOSE), 1);
-  const HWND window = FakeWindow(0x1000);
+  const HWND window = MessageQueueTestFakeWindow(0x1000);
   SetMainWindowHandle(window);
   EXPECT_EQ(GetMainWindowHandle(), window);
   MSG msg{};
@@ -41,12 +41,12 @@ TEST_F(MessageQueue, MessagePostedBeforeTheWindowExistsWaitsForIt) {
 }
 
 TEST_F(MessageQueue, NullAndMainHandlesReachTheQueueOthersAreRefused) {
-  const HWND window = FakeWindow(0x1000);
-  EXPECT_EQ(PostMessageA(FakeWindow(0x2000), WM_USER, 0, 0), 0);  // no window yet
+  const HWND window = MessageQueueTestFakeWindow(0x1000);
+  EXPECT_EQ(PostMessageA(MessageQueueTestFakeWindow(0x2000), WM_USER, 0, 0), 0);  // no window yet
   SetMainWindowHandle(window);
   EXPECT_EQ(PostMessageA(window, WM_USER + 1, 0, 0), 1);
   EXPECT_EQ(PostMessageA(nullptr, WM_USER + 2, 0, 0), 1);
-  EXPECT_EQ(PostMessageA(FakeWindow(0x2000), WM_USER + 3, 0, 0), 0);
+  EXPECT_EQ(PostMessageA(MessageQueueTestFakeWindow(0x2000), WM_USER + 3, 0, 0), 0);
   EXPECT_EQ(CountPostedMessages(WM_USER + 1), 1);
   EXPECT_EQ(CountPostedMessages(WM_USER + 2), 1);
   EXPECT_EQ(CountPostedMessages(WM_USER + 3), 0);
@@ -76,7 +76,7 @@ TEST_F(MessageQueue, ClearDropsEverything) {
 }
 
 TEST_F(MessageQueue, SeveralThreadsPostWhileTheMainThreadTakes) {
-  const HWND window = FakeWindow(0x1000);
+  const HWND window = MessageQueueTestFakeWindow(0x1000);
   SetMainWindowHandle(window);
   constexpr int kThreads = 8;
   constexpr int kPerThread = 2000;

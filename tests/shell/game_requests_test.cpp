@@ -22,20 +22,20 @@
 namespace {
 
 std::vector<std::pair<UINT, WPARAM>> g_Sent;
-LRESULT RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+LRESULT GameRequestsTestRecordingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   g_Sent.emplace_back(message, wParam);
   return 0;
 }
-HWND FakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x52)); }
+HWND GameRequestsTestFakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x52)); }
 
 class GameRequestsTest : public cTempDirTest {
  protected:
   void SetUp() override {
     cTempDirTest::SetUp();
     OpenReportLog("Report_Game.txt");
-    g_hWnd = FakeWindow();
-    SetMainWindowHandle(FakeWindow());
-    SetMainWindowProc(RecordingProc);
+    g_hWnd = GameRequestsTestFakeWindow();
+    SetMainWindowHandle(GameRequestsTestFakeWindow());
+    SetMainWindowProc(GameRequestsTestRecordingProc);
     g_Sent.clear();
   }
   void TearDown() override {

@@ -272,7 +272,7 @@ TEST_F(WinMainTest, AGameThreadThatCannotStartIsReportedAndTheProgramEnds) {
 // --- the message loop ---
 
 std::vector<UINT> g_Dispatched;
-LRESULT RecordingProc(HWND, UINT message, WPARAM, LPARAM) {
+LRESULT WinMainTestRecordingProc(HWND, UINT message, WPARAM, LPARAM) {
   if (message != WM_CREATE && message != WM_MOVE && message != WM_SIZE) g_Dispatched.push_back(message);
   return 0;
 }
@@ -283,7 +283,7 @@ class MessageLoopTest : public cTempDirTest {
     cTempDirTest::SetUp();
     MarkMainThread();
     g_Dispatched.clear();
-    ASSERT_NE(CreateWindowExA(0, "", WS_POPUP, 0, 0, 640, 480, nullptr, RecordingProc), nullptr);
+    ASSERT_NE(CreateWindowExA(0, "", WS_POPUP, 0, 0, 640, 480, nullptr, WinMainTestRecordingProc), nullptr);
   }
   void TearDown() override {
     DestroyWindow(GetMainWindowHandle());

@@ -26,8 +26,8 @@
 
 namespace {
 
-constexpr int kFrames[] = {100, 340, 394};
-constexpr int kFrameCount = static_cast<int>(std::size(kFrames));
+constexpr int kDemoGoldenFramesTraceTestFrames[] = {100, 340, 394};
+constexpr int kFrameCount = static_cast<int>(std::size(kDemoGoldenFramesTraceTestFrames));
 
 struct cModeCase {
   const char* lpName;
@@ -101,7 +101,7 @@ int DifferingPixels(const std::string& a, const std::string& b) {
 
 class DemoGoldenFramesTest : public cTempDirTest {
  protected:
-  // Plays the hills in `mode`; the pictures of kFrames, empty ones when not written.
+  // Plays the hills in `mode`; the pictures of kDemoGoldenFramesTraceTestFrames, empty ones when not written.
   std::vector<cFrame> Play(const cModeCase& mode) {
     const cGameContent game = DemoGameContent();
     std::vector<cIniItem> ini = game.System.m_IniItems;
@@ -112,15 +112,15 @@ class DemoGoldenFramesTest : public cTempDirTest {
     EXPECT_EQ(WriteSystemIni("System.ini", ini), 1);
     cPlayRequest request;
     request.strStagePath = GameStagePath(DemoFirstStage().strName);
-    request.nFrames = kFrames[kFrameCount - 1] + 1;
+    request.nFrames = kDemoGoldenFramesTraceTestFrames[kFrameCount - 1] + 1;
     request.vInput = kScript;
     std::string list;
-    for (const int f : kFrames) list += (list.empty() ? "" : ",") + std::to_string(f);
+    for (const int f : kDemoGoldenFramesTraceTestFrames) list += (list.empty() ? "" : ",") + std::to_string(f);
     request.vEnv = {{"TOVREL_SCREENS", list}, {"TOVREL_SEED", "7"}};
     const cPlayResult run = RunPlayer(request);
     EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
     std::vector<cFrame> frames;
-    for (const int f : kFrames) {
+    for (const int f : kDemoGoldenFramesTraceTestFrames) {
       cFrame& frame = frames.emplace_back();
       frame.strBytes = ReadBytes(Dir() + "/screen_" + std::to_string(f) + ".ppm");
       frame.nHash = Fnv1a(frame.strBytes);
@@ -149,10 +149,10 @@ TEST_F(DemoGoldenFramesTest, TheHillsDrawTheirGoldenFramesOnBothBackEnds) {
     played.push_back(Play(mode));
     for (int i = 0; i < kFrameCount; ++i) {
       const cFrame& frame = played.back()[static_cast<std::size_t>(i)];
-      ASSERT_FALSE(frame.strBytes.empty()) << "frame " << kFrames[i] << " was not written";
+      ASSERT_FALSE(frame.strBytes.empty()) << "frame " << kDemoGoldenFramesTraceTestFrames[i] << " was not written";
       EXPECT_EQ(frame.nHash, mode.golden[i])
-          << "frame " << kFrames[i] << " changed: 0x" << std::hex << frame.nHash << ", written to "
-          << Keep(std::string(mode.lpName) + "_" + std::to_string(kFrames[i]), frame.strBytes);
+          << "frame " << kDemoGoldenFramesTraceTestFrames[i] << " changed: 0x" << std::hex << frame.nHash << ", written to "
+          << Keep(std::string(mode.lpName) + "_" + std::to_string(kDemoGoldenFramesTraceTestFrames[i]), frame.strBytes);
     }
   }
   // The back ends agree at each depth, apart from a few text edges that the Direct3D
@@ -162,9 +162,9 @@ TEST_F(DemoGoldenFramesTest, TheHillsDrawTheirGoldenFramesOnBothBackEnds) {
     for (int i = 0; i < kFrameCount; ++i) {
       const auto f = static_cast<std::size_t>(i);
       const int n = DifferingPixels(played[pair[0]][f].strBytes, played[pair[1]][f].strBytes);
-      EXPECT_GE(n, 0) << kModes[pair[0]].lpName << " frame " << kFrames[i];
+      EXPECT_GE(n, 0) << kModes[pair[0]].lpName << " frame " << kDemoGoldenFramesTraceTestFrames[i];
       EXPECT_LE(n, kTextEdgePixels) << kModes[pair[0]].lpName << " and " << kModes[pair[1]].lpName << " frame "
-                                    << kFrames[i];
+                                    << kDemoGoldenFramesTraceTestFrames[i];
     }
   }
 }

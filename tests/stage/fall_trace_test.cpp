@@ -23,7 +23,7 @@ constexpr int kMargin = 10;  // cells of world around the stage on every side
 constexpr int kHeroW = 16;   // the hero's walking box (the stage's default sizes)
 constexpr int kHeroH = 24;
 constexpr int kStateStart = 1;
-constexpr int kStatePlay = 2;
+constexpr int kFallTraceTestStatePlay = 2;
 
 // World dot of the first dot of stage cell column or row `cell`.
 int WorldDot(int cell) { return (cell + kMargin) * kCell; }
@@ -131,7 +131,7 @@ TEST_F(FallTraceTest, TheHeroFallsAndLandsWithTheSnapAtEveryCollisionLevel) {
     int framesChecked = 0;
     for (std::size_t i = static_cast<std::size_t>(first) + 1; i < run.vFrames.size(); ++i) {
       const cTraceFrame& frame = run.vFrames[i];
-      ASSERT_EQ(frame.nState, kStatePlay) << frame.strLine;
+      ASSERT_EQ(frame.nState, kFallTraceTestStatePlay) << frame.strLine;
       ASSERT_TRUE(model.Frame(WorldDot(40)));
       const cTraceObject& hero = frame.Player();
       ASSERT_EQ(hero.dY, model.m_dY) << "play frame " << framesChecked + 1 << ": " << frame.strLine;
@@ -250,7 +250,7 @@ TEST_F(FallTraceTest, PassAndDeadlyBlocksActByTheFallersSide) {
     // the stage is set up again with the hero at its start.
     std::size_t frozen = 0;
     for (std::size_t i = static_cast<std::size_t>(first) + 1; i < run.vFrames.size() && frozen == 0; ++i)
-      if (run.vFrames[i].nState == kStatePlay && run.vFrames[i].Player().dY == run.vFrames[i - 1].Player().dY)
+      if (run.vFrames[i].nState == kFallTraceTestStatePlay && run.vFrames[i].Player().dY == run.vFrames[i - 1].Player().dY)
         frozen = i - 1;
     ASSERT_NE(frozen, 0u) << "the hero never stopped";
     const double deadY = run.vFrames[frozen].Player().dY;
@@ -284,7 +284,7 @@ TEST_F(FallTraceTest, ALostLifeSetsTheStageUpAgain) {
   // The follow's stage clamp puts the box back on the stage's last rows.
   const double deadY = stageEnd - kHeroH;
   // Then the start state with the stage set up again, and play from the start.
-  for (; i < run.vFrames.size() && run.vFrames[i].nState == kStatePlay; ++i)
+  for (; i < run.vFrames.size() && run.vFrames[i].nState == kFallTraceTestStatePlay; ++i)
     ASSERT_EQ(run.vFrames[i].Player().dY, deadY) << run.vFrames[i].strLine;
   ASSERT_LT(i, run.vFrames.size()) << "no new start after the lost life";
   EXPECT_EQ(run.vFrames[i].nState, kStateStart) << run.vFrames[i].strLine;
@@ -293,7 +293,7 @@ TEST_F(FallTraceTest, ALostLifeSetsTheStageUpAgain) {
   for (; i < run.vFrames.size() && run.vFrames[i].nState == kStateStart; ++i) {
   }
   ASSERT_LT(i, run.vFrames.size());
-  EXPECT_EQ(run.vFrames[i].nState, kStatePlay);
+  EXPECT_EQ(run.vFrames[i].nState, kFallTraceTestStatePlay);
 }
 
 // The stage-number banner and the alternative start banner each hold the start state for
@@ -345,7 +345,7 @@ TEST_F(FallTraceTest, ACommandLineStageRunsWithoutItsTimeLimit) {
     ASSERT_GE(first, 0);
     ASSERT_GT(run.vFrames.size(), static_cast<std::size_t>(first) + 130);
     for (std::size_t i = static_cast<std::size_t>(first) + 1; i < run.vFrames.size(); ++i) {
-      ASSERT_EQ(run.vFrames[i].nState, kStatePlay) << run.vFrames[i].strLine;
+      ASSERT_EQ(run.vFrames[i].nState, kFallTraceTestStatePlay) << run.vFrames[i].strLine;
       ASSERT_NE(run.vFrames[i].Player().dY, run.vFrames[i - 1].Player().dY)
           << "the hero stopped moving at " << run.vFrames[i].strLine;
     }

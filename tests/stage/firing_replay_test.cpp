@@ -12,14 +12,14 @@
 namespace {
 
 constexpr const char* kReplayPath = "volleys.rpl4_811";
-constexpr int kFrames = 90;
+constexpr int kFiringReplayTestFrames = 90;
 
 class FiringReplayTest : public cReplaySceneTest {
  protected:
   std::vector<std::string> Play() {
     cSceneGame& scene = NewScene();
     std::vector<std::string> lines;
-    for (int i = 0; i < kFrames; ++i) {
+    for (int i = 0; i < kFiringReplayTestFrames; ++i) {
       g_Input[0].m_wDir = 0;
       g_Input[0].m_wButton = 0;
       scene.Run();

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr std::int16_t kSpeed = 10;  // tenths of a dot per frame: one dot a frame
+constexpr std::int16_t kFlowPatrolTraceTestSpeed = 10;  // tenths of a dot per frame: one dot a frame
 constexpr std::int16_t kTime = 10;   // tenths of a second: 60 frames each way
 constexpr int kLegFrames = 60;
 
@@ -28,7 +28,7 @@ cFlowCmd Walk(std::int8_t dir) {
   cmd.m_nTime = kTime;
   CreateEdMove(cmd.m_pMove);
   cmd.m_pMove->m_nDir = dir;
-  cmd.m_pMove->m_nSpeed = kSpeed;
+  cmd.m_pMove->m_nSpeed = kFlowPatrolTraceTestSpeed;
   return cmd;
 }
 

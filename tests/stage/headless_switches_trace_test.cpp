@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kFrames = 40;
+constexpr int kHeadlessSwitchesTraceTestFrames = 40;
 
 class HeadlessSwitchesTest : public cTempDirTest {
  protected:
@@ -29,7 +29,7 @@ class HeadlessSwitchesTest : public cTempDirTest {
     }
     cPlayRequest request;
     request.strStagePath = GameStagePath(plan.strName);
-    request.nFrames = kFrames;
+    request.nFrames = kHeadlessSwitchesTraceTestFrames;
     request.vEnv = env;
     return RunPlayer(request);
   }
@@ -69,7 +69,7 @@ TEST_F(HeadlessSwitchesTest, ValuesThatCannotBeUsedEndTheRunBeforeTheGame) {
       EXPECT_TRUE(run.vFrames.empty());
     } else {
       EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
-      EXPECT_EQ(static_cast<int>(run.vFrames.size()), kFrames);
+      EXPECT_EQ(static_cast<int>(run.vFrames.size()), kHeadlessSwitchesTraceTestFrames);
     }
   }
 }
@@ -80,7 +80,7 @@ TEST_F(HeadlessSwitchesTest, ASeedRepeatsTheRandomScatterAndAnotherChangesIt) {
   const cPlayResult other = Play({{"TOVREL_SEED", "12"}});
   for (const cPlayResult* run : {&first, &again, &other}) ASSERT_EQ(run->nExitCode, 0) << run->strOutput;
   const std::vector<std::string> a = Lines(first), b = Lines(again), c = Lines(other);
-  ASSERT_EQ(a.size(), static_cast<std::size_t>(kFrames));
+  ASSERT_EQ(a.size(), static_cast<std::size_t>(kHeadlessSwitchesTraceTestFrames));
   ASSERT_NE(a.back().find("\"shot\""), std::string::npos) << a.back();
   EXPECT_EQ(a, b);
   EXPECT_NE(a, c);

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kBackground = 9;
+constexpr int kMessageFrameTestBackground = 9;
 constexpr int kText = 3;
 constexpr int kFrameColour = 5;
 
@@ -56,13 +56,13 @@ class MessageFrame : public cDisplayTest, public ::testing::WithParamInterface<D
   }
   // One frame of the scene's messages over a plain background.
   void DrawMessagesFrame() {
-    DDFillSurface(&g_BackBuffer, kBackground);
+    DDFillSurface(&g_BackBuffer, kMessageFrameTestBackground);
     m_pScene->DrawMessages(&g_BackBuffer, 0);
   }
   template <typename Reference>
   void ExpectSameAs(const std::string& name, Reference reference) {
     const cPixelBuffer drawn = Pixels(&g_BackBuffer);
-    DDFillSurface(&g_BackBuffer, kBackground);
+    DDFillSurface(&g_BackBuffer, kMessageFrameTestBackground);
     reference();
     const cPixelBuffer expected = Pixels(&g_BackBuffer);
     ExpectPixels(std::string(GetParam().name) + "_" + name, drawn,

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int kFrames = 200;       // trace frames of every run
+constexpr int kOverlayWaitTraceTestFrames = 200;       // trace frames of every run
 constexpr int kRightFrames = 120;  // input frames from the start with right held
 constexpr int kJumpPress = 140;    // input frame where button 1 (jump) goes down after the walk
 // The hero's flow waits this long before the command that holds: by then its jump flow
@@ -87,7 +87,7 @@ cGameContent HoldGame(const std::vector<cFlowCmd>& vCmd) {
 // each press (counted from `holdFrame`, the trace frame whose play step starts the hold;
 // up to then trace frame f reads input frame f), and a jump press well after the walk.
 std::vector<cInputSpan> Script(int holdFrame, const std::vector<cPress>& presses) {
-  std::vector<std::uint16_t> buttons(kFrames + 200, 0);
+  std::vector<std::uint16_t> buttons(kOverlayWaitTraceTestFrames + 200, 0);
   for (const cPress& press : presses)
     for (int i = 0; i < press.nCount; ++i) buttons.at(static_cast<std::size_t>(holdFrame + press.nAt + i)) = kButton1;
   for (int i = 0; i < 3; ++i) buttons.at(static_cast<std::size_t>(kJumpPress + i)) = kButton1;
@@ -134,9 +134,9 @@ bool RanThrough(const cPlayResult& run) {
   EXPECT_FALSE(run.bTimedOut) << run.strOutput;
   EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
   EXPECT_TRUE(run.strTraceError.empty()) << run.strTraceError;
-  EXPECT_EQ(run.vFrames.size(), static_cast<std::size_t>(kFrames)) << run.strOutput;
+  EXPECT_EQ(run.vFrames.size(), static_cast<std::size_t>(kOverlayWaitTraceTestFrames)) << run.strOutput;
   return !run.bTimedOut && run.nExitCode == 0 && run.strTraceError.empty() &&
-         run.vFrames.size() == static_cast<std::size_t>(kFrames);
+         run.vFrames.size() == static_cast<std::size_t>(kOverlayWaitTraceTestFrames);
 }
 
 struct cHoldCase {
@@ -163,7 +163,7 @@ class OverlayWaitTraceTest : public cTempDirTest {
 
 TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
   // The same stage and script without anything that holds.
-  const cPlayResult control = PlayGame(HoldGame({}), "stage1", kFrames, Script(0, {}));
+  const cPlayResult control = PlayGame(HoldGame({}), "stage1", kOverlayWaitTraceTestFrames, Script(0, {}));
   ASSERT_TRUE(RanThrough(control));
   const int first = control.FirstPlayIndex();
   ASSERT_GT(first, 0) << control.strOutput;
@@ -180,7 +180,7 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
   ASSERT_EQ(controlLastStep, kRightFrames - 1);
   ASSERT_EQ(controlJump, kJumpPress);
   // The walker moves in every play step, so a frame it missed or an extra step shows.
-  for (int f = first + 1; f < kFrames; ++f) {
+  for (int f = first + 1; f < kOverlayWaitTraceTestFrames; ++f) {
     ASSERT_NE(Walker(base[static_cast<std::size_t>(f)]).dX, Walker(base[static_cast<std::size_t>(f - 1)]).dX)
         << base[static_cast<std::size_t>(f)].strLine;
   }
@@ -206,14 +206,14 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
       {"picture until the key", {MakePictureCmd(kPicture, centre, 0, true)}, {{6, 15}}, 6},
   };
   // The frame whose play step holds the game, and the next one, without the hold.
-  const cPlayResult plain = PlayGame(HoldGame({}), "stage1", kFrames, Script(0, {}), ScreensAt(holdFrame));
+  const cPlayResult plain = PlayGame(HoldGame({}), "stage1", kOverlayWaitTraceTestFrames, Script(0, {}), ScreensAt(holdFrame));
   ASSERT_TRUE(RanThrough(plain));
   const std::vector<std::string> plainScreens = ScreensOf(holdFrame);
   ASSERT_FALSE(plainScreens[0].empty() || plainScreens[1].empty()) << plain.strOutput;
   for (const cHoldCase& test : cases) {
     SCOPED_TRACE(test.lpName);
     const cPlayResult run =
-        PlayGame(HoldGame(test.vCmd), "stage1", kFrames, Script(holdFrame, test.vPress), ScreensAt(holdFrame));
+        PlayGame(HoldGame(test.vCmd), "stage1", kOverlayWaitTraceTestFrames, Script(holdFrame, test.vPress), ScreensAt(holdFrame));
     if (!RanThrough(run)) continue;
     // The window, picture or effect that held the game is gone from the frames drawn after
     // the hold; shown without a hold, they are still there.
@@ -226,7 +226,7 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
     // The hold takes input frames only: the walk ends and the jump comes that much sooner.
     EXPECT_EQ(controlLastStep - LastStep(run), test.nHold);
     EXPECT_EQ(controlJump - FirstAirborne(run, floorY), test.nHold);
-    for (int f = 0; f < kFrames; ++f) {
+    for (int f = 0; f < kOverlayWaitTraceTestFrames; ++f) {
       const cTraceFrame& frame = run.vFrames[static_cast<std::size_t>(f)];
       const cTraceFrame& same = base[static_cast<std::size_t>(f)];
       // Play goes on after the hold, frame for frame: nothing paused or ended the stage,

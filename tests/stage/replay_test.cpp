@@ -408,14 +408,14 @@ LRESULT ServingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   }
   return g_nAnswer;
 }
-HWND FakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x52)); }
+HWND ReplayTestFakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x52)); }
 
 class ReplayRequestTest : public ::testing::Test {
  protected:
   void SetUp() override {
     MarkMainThread();
-    g_hWnd = FakeWindow();
-    SetMainWindowHandle(FakeWindow());
+    g_hWnd = ReplayTestFakeWindow();
+    SetMainWindowHandle(ReplayTestFakeWindow());
     SetMainWindowProc(ServingProc);
     g_Sent.clear();
     g_nAnswer = 1;

@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr std::int16_t kShotSpeed = 40;  // tenths of a dot per frame: four dots a frame
+constexpr std::int16_t kShotFlightTraceTestShotSpeed = 40;  // tenths of a dot per frame: four dots a frame
 constexpr std::int16_t kRange = 6;       // half-blocks: 96 dots less the shot's 16
 
 // A flow that fires one shot forward when button `nButton` is pressed.
@@ -31,7 +31,7 @@ cFlow FireOnButton(int nButton, std::int8_t nTrajectory, std::int16_t nTrajValue
   block.m_nFormation = SHOTFORM_STRAIGHT_A;
   block.m_nCount = 1;
   block.m_nDir = MOVEDIR_FORWARD;
-  block.m_nSpeed = kShotSpeed;
+  block.m_nSpeed = kShotFlightTraceTestShotSpeed;
   block.m_nTrajectory = nTrajectory;
   block.m_nTrajParam[0] = nTrajValue;
   block.m_bRangeLimit = bRange ? 1 : 0;

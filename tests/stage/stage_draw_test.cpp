@@ -22,19 +22,19 @@
 namespace {
 
 std::vector<std::pair<UINT, WPARAM>> g_Sent;
-LRESULT RecordingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+LRESULT StageDrawTestRecordingProc(HWND, UINT message, WPARAM wParam, LPARAM) {
   g_Sent.emplace_back(message, wParam);
   return 0;
 }
-HWND FakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x53)); }
+HWND StageDrawTestFakeWindow() { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x53)); }
 
 class StageDrawTest : public StageSceneTest {
  protected:
   void SetUp() override {
     StageSceneTest::SetUp();
-    g_hWnd = FakeWindow();
-    SetMainWindowHandle(FakeWindow());
-    SetMainWindowProc(RecordingProc);
+    g_hWnd = StageDrawTestFakeWindow();
+    SetMainWindowHandle(StageDrawTestFakeWindow());
+    SetMainWindowProc(StageDrawTestRecordingProc);
     g_Sent.clear();
   }
   void TearDown() override {

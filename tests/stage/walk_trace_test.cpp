@@ -16,20 +16,20 @@
 
 namespace {
 
-constexpr int kCell = 32;
-constexpr int kMargin = 10;
-constexpr int kHeroW = 16;
-constexpr int kHeroH = 24;
-constexpr int kStatePlay = 2;
+constexpr int kWalkTraceTestCell = 32;
+constexpr int kWalkTraceTestMargin = 10;
+constexpr int kWalkTraceTestHeroW = 16;
+constexpr int kWalkTraceTestHeroH = 24;
+constexpr int kWalkTraceTestStatePlay = 2;
 constexpr std::int16_t kWalkSpeed = 30;  // tenths of a dot per frame
 constexpr std::int8_t kJumpHeight = 6;   // half-blocks
 constexpr int kLevels[] = {1, 2, 15, 10};
 constexpr int kWallColumn = 5;
 
-int WorldDot(int cell) { return (cell + kMargin) * kCell; }
+int WalkTraceTestWorldDot(int cell) { return (cell + kWalkTraceTestMargin) * kWalkTraceTestCell; }
 
 // A 20 x 15 room with a floor at row 14, the hero on (2, 13), walking and jumping.
-cStagePlan Room(int level) {
+cStagePlan WalkTraceTestRoom(int level) {
   cStagePlan plan;
   plan.vMap.assign(15, std::string(20, '.'));
   plan.vMap.back() = std::string(20, '#');
@@ -56,7 +56,7 @@ TEST_F(WalkTraceTest, WallsStopTheWalkAtTheirEdge) {
   for (const int level : kLevels) {
     for (const std::uint16_t dir : {kDirRight, kDirLeft}) {
       SCOPED_TRACE("level " + std::to_string(level) + (dir == kDirRight ? ", right" : ", left"));
-      cStagePlan plan = Room(level);
+      cStagePlan plan = WalkTraceTestRoom(level);
       // Near enough for the slowest walk: at ten sub-steps the one-step move runs once
       // a frame, a tenth of the speed.
       for (int y = 9; y <= 13; ++y) plan.vMap[static_cast<std::size_t>(y)][kWallColumn] = '#';
@@ -66,22 +66,22 @@ TEST_F(WalkTraceTest, WallsStopTheWalkAtTheirEdge) {
       for (std::size_t i = static_cast<std::size_t>(run.FirstPlayIndex()); i < run.vFrames.size(); ++i) {
         const cTraceObject& hero = run.vFrames[i].Player();
         const int left = static_cast<int>(hero.dX);
-        const int right = static_cast<int>(hero.dX + kHeroW - 1);
+        const int right = static_cast<int>(hero.dX + kWalkTraceTestHeroW - 1);
         if (dir == kDirRight) {
-          ASSERT_LT(right, WorldDot(kWallColumn)) << run.vFrames[i].strLine;
-          bTouched = bTouched || right == WorldDot(kWallColumn) - 1;
+          ASSERT_LT(right, WalkTraceTestWorldDot(kWallColumn)) << run.vFrames[i].strLine;
+          bTouched = bTouched || right == WalkTraceTestWorldDot(kWallColumn) - 1;
         } else {
-          ASSERT_GE(left, WorldDot(1)) << run.vFrames[i].strLine;
-          bTouched = bTouched || left == WorldDot(1);
+          ASSERT_GE(left, WalkTraceTestWorldDot(1)) << run.vFrames[i].strLine;
+          bTouched = bTouched || left == WalkTraceTestWorldDot(1);
         }
       }
       EXPECT_TRUE(bTouched) << "the hero never reached the wall";
       const cTraceObject& last = run.vFrames.back().Player();
       EXPECT_EQ(last.nFacing, dir == kDirRight ? 1 : 0);
       if (dir == kDirRight)
-        EXPECT_EQ(static_cast<int>(last.dX + kHeroW - 1), WorldDot(kWallColumn) - 1);
+        EXPECT_EQ(static_cast<int>(last.dX + kWalkTraceTestHeroW - 1), WalkTraceTestWorldDot(kWallColumn) - 1);
       else
-        EXPECT_EQ(static_cast<int>(last.dX), WorldDot(1));
+        EXPECT_EQ(static_cast<int>(last.dX), WalkTraceTestWorldDot(1));
     }
   }
 }
@@ -128,7 +128,7 @@ struct cJumpModel {
       };
       const auto bottom = [&] {
         if (dVy < 0) return;  // a rising walker does not land
-        const int dot = static_cast<int>(dY + kHeroH - 1);
+        const int dot = static_cast<int>(dY + kWalkTraceTestHeroH - 1);
         if (!Solid(dot >> 5)) return;
         dY -= (dot & 31) + 1;
         dVy = 0;
@@ -168,7 +168,7 @@ TEST_F(WalkTraceTest, JumpsRiseByTheHeldButtonAndStopAtCeilings) {
   for (const int level : kLevels) {
     for (const Case& c : cases) {
       SCOPED_TRACE("level " + std::to_string(level) + ", " + c.name);
-      cStagePlan plan = Room(level);
+      cStagePlan plan = WalkTraceTestRoom(level);
       if (c.nCeilingRow >= 0) plan.vMap[static_cast<std::size_t>(c.nCeilingRow)] = std::string(20, '#');
       const cPlayResult run =
           PlayPlan(plan, kSettleFrames + 240, {{kSettleFrames, 0, 0}, {c.nHoldFrames, 0, kButton1}});
@@ -189,8 +189,8 @@ TEST_F(WalkTraceTest, JumpsRiseByTheHeldButtonAndStopAtCeilings) {
           model.dGravityStep = stage.m_dGravityStep;
           model.dLimit = stage.m_dSpeedLimitStep;
           model.dJumpSpeed = HeroJumpSpeed(stage, kJumpHeight);
-          model.nFloorRow = WorldDot(14) >> 5;
-          model.nCeilingRow = c.nCeilingRow >= 0 ? WorldDot(c.nCeilingRow) >> 5 : -1;
+          model.nFloorRow = WalkTraceTestWorldDot(14) >> 5;
+          model.nCeilingRow = c.nCeilingRow >= 0 ? WalkTraceTestWorldDot(c.nCeilingRow) >> 5 : -1;
           const cTraceObject& before = run.vFrames[kSettleFrames - 1].Player();
           model.dY = before.dY;
           model.dVy = before.dVy;
@@ -201,7 +201,7 @@ TEST_F(WalkTraceTest, JumpsRiseByTheHeldButtonAndStopAtCeilings) {
       double highest = run.vFrames[kSettleFrames - 1].Player().dY;
       for (int f = kSettleFrames; f < kSettleFrames + 200; ++f) {
         const cTraceFrame& frame = run.vFrames[static_cast<std::size_t>(f)];
-        ASSERT_EQ(frame.nState, kStatePlay) << frame.strLine;
+        ASSERT_EQ(frame.nState, kWalkTraceTestStatePlay) << frame.strLine;
         bool bAny = false;
         for (cJumpModel& model : models) {
           if (!model.bLive) continue;
@@ -215,7 +215,7 @@ TEST_F(WalkTraceTest, JumpsRiseByTheHeldButtonAndStopAtCeilings) {
       const double rise = run.vFrames[kSettleFrames - 1].Player().dY - highest;
       if (c.nCeilingRow >= 0) {
         // The head snapped to the first dot below the ceiling.
-        EXPECT_GE(highest, WorldDot(c.nCeilingRow + 1));
+        EXPECT_GE(highest, WalkTraceTestWorldDot(c.nCeilingRow + 1));
       } else if (c.nHoldFrames > 10) {
         // The hero's jump is a little lower than asked; where the speed limit holds the
         // start speed back (one sub-step a frame), lower still.
@@ -226,7 +226,7 @@ TEST_F(WalkTraceTest, JumpsRiseByTheHeldButtonAndStopAtCeilings) {
         EXPECT_LT(rise, kJumpHeight * 16 * 0.5);
       }
       // Back on the floor.
-      EXPECT_EQ(static_cast<int>(run.vFrames.back().Player().dY + kHeroH - 1), WorldDot(14) - 1);
+      EXPECT_EQ(static_cast<int>(run.vFrames.back().Player().dY + kWalkTraceTestHeroH - 1), WalkTraceTestWorldDot(14) - 1);
     }
   }
 }
