@@ -159,12 +159,14 @@ void cSceneWorldMap::FadeIn() {
   if (IsPlayableStage(m_pStage)) {
     CURSORPOS& cursor = *g_MenuCursor.m_pCur;
     if (progress.m_bMapStay == 0 && g_GameMgr.m_nPrevScene != SCENE_MAPMENU && !IsManualEntry(m_pStage, progress)) {
-      // Started at once. The stay position stays where the cursor last stepped from:
-      // the stage's own cell would bring a player who gives the stage up back onto it.
+      // Started at once. A player who gives the stage up comes back to its cell (and to
+      // its prompt, not to another start), also on a new story that never walked.
       if (!LoadStage()) {
         PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
       } else {
         StartStage();
+        progress.m_nMapStayX = cursor.nCol;
+        progress.m_nMapStayY = cursor.nRow;
         g_GameMgr.m_nNextScene = SCENE_GAME;
         m_nState = STATE_FADEOUT;
         return;
@@ -356,17 +358,17 @@ void cSceneWorldMap::StartStage() {
                          stage.m_nRankSuffixA, stage.m_nRankSuffixB);
   progress.m_nStage = stage.m_nStageNo;
   progress.m_nSubStage = 1;
-  // Infinite story lives stay infinite whether or not the lives left carry over.
-  const bool infinite = CheckedAt(g_SystemData.m_bInfiniteLives, PLAYMODE_STORY) != 0;
-  if (infinite) {
+  if (g_SystemData.m_bCarryLives == 0) {
+    // Every stage starts with the story's lives; the infinite switch counts only where
+    // the lives carry over.
+    progress.m_nLivesAtStart = CheckedAt(g_SystemData.m_Lives, PLAYMODE_STORY);
+  } else if (CheckedAt(g_SystemData.m_bInfiniteLives, PLAYMODE_STORY) != 0) {
     progress.m_nLivesAtStart = kInfiniteLives;
-  } else if (g_SystemData.m_bCarryLives != 0) {
+  } else {
     // The lives left and the life about to be played; a damaged save cannot wrap it.
     progress.m_nLivesAtStart = progress.m_nLives >= std::numeric_limits<std::int32_t>::max()
                                    ? progress.m_nLives
                                    : progress.m_nLives + 1;
-  } else {
-    progress.m_nLivesAtStart = CheckedAt(g_SystemData.m_Lives, PLAYMODE_STORY);
   }
 }
 

@@ -71,6 +71,9 @@ std::int32_t ResolveMoveDirection(std::int32_t nKeyIndex, std::int32_t nKeyFlag,
 }
 
 double cCharaBase::JumpSpeed(double dHeight) const {
+  // A negative height (damaged data) would take the root of a negative number: it is a
+  // jump of height 0, whose apex is a step away.
+  if (dHeight < 0) dHeight = 0;
   const double g = g_StageData.m_dGravityStep;
   double v = (-g - std::sqrt(g * (g + 8 * dHeight))) / 2;
   if (m_nKind == 0) v = v * (0.99 - 0.025 * g_StageData.m_dGravity);

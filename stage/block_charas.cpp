@@ -442,7 +442,9 @@ std::int32_t cSceneGame::HitCharaSolid(cCharaBase& chara, std::list<cChara>& lis
     PushBelow(chara, list, false);
     chara.m_bHitLeft = chara.m_bHitRight = 0;
     bSkipSides = true;
-  } else if (cand.bottom.Has()) {
+  } else if (cand.bottom.Has() && !(cand.left.Has() && cand.right.Has())) {
+    // Landing on the carrier; pressed from both sides, the character does not land but is
+    // crushed below, and the carrier is not ridden.
     cChara& carrier = *cand.bottom.m_pWho;
     // The block cells stay those of the current box (see above).
     if (carrier.m_dVy > 0 && chara.TouchesSolidBlockEx(0)) {

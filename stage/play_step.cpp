@@ -313,8 +313,9 @@ std::int32_t cSceneGame::StepCharas() {
     bRemove = bRemove || y == 8;
     bCrushed = HitBlockY(chara) == 2 || bCrushed;
     bCrushed = HitCharaSolid(chara, g_listChara) == 2 || bCrushed;
-    HitBlockXAfterPush(chara);
-    HitBlockYAfterPush(chara);
+    // A push by a block character into a block that is deadly to this character kills it.
+    bCrushed = HitBlockXAfterPush(chara) == 2 || bCrushed;
+    bCrushed = HitBlockYAfterPush(chara) == 2 || bCrushed;
     const bool bSqueezed =
         (chara.m_bHitTop != 0 && chara.m_bHitBottom != 0) || (chara.m_bHitLeft != 0 && chara.m_bHitRight != 0);
     if (bCrushed || bSqueezed) {

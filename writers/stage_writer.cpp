@@ -107,8 +107,12 @@ cPaletteChara MakeChara() {
 std::vector<std::string> BoxMap() {
   std::vector<std::string> rows;
   rows.emplace_back(20, '#');
-  for (int y = 1; y < 14; ++y) rows.push_back("#" + std::string(18, '.') + "#");
-  rows.push_back("#" + std::string(18, '#') + "#");
+  // Rows built in place: GCC 12 reports a false overread in std::string's operator+ here.
+  for (int y = 1; y < 14; ++y) {
+    std::string& row = rows.emplace_back(20, '.');
+    row.front() = row.back() = '#';
+  }
+  rows.emplace_back(20, '#');
   rows[13][2] = 'P';
   return rows;
 }

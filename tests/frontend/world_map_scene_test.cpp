@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "data/stage/stage_data.h"
+#include "frontend/title_scene.h"
 #include "platform/message_queue.h"
 #include "shell/game_mgr.h"
 #include "stage/menu_cursor.h"
@@ -125,8 +126,8 @@ TEST_F(WorldMapScene, LivesAtTheStageStart) {
       {"the lives left carry over", 1, 0, 2, 3},
       {"no life left carries over as one", 1, 0, 0, 1},
       {"infinite lives carried", 1, 1, 999999, 999999},
-      // Without the carry-over the infinite switch still holds.
-      {"infinite lives not carried", 0, 1, 999999, 999999},
+      // Without the carry-over every stage starts with the story's lives, infinite or not.
+      {"infinite lives not carried", 0, 1, 999999, 3},
       {"a damaged save's lives do not wrap", 1, 0, 2147483647, 2147483647},
   };
   for (const Case& c : cases) {
@@ -141,27 +142,49 @@ TEST_F(WorldMapScene, LivesAtTheStageStart) {
   }
 }
 
-TEST_F(WorldMapScene, AGivenUpAutomaticStageReturnsTheCursorToWhereItCameFrom) {
-  // A clear put the cursor on the automatic stage; the player last stepped from (9, 7).
-  g_Progress.m_nMapX = kAutoStageX;
-  g_Progress.m_nMapStayX = kStartX;
-  g_Progress.m_nMapStayY = kStartY;
-  g_GameMgr.m_nPrevScene = SCENE_GAME;
-  {
+TEST_F(WorldMapScene, AGivenUpAutomaticStageBringsTheCursorBackToItsCellAndItsPrompt) {
+  struct Case {
+    const char* what;
+    bool newStory;  // else a clear put the cursor on it; the player last stepped from (9, 7)
+  } const cases[] = {
+      {"a new story starting on the stage, never walked", true},
+      {"back from a clear onto the stage", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_Progress = cProgress();
+    g_WorldMap.m_nStartX = kAutoStageX;
+    if (c.newStory) {
+      StartNewStory();
+      g_GameMgr.m_nPrevScene = SCENE_TITLE;
+    } else {
+      g_Progress.m_nMapX = kAutoStageX;
+      g_Progress.m_nMapY = kStartY;
+      g_Progress.m_nMapStayX = kStartX;
+      g_Progress.m_nMapStayY = kStartY;
+      g_GameMgr.m_nPrevScene = SCENE_GAME;
+    }
+    {
+      S scene;
+      ASSERT_TRUE(RunUntilState(scene, S::STATE_FADEOUT));
+      EXPECT_EQ(g_GameMgr.m_nNextScene, SCENE_GAME);
+      EXPECT_EQ(g_Progress.m_nMapStayX, kAutoStageX);
+      EXPECT_EQ(g_Progress.m_nMapStayY, kStartY);
+    }
+    // Stage play was given up.
+    g_Progress.m_bMapStay = 1;
+    g_GameMgr.m_nPrevScene = SCENE_GAME;
+    g_GameMgr.m_nNextScene = SCENE_WORLDMAP;
     S scene;
-    ASSERT_TRUE(RunUntilState(scene, S::STATE_FADEOUT));
-    EXPECT_EQ(g_GameMgr.m_nNextScene, SCENE_GAME);
-    EXPECT_EQ(g_Progress.m_nMapStayX, kStartX);
+    ASSERT_TRUE(RunUntilState(scene, S::STATE_WALK));
+    EXPECT_EQ(g_Progress.m_bMapStay, 0);
+    EXPECT_EQ(g_MenuCursor.m_pCur->nCol, kAutoStageX);
+    EXPECT_EQ(g_MenuCursor.m_pCur->nRow, kStartY);
+    // Its prompt, not another start.
+    Frame(scene);
+    EXPECT_EQ(scene.m_nState, S::STATE_CONFIRM);
+    EXPECT_EQ(g_GameMgr.m_nNextScene, SCENE_WORLDMAP);
   }
-  // Stage play was given up.
-  g_Progress.m_bMapStay = 1;
-  S scene;
-  ASSERT_TRUE(RunUntilState(scene, S::STATE_WALK));
-  EXPECT_EQ(g_Progress.m_bMapStay, 0);
-  EXPECT_EQ(g_MenuCursor.m_pCur->nCol, kStartX);
-  for (int i = 0; i < 5; ++i) Frame(scene);
-  EXPECT_EQ(scene.m_nState, S::STATE_WALK);
-  EXPECT_EQ(g_MenuCursor.m_vLevel.size(), 1u);
 }
 
 TEST_F(WorldMapScene, CancelOpensTheMenuAndTheMenuDoesNotRestartTheStageBelow) {

@@ -2,6 +2,9 @@
 // sideways pushes, crushing, carrying a rider and leaving a platform.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "data/flow/flow.h"
 #include "data/flow/flow_enumerations.h"
 #include "tests/stage/object_world.h"
 
@@ -44,38 +47,58 @@ class BlockCharasTest : public ObjectWorldTest {
     m_Mover.m_dVy = vy;
   }
 
+  // Gives `chara` one flow, without commands, started by `trigger`.
+  static void GiveFlow(cChara& chara, int trigger) {
+    cFlow flow;
+    flow.m_nTrigger = static_cast<std::int8_t>(trigger);
+    chara.m_Def.m_vFlow = std::vector<cFlow>{flow};
+    chara.SetFlows(chara.m_Def.m_vFlow.Edit(), 0, -1);
+  }
+
   cChara m_Mover;
   std::int32_t m_nIds = 100;
 };
 
 TEST_F(BlockCharasTest, WalkingCharacterAgainstAPlatform) {
-  // The platform: 64 x 16 at (500, 500).
+  // The platform: 64 x 16 at (500, 500); its flow of the ridden trigger shows a landing.
+  // Pressed: two more block characters reach into the upper half of the mover at x 510
+  // from the left and the right.
   struct Case {
     const char* what;
     double x, y, savedY, vx, vy;
+    bool pressed;
+    std::int32_t expectResult;
     double expectX, expectY;
     int expectRiding, expectTop, expectRight;
   } const cases[] = {
-      {"feet on the platform", 510, 480, 470, 0, 0.1, 510, 468, 1, 0, 0},
-      {"falling fast lands however deep", 510, 490, 470, 0, 3, 510, 468, 1, 0, 0},
-      {"slow and deep: the head is under it", 510, 490, 490, 0, 0.1, 510, 516, 0, 0, 0},
-      {"sideways into its upper half", 470, 495, 495, 1, 0, 467.5, 495, 0, 0, 1},
-      {"apart", 400, 400, 400, 0, 0, 400, 400, 0, 0, 0},
+      {"feet on the platform", 510, 480, 470, 0, 0.1, false, STEP_CONTINUE, 510, 468, 1, 0, 0},
+      {"falling fast lands however deep", 510, 490, 470, 0, 3, false, STEP_CONTINUE, 510, 468, 1, 0, 0},
+      {"slow and deep: the head is under it", 510, 490, 490, 0, 0.1, false, STEP_CONTINUE, 510, 516, 0, 0, 0},
+      {"sideways into its upper half", 470, 495, 495, 1, 0, false, STEP_CONTINUE, 467.5, 495, 0, 0, 1},
+      {"apart", 400, 400, 400, 0, 0, false, STEP_CONTINUE, 400, 400, 0, 0, 0},
+      // Crushed on the platform without landing on it: no ride begins.
+      {"feet on it, pressed from both sides", 510, 480, 470, 0, 0.1, true, STEP_DEFEAT, 508.5, 480, 0, 0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     g_listChara.clear();
     m_Mover = cChara();
-    AddSolid(500, 500, 64, 16);
+    cChara& platform = AddSolid(500, 500, 64, 16);
+    GiveFlow(platform, FLOWTRIG_RIDDEN_BY_CHARA);
+    if (c.pressed) {
+      AddSolid(480, 470, 31, 20);
+      AddSolid(541, 470, 31, 20);
+    }
     PutMover(c.x, c.y, c.savedY, c.vx, c.vy);
-    EXPECT_EQ(Scene().HitCharaSolid(m_Mover, g_listChara), STEP_CONTINUE);
+    EXPECT_EQ(Scene().HitCharaSolid(m_Mover, g_listChara), c.expectResult);
     EXPECT_DOUBLE_EQ(m_Mover.m_dX, c.expectX);
     EXPECT_DOUBLE_EQ(m_Mover.m_dY, c.expectY);
     EXPECT_EQ(m_Mover.m_bRiding, c.expectRiding);
+    EXPECT_EQ(platform.m_vFlowRun.at(0).m_bRunning, c.expectRiding);
     EXPECT_EQ(m_Mover.m_bHitTop, c.expectTop);
     EXPECT_EQ(m_Mover.m_bHitRight, c.expectRight);
     if (c.expectRiding != 0) {
-      EXPECT_EQ(m_Mover.m_nRideOnId, g_listChara.front().m_nObjId);
+      EXPECT_EQ(m_Mover.m_nRideOnId, platform.m_nObjId);
       EXPECT_EQ(m_Mover.m_dVy, 0);
     }
   }

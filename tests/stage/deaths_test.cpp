@@ -62,6 +62,61 @@ TEST_F(DeathsTest, AHeroAmongTheCharactersTakesThePlayerWithIt) {
   EXPECT_EQ(g_listChara.size(), 1U);
 }
 
+// A hero among the stage characters stands on cell (8, 10) with a block deadly to heroes
+// on cell (9, 10); a block character reaching into its left side pushes it right. A push
+// that ends inside the block kills it, and the player with it; one that stops short does
+// not.
+TEST_F(DeathsTest, AHeroPushedIntoADeadlyBlockByABlockCharacterDies) {
+  struct Case {
+    const char* what;
+    double intoBlock;  // the pushed right edge, in dots past the block's first column
+    std::int32_t expectEnd;
+    int expectPlayerDying;
+  } const cases[] = {
+      {"pushed into the block", 3, 1, 1},
+      {"pushed to short of it", -4, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    cPaletteChara walker = Enemy(1, 8);
+    walker.m_nCellY = 10;
+    cPaletteChara pusher = Enemy(1, 6);
+    pusher.m_nCellY = 10;
+    pusher.m_bBlockChara = 1;
+    g_StageData.m_vCharaPlace.push_back(walker);
+    g_StageData.m_vCharaPlace.push_back(pusher);
+    cPaletteBlock deadly;
+    deadly.m_nGraphic = 1;
+    deadly.m_nHit = 2;
+    deadly.m_nCellX = 9;
+    deadly.m_nCellY = 10;
+    g_StageData.m_vBlockPlace.push_back(deadly);
+    Start();
+    ASSERT_EQ(g_listChara.size(), 2U);
+    cChara& hero = CharaAt(0);
+    cChara& block = CharaAt(1);
+    ASSERT_EQ(block.m_Def.m_bBlockChara, 1);
+    hero.m_nKind = 0;
+    // Where the push puts the hero: its left edge 1.5 dots right of the block character.
+    const double blockLeft = (9 + 10) * 32;
+    const double pushedX = blockLeft + c.intoBlock - (hero.m_nBoxW - 1);
+    ASSERT_GT(pushedX, hero.m_dX);
+    block.m_dX = pushedX - 1.5 - (block.m_nBoxW - 1);
+    block.ConstrainX();
+    ASSERT_GE(block.m_dRight, hero.m_dX);
+    block.SavePosition();
+    hero.SavePosition();
+    m_pScene->UpdateActive();
+    EXPECT_EQ(m_pScene->StepCharas(), c.expectEnd);
+    EXPECT_EQ(Hero().m_bDying, c.expectPlayerDying);
+    if (c.expectEnd == 0) {
+      EXPECT_DOUBLE_EQ(hero.m_dX, pushedX);
+    }
+  }
+}
+
 TEST_F(DeathsTest, ADiedFlowThatSummonsIsFollowedByItsSummons) {
   // The entry summons, when it dies, one character without HP; that one is visited later
   // in the same check and dies too.

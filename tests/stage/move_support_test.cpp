@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "data/flow/movement_block.h"
 #include "data/record/data_record.h"
@@ -35,25 +36,30 @@ TEST_F(MoveSupportTest, JumpSpeedApexAndTime) {
   const struct {
     int level;
     int kind;
-    double speed;  // 0: not checked
+    std::int8_t height;  // half-blocks
+    double speed;        // 0: not checked
     int steps;
     int time;
   } cases[] = {
-      {1, 1, -7.3582, 19, 4},
-      {1, 0, -7.2110, 19, 4},
-      {2, 1, 0, 38, 4},
-      {2, 0, 0, 37, 4},
+      {1, 1, 4, -7.3582, 19, 4},
+      {1, 0, 4, -7.2110, 19, 4},
+      {2, 1, 4, 0, 38, 4},
+      {2, 0, 4, 0, 37, 4},
+      // A negative height (damaged data) jumps as high as height 0.
+      {1, 1, -1, -0.4, 2, 1},
+      {1, 0, -128, -0.392, 1, 1},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.level) + " " + std::to_string(c.kind) + " " + std::to_string(c.height));
     SetLevel(c.level);
     cChara& chara = Chara();
     chara.m_nKind = c.kind;
-    const double v = chara.JumpSpeedFromHbl(4);
+    const double v = chara.JumpSpeedFromHbl(c.height);
     if (c.speed != 0) {
-      EXPECT_NEAR(v, c.speed, 1e-4) << c.level << " " << c.kind;
+      EXPECT_NEAR(v, c.speed, 1e-4);
     }
-    EXPECT_EQ(chara.JumpApexSteps(v), c.steps) << c.level << " " << c.kind;
-    EXPECT_EQ(chara.JumpApexTime(4), c.time) << c.level << " " << c.kind;
+    EXPECT_EQ(chara.JumpApexSteps(v), c.steps);
+    EXPECT_EQ(chara.JumpApexTime(c.height), c.time);
   }
 }
 
