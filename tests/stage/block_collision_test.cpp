@@ -229,6 +229,51 @@ TEST_F(BlockCollisionTest, AMoveRightBlockAddsItsSpeedEverySubStepAndRearmsEachF
   }
 }
 
+// A speed block's X is a percentage: X = 150 makes the velocity the sub-step starts with
+// half as large again, and the horizontal step pushes the command velocity along its own
+// direction by 4 / n dots a second, times (1.5 - 1), while the effect still runs after the
+// block's own count (the first sub-step of each frame at two sub-steps a frame): 1/120
+// dot. A slow block (X = 50) takes as much off; a command velocity the push would turn
+// around stops instead.
+TEST_F(BlockCollisionTest, ASpeedBlockScalesTheVelocityAndPushesTheCommandVelocityEachSubStep) {
+  SetLevel(2);
+  struct Case {
+    const char* what;
+    std::int32_t x;
+    double base, cmd, push;  // push: the change of the command velocity's size per sub-step
+  } const cases[] = {
+      {"fast block, walking right", 150, 2, 1, 1.0 / 120},
+      {"slow block, walking left", 50, -2, -1, -1.0 / 120},
+      {"stopping block, a slow walk stops", 0, 2, 0.01, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetHit(12, 16, 1);
+    Cell(12, 16).m_nFootKind = 3;
+    Cell(12, 16).m_nFootParam = c.x;
+    cPlayer player = Make<cPlayer>(kHero, 400, 512 - 24, 16, 24);
+    player.m_dBoostAccel = 4.0 / 2;  // as set up for a life at two sub-steps a frame
+    player.m_pFootCell = &Cell(12, 16);
+    player.m_bAirborne = 0;
+    player.m_bFrictionX = 0;
+    player.m_dCmdVx = c.cmd;
+    const double factor = c.x * 0.01;
+    double cmd = c.cmd;
+    for (int subStep = 0; subStep < 4; ++subStep) {
+      SCOPED_TRACE(subStep);
+      player.m_dVx = c.base;  // the velocity the sub-step's flows leave
+      Scene().FootBlockEffect(player);
+      EXPECT_EQ(player.m_dVx, c.base * factor);
+      const bool runs = player.m_nFootFxSteps != 0;
+      EXPECT_EQ(runs, subStep % 2 == 0);
+      player.StepX();
+      if (runs) cmd = c.push != 0 ? cmd + (cmd > 0 ? c.push : -c.push) : 0;
+      EXPECT_EQ(player.m_dCmdVx, cmd);
+      EXPECT_EQ(player.m_dVx, c.base * factor + cmd);
+    }
+  }
+}
+
 TEST_F(BlockCollisionTest, AnItemBlockGivesOnceThenRestsSixtyFramesAndAnotherItemBlockGivesAtOnce) {
   SetLevel(1);
   cPaletteItem item;

@@ -307,6 +307,51 @@ TEST_F(FlowMotionTest, HeroJumpRisesWhileTheButtonIsHeldAndIsCutWhenReleased) {
 
 namespace {
 
+// The running jump (kind 2) takes its height from the walking speed: 6 half-blocks at 4
+// dots a frame or faster, 2 at 1 dot a frame or slower, in between on the line from 2 to
+// 6 (cut to whole half-blocks); the rise starts at the speed of a jump of that many
+// half-blocks, so the apex is that high.
+TEST_F(FlowMotionTest, RunningJumpHeightFollowsTheWalkingSpeedInHalfBlocks) {
+  struct Case {
+    double cmdVx;  // dots per sub-step, n = 1
+    std::int8_t hbl;
+  } const cases[] = {{5, 6}, {-4, 6}, {2.5, 4}, {1.5, 3}, {1, 2}, {0, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cmdVx);
+    cFlow flow = Flow({Cmd(FLOWCMD_JUMP, 0)});
+    flow.m_vCmd[0].m_vParam[0] = 2;
+    flow.m_vCmd[0].m_vParam[1] = 40;  // full height from 40 tenths of a dot a frame
+    flow.m_vCmd[0].m_vParam[2] = 6;
+    flow.m_vCmd[0].m_vParam[3] = 10;  // least height up to 10 tenths
+    flow.m_vCmd[0].m_vParam[4] = 2;
+    cKeyCond button;
+    button.m_bAnyHold = 1;
+    button.m_vKey[11] = KEYSLOT_PRESSED;
+    flow.m_vKeyCond = {button};
+
+    g_vPlayer.assign(1, cPlayer());
+    cPlayer& hero = g_vPlayer[0];
+    hero.m_vTarget.assign(kTargetSlots, nullptr);
+    hero.m_vSwitch.assign(kSwitchCount, 0);
+    hero.m_vSwitchClear.assign(kSwitchCount, 0);
+    hero.m_vSwitchFrame.assign(kSwitchCount, 0);
+    hero.m_nKind = 0;
+    hero.m_nHp = 1;
+    hero.m_bAirborne = 0;
+    hero.m_bJumpReady = 1;
+    hero.m_Def.m_vFlow = std::vector<cFlow>{flow};
+    hero.SetFlows(hero.m_Def.m_vFlow.Edit(), 0, -1);
+    hero.m_dCmdVx = c.cmdVx;
+    Frame(0, 1);
+    hero.ResetTriggerLatches();
+    hero.FireTrigger(FLOWTRIG_ALWAYS);
+    hero.RunFlows(0);
+    EXPECT_EQ(hero.m_bJumping, 1);
+    EXPECT_EQ(hero.m_dVy, hero.JumpSpeedFromHbl(c.hbl));
+  }
+  g_vPlayer.clear();
+}
+
 TEST_F(FlowMotionTest, WavePhaseWrapsOnceAt360TimesN) {
   struct Case {
     double phase, dPhase, after;

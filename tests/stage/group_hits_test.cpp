@@ -99,6 +99,41 @@ TEST_F(GroupHitsTest, ShotsAgainstCharacters) {
   }
 }
 
+// A shot that hurts without defeating leaves its victim invincible for the stage's time of
+// its kind (frames x 2 sub-steps): a second shot waiting on it hits only in the sub-step
+// whose tick ends that time.
+TEST_F(GroupHitsTest, AShotThatDoesNotDefeatLeavesItsVictimInvincibleForItsTime) {
+  struct Case {
+    const char* what;
+    bool hero;
+    int steps;  // sub-steps of invincibility
+  } const cases[] = {{"the hero", true, 3 * 2}, {"a computer character", false, 2 * 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    g_StageData.m_nPlayerInvincible = 3;
+    g_StageData.m_nCharaInvincible = 2;
+    g_StageData.m_vCharaPlace.push_back(Enemy(2));
+    Start();
+    cCharaBase& victim = c.hero ? static_cast<cCharaBase&>(Hero()) : CharaAt(0);
+    cCharaBase& other = c.hero ? static_cast<cCharaBase&>(CharaAt(0)) : Hero();
+    victim.m_nHp = 10;
+    PutAt(victim, 400, 300);
+    PutAt(other, 100, 100);
+    AddTestShot(1, 400, 300, 2);
+    ASSERT_EQ(m_pScene->HitGroups(g_listChara), STEP_CONTINUE);
+    ASSERT_EQ(victim.m_nHp, 8);
+    ASSERT_TRUE(m_pScene->m_lstShot.empty());  // the first shot is spent
+    AddTestShot(1, 400, 300, 2);
+    for (int step = 1; step <= c.steps; ++step) {
+      victim.TickInvincibility();
+      ASSERT_EQ(m_pScene->HitGroups(g_listChara), STEP_CONTINUE);
+      EXPECT_EQ(victim.m_nHp, step < c.steps ? 8 : 6) << "sub-step " << step;
+    }
+  }
+}
+
 TEST_F(GroupHitsTest, APiercingShotHitsACharacterMadeWhereOneItHitWasRemoved) {
   g_StageData.m_vCharaPlace.push_back(Enemy(2));
   Start();

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "data/database/effect_data.h"
+#include "data/flow/flow_command.h"
+#include "data/flow/flow_command_kinds.h"
 #include "demo/demo_art.h"
 #include "demo/demo_stage.h"
 #include "tests/support/play_harness.h"
@@ -46,8 +48,9 @@ struct cPress {
 // A room with the hero at the left, walking at three dots a frame, and a walker that
 // patrols to the right of where the hero's walk ends, never meeting it and never leaving
 // the view (a character off the view stands still). `vCmd` (when not empty) runs once
-// from the hero's own flow, kLeadTenths after play begins.
-cGameContent HoldGame(const std::vector<cFlowCmd>& vCmd) {
+// from the hero's own flow, kLeadTenths after play begins. The stage runs at `nFps` frames
+// a second, with `nLevel`'s sub-steps a frame (0: one).
+cGameContent HoldGame(const std::vector<cFlowCmd>& vCmd, std::int32_t nFps = 60, std::int32_t nLevel = 0) {
   cStagePlan plan;
   plan.vMap.assign(10, std::string(30, '.'));
   plan.vMap.back() = std::string(30, '#');
@@ -55,7 +58,8 @@ cGameContent HoldGame(const std::vector<cFlowCmd>& vCmd) {
   plan.vMap[8][2] = 'P';
   plan.vMap[8][15] = 'W';
   // One sub-step a frame, so the hero walks at its full speed.
-  plan.nCollisionLevel = DemoFirstStage().nCollisionLevel;
+  plan.nCollisionLevel = nLevel != 0 ? nLevel : DemoFirstStage().nCollisionLevel;
+  plan.nFps = nFps;
   GiveWalkAndJump(plan.Hero, 30, 6);
   if (!vCmd.empty()) {
     std::vector<cFlowCmd> cmds = {MakeWaitCmd(kLeadTenths)};
@@ -81,6 +85,15 @@ cGameContent HoldGame(const std::vector<cFlowCmd>& vCmd) {
     effect.m_vFrame.push_back(frame);
   }
   return game;
+}
+
+// The game wait: the game stands still for `nTenths` tenths of a second.
+cFlowCmd GameWaitCmd(std::int32_t nTenths) {
+  cFlowCmd wait;
+  wait.m_nKind = FLOWCMD_GAME_WAIT;
+  wait.Normalize();
+  wait.m_vParam.at(0) = nTenths;
+  return wait;
 }
 
 // The input script: right held for the first kRightFrames input frames, button 1 down for
@@ -239,6 +252,29 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
       if (f < kRightFrames - test.nHold) {
         ASSERT_EQ(frame.Player().dX, same.Player().dX) << frame.strLine;
       }
+    }
+  }
+}
+
+// A game wait of 0.4 s holds the game for 24 frames and ends on the next one, whatever
+// the stage's frame rate and however many sub-steps its frames have: the hero's walk ends
+// 25 trace frames sooner, and the walker keeps its path.
+TEST_F(OverlayWaitTraceTest, AGameWaitTakesSixFramesATenthAtEveryRate) {
+  struct Case {
+    std::int32_t nFps, nLevel;
+  } const cases[] = {{60, 1}, {30, 1}, {60, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.nFps) + " frames a second, level " + std::to_string(c.nLevel));
+    const cPlayResult control = PlayGame(HoldGame({}, c.nFps, c.nLevel), "stage1", kFrames, Script(0, {}));
+    ASSERT_TRUE(RanThrough(control));
+    const cPlayResult run =
+        PlayGame(HoldGame({GameWaitCmd(4)}, c.nFps, c.nLevel), "stage1", kFrames, Script(0, {}));
+    ASSERT_TRUE(RanThrough(run));
+    ASSERT_EQ(LastStep(control), kRightFrames - 1);
+    EXPECT_EQ(LastStep(control) - LastStep(run), 4 * kFramesPerTenth + 1);
+    for (int f = 0; f < kFrames; ++f) {
+      const cTraceFrame& frame = run.vFrames[static_cast<std::size_t>(f)];
+      ASSERT_EQ(Walker(frame).dX, Walker(control.vFrames[static_cast<std::size_t>(f)]).dX) << frame.strLine;
     }
   }
 }

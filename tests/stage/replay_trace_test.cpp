@@ -5,9 +5,12 @@
 // title's replay choice does and played.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "objects/player.h"
+#include "stage/stage_world.h"
 #include "tests/stage/replay_scene_fixture.h"
 #include "tests/support/play_harness.h"
 #include "writers/stage_writer.h"
@@ -71,6 +74,76 @@ TEST_F(ReplayTraceTest, APlayBackGivesTheRecordedTraceAndLoopsFromTheStart) {
   ASSERT_LE(i + recorded.size(), played.size());
   for (std::size_t f = 0; f < recorded.size(); ++f)
     ASSERT_EQ(played[i + f], recorded[f]) << "frame " << f << " of the second run";
+  ClearPostedMessages();
+}
+
+// What play took from the input is what a replay keeps: a direction lock on the hero, or a
+// button still held from a menu (ignored until every button is up), changes the play, and
+// the playback, which knows nothing of either, gives the same frames.
+TEST_F(ReplayTraceTest, APlayBackFollowsTheInputAsInputLocksAndAHeldButtonLeftIt) {
+  struct Case {
+    const char* what;
+    // Before frame f of the recording: sets the lock or the held-button state.
+    std::function<void(int f, cSceneGame& scene)> before;
+  } const cases[] = {
+      {"the hero's direction locked for a while",
+       [](int f, cSceneGame&) {
+         if (f == 8) g_vPlayer.at(0).m_bNoDirInput = 1;
+         if (f == 30) g_vPlayer.at(0).m_bNoDirInput = 0;
+       }},
+      {"the hero's buttons locked for a while",
+       [](int f, cSceneGame&) {
+         if (f == 8) g_vPlayer.at(0).m_bNoButtonInput = 1;
+         if (f == 30) g_vPlayer.at(0).m_bNoButtonInput = 0;
+       }},
+      {"the jump button still held from a menu",
+       [](int f, cSceneGame& scene) {
+         if (f == 10) scene.m_bWaitRelease = 1;
+       }},
+  };
+  cStagePlan plan;
+  plan.nCollisionLevel = 2;
+  GiveWalkAndJump(plan.Hero, 30, 6);
+  // Right held throughout; button 1 down from frame 10 to 29 (a jump at once unless
+  // ignored), then a fresh press at frame 45.
+  const std::vector<cInputSpan> script = {
+      {10, kDirRight, 0}, {20, kDirRight, kButton1}, {15, kDirRight, 0}, {5, kDirRight, kButton1}, {25, kDirRight, 0}};
+  std::vector<std::pair<std::uint16_t, std::uint16_t>> words;
+  for (const cInputSpan& span : script)
+    for (int i = 0; i < span.nCount; ++i) words.emplace_back(span.wDir, span.wButton);
+  const auto record = [&](const std::function<void(int, cSceneGame&)>& before) {
+    StartRecording(BuildPlannedStage(plan));
+    cSceneGame& scene = NewScene();
+    std::vector<std::string> lines;
+    for (std::size_t f = 0; f < words.size(); ++f) {
+      if (before) before(static_cast<int>(f), scene);
+      g_Input[0].m_wDir = words[f].first;
+      g_Input[0].m_wButton = words[f].second;
+      scene.Run();
+      lines.push_back(SceneTraceLine(scene));
+    }
+    return lines;
+  };
+  const std::vector<std::string> unlocked = record(nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> recorded = record(c.before);
+    ASSERT_NE(recorded, unlocked) << "the lock changed nothing";
+    ASSERT_EQ(SaveReplay(kReplayPath, 0), true);
+    EndScene();
+    ASSERT_TRUE(StartPlayback(kReplayPath));
+    cSceneGame& playback = NewScene();
+    for (std::size_t f = 0; f < recorded.size(); ++f) {
+      g_Input[0].m_wDir = 0;
+      g_Input[0].m_wButton = 0;
+      playback.Run();
+      const std::string line = SceneTraceLine(playback);
+      if (line != recorded[f]) {
+        ADD_FAILURE() << "frame " << f << ":\n" << line << "\nrecorded:\n" << recorded[f];
+        break;
+      }
+    }
+  }
   ClearPostedMessages();
 }
 
