@@ -107,8 +107,12 @@ cPaletteChara MakeChara() {
 std::vector<std::string> BoxMap() {
   std::vector<std::string> rows;
   rows.emplace_back(20, '#');
-  for (int y = 1; y < 14; ++y) rows.push_back("#" + std::string(18, '.') + "#");
-  rows.push_back("#" + std::string(18, '#') + "#");
+  // Rows made whole rather than joined: GCC 12 takes the joined temporaries' moves for
+  // reads past their end.
+  std::string inner(20, '.');
+  inner.front() = inner.back() = '#';
+  for (int y = 1; y < 14; ++y) rows.push_back(inner);
+  rows.emplace_back(20, '#');
   rows[13][2] = 'P';
   return rows;
 }
