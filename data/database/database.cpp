@@ -4,6 +4,7 @@
 
 #include "app/checked_access.h"
 #include "app/report_log.h"
+#include "data/database/database_ranges.h"
 #include "data/database/record_list_io.h"
 #include "data/record/data_file.h"
 
@@ -41,6 +42,7 @@ int LoadDatabaseFile(const char* path, std::vector<T>& list) {
     ShowLoadError(path);
     return 0;
   }
+  ClampDatabaseRanges(loaded, path);
   // Carriage returns are already gone: each record's read strips its own texts.
   list.swap(loaded);
   return 1;

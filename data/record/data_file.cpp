@@ -68,6 +68,7 @@ std::unique_ptr<cDataReader> OpenDataFileForRead(const char* name) {
   // The reader keeps the version of its own file; the global follows the file opened last,
   // which is what the version gates of the records read.
   in->SetVersion(in->ReadInt32());
+  in->SetName(name);
   g_nFileVersion = in->Version();
   if (static_cast<std::uint32_t>(g_nFileVersion) > static_cast<std::uint32_t>(g_nDataVersion)) {
     g_bFileTooNew = 1;

@@ -122,6 +122,9 @@ class cDataReader {
   // The data version word at the head of the file (0 until the file's opener sets it).
   void SetVersion(std::int32_t nVersion) { m_nVersion = nVersion; }
   std::int32_t Version() const { return m_nVersion; }
+  // The file the data came from, for report lines; empty for data made in memory.
+  void SetName(std::string name) { m_strName = std::move(name); }
+  const std::string& Name() const { return m_strName; }
 
   // Nesting of records inside records (flows hold commands which hold flows). Enter
   // returns false, and marks the data damaged, beyond kMaxNesting levels.
@@ -139,6 +142,7 @@ class cDataReader {
   std::size_t m_nDamagePos = 0;
   int m_nDepth = 0;
   std::int32_t m_nVersion = 0;
+  std::string m_strName;
   bool m_bDamaged = false;
   bool m_bTruncated = false;
   DATADAMAGE m_Damage = DATADAMAGE_NONE;

@@ -7,6 +7,7 @@
 #include "data/record/shared_list.h"
 #include "data/stage/stage_conversions.h"
 #include "data/stage/stage_entry_lists.h"
+#include "data/stage/stage_ranges.h"
 #include "data/stage/stage_size_limits.h"
 
 cStageData g_StageData;
@@ -314,6 +315,7 @@ void cStageData::Read(cDataReader& in) {
     m_vText.clear();
   } else {
     ConvertOldStage(*this, g_nFileVersion);
+    ClampStageRanges(*this, in.Name());
   }
   // Stage play reads one flag per result kind.
   m_vResultKind.resize(RESULT_KIND_COUNT, 0);

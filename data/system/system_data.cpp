@@ -7,6 +7,7 @@
 #include "data/common/record_versions.h"
 #include "data/record/data_lists.h"
 #include "data/system/font_faces.h"
+#include "data/system/system_ranges.h"
 
 cSystemData g_SystemData;
 
@@ -99,6 +100,7 @@ void cSystemData::ReadBody(cDataReader& in) {
   if (in.Damaged()) return;
   const unsigned version = FileVersion();
   if (version < static_cast<unsigned>(g_nDataVersion)) ConvertOldFile(version);
+  ClampSystemRanges(*this, in.Name());
   Normalize();
 }
 

@@ -7,6 +7,7 @@
 #include "app/message_boxes.h"
 #include "app/path_helpers.h"
 #include "data/record/data_lists.h"
+#include "data/worldmap/world_map_ranges.h"
 
 cWorldMap g_WorldMap;
 
@@ -132,6 +133,7 @@ void cWorldMap::Read(cDataReader& in) {
   if (in.Truncated()) in.MarkDamaged(DATADAMAGE_BODY_CUT_SHORT);
   if (!in.Damaged() && !staged.GridMatchesSize()) in.MarkDamaged(DATADAMAGE_MAP_GRID);
   if (in.Damaged()) return;
+  ClampWorldMapRanges(staged, in.Name());
   staged.Normalize();
   *this = std::move(staged);
 }

@@ -50,6 +50,9 @@ cDatabase MakeGameDatabase() {
   db.m_Effect[4].m_nWidth = 48;
   db.m_CharaEffect[0].m_nKind = 3;  // entry 0 is "none" whatever the file says
   db.m_CharaEffect[5].m_nKind = 16;
+  db.m_CharaEffect[5].m_nParam[0] = 10;  // the parameters of kind 16 within their ranges
+  db.m_CharaEffect[5].m_nParam[1] = 1;
+  db.m_CharaEffect[5].m_nParam[2] = 4;
   db.m_ScrEffect[0].m_nKind = 5;
   db.m_ScrEffect[6].m_nParam[2] = 240;
   db.m_Bgm[9].m_strFile = "bgm\\last.ogg";

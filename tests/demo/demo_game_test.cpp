@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/report_log.h"
 #include "data/database/database.h"
 #include "data/palette/palette.h"
 #include "data/stage/stage_data.h"
@@ -59,6 +60,29 @@ TEST_F(DemoGameTest, TheGameDataLoadsWithTheRecordsReaders) {
   // Every sound the game names is a file that is there.
   for (const std::string& file : g_SystemData.m_SystemSounds)
     EXPECT_NE(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
+}
+
+// The demo's numbers are those of a game made with care: reading them repairs nothing.
+TEST_F(DemoGameTest, TheGameDataLoadsWithoutARangeRepair) {
+  ASSERT_EQ(OpenReportLog("Report_Game.txt"), 1);
+  EXPECT_EQ(g_Database.Load(), 1);
+  EXPECT_EQ(g_SystemData.LoadFromFile("data\\System.dat"), 1);
+  EXPECT_EQ(g_WorldMap.LoadFromFile(kWorldMapPath), 1);
+  EXPECT_EQ(LoadCommonPalette(), 1);
+  int stages = 0;
+  for (const std::string& path : DemoGameFiles()) {
+    if (path.find(".stg4_") == std::string::npos) continue;
+    cStageData stage;
+    EXPECT_EQ(stage.LoadFromFile(path.c_str()), 1) << path;
+    ++stages;
+  }
+  EXPECT_GE(stages, 2);
+  std::istringstream lines(ReadBytes("Report_Game.txt"));
+  std::string line;
+  while (std::getline(lines, line)) {
+    EXPECT_EQ(line.find("の外のため"), std::string::npos) << line;
+    EXPECT_EQ(line.find("有限の数ではないため"), std::string::npos) << line;
+  }
 }
 
 TEST_F(DemoGameTest, SystemIniHoldsTheKeyTableAndEndsWithExit) {
