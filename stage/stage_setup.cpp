@@ -102,6 +102,11 @@ void AddCopyOffset(cChara& chara, const cPaletteChara& entry, int j, bool bKeepH
   }
 }
 
+// An item entry's position offset (dots) moves its box from where it is placed.
+void AddItemOffset(cItem& item, const cPaletteItem& entry) {
+  AddBoxOffset(item, entry.m_nSetting1, entry.m_nSetting2);
+}
+
 // The life of a summoned character or item, in sub-steps. A summon has no timed life of
 // its own: its range-limit flag and range (tenths of a second here, not half-blocks) say
 // how long what it makes lives. Without the flag the life stays as it was (unlimited).
@@ -483,6 +488,7 @@ void cSceneGame::PlaceItem(std::list<cItem>& list, int bx, int by, std::int32_t*
   cItem& item = list.emplace_back();
   item.Init(*pNextId, copy, 0);
   item.PlaceAtBlock(bx, by);
+  AddItemOffset(item, copy);
   if (!item.IsInsideArea(1)) {
     list.pop_back();
     return;
@@ -540,6 +546,7 @@ void cSceneGame::SpawnItem(std::list<cItem>& list, double x, double y, std::int3
   item.m_dY = y + item.m_nBoxOffY;
   item.m_dRight = item.m_dX + item.m_nBoxW - 1;
   item.m_dBottom = item.m_dY + item.m_nBoxH - 1;
+  AddItemOffset(item, copy);
   if (!item.IsInsideArea(1)) {
     list.pop_back();
     return;
