@@ -33,9 +33,12 @@ void DrawItemSprite(cItem& item, std::int32_t bPaused) {
   const int y = item.m_rcScreen.top;
   const bool bScaled = def.m_nSize > 1;
   if (part.HasPicture()) {
-    if (bScaled) {
+    // A bitmap of larger cells holds the picture at that size: it is copied as it stands
+    // only when the item's size is the cell's, and otherwise stretched from the whole cell.
+    const bool bSpriteScaled = part.m_bCustomCell != 0 ? def.m_nSize != part.m_nCellSize : bScaled;
+    if (bSpriteScaled) {
       DDStretchBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
-                   kStageDrawObjectsCell, kStageDrawObjectsCell, kStageDrawObjectsColorKey);
+                   item.m_nBaseCellW * part.m_nCellSize, item.m_nBaseCellH * part.m_nCellSize, kStageDrawObjectsColorKey);
     } else {
       DDBlt(&g_BackBuffer, x, y, item.m_nCellW, item.m_nCellH, part.m_pDraw[0], part.m_nCellX, part.m_nCellY,
             kStageDrawObjectsColorKey);

@@ -148,10 +148,13 @@ bool cSceneGame::LoadNextStage() {
 std::int32_t cSceneGame::ClearResult() {
   cProgress& progress = g_Progress;
   if (g_StageData.m_bStoreCarryOver != 0) {
+    // A running effect is handed on as it was started (its run mode and repeat), so that
+    // the next stage starts it the same way; the direction of its current pass is not a mode.
     for (std::size_t i = 0; i < g_vPlayer.size(); ++i) {
       const cPlayer& player = g_vPlayer[i];
       progress.StoreCarryOver(static_cast<int>(i), player.m_Def, player.m_nHp, player.m_nSp,
-                              player.m_CharaEffect.m_nId, player.m_CharaEffect.m_bReverse, 0, m_nTimeLeft,
+                              player.m_CharaEffect.m_nId, player.m_CharaEffect.m_nRunMode,
+                              player.m_CharaEffect.m_bRepeat, m_nTimeLeft,
                               progress.m_nLives, progress.m_nStageBgm);
     }
   }

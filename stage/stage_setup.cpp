@@ -14,6 +14,7 @@
 #include "app/random.h"
 #include "app/report_log.h"
 #include "app/test_play_flag.h"
+#include "data/flow/shot_block.h"
 #include "data/palette/palette.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
@@ -99,6 +100,19 @@ void AddCopyOffset(cChara& chara, const cPaletteChara& entry, int j, bool bKeepH
     chara.m_dStartX += ox;
     chara.m_dStartY += oy;
   }
+}
+
+// An item entry's position offset (dots) moves its box from where it is placed.
+void AddItemOffset(cItem& item, const cPaletteItem& entry) {
+  AddBoxOffset(item, entry.m_nSetting1, entry.m_nSetting2);
+}
+
+// The life of a summoned character or item, in sub-steps. A summon has no timed life of
+// its own: its range-limit flag and range (tenths of a second here, not half-blocks) say
+// how long what it makes lives. Without the flag the life stays as it was (unlimited).
+std::int32_t SummonLifeSteps(const cEdShot& summon, std::int32_t nLife) {
+  if (summon.m_bRangeLimit == 0) return nLife;
+  return summon.m_nRange * g_StageData.m_nSubSteps6;
 }
 
 }  // namespace
@@ -474,6 +488,7 @@ void cSceneGame::PlaceItem(std::list<cItem>& list, int bx, int by, std::int32_t*
   cItem& item = list.emplace_back();
   item.Init(*pNextId, copy, 0);
   item.PlaceAtBlock(bx, by);
+  AddItemOffset(item, copy);
   if (!item.IsInsideArea(1)) {
     list.pop_back();
     return;
@@ -513,7 +528,7 @@ void cSceneGame::SpawnChara(std::list<cChara>& list, double x, double y, std::in
       continue;
     }
     chara.InitLinks(pParent);
-    if (summon.m_bLifeLimit != 0) chara.m_nLife = summon.m_nLife * g_StageData.m_nSubSteps6;
+    chara.m_nLife = SummonLifeSteps(summon, chara.m_nLife);
     chara.m_bCreditParent = summon.m_bAttack;
     chara.m_nCreditGroup = static_cast<std::uint8_t>(summon.m_nAttackID);
     RepairSide(chara);
@@ -531,13 +546,14 @@ void cSceneGame::SpawnItem(std::list<cItem>& list, double x, double y, std::int3
   item.m_dY = y + item.m_nBoxOffY;
   item.m_dRight = item.m_dX + item.m_nBoxW - 1;
   item.m_dBottom = item.m_dY + item.m_nBoxH - 1;
+  AddItemOffset(item, copy);
   if (!item.IsInsideArea(1)) {
     list.pop_back();
     return;
   }
   item.ClampX(2);
   item.ClampY(2);
-  if (summon.m_bLifeLimit != 0) item.m_nLife = summon.m_nLife * g_StageData.m_nSubSteps6;
+  item.m_nLife = SummonLifeSteps(summon, item.m_nLife);
   ++*pNextId;
 }
 

@@ -51,12 +51,14 @@ class cPaletteItem : public cDataRecord {
   std::int16_t m_nPaletteIndex = 0;
   std::int8_t m_nCondMode = 0;
   std::int8_t m_bCondLatch = 0;
-  std::int16_t m_nSetting1 = 0;  // kept, copied and inherited; nothing reads it in play
-  std::int16_t m_nSetting2 = 0;  // as m_nSetting1
+  // Kept, copied and inherited with the entry; in play they are the item's position
+  // offset in dots (x, y), added to its box where it is placed or summoned.
+  std::int16_t m_nSetting1 = 0;  // offset x
+  std::int16_t m_nSetting2 = 0;  // offset y
   std::int16_t m_nGraphic = 0;
   std::int8_t m_nGraphicKind = PARTGRAPHIC_ITEM;
   std::int16_t m_nPattern = 0;
-  std::int8_t m_nSetting3 = 6;   // as m_nSetting1
+  std::int8_t m_nSetting3 = 6;   // kept, copied and inherited; nothing reads it in play
   std::int8_t m_bHidden = 0;
   std::int8_t m_nEmblemShow = 0;
   std::int16_t m_nEmblem = 0;

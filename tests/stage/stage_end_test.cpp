@@ -1,6 +1,6 @@
 // The end of a cleared stage: the play's sums, extra lives (one notice per life actually
-// added), the next file of a numbered series, the scene after the clear, and the
-// stage-clear command that names the next stage.
+// added), the next file of a numbered series, the scene after the clear, the values
+// carried into the next stage, and the stage-clear command that names the next stage.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -11,17 +11,21 @@
 
 #include "app/checked_access.h"
 #include "app/test_play_flag.h"
+#include "data/database/chara_effect_data.h"
 #include "data/database/database.h"
 #include "data/flow/flow_command.h"
 #include "data/flow/flow_command_kinds.h"
+#include "data/save/carry_over.h"
 #include "data/save/play_mode.h"
 #include "data/save/progress.h"
 #include "data/worldmap/world_map.h"
+#include "objects/chara_effect.h"
 #include "objects/player.h"
 #include "platform/host_files.h"
 #include "shell/game_init.h"
 #include "shell/game_mgr.h"
 #include "shell/main_wnd.h"
+#include "stage/effect_run_tables.h"
 #include "stage/extra_life.h"
 #include "stage/ranking.h"
 #include "stage/stage_world.h"
@@ -83,6 +87,7 @@ class StageEndTest : public StageSceneTest {
     g_Progress = cProgress();
     m_Folder.reset();
     g_Database.Reset();
+    BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
     g_RankingSet.Reset();
     StageSceneTest::TearDown();
   }
@@ -215,6 +220,48 @@ TEST_F(StageEndTest, AStoryClearLoadsTheNextStageOfTheSeriesOrRecordsTheClear) {
   EXPECT_EQ(progress.m_nSubStage, 2);
   EXPECT_EQ(CheckedAt(progress.m_ClearFlags, 5), 1);
   EXPECT_EQ(progress.GetStageScore(progress.m_strRankKey), 300);
+}
+
+TEST_F(StageEndTest, ACarriedCharacterEffectRunsOnInTheNextStageAsItRan) {
+  WriteStages({"s-1", "s-2"});
+  cCharaEffectData blink;
+  blink.m_nKind = 6;
+  blink.m_nParam[0] = 10;
+  g_Database.m_CharaEffect = {cCharaEffectData(), blink};
+  BuildCharaEffectTables(g_CharaEffectFwd, g_CharaEffectRev);
+  g_SystemData.m_CarrySwitch.assign(CARRY_COUNT, 0);
+  g_SystemData.m_CarrySwitch[CARRY_START_EFFECT] = 1;
+  g_GameMgr.m_nTitleSel = TITLEITEM_NEWGAME;
+  g_GameMgr.m_nPlayMode = PLAYMODE_STORY;
+  cProgress& progress = g_Progress;
+  progress.MakeStageName("data\\stg4\\s-1.stg4_811", 0, 0, 0);
+  struct Case {
+    const char* what;
+    std::int32_t mode, repeat;
+    bool secondPass;  // the effect runs its way back when the stage is cleared
+  } const cases[] = {
+      {"once forward", CHARAFX_RUN_NORMAL, 0, false},
+      {"forward, repeating", CHARAFX_RUN_NORMAL, 1, false},
+      {"reversed", CHARAFX_RUN_REVERSE, 0, false},
+      {"there and back, on its way back", CHARAFX_RUN_BOTH, 0, true},
+      {"there and back, repeating", CHARAFX_RUN_BOTH, 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_StageData.m_bStoreCarryOver = 1;
+    cCharaEffect& running = CheckedAt(g_vPlayer, 0).m_CharaEffect;
+    running.Start(1, c.mode, c.repeat);
+    if (c.secondPass) running.Restart();
+    m_pScene->m_nNextStage = 2;
+    ASSERT_EQ(m_pScene->ClearResult(), SCENE_GAME);
+    g_StageDataOrg.m_bApplyCarryOver = 1;
+    ASSERT_EQ(m_pScene->SetStage(1, 0), SETSTAGE_READY);
+    const cCharaEffect& resumed = CheckedAt(g_vPlayer, 0).m_CharaEffect;
+    EXPECT_EQ(resumed.m_nId, 1);
+    EXPECT_EQ(resumed.m_nRunMode, c.mode);
+    EXPECT_EQ(resumed.m_bRepeat, c.repeat);
+    EXPECT_EQ(resumed.m_bReverse, c.mode == CHARAFX_RUN_REVERSE ? 1 : 0);
+  }
 }
 
 TEST_F(StageEndTest, ClearResultByTitleItem) {
