@@ -265,14 +265,14 @@ TEST_F(OverlayWaitTraceTest, AGameWaitTakesSixFramesATenthAtEveryRate) {
   } const cases[] = {{60, 1}, {30, 1}, {60, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.nFps) + " frames a second, level " + std::to_string(c.nLevel));
-    const cPlayResult control = PlayGame(HoldGame({}, c.nFps, c.nLevel), "stage1", kFrames, Script(0, {}));
+    const cPlayResult control = PlayGame(HoldGame({}, c.nFps, c.nLevel), "stage1", kOverlayWaitTraceTestFrames, Script(0, {}));
     ASSERT_TRUE(RanThrough(control));
     const cPlayResult run =
-        PlayGame(HoldGame({GameWaitCmd(4)}, c.nFps, c.nLevel), "stage1", kFrames, Script(0, {}));
+        PlayGame(HoldGame({GameWaitCmd(4)}, c.nFps, c.nLevel), "stage1", kOverlayWaitTraceTestFrames, Script(0, {}));
     ASSERT_TRUE(RanThrough(run));
     ASSERT_EQ(LastStep(control), kRightFrames - 1);
     EXPECT_EQ(LastStep(control) - LastStep(run), 4 * kFramesPerTenth + 1);
-    for (int f = 0; f < kFrames; ++f) {
+    for (int f = 0; f < kOverlayWaitTraceTestFrames; ++f) {
       const cTraceFrame& frame = run.vFrames[static_cast<std::size_t>(f)];
       ASSERT_EQ(Walker(frame).dX, Walker(control.vFrames[static_cast<std::size_t>(f)]).dX) << frame.strLine;
     }
