@@ -2,15 +2,18 @@
 // background, a background picture repeated across the screen from a wrapped origin (and
 // a ninth background, which has no picture row, never drawn), the order the layers of a
 // frame cover each other in, the status bar's backdrop shown only while an item is
-// enabled, and the screen colour over the finished frame (Direct3D) or in the display
-// palette (DirectDraw at 8 bits).
+// enabled, the screen colour over the finished frame (Direct3D) or in the display palette
+// (DirectDraw at 8 bits), and the shakes and the blink of the screen effects frame by frame.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "data/database/database.h"
 #include "data/palette/palette_block.h"
 #include "data/palette/palette_chara.h"
 #include "data/palette/palette_item.h"
@@ -24,8 +27,11 @@
 #include "media/draw/glyph_ink.h"
 #include "media/input/input.h"
 #include "objects/chara.h"
+#include "objects/part_graphic.h"
 #include "objects/shot.h"
 #include "shell/game_mgr.h"
+#include "stage/effect_records.h"
+#include "stage/effect_run_tables.h"
 #include "stage/scene_game.h"
 #include "stage/stage_world.h"
 #include "tests/media/draw_test_util.h"
@@ -451,6 +457,130 @@ TEST_F(StageFrameTest, InfiniteLivesShowADash) {
   }
   g_Font[1].Release();
   SetFontGlyphSource(nullptr);
+}
+
+// The screen effects of the database for one test, put back afterwards.
+class cScrEffectEntries {
+ public:
+  explicit cScrEffectEntries(const cScrEffectData& entry)
+      : m_Saved(g_Database.m_ScrEffect), m_SavedWork(g_Database.m_ScrEffectWork) {
+    g_Database.m_ScrEffect = {cScrEffectData(), entry};
+    g_Database.m_ScrEffectWork = g_Database.m_ScrEffect;
+    BuildScrEffectTables(g_ScrEffectFwd, g_ScrEffectRev);
+  }
+  ~cScrEffectEntries() {
+    g_Database.m_ScrEffect = m_Saved;
+    g_Database.m_ScrEffectWork = m_SavedWork;
+    BuildScrEffectTables(g_ScrEffectFwd, g_ScrEffectRev);
+  }
+  cScrEffectEntries(const cScrEffectEntries&) = delete;
+  cScrEffectEntries& operator=(const cScrEffectEntries&) = delete;
+
+ private:
+  std::vector<cScrEffectData> m_Saved;
+  std::vector<cScrEffectData> m_SavedWork;
+};
+
+cScrEffectData ScreenEffect(std::int32_t nKind, std::int32_t p0, std::int32_t p1, std::int32_t p2) {
+  cScrEffectData entry;
+  entry.m_nKind = nKind;
+  entry.m_nParam[0] = p0;
+  entry.m_nParam[1] = p1;
+  entry.m_nParam[2] = p2;
+  return entry;
+}
+
+// A shake of 4 dots, 4 swings in a second: the frame moves by 16/15 of a dot a frame,
+// truncated, turning at the bounds; along its own axis only, the side it leaves filled.
+TEST_F(StageFrameTest, AShakeMovesTheFrameAlongItsOwnAxisOnly) {
+  constexpr int kOffsets[] = {0, 1, 2, 3, 4, 2, 1, 0, 0, -1, -2, -3, -4, -2};
+  struct Case {
+    const char* what;
+    std::int32_t nKind;
+    int dx, dy;
+  } const cases[] = {{"sideways", SCREFFECT_SHAKEX, 1, 0}, {"up and down", SCREFFECT_SHAKEY, 0, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    cScrEffectEntries entries(ScreenEffect(c.nKind, 10, 4, 4));
+    ASSERT_TRUE(BringScene(kAllConfigs[5]));
+    ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[kBlank640Row], 640, 480, 1, 0, 0, 0, 0));
+    // A picture of four colours in quarters of 32 dots: a move of a dot either way shows.
+    DDSURFACEDATA* picture = &g_FixedSurface[kBackRow];
+    ASSERT_TRUE(DDCreateSurface(picture, 64, 64, 1, 0, 0, 0, 0));
+    DDFillRect(picture, 0, 0, 32, 32, kLeftColour);
+    DDFillRect(picture, 32, 0, 32, 32, kRightColour);
+    DDFillRect(picture, 0, 32, 32, 32, kFloorColour);
+    DDFillRect(picture, 32, 32, 32, 32, kItemColour);
+    g_StageData.m_vBack.assign(1, cStageBack());
+    g_StageData.m_vBack[0].m_bVisible = 1;
+    m_pScene->Draw(1, 0, 0, 0);
+    const cPixelBuffer still = Pixels(&g_BackBuffer);
+    DDFillSurface(&g_BackBuffer, kNoBackColour);
+    const std::uint32_t fill = Pixels(&g_BackBuffer).Get(0, 0);
+
+    m_pScene->m_ScrEffect.Start(1, 0, 0);
+    for (std::size_t frame = 0; frame < std::size(kOffsets); ++frame) {
+      SCOPED_TRACE(frame + 1);
+      m_pScene->Draw(1, 0, 0, 0);
+      const int ox = kOffsets[frame] * c.dx;
+      const int oy = kOffsets[frame] * c.dy;
+      const std::string name = std::string("shake_") + std::to_string(c.dx) + "_" + std::to_string(frame + 1);
+      ExpectPixels(name, Pixels(&g_BackBuffer), [&](int x, int y) -> std::uint32_t {
+        const int sx = x - ox;
+        const int sy = y - oy;
+        return sx >= 0 && sx < 640 && sy >= 0 && sy < 480 ? still.Get(sx, sy) : fill;
+      });
+    }
+    EXPECT_EQ(m_pScene->m_ScrEffect.m_nId, 1);
+    TearDown();
+    SetUp();
+  }
+}
+
+// A blink of half-period 3 hides the stage behind its backgrounds for three frames, shows
+// it for three, and so on.
+TEST_F(StageFrameTest, ABlinkHidesAndShowsTheStageForItsHalfPeriodInTurn) {
+  cScrEffectEntries entries(ScreenEffect(SCREFFECT_BLINK, 10, 3, 0));
+  ASSERT_TRUE(BringScene(kAllConfigs[5]));
+  ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[kStatusWindowRow], 640, 20, 1, 0, 0, 0, 0));
+  DDFillSurface(&g_FixedSurface[kStatusWindowRow], kStatusColour);
+  // The stage: the status bar, drawn after the effect, and under it a filled background.
+  m_pScene->m_bShowStatus = 1;
+  g_SystemData.m_StatusItems[STATUSITEM_HP].m_bShow = 1;
+  g_SystemData.m_StatusItems[STATUSITEM_HP].m_bIcon = 1;
+  g_StageData.m_vBack.assign(1, cStageBack());
+  g_StageData.m_vBack[0].m_bVisible = 1;
+  g_StageData.m_vBack[0].m_bFill = 1;
+  g_StageData.m_vBack[0].m_nFillColour = kLeftColour;
+  // A block of the stage over the background.
+  for (const int row : {2, 3}) {
+    ASSERT_TRUE(DDCreateSurface(&g_FixedSurface[row], 64, 480, 1, 0, 0, 0, 0));
+    DDFillRect(&g_FixedSurface[row], 0, 32, 32, 32, kFloorColour);
+  }
+  cStageData& stage = g_StageData;
+  stage.m_nWidth = 20;
+  stage.m_nHeight = 15;
+  cPaletteBlock block;
+  block.m_nGraphic = 1;
+  block.m_nCellX = 5;
+  block.m_nCellY = 5;
+  stage.m_vBlockPlace.assign(1, block);
+  g_StageDataOrg = stage;
+  ASSERT_EQ(m_pScene->SetStage(0, 1), SETSTAGE_READY);
+  m_pScene->m_bShowStatus = 1;
+  m_pScene->m_bNoTimeLimit = 1;
+  m_pScene->Draw(1, 0, 0, 0);
+  ASSERT_TRUE(Near(Rgb(170, 170), TestPaletteColour(kFloorColour)));
+
+  m_pScene->m_ScrEffect.Start(1, 0, 0);
+  const bool shown[] = {false, false, false, true, true, true, false, false, false, true, true, true, false};
+  for (std::size_t frame = 0; frame < std::size(shown); ++frame) {
+    SCOPED_TRACE(frame + 1);
+    m_pScene->Draw(1, 0, 0, 0);
+    EXPECT_TRUE(Near(Rgb(170, 170), TestPaletteColour(shown[frame] ? kFloorColour : kLeftColour)));
+    EXPECT_TRUE(Near(Rgb(1, 1), TestPaletteColour(kStatusColour)));
+  }
+  EXPECT_EQ(m_pScene->m_ScrEffect.m_nId, 1);
 }
 
 }  // namespace
