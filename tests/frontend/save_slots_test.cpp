@@ -1,5 +1,6 @@
-// The save slots as the menus use them: the slot list read from the slot files, and the
-// save and the load of a slot, which say so in a box when they fail and keep the game.
+// The save slots as the menus use them: the slot list read from the slot files and drawn
+// with its numbers and dates, and the save and the load of a slot, which say so in a box
+// when they fail and keep the game.
 #include "frontend/save_slots.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +11,14 @@
 #include "data/save/progress.h"
 #include "data/save/slot_list.h"
 #include "data/system/system_data.h"
+#include "media/draw/dd_fill.h"
+#include "media/draw/font.h"
+#include "media/draw/glyph_ink.h"
 #include "platform/host_files.h"
 #include "platform/message_box.h"
 #include "platform/simulated_disk.h"
+#include "tests/media/draw_test_util.h"
+#include "tests/support/box_glyph_source.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -127,6 +133,48 @@ TEST_F(SaveSlots, ASlotThatCannotBeReadSaysSoAndKeepsTheGameInMemory) {
     EXPECT_EQ(boxes.shown.size(), c.loaded ? 0u : 1u);
     EXPECT_EQ(g_SlotList[c.slot].m_bUsed, c.loaded);
   }
+}
+
+// The slot window drawn into the back buffer, compared with the same window put there by
+// hand: slot n shows the number n + 1, a used slot its save date beside it.
+class SlotListFrame : public cDisplayTest {
+ protected:
+  void TearDown() override {
+    g_Font[1].Release();
+    SetFontGlyphSource(nullptr);
+    cDisplayTest::TearDown();
+  }
+  cBoxGlyphSource m_Glyphs;
+};
+
+TEST_F(SlotListFrame, RowsShowTheSlotNumbersFromOneAndTheDateOfAUsedSlot) {
+  constexpr int kBackground = 9;
+  constexpr int kText = 3;
+  SetFontGlyphSource(&m_Glyphs);
+  ASSERT_TRUE(Bring(kAllConfigs[0]));
+  ASSERT_EQ(g_Font[1].Init("x", 0, 16, 16, 16, kText, nullptr, 1, 5, nullptr, 0), 1);
+  std::vector<cSlotInfo> list(kStorySlotCount);
+  list[9].m_bUsed = 1;
+  list[9].m_SaveTime.wYear = 2013;
+  list[9].m_SaveTime.wMonth = 4;
+  list[9].m_SaveTime.wDay = 24;
+  list[9].m_SaveTime.wHour = 9;
+  list[9].m_SaveTime.wMinute = 5;
+  // Slots 8 to 10 in three rows.
+  DDFillSurface(&g_BackBuffer, kBackground);
+  DrawSlotList(&g_BackBuffer, 152, 160, list, 8, 3);
+  const cPixelBuffer drawn = Pixels(&g_BackBuffer);
+
+  DDFillSurface(&g_BackBuffer, kBackground);
+  g_Font[1].DrawWindow(&g_BackBuffer, 152, 160, 320, 48);
+  DDFillRect(&g_BackBuffer, 152, 175, 320, 1, 240);
+  DDFillRect(&g_BackBuffer, 152, 191, 320, 1, 240);
+  g_Font[1].DrawText(&g_BackBuffer, 168, 160, "9");
+  g_Font[1].DrawText(&g_BackBuffer, 168, 176, "10");
+  g_Font[1].DrawText(&g_BackBuffer, 216, 176, "2013/04/24 09:05");
+  g_Font[1].DrawText(&g_BackBuffer, 168, 192, "11");
+  const cPixelBuffer expected = Pixels(&g_BackBuffer);
+  ExpectPixels("slot_list", drawn, [&](int x, int y) -> std::uint32_t { return expected.Get(x, y); });
 }
 
 }  // namespace

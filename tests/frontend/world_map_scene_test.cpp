@@ -25,6 +25,8 @@ TEST_F(WorldMapScene, TheCursorStepsOneCellAFrameAndIsRefusedByWallsAndBlockedCh
     int col, row;
     int facing;
     int state;
+    int startCol = kStartX;
+    int startRow = kStartY;
   } const cases[] = {
       {"left onto a manual stage: no prompt", kDirLeft, kManualStageX, kStartY, 2, S::STATE_WALK},
       {"right onto an automatic stage: the prompt", kDirRight, kAutoStageX, kStartY, 3, S::STATE_CONFIRM},
@@ -32,11 +34,15 @@ TEST_F(WorldMapScene, TheCursorStepsOneCellAFrameAndIsRefusedByWallsAndBlockedCh
       {"down into a blocked chip: refused, facing down", kDirDown, kStartX, kStartY, 0, S::STATE_WALK},
       {"left and down held: left only", kDirLeft | kDirDown, kManualStageX, kStartY, 2, S::STATE_WALK},
       {"left and right held: left", kDirLeft | kDirRight, kManualStageX, kStartY, 2, S::STATE_WALK},
+      {"right against the right edge: stays on the last column", kDirRight, g_WorldMap.m_nMapW - 1, kStartY, 3,
+       S::STATE_WALK, g_WorldMap.m_nMapW - 1, kStartY},
+      {"down against the bottom edge: stays on the last row", kDirDown, kStartX, g_WorldMap.m_nMapH - 1, 0,
+       S::STATE_WALK, kStartX, g_WorldMap.m_nMapH - 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    g_Progress.m_nMapX = kStartX;
-    g_Progress.m_nMapY = kStartY;
+    g_Progress.m_nMapX = c.startCol;
+    g_Progress.m_nMapY = c.startRow;
     S scene;
     ASSERT_TRUE(RunUntilState(scene, S::STATE_WALK));
     Press(scene, c.dir);

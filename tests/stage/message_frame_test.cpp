@@ -2,7 +2,8 @@
 // pixel with the same pictures put there by hand: a window that waits for the key opens
 // after nine frames at the screen centre, a framed one shows its growing box first, the
 // extra-life icon rises over the hero; the message command updates a window of the same
-// size in place and replaces one of another size at the same place.
+// size in place and replaces one of another size at the same place; a window kept on the
+// screen stays inside it and below the status bar.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -223,6 +224,45 @@ TEST_P(MessageFrame, ARefreshedWindowFollowsItsVariable) {
   EXPECT_EQ(m_pScene->m_lstMessageSurface.size(), 1u);
   EXPECT_EQ(window.m_pSurface, &m_pScene->m_lstMessageSurface.front());
   ExpectSameAs("refreshed", [&] { BlitText("1234", 320 - 33, 240 - 9, 66, 18); });
+}
+
+TEST_P(MessageFrame, AWindowKeptOnTheScreenStaysInsideItAndBelowTheStatusBar) {
+  ASSERT_TRUE(BringWithFont());
+  constexpr int w = 2 * 16 + 2;
+  constexpr int h = 16 + 2;
+  struct Case {
+    const char* what;
+    int bKeep;
+    int x, y;  // where it is placed
+    int shownX, shownY;
+  } const cases[] = {
+      {"inside: as placed", 1, 100, 100, 100, 100},
+      {"over the status bar: just below it", 1, 100, 5, 100, 20},
+      {"above the screen: just below the status bar", 1, 100, -40, 100, 20},
+      {"low: on the bottom edge", 1, 100, 470, 100, 480 - h},
+      {"one dot above the bottom edge: on it", 1, 100, 479 - h, 100, 480 - h},
+      {"two dots above the bottom edge: as placed", 1, 100, 478 - h, 100, 478 - h},
+      {"left of the screen: on its left edge", 1, -20, 100, 0, 100},
+      {"right of the screen: on its right edge", 1, 620, 100, 640 - w, 100},
+      {"not kept: over the status bar as placed", 0, 100, 5, 100, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    cMessageSetup setup;
+    setup.nKind = MSGKIND_TEXT;
+    setup.lpText = "AB";
+    setup.nDispMode = MSGDISP_STAGE;
+    setup.nPosMode = MSGPOS_SCREEN;
+    setup.nOffsetX = c.x;
+    setup.nOffsetY = c.y;
+    setup.bScreenFixed = 1;
+    setup.bKeepOnScreen = c.bKeep;
+    m_pScene->m_lstMessage.emplace_back(setup);
+    DrawMessagesFrame();
+    ExpectSameAs("kept", [&] { BlitText("AB", c.shownX, c.shownY, w, h); });
+    m_pScene->ClearMessages();
+    m_pScene->m_lstMessage.clear();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModes, MessageFrame, ::testing::ValuesIn(kAllConfigs),

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "data/flow/condition.h"
+#include "data/flow/flow_enumerations.h"
 #include "objects/player.h"
 #include "stage/stage_world.h"
 #include "tests/stage/replay_scene_fixture.h"
@@ -143,6 +145,50 @@ TEST_F(ReplayTraceTest, APlayBackFollowsTheInputAsInputLocksAndAHeldButtonLeftIt
         break;
       }
     }
+  }
+  ClearPostedMessages();
+}
+
+// The previous stage's replay (F2) is saved with the progress of its own start, not with
+// that of the stage that followed it: played back, it starts from the common variables
+// it was recorded with.
+TEST_F(ReplayTraceTest, ThePreviousStagesReplayPlaysBackFromItsOwnStart) {
+  constexpr int kGateVar = 5;
+  cStagePlan plan;
+  cFlow walk = MakeWalkFlow(30);
+  cCond gate;
+  gate.m_nKind = COND_COMMON_VAR;
+  gate.m_nVarIndex = kGateVar;
+  gate.m_nValue = 0;
+  gate.m_nCmp = CMP_EQ;
+  walk.m_vCond = {gate};  // the hero walks only while the variable is 0
+  plan.Hero.m_vFlow.push_back(walk);
+
+  StartRecording(BuildPlannedStage(plan));
+  cSceneGame& scene = NewScene();
+  std::vector<std::string> recorded;
+  for (int i = 0; i < 40; ++i) {
+    g_Input[0].m_wDir = kDirRight;
+    g_Input[0].m_wButton = 0;
+    scene.Run();
+    recorded.push_back(SceneTraceLine(scene));
+  }
+  ASSERT_NE(recorded.front(), recorded.back()) << "the hero did not walk";
+  // The stage is cleared, leaving the variable set; the same stage starts again as a
+  // clear in free play starts it, and a few frames of it are played.
+  g_Progress.m_Vars[kGateVar] = 1;
+  scene.SetStage(1, 1);
+  scene.m_nState = GAMESTATE_PLAY;
+  for (int i = 0; i < 5; ++i) scene.Run();
+  ASSERT_EQ(SaveReplay(kReplayPath, 1), true);
+  EndScene();
+
+  ASSERT_TRUE(StartPlayback(kReplayPath));
+  EXPECT_EQ(g_Progress.m_Vars[kGateVar], 0);
+  cSceneGame& playback = NewScene();
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    playback.Run();
+    ASSERT_EQ(SceneTraceLine(playback), recorded[i]) << "frame " << i;
   }
   ClearPostedMessages();
 }
