@@ -125,6 +125,8 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
     const std::string className = MainWindowClass();
     if (!className.empty()) SetX11WindowClass(g_Display.window, className);
     SDL_ShowWindow(g_Display.window);
+    // Over whatever handler SDL's video start-up left.
+    WatchDisplayConnection();
   } else {
     SDL_SetWindowTitle(g_Display.window, title.c_str());
     if (!options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, 0);

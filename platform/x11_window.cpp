@@ -4,8 +4,25 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cstring>
 #include <vector>
+
+namespace {
+
+std::atomic<void (*)()> g_DisplayLostReport{nullptr};
+
+int OnDisplayConnectionLost(Display*) {
+  static const char kNotice[] = "the connection to the X server was lost: the player ends\n";
+  const ssize_t written = write(STDERR_FILENO, kNotice, sizeof kNotice - 1);
+  static_cast<void>(written);
+  if (void (*report)() = g_DisplayLostReport.load()) report();
+  _exit(kDisplayLostExitCode);
+}
+
+}  // namespace
 
 void SetX11WindowClass(SDL_Window* window, const std::string& className) {
   if (window == nullptr || className.empty()) return;
@@ -20,3 +37,10 @@ void SetX11WindowClass(SDL_Window* window, const std::string& className) {
   XSetClassHint(info.info.x11.display, info.info.x11.window, &hint);
   XFlush(info.info.x11.display);
 }
+
+void EndProgramOnDisplayLoss(void (*report)()) {
+  g_DisplayLostReport.store(report);
+  WatchDisplayConnection();
+}
+
+void WatchDisplayConnection() { XSetIOErrorHandler(OnDisplayConnectionLost); }

@@ -22,6 +22,7 @@
 #include "platform/single_instance.h"
 #include "platform/win_time.h"
 #include "platform/window_class.h"
+#include "platform/x11_window.h"
 #include "shell/game_init.h"
 #include "shell/game_mgr.h"
 #include "shell/main_wnd.h"
@@ -100,6 +101,9 @@ bool CreateMainWindow() {
   g_MainWnd.Center();
   return true;
 }
+
+// The X server went away under the running player: the line is the last the log gets.
+void ReportDisplayLost() { WriteReport("Xサーバとの接続が切れました！プログラムを終了します。"); }
 
 // A WM_QUIT that did not come through the close sequence leaves threads running; they
 // must not draw into a display that GameEnd releases.
@@ -204,6 +208,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const char* lpCmdLine, int nCmdShow)
   if (!KeepSingleInstance(instance)) return 0;
 
   g_hInstance = hInstance;
+  EndProgramOnDisplayLoss(ReportDisplayLost);
   if (!RegisterMainWindowClass(hInstance)) return 0;
   if (!CreateMainWindow()) {
     ErrMesBox("ウインドウが生成出来ません！");

@@ -1,6 +1,9 @@
 // The built player on a real X server (Xvfb of its own): the desktop names its window with
-// the game's title and groups it under the program's window class, as xprop reads them.
-// Skipped where Xvfb, xwininfo or xprop are not installed (scripts/setup.sh installs them).
+// the game's title and groups it under the program's window class, as xprop reads them;
+// and when the server goes away under the running player, the player ends at once with its
+// own exit code and a last line in its log, not through the C library's exit() from the X
+// library, which would free what its threads still use. Skipped where Xvfb, xwininfo or
+// xprop are not installed (scripts/setup.sh installs them).
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -10,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +29,8 @@ extern char** environ;
 namespace {
 
 constexpr const char* kPlayerClass = "Tovrelkit4";
+// The player's exit code when its display was lost (platform/x11_window.h).
+constexpr int kLostDisplayExit = 3;
 constexpr int kPollMicroseconds = 20000;
 constexpr int kPollsPerSecond = 1000000 / kPollMicroseconds;
 // Generous bounds for a loaded machine; nothing here measures time.
@@ -183,6 +189,30 @@ TEST_F(XServerPlayerTest, TheDesktopNamesTheWindowByTheGameTitleAndGroupsItByIts
   EXPECT_EQ(Property(window, "_NET_WM_NAME"), "_NET_WM_NAME = \"" + expectedName + "\"\n");
   EXPECT_EQ(Property(window, "WM_CLASS"), std::string("WM_CLASS = \"") + kPlayerClass + "\", \"" + kPlayerClass + "\"\n");
   kill(m_Player, SIGTERM);
+}
+
+TEST_F(XServerPlayerTest, APlayerWhoseServerGoesAwayEndsAtOnceWithNothingHalfWritten) {
+  ASSERT_TRUE(WriteDemoGame());
+  StartPlayer();
+  ASSERT_FALSE(PlayerWindow().empty());
+  kill(m_Server, SIGKILL);
+  WaitFor(m_Server, kEndSeconds);
+  m_Server = 0;
+  const std::optional<int> status = WaitFor(m_Player, kEndSeconds);
+  m_Player = 0;
+  const std::string output = ReadBytes(Dir() + "/player.txt");
+  ASSERT_TRUE(status.has_value()) << "the player did not end: " << output;
+  ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status) << ": " << output;
+  EXPECT_EQ(WEXITSTATUS(*status), kLostDisplayExit) << output;
+  EXPECT_EQ(output.find("double free"), std::string::npos) << output;
+  // The log's last line tells why, whole.
+  const std::string log = ReadBytes(Dir() + "/Report_Game.txt");
+  const std::string last = "Xサーバとの接続が切れました！プログラムを終了します。\r\n";
+  ASSERT_GE(log.size(), last.size());
+  EXPECT_EQ(log.substr(log.size() - last.size()), last) << log;
+  // No file was left half-written: a save in progress stays in its temporary file.
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(Dir()))
+    EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
 }
 
 }  // namespace
