@@ -115,6 +115,7 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
   if (options.bFullScreen && SDL_GetDisplayBounds(0, &desktop) != 0)
     desktop = SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.nWidth, options.nHeight};
   const std::string title = options.title != nullptr && options.title[0] != '\0' ? options.title : MainWindowTitle();
+  bool bMade = false;
   if (g_Display.window == nullptr) {
     // Made hidden and shown once it carries its class: a window manager reads the class
     // when the window is mapped.
@@ -122,11 +123,7 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
     if (options.bFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     g_Display.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, flags);
     if (g_Display.window == nullptr) return Fail("SDL_CreateWindow");
-    const std::string className = MainWindowClass();
-    if (!className.empty()) SetX11WindowClass(g_Display.window, className);
-    SDL_ShowWindow(g_Display.window);
-    // Over whatever handler SDL's video start-up left.
-    WatchDisplayConnection();
+    bMade = true;
   } else {
     SDL_SetWindowTitle(g_Display.window, title.c_str());
     if (!options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, 0);
@@ -140,6 +137,14 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
   g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_ACCELERATED | vsync);
   if (g_Display.renderer == nullptr)
     g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_SOFTWARE | vsync);
+  // After the renderer: an OpenGL renderer makes the window anew, without the class.
+  const std::string className = MainWindowClass();
+  if (!className.empty()) SetX11WindowClass(g_Display.window, className);
+  if (bMade) {
+    SDL_ShowWindow(g_Display.window);
+    // Over whatever handler SDL's video start-up left.
+    WatchDisplayConnection();
+  }
   if (g_Display.renderer == nullptr) return Fail("SDL_CreateRenderer");
   SDL_RendererInfo info;
   g_Display.rendererName = SDL_GetRendererInfo(g_Display.renderer, &info) == 0 ? info.name : "";
