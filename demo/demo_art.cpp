@@ -105,10 +105,6 @@ void MapCursor(cCanvas& canvas, int x, int y, int facing, int step) {
   }
 }
 
-// The labels of the title menu's pictures, one 32-dot row each, in the order of the
-// System data's title items.
-constexpr const char* kTitleItemLabels[] = {"NEW GAME", "CONTINUE", "CHALLENGE", "FREE PLAY",
-                                            "REPLAY",   "OPTIONS",  "EXIT"};
 constexpr int kTitleItemRow = 32;
 constexpr int kTitleItemScale = 3;
 
@@ -245,10 +241,10 @@ std::vector<cDemoPicture> DrawDemoPictures() {
 
   // The title menu's items as pictures: row i is title item i, drawn on the colour key so
   // the title shows around the letters.
-  constexpr int kItemCount = static_cast<int>(std::size(kTitleItemLabels));
+  constexpr int kItemCount = static_cast<int>(std::size(kDemoTitleItemLabels));
   cCanvas modes(192, kItemCount * kTitleItemRow, 0);
   for (int i = 0; i < kItemCount; ++i)
-    ShadowedText(modes, 4, i * kTitleItemRow + 5, kTitleItemLabels[i], kWhite, kTitleItemScale);
+    ShadowedText(modes, 4, i * kTitleItemRow + 5, kDemoTitleItemLabels[i], kWhite, kTitleItemScale);
   add("bmp\\GameMode.bmp", modes);
 
   // The cursors and icons of the menus and the map, where the scenes take them: the title

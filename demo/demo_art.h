@@ -46,6 +46,10 @@ constexpr const char* kDemoSparklePath = "bmp\\Sparkle.bmp";
 constexpr int kDemoSparkleSize = 32;
 constexpr int kDemoSparkleFrames = 4;
 constexpr const char* kDemoHillsSignPath = "bmp\\HillsSign.bmp";
+// The words of the title menu's pictures, one 32-dot row each, in the order of the System
+// data's title items; the items' own labels are the same words.
+inline constexpr const char* kDemoTitleItemLabels[] = {"NEW GAME", "CONTINUE", "CHALLENGE", "FREE PLAY",
+                                                       "REPLAY",   "OPTIONS",  "EXIT"};
 
 // Every picture of the demo game: the palette picture and the sheets, title, windows and
 // world-map pictures the player loads at start.

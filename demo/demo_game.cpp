@@ -1,9 +1,16 @@
 #include "demo/demo_game.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <iterator>
+#include <vector>
 
 #include "app/checked_access.h"
 #include "data/save/play_mode.h"
+#include "data/system/cmd_item.h"
+#include "data/system/screen_texts.h"
+#include "data/system/sys_status_item.h"
+#include "data/system/system_data.h"
 #include "data/system/system_ini_keys.h"
 #include "demo/demo_art.h"
 #include "demo/demo_blend_tables.h"
@@ -79,11 +86,71 @@ bool WriteBytes(const char* programPath, const void* data, std::size_t size) {
   return std::fclose(file) == 0 && written;
 }
 
+// The demo speaks English throughout: its menus, prompts, results and hints, in the order
+// of SCREENTEXT.
+constexpr const char* kDemoScreenTexts[SCREENTEXT_COUNT] = {
+    "World",
+    "Stage",
+    "Score",
+    "High score",
+    "Total score",
+    "Score",
+    "Time left",
+    "Clear time",
+    "HP left",
+    "SP left",
+    "Enter the stage",
+    "Not now",
+    "Save",
+    "Not now",
+    "Auto save ON",
+    "Auto save OFF",
+    "No save slot yet! Save once first!",
+    "Back to the title",
+    "Not now",
+    "Quit",
+    "Continue",
+    "Retry",
+    "Back to the map",
+    "Retry",
+    "Back to the map",
+    "V key: next ranking",
+    "Space key: back to the title",
+    "Space key: quit",
+    "F3 key: enter the ranking",
+};
+
+void DemoSetLabels(std::vector<cCmdItem>& items, std::initializer_list<const char*> labels) {
+  std::size_t i = 0;
+  for (const char* label : labels) {
+    if (i >= items.size()) break;
+    items[i++].m_strLabel = label;
+  }
+}
+
+// The English texts of the demo's System data, over the defaults of a new record.
+void DemoUseEnglishTexts(cSystemData& system) {
+  system.m_Texts.assign(std::begin(kDemoScreenTexts), std::end(kDemoScreenTexts));
+  const char* const statusLabels[STATUSITEM_COUNT] = {"Score", "Stage", "HP", "SP", "Lives"};
+  for (std::size_t i = 0; i < system.m_StatusItems.size() && i < std::size(statusLabels); ++i)
+    system.m_StatusItems[i].m_strLabel = statusLabels[i];
+  std::size_t item = 0;
+  for (cCmdItem& title : system.m_TitleMenu)
+    if (item < std::size(kDemoTitleItemLabels)) title.m_strLabel = kDemoTitleItemLabels[item++];
+  DemoSetLabels(system.m_MapMenu, {"Save", "Auto save", "Back", "To title"});
+  DemoSetLabels(system.m_OptionMenu, {"", "BGM", "SE", "Ranking entry", "Ranking name", "Back"});
+  system.m_RankRegLabels = {"Manual (type a name)", "Manual (fixed name)", "Automatic (type a name)",
+                            "Automatic (fixed name)"};
+  // The dialogs and the ranking window speak English too.
+  system.m_IniItems[INIKEY_ENGLISH].m_nValue = 1;
+}
+
 }  // namespace
 
 cGameContent DemoGameContent() {
   cGameContent game;
   game.System.m_strTitle = kDemoGameTitle;
+  DemoUseEnglishTexts(game.System);
   // The 17 system sounds take turns among the four menu and play effects.
   const char* effects[] = {"se\\cursor.wav", "se\\decide.wav", "se\\cancel.wav", "se\\jump.wav"};
   for (std::size_t i = 0; i < game.System.m_SystemSounds.size(); ++i) game.System.m_SystemSounds[i] = effects[i % 4];

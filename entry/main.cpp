@@ -4,7 +4,8 @@
 //
 // TOVREL_TOOL_SOCKET set: an authoring tool started this player for a test play, which
 // it tells by the show command.
-// TOVREL_FRAMES=N: the player closes itself after N frames, through its normal close
+// TOVREL_FRAMES=N: the player closes itself after N frames (every frame it runs, those of
+// stage play's pause, ranking and key-wait loops included), through its normal close
 // sequence (runs without a person; with SDL_VIDEODRIVER=dummy and SDL_AUDIODRIVER=dummy
 // it needs no display and no sound card). An environment variable, not an argument: every
 // argument is part of the stage path.

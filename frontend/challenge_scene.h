@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "data/system/system_data.h"  // kMaxChallengeStages
 #include "media/draw/dd_surface.h"
 #include "shell/scene.h"
 
-// Challenge stages a game can have: the list and its records never grow past this, also
-// when a damaged System data asks for more.
-constexpr int kMaxChallengeStages = 999;
 // Rows of the list on screen.
 constexpr int kChallengeRows = 10;
 

@@ -8,6 +8,11 @@
 #include <thread>
 #include <utility>
 
+#include "platform/cp932.h"
+#include "platform/message_queue.h"
+#include "platform/win_window.h"
+#include "platform/x11_window.h"
+
 namespace {
 
 struct cDisplayWindow {
@@ -46,6 +51,22 @@ void DestroyRendererAndTexture() {
   g_Display.texture = nullptr;
   g_Display.renderer = nullptr;
   g_Display.nTexWidth = g_Display.nTexHeight = 0;
+}
+
+// The main window's title (UTF-8) and class name; empty before it exists.
+std::string MainWindowTitle() {
+  const HWND main = GetMainWindowHandle();
+  if (main == nullptr) return std::string();
+  char buffer[512];
+  GetWindowTextA(main, buffer, sizeof buffer);
+  return Cp932ToUtf8(buffer);
+}
+
+std::string MainWindowClass() {
+  const HWND main = GetMainWindowHandle();
+  char buffer[256];
+  if (main == nullptr || GetClassNameA(main, buffer, sizeof buffer) == 0) return std::string();
+  return Cp932ToUtf8(buffer);
 }
 
 int DisplayWindowFail(const char* what) {
@@ -93,12 +114,18 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
   SDL_Rect desktop{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.nWidth, options.nHeight};
   if (options.bFullScreen && SDL_GetDisplayBounds(0, &desktop) != 0)
     desktop = SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, options.nWidth, options.nHeight};
+  const std::string title = options.title != nullptr && options.title[0] != '\0' ? options.title : MainWindowTitle();
+  bool bMade = false;
   if (g_Display.window == nullptr) {
-    Uint32 flags = SDL_WINDOW_SHOWN;
+    // Made hidden and shown once it carries its class: a window manager reads the class
+    // when the window is mapped.
+    Uint32 flags = SDL_WINDOW_HIDDEN;
     if (options.bFullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
-    g_Display.window = SDL_CreateWindow(options.title, desktop.x, desktop.y, desktop.w, desktop.h, flags);
+    g_Display.window = SDL_CreateWindow(title.c_str(), desktop.x, desktop.y, desktop.w, desktop.h, flags);
     if (g_Display.window == nullptr) return DisplayWindowFail("SDL_CreateWindow");
+    bMade = true;
   } else {
+    SDL_SetWindowTitle(g_Display.window, title.c_str());
     if (!options.bFullScreen) SDL_SetWindowFullscreen(g_Display.window, 0);
     SDL_SetWindowBordered(g_Display.window, options.bFullScreen ? SDL_FALSE : SDL_TRUE);
     SDL_SetWindowSize(g_Display.window, desktop.w, desktop.h);
@@ -110,6 +137,14 @@ int OpenDisplayWindow(const DisplayWindowOptions& options) {
   g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_ACCELERATED | vsync);
   if (g_Display.renderer == nullptr)
     g_Display.renderer = SDL_CreateRenderer(g_Display.window, -1, SDL_RENDERER_SOFTWARE | vsync);
+  // After the renderer: an OpenGL renderer makes the window anew, without the class.
+  const std::string className = MainWindowClass();
+  if (!className.empty()) SetX11WindowClass(g_Display.window, className);
+  if (bMade) {
+    SDL_ShowWindow(g_Display.window);
+    // Over whatever handler SDL's video start-up left.
+    WatchDisplayConnection();
+  }
   if (g_Display.renderer == nullptr) return DisplayWindowFail("SDL_CreateRenderer");
   SDL_RendererInfo info;
   g_Display.rendererName = SDL_GetRendererInfo(g_Display.renderer, &info) == 0 ? info.name : "";
@@ -133,6 +168,17 @@ void CloseDisplayWindow() {
   if (g_Display.window != nullptr) SDL_DestroyWindow(g_Display.window);
   g_Display.window = nullptr;
   g_Shown = cDisplayFrame();
+}
+
+void SetDisplayWindowTitle(const std::string& utf8) {
+  if (g_Display.window == nullptr || std::this_thread::get_id() != g_Display.mainThread) return;
+  SDL_SetWindowTitle(g_Display.window, utf8.c_str());
+}
+
+std::string DisplayWindowTitle() {
+  if (g_Display.window == nullptr) return std::string();
+  const char* title = SDL_GetWindowTitle(g_Display.window);
+  return title != nullptr ? title : "";
 }
 
 int IsDisplayWindowOpen() { return g_bWindowOpen.load() ? 1 : 0; }

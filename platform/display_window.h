@@ -17,13 +17,21 @@ struct DisplayWindowOptions {
   int nHeight = 480;
   bool bFullScreen = false;  // full-screen desktop, the logical screen scaled into it
   bool bVSync = false;
-  const char* title = "";    // UTF-8
+  const char* title = "";    // UTF-8; empty: the main window's title
 };
 
 // Main thread. Initialises SDL video when needed, makes the window (or reuses the open one
 // with the new options), the renderer and the texture. 1 on success; on failure the reason
 // is in DisplayWindowError().
 int OpenDisplayWindow(const DisplayWindowOptions& options);
+// The window on the desktop is the main window's: its title is the main window's text and
+// its X11 class (WM_CLASS) the main window's class, so that a desktop names and groups it.
+// A new title reaches the open window when set on the main thread (SDL video runs there
+// only); elsewhere the next open takes it.
+void SetDisplayWindowTitle(const std::string& utf8);
+// The window's title as the desktop shows it (UTF-8); empty while no window is open.
+std::string DisplayWindowTitle();
+
 // Main thread. Destroys renderer and window; frames handed over afterwards are dropped.
 void CloseDisplayWindow();
 int IsDisplayWindowOpen();

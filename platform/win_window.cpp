@@ -8,8 +8,12 @@
 #include <memory>
 #include <optional>
 
+#include "platform/cp932.h"
+#include "platform/display_window.h"
 #include "platform/display_window_sdl.h"
+#include "platform/message_queue.h"
 #include "platform/modal_host.h"
+#include "platform/window_class.h"
 #include "platform/window_registry.h"
 
 namespace tovrel_platform {
@@ -206,6 +210,7 @@ HWND CreateWindowExA(DWORD, const char* windowName, DWORD style, int x, int y, i
   window.proc = proc;
   window.style = style;
   window.text = windowName != nullptr ? windowName : "";
+  window.className = ClassNameOfWindowProc(proc);
   window.rect = RECT{x, y, x + width, y + height};
   SetClientFromOuter(window);
   window.bVisible = (style & WS_VISIBLE) != 0;
@@ -441,7 +446,21 @@ BOOL SetWindowTextA(HWND hWnd, const char* text) {
     c.nSelEnd = std::min(c.nSelEnd, length);
   }
   window->text = std::move(value);
+  // The main window's title is the title of the window on the desktop.
+  if (window->type == eHostWindowType::kMain && hWnd == GetMainWindowHandle())
+    SetDisplayWindowTitle(Cp932ToUtf8(window->text));
   return TRUE;
+}
+
+int GetClassNameA(HWND hWnd, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  buffer[0] = '\0';
+  const cHostWindow* window = FindHostWindow(hWnd);
+  if (window == nullptr || window->className.empty()) return 0;
+  const std::size_t n = std::min(window->className.size(), static_cast<std::size_t>(size - 1));
+  std::memcpy(buffer, window->className.data(), n);
+  buffer[n] = '\0';
+  return static_cast<int>(n);
 }
 
 int GetWindowTextA(HWND hWnd, char* buffer, int size) {

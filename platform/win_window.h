@@ -219,6 +219,9 @@ BOOL SetWindowTextA(HWND hWnd, const char* text);
 // Copies at most size - 1 bytes and a NUL (cut on a character boundary); returns the
 // bytes copied. 0 and an empty buffer for an unknown window.
 int GetWindowTextA(HWND hWnd, char* buffer, int size);
+// The name of the window's class (the main window: the class registered with its
+// procedure) into `buffer`, cut to size - 1 bytes; its length, 0 when the window has none.
+int GetClassNameA(HWND hWnd, char* buffer, int size);
 int GetWindowTextLengthA(HWND hWnd);
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();

@@ -45,3 +45,16 @@ WNDPROC ClassWindowProc(const char* className) {
   const auto it = g_Classes.find(className);
   return it != g_Classes.end() ? it->second.proc : nullptr;
 }
+
+std::string ClassNameOfWindowProc(WNDPROC proc) {
+  if (proc == nullptr) return std::string();
+  std::lock_guard<std::mutex> lock(g_ClassLock);
+  const std::string* name = nullptr;
+  ATOM newest = 0;
+  for (const auto& [className, entry] : g_Classes) {
+    if (entry.proc != proc || entry.atom < newest) continue;
+    newest = entry.atom;
+    name = &className;
+  }
+  return name != nullptr ? *name : std::string();
+}

@@ -3,7 +3,9 @@
 // window, as the system asks. Nothing here draws a class's icon, cursor or background:
 // SDL owns the window's look. What stays is the registration itself (a class needs a name
 // and a procedure) and the name, which the single-instance guard of the program keeps in
-// its own way.
+// its own way and the desktop knows the main window by (its X11 class).
+#include <string>
+
 #include "platform/win_types.h"
 #include "platform/win_window.h"
 
@@ -47,3 +49,7 @@ HBRUSH GetStockBrush(int brush);
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 // The procedure of a registered class; null when no class has that name.
 WNDPROC ClassWindowProc(const char* className);
+// The name of the class registered with procedure `proc` (the one registered last when
+// several share it); empty when none was. The main window is made with its class's
+// procedure, which names the class it belongs to.
+std::string ClassNameOfWindowProc(WNDPROC proc);

@@ -24,6 +24,7 @@ struct cHostWindow {
   int nClientH = 0;
   DWORD style = 0;
   std::string text;              // CP932: title or control text
+  std::string className;         // CP932: the registered class of the main window
   bool bVisible = true;
   bool bEnabled = true;
   bool bMinimized = false;       // the main window, as ShowWindow left it

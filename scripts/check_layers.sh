@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails when an include breaks the layering of the program's folders:
 #  - only platform/ may include the headers of the libraries and the operating system that
-#    the platform layer stands in front of (SDL, FluidSynth, vorbis, FreeType, fontconfig,
-#    ImGui, iconv, POSIX);
+#    the platform layer stands in front of (SDL, Xlib, FluidSynth, vorbis, FreeType,
+#    fontconfig, ImGui, iconv, POSIX);
 #  - a folder includes only headers of its own folder or of folders below it:
 #    platform < app < data < media < shell < objects, flow, stage < frontend < the entry.
 #    The three folders of the game thread's world (objects, flow, stage) may include each
@@ -25,7 +25,7 @@ declare -A outside=([tests]=1 [bench]=1 [fuzz]=1 [scripts]=1)
 declare -A tool=([writers]=1 [demo]=1)
 
 # Library and system headers that stay behind the platform layer.
-system_headers='SDL|SDL2/|fluidsynth|vorbis/|ogg/|ft2build|freetype|fontconfig|imgui|iconv|unistd|fcntl|dirent|dlfcn|poll|pthread|semaphore|sched|signal|spawn|termios|glob|fnmatch|strings|sys/|arpa/|netinet/|netdb'
+system_headers='SDL|SDL2/|X11/|fluidsynth|vorbis/|ogg/|ft2build|freetype|fontconfig|imgui|iconv|unistd|fcntl|dirent|dlfcn|poll|pthread|semaphore|sched|signal|spawn|termios|glob|fnmatch|strings|sys/|arpa/|netinet/|netdb'
 
 status=0
 while IFS= read -r hit; do

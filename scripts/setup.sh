@@ -11,7 +11,8 @@ packages=(
   libvorbis-dev
   libboost-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  xvfb x11-apps imagemagick xdotool
+  libx11-dev
+  xvfb x11-apps x11-utils imagemagick xdotool
   afl++
 )
 

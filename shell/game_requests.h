@@ -2,8 +2,8 @@
 // Requests that other threads send to the main window, whose handler runs them on the main
 // thread while the sender waits: the modal dialogs, the sound effects, the music and the
 // restore of a lost Direct3D device.
+#include "data/system/system_data.h"  // kSystemSoundCount
 #include "platform/win_types.h"
-#include "shell/sound_table.h"
 
 constexpr UINT WM_GAME_NAMEENTRY = WM_USER + 1;
 constexpr UINT WM_GAME_OPENSTAGE = WM_USER + 2;
@@ -13,8 +13,8 @@ constexpr UINT WM_GAME_PLAYSE = WM_USER + 5;
 constexpr UINT WM_GAME_PLAYBGM = WM_USER + 6;
 constexpr UINT WM_GAME_RESTORE = WM_USER + 100;
 
-// Entries 0 to 16 of the sound table are the system sounds (kSystemSoundCount); Sound
-// database entry n is entry n + 16.
+// Entries 0 to 16 of the sound table are the system sounds (kSystemSoundCount of them);
+// Sound database entry n is entry n + 16.
 
 // Plays sound-table entry n on the main thread; returns once it has been started (or at
 // once when shutdown has begun).

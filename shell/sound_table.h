@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "data/database/sound_data.h"
+#include "data/system/system_data.h"  // kSystemSoundCount
 #include "media/sound/sound.h"
-
-constexpr int kSystemSoundCount = 17;
 
 // Both tables get 16 + n entries for a Sound database of n entries (new entries zeroed,
 // extra ones removed). Entries 0 to 16 take the system sounds, entry 16 + k the file of

@@ -22,6 +22,8 @@
 #include "platform/single_instance.h"
 #include "platform/win_time.h"
 #include "platform/window_class.h"
+#include "platform/x11_window.h"
+#include "shell/frame_limit.h"
 #include "shell/game_init.h"
 #include "shell/game_mgr.h"
 #include "shell/main_wnd.h"
@@ -52,9 +54,6 @@ constexpr int kWindowY = 100;
 constexpr UINT kThreadQueueProbe = WM_APP;
 // The longest the message loop waits in one turn when nothing wakes it earlier.
 constexpr int kIdleWaitMs = 100;
-
-std::atomic<int> g_nFrameLimit{0};
-std::atomic<int> g_nFramesRun{0};
 
 // Keeps the player to one instance. False when this process is to end: the user chose
 // not to replace the running player, or it could not be ended.
@@ -101,6 +100,9 @@ bool CreateMainWindow() {
   return true;
 }
 
+// The X server went away under the running player: the line is the last the log gets.
+void ReportDisplayLost() { WriteReport("Xサーバとの接続が切れました！プログラムを終了します。"); }
+
 // A WM_QUIT that did not come through the close sequence leaves threads running; they
 // must not draw into a display that GameEnd releases.
 void EndWorkerThreads() {
@@ -112,13 +114,8 @@ void EndWorkerThreads() {
 
 }  // namespace
 
-void SetFrameLimit(int nFrames) { g_nFrameLimit.store(nFrames > 0 ? nFrames : 0); }
-
-int FramesRun() { return g_nFramesRun.load(); }
-
 unsigned GameLoop(void*) {
-  g_nFramesRun.store(0);
-  bool bLimitReached = false;
+  RestartFrameCount();
   for (;;) {
     MSG msg;
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -128,7 +125,8 @@ unsigned GameLoop(void*) {
       }
       continue;  // the queue probe and anything else: dropped
     }
-    if (!g_bActive.load() || bLimitReached) {
+    // No frame runs past the count while the close sequence comes.
+    if (!g_bActive.load() || FrameLimitReached()) {
       Sleep(1);
       continue;
     }
@@ -136,13 +134,7 @@ unsigned GameLoop(void*) {
       PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
       return 1;
     }
-    const int frames = g_nFramesRun.fetch_add(1) + 1;
-    const int limit = g_nFrameLimit.load();
-    if (limit > 0 && frames >= limit) {
-      // No frame runs past the count while the close sequence comes.
-      bLimitReached = true;
-      PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
-    }
+    CountFrameRun();
   }
 }
 
@@ -204,6 +196,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const char* lpCmdLine, int nCmdShow)
   if (!KeepSingleInstance(instance)) return 0;
 
   g_hInstance = hInstance;
+  EndProgramOnDisplayLoss(ReportDisplayLost);
   if (!RegisterMainWindowClass(hInstance)) return 0;
   if (!CreateMainWindow()) {
     ErrMesBox("ウインドウが生成出来ません！");

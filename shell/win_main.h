@@ -4,6 +4,7 @@
 // the release of everything in a fixed order.
 #include "platform/win_types.h"
 #include "platform/win_window.h"
+#include "shell/frame_limit.h"
 
 extern HINSTANCE g_hInstance;
 
@@ -30,9 +31,4 @@ bool StartGameThread();
 // together, until WM_QUIT; returns its wParam.
 int RunMessageLoop();
 
-// After this many frames (counted by the game loop) the game asks the main window to
-// close, so that the program ends through its normal close sequence; 0: no limit. For
-// runs without a person (TOVREL_FRAMES).
-void SetFrameLimit(int nFrames);
-// The frames the game loop has run since the game thread started.
-int FramesRun();
+// SetFrameLimit and FramesRun (TOVREL_FRAMES) are in shell/frame_limit.h.

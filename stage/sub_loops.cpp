@@ -9,6 +9,7 @@
 #include "media/input/input.h"
 #include "platform/message_queue.h"
 #include "platform/win_time.h"
+#include "shell/frame_limit.h"
 #include "shell/game_mgr.h"
 #include "shell/game_requests.h"
 #include "shell/main_wnd.h"
@@ -102,7 +103,13 @@ unsigned PauseLoop(void* lpScene) {
       }
       continue;
     }
+    // A run's frames are spent: the close sequence comes to end the loop.
+    if (FrameLimitReached()) {
+      Sleep(1);
+      continue;
+    }
     WaitFrame();
+    CountFrameRun();
     if (!g_GameMgr.RestoreAll()) PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
     g_GameMgr.UpdateInput(inputs);
     if (inputs.empty()) break;
@@ -131,7 +138,12 @@ unsigned RankingLoop(void* lpScene) {
       Sleep(1);
       continue;
     }
+    if (FrameLimitReached()) {
+      Sleep(1);
+      continue;
+    }
     WaitFrame();
+    CountFrameRun();
     if (!g_GameMgr.RestoreAll()) PostMessageA(g_hWnd, WM_CLOSE, 0, 0);
     g_GameMgr.UpdateInput(g_Input);
     if (g_Input.empty()) break;

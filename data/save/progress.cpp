@@ -182,9 +182,11 @@ void cProgress::Write(cDataWriter& out) {
 void cProgress::Normalize() {
   if (m_nMapX >= g_WorldMap.m_nMapW) m_nMapX = g_WorldMap.m_nStartX;
   if (m_nMapY >= g_WorldMap.m_nMapH) m_nMapY = g_WorldMap.m_nStartY;
-  const std::int32_t challenges = std::max(g_SystemData.m_nChallengeCount, 0);
+  // A damaged System data's count asks for no records below 0 and for no more than a
+  // game can have: the list is allocated at its size.
+  const std::int32_t challenges = std::clamp(g_SystemData.m_nChallengeCount, 0, kMaxChallengeStages);
   m_ChallengeState.resize(static_cast<std::size_t>(challenges), cValuePair());
-  if (m_nChallengeOpen > g_SystemData.m_nChallengeCount) m_nChallengeOpen = g_SystemData.m_nChallengeCount;
+  if (m_nChallengeOpen > challenges) m_nChallengeOpen = challenges;
 }
 
 void cProgress::TakeSnapshot() {

@@ -51,7 +51,8 @@ class cProgress : public cDataRecord {
   // Normalize, then the body.
   void Write(cDataWriter& out) override;
   // Pulls a world-map cursor at or beyond the map's size back to the map's start cell and
-  // fits the challenge list and the opened-challenge count to the game's challenge count.
+  // fits the challenge list and the opened-challenge count to the game's challenge count
+  // (taken within 0 .. kMaxChallengeStages).
   void Normalize();
 
   // Saves the record to story slot `nSlot` (0 to 98) with the local time as its save

@@ -22,6 +22,13 @@
 #include "data/system/mode_ranking.h"
 #include "data/system/sys_status_item.h"
 
+// The system sounds of a game (m_SystemSounds): the first entries of the sound-effect
+// table, before the sounds of the Sound database.
+constexpr int kSystemSoundCount = 17;
+// Challenge stages a game can have: the challenge list and the progress's challenge
+// records never grow past this, also when a damaged System data asks for more.
+constexpr int kMaxChallengeStages = 999;
+
 // File body at 811: 61 members (58 int32 and 3 bytes, 235 bytes), 1 text (the title),
 // then 15 counted lists in the order of the list members below.
 class cSystemData : public cDataRecord {
@@ -116,7 +123,7 @@ class cSystemData : public cDataRecord {
   std::vector<std::int32_t> m_bInfiniteLives; // per play mode (files from 191)
   std::vector<cModeRanking> m_ModeRanking;    // per play mode (files from 186)
   std::vector<std::string> m_Texts;           // SCREENTEXT order
-  std::vector<std::string> m_SystemSounds;    // 17 file names of the system sounds
+  std::vector<std::string> m_SystemSounds;    // kSystemSoundCount file names of the system sounds
   std::vector<std::int32_t> m_SceneBgm;       // Bgm index: title, world map, challenge, options
   std::vector<std::uint8_t> m_SceneBgmLoop;   // loop flags of those (files from 202)
   std::vector<cCmdItem> m_TitleMenu;          // new game, continue, challenge, free, replay, options, exit

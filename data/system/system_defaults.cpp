@@ -86,7 +86,7 @@ void cSystemData::Reset() {
   m_bInfiniteLives = {1, 1, 1, 1};
 
   m_Texts.assign(DefaultScreenTexts, DefaultScreenTexts + SCREENTEXT_COUNT);
-  m_SystemSounds.assign(17, std::string());
+  m_SystemSounds.assign(kSystemSoundCount, std::string());
 
   m_SceneBgm.assign(4, 0);
   m_SceneBgmLoop.assign(4, 1);

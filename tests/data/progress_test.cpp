@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -304,7 +306,11 @@ TEST_F(ProgressTest, ReadingRepairsTheCursorAndTheChallengeCounts) {
       {"more open than stages", 1, 1, 7, 3, 1, 1, 1, 3},
       {"list longer than the stages", 1, 1, 1, 1, 4, 1, 1, 1},
       {"no challenge stages", 1, 1, 1, 0, 2, 1, 1, 0},
-      {"negative count in the system data", 1, 1, 1, -5, 2, 1, 1, -5},
+      {"negative count in the system data opens nothing", 1, 1, 1, -5, 2, 1, 1, 0},
+      // A damaged count far past what a game can have sizes the list at that limit, not
+      // at gigabytes.
+      {"count past the limit of a game", 1, 1, 5000, INT32_MAX, 2, 1, 1, kMaxChallengeStages},
+      {"count one past the limit", 1, 1, 3, kMaxChallengeStages + 1, 2, 1, 1, 3},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -320,7 +326,7 @@ TEST_F(ProgressTest, ReadingRepairsTheCursorAndTheChallengeCounts) {
     EXPECT_EQ(progress.m_nMapX, c.wantX);
     EXPECT_EQ(progress.m_nMapY, c.wantY);
     EXPECT_EQ(progress.m_nChallengeOpen, c.wantOpen);
-    const std::size_t want = static_cast<std::size_t>(std::max(c.challengeCount, 0));
+    const std::size_t want = static_cast<std::size_t>(std::clamp(c.challengeCount, 0, kMaxChallengeStages));
     ASSERT_EQ(progress.m_ChallengeState.size(), want);
     for (std::size_t i = 0; i < want; ++i) {
       EXPECT_EQ(progress.m_ChallengeState[i].m_nHigh, i < c.stored ? 50 : 0);

@@ -40,11 +40,11 @@ struct cModeCase {
 // A windowed display takes the desktop's depth (32 under the dummy driver); 16 and 8 bits
 // run full screen.
 const cModeCase kModes[] = {
-    {"D3D32Window", 1, 1, 32, {0x863b2d58133b0723, 0x26e5959467020828, 0x08a4263807835b75}},
-    {"DD32Window", 0, 1, 32, {0xc4fa5cdc8d01d999, 0x26e5959467020828, 0x08a4263807835b75}},
-    {"D3D16Full", 1, 0, 16, {0x430a4c34423b18e9, 0x2fe4dcdf928f9fd8, 0x88050421192f3039}},
-    {"DD16Full", 0, 0, 16, {0xeaac70a0ce174995, 0x2fe4dcdf928f9fd8, 0x762f0d542fe9e4f9}},
-    {"DD8Full", 0, 0, 8, {0xc4fa5cdc8d01d999, 0x26e5959467020828, 0x08a4263807835b75}},
+    {"D3D32Window", 1, 1, 32, {0xdeb4490c1207165f, 0x9a68d14765921b60, 0x8680977c6a86630d}},
+    {"DD32Window", 0, 1, 32, {0x7de30ec4a237ff51, 0x28b4395ba6f78c48, 0x5edf9ec946a58eaa}},
+    {"D3D16Full", 1, 0, 16, {0x34e3e3130912197c, 0x486c8f3d4f6a2369, 0x4b7256f624b4cec8}},
+    {"DD16Full", 0, 0, 16, {0x269e4dd5da6824fc, 0xc046a6a4dd91929d, 0xcb201ef5627ca6bf}},
+    {"DD8Full", 0, 0, 8, {0x7de30ec4a237ff51, 0x28b4395ba6f78c48, 0x5edf9ec946a58eaa}},
 };
 // Modes that must draw the same frames: the two back ends at each depth, and the palette
 // display against the true-colour one (the demo's pictures hold palette colours only).

@@ -225,8 +225,10 @@ TEST_F(OverlayWaitTraceTest, HoldsTakeTheirFramesAndPlayGoesOn) {
   ASSERT_FALSE(plainScreens[0].empty() || plainScreens[1].empty()) << plain.strOutput;
   for (const cHoldCase& test : cases) {
     SCOPED_TRACE(test.lpName);
-    const cPlayResult run =
-        PlayGame(HoldGame(test.vCmd), "stage1", kOverlayWaitTraceTestFrames, Script(holdFrame, test.vPress), ScreensAt(holdFrame));
+    // The hold's frames count toward the run's frames as any other: the run is given
+    // them on top, so that its trace has as many frames as the plain run's.
+    const cPlayResult run = PlayGame(HoldGame(test.vCmd), "stage1", kOverlayWaitTraceTestFrames + test.nHold,
+                                     Script(holdFrame, test.vPress), ScreensAt(holdFrame));
     if (!RanThrough(run)) continue;
     // The window, picture or effect that held the game is gone from the frames drawn after
     // the hold; shown without a hold, they are still there.
@@ -276,6 +278,23 @@ TEST_F(OverlayWaitTraceTest, AGameWaitTakesSixFramesATenthAtEveryRate) {
       const cTraceFrame& frame = run.vFrames[static_cast<std::size_t>(f)];
       ASSERT_EQ(Walker(frame).dX, Walker(control.vFrames[static_cast<std::size_t>(f)]).dX) << frame.strLine;
     }
+  }
+}
+
+// A run's frames bound the frames of a hold as well: a wait for a key that its script
+// never answers ends with the run, which counts the wait's frames, instead of holding the
+// player until it is killed.
+TEST_F(OverlayWaitTraceTest, AWaitForAKeyNobodyPressesEndsWithTheRunsFrames) {
+  const cOverlayPlace centre;
+  for (const cFlowCmd& hold : {MakeMessageCmd("Press Z", centre, 0, true), MakePictureCmd(kPicture, centre, 0, true)}) {
+    const cPlayResult run = PlayGame(HoldGame({hold}), "stage1", kOverlayWaitTraceTestFrames, Script(0, {}));
+    ASSERT_FALSE(run.bTimedOut) << run.strOutput;
+    EXPECT_EQ(run.nExitCode, 0) << run.strOutput;
+    EXPECT_TRUE(run.strTraceError.empty()) << run.strTraceError;
+    // The frames up to the one that started the hold were written; the hold took the rest.
+    ASSERT_GT(run.FirstPlayIndex(), 0) << run.strOutput;
+    EXPECT_GT(run.vFrames.size(), static_cast<std::size_t>(run.FirstPlayIndex() + kLeadFrames));
+    EXPECT_LT(run.vFrames.size(), static_cast<std::size_t>(kOverlayWaitTraceTestFrames));
   }
 }
 
