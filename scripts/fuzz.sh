@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The fuzz targets of fuzz/ (one per reader of a whole game file).
+# The fuzz targets of fuzz/ (one per reader of a whole game file, and two that play).
 #
 #   bash scripts/fuzz.sh replay              replays the seeds and every kept input in
 #                                            fuzz/regressions/<target>/ through the plain
@@ -30,7 +30,7 @@ mode=${1:-}
 
 targets() {
   local list=(stage stage_for_play replay system_data common_palette world_map save_story save_challenge option
-              key_config wave midi bitmap system_ini boot_data)
+              key_config wave midi bitmap system_ini boot_data play front_end)
   local db
   for db in AnimeSet Anime Bmp_CharaExc SwordType Effect CharaEffect ScrEffect Picture Sound Bgm; do
     list+=("database_$db")
