@@ -38,7 +38,7 @@ TEST_F(ExtremeNumbersTest, SumsOfSizesPositionsAndTimesSaturate) {
        [] {
          cHitArea area;
          area.SetBoth(5, 0, 8, 8);
-         area.UpdateX(2147483640.0);
+         area.UpdateX(2147483645.0);
          return std::vector<std::int64_t>{static_cast<std::int64_t>(area.m_rc.left)};
        },
        {kMax}},
@@ -103,10 +103,10 @@ TEST_F(ExtremeNumbersTest, SumsOfSizesPositionsAndTimesSaturate) {
          return std::vector<std::int64_t>{obj.m_rcScreen.left, obj.m_rcScreen.right};
        },
        {kMin, kMin + 31}},
-      {"object at the far right, cell 32 wide: screen right",
+      {"object at the far right, cell 1000 wide: screen right",
        [] {
          cGameObj obj;
-         obj.Init(1, 1, 0, 1, 0, nullptr, 0, 0, 0, 16, 16, 32, 32, 0, 1, 0, nullptr);
+         obj.Init(1, 1, 0, 1, 0, nullptr, 0, 0, 0, 16, 16, 1000, 32, 0, 1, 0, nullptr);
          obj.m_dX = 2147483640.0;
          obj.m_dY = 400;
          obj.UpdateScreenRect();
