@@ -109,7 +109,10 @@ run() {
 # Fuzzes one target: seconds, target, work folder, and the core to bind it to (or none).
 fuzz_target() {
   local seconds=$1 t=$2 work=$3 cpu=${4:-}
-  local options=(-V "$seconds" -m none -t 2000)
+  # The targets that play run a few hundred frames an input: more time before a hang.
+  local timeout=2000
+  case "$t" in play | front_end) timeout=10000 ;; esac
+  local options=(-V "$seconds" -m none -t "$timeout")
   local affinity=()
   if [ "$cpu" = any ]; then
     affinity=(env AFL_NO_AFFINITY=1)
