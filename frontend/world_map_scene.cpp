@@ -1,5 +1,6 @@
 #include "frontend/world_map_scene.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -8,6 +9,7 @@
 #include "app/main_window_handle.h"
 #include "app/message_boxes.h"
 #include "app/report_log.h"
+#include "app/sat_int.h"
 #include "app/str_helpers.h"
 #include "data/save/play_mode.h"
 #include "data/save/progress.h"
@@ -79,6 +81,11 @@ int s_nSpriteCount = 0;
 
 DDSURFACEDATA* Surface(int row) { return &g_FixedSurface[row]; }
 
+// Cells as pixels of the screen. A cursor from a damaged map or save may lie anywhere in
+// the int range: the product is held to it rather than overflowing, and the drawing clips
+// such a position away.
+int WorldMapCellsToPixels(std::int64_t cells) { return SatInt32(cells * kCell); }
+
 // The ranking panel: a ranking window drawn into a work surface of its size.
 constexpr int kPanelW = 272;
 constexpr int kPanelH = 352;
@@ -132,8 +139,8 @@ void cSceneWorldMap::Init() {
   cursor.nRow = progress.m_nMapY;
   cursor.x = kCursorX;
   cursor.y = kCursorY;
-  m_nViewX = cursor.nCol - kViewOffsetX;
-  m_nViewY = cursor.nRow - kViewOffsetY;
+  m_nViewX = SatSub(cursor.nCol, kViewOffsetX);
+  m_nViewY = SatSub(cursor.nRow, kViewOffsetY);
   // The progress keeps the facing in its round slot, which a new round also raises.
   m_nFacing = progress.m_nRound & 3;
   TakeStageAtCursor();
@@ -233,8 +240,8 @@ void cSceneWorldMap::MoveCursor(CURSORPOS& cursor, const cInput& input) {
   if (refused) {
     cursor = m_PrevPos;
   } else {
-    m_nViewX = cursor.nCol - kViewOffsetX;
-    m_nViewY = cursor.nRow - kViewOffsetY;
+    m_nViewX = SatSub(cursor.nCol, kViewOffsetX);
+    m_nViewY = SatSub(cursor.nRow, kViewOffsetY);
     progress.m_nRound = m_nFacing;
     if (m_nViewX != s_nDrawnViewX || m_nViewY != s_nDrawnViewY) DrawMap(Surface(kRowMapWork));
   }
@@ -460,19 +467,19 @@ void cSceneWorldMap::DrawMap(DDSURFACEDATA* lpDst) {
   DDFillSurface(lpDst, static_cast<DWORD>(map.m_nBackColour));
   if (map.m_bShowPicture != 0) {
     // Where the view lies left of or above the map, the picture moves right or down.
-    const int px = m_nViewX < 0 ? -m_nViewX * kCell : 0;
-    const int py = m_nViewY < 0 ? -m_nViewY * kCell : 0;
-    const int sx = m_nViewX < 0 ? 0 : m_nViewX * kCell;
-    const int sy = m_nViewY < 0 ? 0 : m_nViewY * kCell;
+    const int px = m_nViewX < 0 ? WorldMapCellsToPixels(-std::int64_t{m_nViewX}) : 0;
+    const int py = m_nViewY < 0 ? WorldMapCellsToPixels(-std::int64_t{m_nViewY}) : 0;
+    const int sx = m_nViewX < 0 ? 0 : WorldMapCellsToPixels(m_nViewX);
+    const int sy = m_nViewY < 0 ? 0 : WorldMapCellsToPixels(m_nViewY);
     DDBlt(lpDst, px, py, 640, 480, Surface(kRowWorldBack), sx, sy, 0);
   }
 
   DDBeginSpriteBatch(0);
   for (int row = 0; row < kViewRows; ++row) {
-    const int y = m_nViewY + row;
+    const int y = SatAdd(m_nViewY, row);
     if (y < 0 || y >= map.m_nMapH) continue;
     for (int col = 0; col < kViewCols; ++col) {
-      const int x = m_nViewX + col;
+      const int x = SatAdd(m_nViewX, col);
       if (x < 0 || x >= map.m_nMapW) continue;
       const std::int32_t chip = CheckedAt(map.m_vCell, GetMapCellIndex(map, x, y));
       int sx = 0;
@@ -489,8 +496,9 @@ void cSceneWorldMap::DrawMap(DDSURFACEDATA* lpDst) {
     int sy = 0;
     if (!SheetOffset(stage->m_nAuxA, 1, unused, sy)) continue;
     const int sx = IsStageCleared(stage, g_Progress) ? kCell : 0;
-    DDBlt(lpDst, (world.m_nWorldX - m_nViewX) * kCell, (world.m_nWorldY - m_nViewY) * kCell, kCell, kCell,
-          Surface(kRowWorldEvent), sx, sy, 1);
+    DDBlt(lpDst, WorldMapCellsToPixels(std::int64_t{world.m_nWorldX} - m_nViewX),
+          WorldMapCellsToPixels(std::int64_t{world.m_nWorldY} - m_nViewY), kCell, kCell, Surface(kRowWorldEvent), sx,
+          sy, 1);
   }
   DDFlushSpriteBatch();
 }

@@ -14,6 +14,8 @@
 #include "data/option/option_data.h"
 #include "data/save/slot_list.h"
 #include "data/stage/stage_load.h"
+#include "demo/demo_game.h"
+#include "fuzz/play_input.h"
 #include "fuzz/replay_body.h"
 #include "fuzz/seed_game.h"
 #include "media/input/key_config.h"
@@ -122,6 +124,42 @@ void WriteReplaySeed(const fs::path& game, const fs::path& folder) {
   Write(folder, "replay.rpl4_811", ReplayBytes(g_StageData, g_StageDataOrg, progress));
 }
 
+std::vector<std::uint8_t> ReadGameFile(const fs::path& game, const std::string& programPath) {
+  return ReadTestFile((game / HostPathOf(programPath)).string());
+}
+
+// The inputs of the targets that play, from the demo game written into `demo`: each of its
+// stages with its own System.dat and with the one the game has, under a script that waits
+// out the start and walks and jumps; the front end with the demo's files and the seed
+// game's saves (`game`), and with every file kept, under scripts that start a new game,
+// walk the map and open the menus.
+void WritePlaySeeds(const fs::path& demo, const fs::path& game, const fs::path& out) {
+  using fuzz::cScriptLine;
+  const std::vector<cScriptLine> walk = {{40, 0, 0}, {80, 2, 0}, {3, 2, 1}, {30, 2, 0}, {3, 0, 1}, {40, 1, 2}};
+  const std::vector<std::uint8_t> system = ReadGameFile(demo, "data\\System.dat");
+  int n = 0;
+  for (const cGameStage& stage : DemoGameContent().Stages) {
+    const std::vector<std::uint8_t> bytes = ReadGameFile(demo, GameStagePath(stage.strName));
+    Write(out / "play", "stage" + std::to_string(n) + ".in", fuzz::JoinPlayInput(walk, {system, bytes}));
+    Write(out / "play", "stage" + std::to_string(n) + "-kept-system.in", fuzz::JoinPlayInput(walk, {{}, bytes}));
+    ++n;
+  }
+  // Title: a new game, then the map: a walk, the map menu, back.
+  const std::vector<cScriptLine> newGame = {{30, 0, 0}, {2, 0, 1}, {60, 0, 0}, {40, 2, 0}, {2, 0, 2}, {20, 0, 0},
+                                            {2, 8, 0},  {2, 0, 1}, {30, 0, 0}, {2, 0, 1}, {60, 0, 0}};
+  // Title: down to continue and the slot list, then to the challenge list.
+  const std::vector<cScriptLine> menus = {{30, 0, 0}, {2, 8, 0}, {2, 0, 0}, {2, 0, 1}, {30, 0, 0}, {2, 0, 1},
+                                          {60, 0, 0}, {2, 0, 2}, {30, 0, 0}, {2, 8, 0}, {2, 0, 1}, {60, 0, 0}};
+  char story[MAX_PATH];
+  GetStoryFileName(story, 0);
+  const std::vector<std::vector<std::uint8_t>> files = {system, ReadGameFile(demo, kWorldMapPath),
+                                                        ReadGameFile(game, story),
+                                                        ReadGameFile(game, kChallengeFilePath)};
+  Write(out / "front_end", "new-game.in", fuzz::JoinPlayInput(newGame, files));
+  Write(out / "front_end", "menus.in", fuzz::JoinPlayInput(menus, files));
+  Write(out / "front_end", "new-game-kept.in", fuzz::JoinPlayInput(newGame, {}));
+}
+
 }  // namespace
 
 #ifdef TOVREL_FUZZ_AFL
@@ -153,7 +191,18 @@ int main(int argc, char** argv) {
         boot.m_bNoAsk = 1;
         return boot.SaveToFile(kBootFilePath) == 1;
       }();
+  // The demo game beside it, for the targets that play.
+  const fs::path demo = out.string() + ".demo";
+  fs::create_directories(demo);
+  fs::current_path(demo);
+  ForgetDirectoryListings();
+  const bool demoWritten = WriteDemoGame() == 1;
   fs::current_path(previous);
+  ForgetDirectoryListings();
+  if (!demoWritten) {
+    std::fprintf(stderr, "the demo game cannot be written\n");
+    return 1;
+  }
   if (!written) {
     std::fprintf(stderr, "System.ini or Boot.dat cannot be written\n");
     return 1;
@@ -182,6 +231,8 @@ int main(int argc, char** argv) {
   WriteWaveSeeds(out / "wave");
   WriteMidiSeeds(out / "midi");
   WriteBitmapSeeds(out / "bitmap");
+  WritePlaySeeds(demo, game, out);
+  fs::remove_all(demo);
   fs::remove_all(game);
   std::printf("seeds written to %s\n", out.c_str());
   return 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/sat_int.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_command.h"
 #include "data/stage/stage_data.h"
@@ -34,8 +35,9 @@ void cChara::Init(std::int32_t nObjId, cPaletteChara& def, const cItem* pItem, d
   if (!block) {
     box = flying ? cSize{sd.m_nCharaFlyW, sd.m_nCharaFlyH} : cSize{sd.m_nCharaWalkW, sd.m_nCharaWalkH};
     const bool bottom = (flying ? sd.m_bCharaFlyBottom : sd.m_bCharaWalkBottom) != 0;
-    offX = (32 - box.w) >> 1;
-    offY = bottom ? 32 - box.h : (32 - box.h) >> 1;
+    // Sizes from the stage file may be anything: the offsets saturate instead of wrapping.
+    offX = SatSub(32, box.w) >> 1;
+    offY = bottom ? SatSub(32, box.h) : SatSub(32, box.h) >> 1;
   }
   cGameObj::Init(nObjId, def.m_nController, def.m_nPlayerNo, def.m_nSide, def.m_nGraphic, nullptr, 0, offX, offY,
                  box.w, box.h, 32, 32, def.m_nDirection, def.m_nFlying, nCopyIndex, nullptr);
@@ -62,8 +64,8 @@ void cChara::Init(std::int32_t nObjId, cPaletteChara& def, const cItem* pItem, d
         }
         break;
     }
-    m_HitShot.SetBoth(16 - (shotArea.w >> 1) - m_nBoxOffX, 16 - (shotArea.h >> 1) - m_nBoxOffY, shotArea.w,
-                      shotArea.h);
+    m_HitShot.SetBoth(SatInt32(std::int64_t{16} - (shotArea.w >> 1) - m_nBoxOffX),
+                      SatInt32(std::int64_t{16} - (shotArea.h >> 1) - m_nBoxOffY), shotArea.w, shotArea.h);
   }
   SetScale(def.m_nSize, 1);
   m_bAppearNow = 0;

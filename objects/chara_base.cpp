@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 
+#include "app/sat_int.h"
 #include "data/flow/flow.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/stage/stage_data.h"
@@ -188,14 +189,16 @@ void cCharaBase::InitLinks(cCharaBase* pParent) {
 }
 
 void cCharaBase::SetCharaHitRect(std::int32_t bBottomAligned, std::int32_t w, std::int32_t h) {
-  const std::int32_t offX = 16 - m_nBoxOffX - (w >> 1);
-  const std::int32_t offY = bBottomAligned != 0 ? 32 - m_nBoxOffY - h : 16 - m_nBoxOffY - (h >> 1);
+  // Sizes from the stage file may be anything: the offsets saturate instead of wrapping.
+  const std::int32_t offX = SatInt32(std::int64_t{16} - m_nBoxOffX - (w >> 1));
+  const std::int32_t offY = bBottomAligned != 0 ? SatInt32(std::int64_t{32} - m_nBoxOffY - h)
+                                                : SatInt32(std::int64_t{16} - m_nBoxOffY - (h >> 1));
   m_HitChara.SetBoth(offX, offY, w, h);
 }
 
 void cCharaBase::ReanchorYAfterScale(std::int32_t nNew, std::int32_t nOld) {
   if (nNew == nOld) return;
-  const std::int32_t d = nNew - nOld;
+  const std::int64_t d = std::int64_t{nNew} - nOld;
   if (g_SystemData.m_bRuleChara261 != 0) {
     // The bottom of the collision box stays.
     m_dY -= static_cast<double>(d * m_nBaseBoxH);
@@ -208,13 +211,13 @@ void cCharaBase::ReanchorYAfterScale(std::int32_t nNew, std::int32_t nOld) {
 }
 
 void cCharaBase::SetCenterX(std::int32_t x) {
-  const std::int32_t cx = m_rcScreen.left + (m_nCellW >> 1);
+  const std::int64_t cx = std::int64_t{m_rcScreen.left} + (m_nCellW >> 1);
   m_dX += static_cast<double>(static_cast<std::int64_t>(x) - cx);
   ConstrainX();
 }
 
 void cCharaBase::SetCenterY(std::int32_t y) {
-  const std::int32_t cy = m_rcScreen.top + (m_nCellH >> 1);
+  const std::int64_t cy = std::int64_t{m_rcScreen.top} + (m_nCellH >> 1);
   m_dY += static_cast<double>(static_cast<std::int64_t>(y) - cy);
   ConstrainY();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/sat_int.h"
 #include "data/flow/flow_enumerations.h"
 #include "data/save/progress.h"
 #include "data/stage/stage_data.h"
@@ -19,10 +20,8 @@ constexpr std::int32_t kMaxScore = 999999;
 
 // Frames of a stage setting become sub-steps; wrapped rather than overflowed, since the
 // setting comes from the stage file.
-std::int32_t FramesToSteps(std::int32_t nFrames) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(nFrames) *
-                                   static_cast<std::uint32_t>(g_StageData.m_nSubSteps));
-}
+// A time from the stage file too long to count in sub-steps lasts as long as any can.
+std::int32_t FramesToSteps(std::int32_t nFrames) { return SatMul(nFrames, g_StageData.m_nSubSteps); }
 
 void RemoveLinks(std::vector<cObjLink>& links, const cObjLink& link) {
   links.erase(std::remove_if(links.begin(), links.end(), [&](const cObjLink& l) { return IsSameLink(l, link); }),
@@ -44,9 +43,15 @@ void cCharaBase::StartInvincibilityFor(std::int32_t nAttackerId) {
 
 void cCharaBase::TickInvincibility() {
   if (m_nInvincible > 0) --m_nInvincible;
+  // A key whose last sub-step this is goes; the count itself never goes below 1, so a
+  // time of INT32_MIN from the stage file ends here instead of wrapping.
   for (auto it = m_lstInvincibleKey.begin(); it != m_lstInvincibleKey.end();) {
-    --it->m_nSteps;
-    it = it->m_nSteps <= 0 ? m_lstInvincibleKey.erase(it) : std::next(it);
+    if (it->m_nSteps <= 1) {
+      it = m_lstInvincibleKey.erase(it);
+    } else {
+      --it->m_nSteps;
+      ++it;
+    }
   }
 }
 

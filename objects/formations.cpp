@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/checked_access.h"
+#include "app/sat_int.h"
 #include "data/flow/shot_block.h"
 #include "data/flow/shot_parameter_tables.h"
 #include "data/stage/stage_data.h"
@@ -39,8 +40,9 @@ struct cFirerFrame {
         Y(ObjScrollY().m_dPos),
         fX(TruncToInt(X)),
         fY(TruncToInt(Y)),
-        cx(fX + L + (cw >> 1)),
-        cy(fY + T + (ch >> 1)) {}
+        // Saturated: a firer far off the screen of a damaged stage sits at the int limits.
+        cx(SatInt32(std::int64_t{fX} + L + (cw >> 1))),
+        cy(SatInt32(std::int64_t{fY} + T + (ch >> 1))) {}
 
   std::int32_t L, T, R, B, cw, ch;
   double X, Y;

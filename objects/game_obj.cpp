@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "app/sat_int.h"
 #include "data/stage/screen_out_range.h"
 #include "data/stage/stage_data.h"
 #include "data/system/system_data.h"
@@ -46,12 +47,12 @@ cScroll& ObjScrollY() {
 }
 
 void cHitArea::UpdateX(double x) {
-  m_rc.left = static_cast<double>(TruncToInt(x) + m_nOffX);
+  m_rc.left = static_cast<double>(SatAdd(TruncToInt(x), m_nOffX));
   m_rc.right = m_rc.left + m_nW - 1;
 }
 
 void cHitArea::UpdateY(double y) {
-  m_rc.top = static_cast<double>(TruncToInt(y) + m_nOffY);
+  m_rc.top = static_cast<double>(SatAdd(TruncToInt(y), m_nOffY));
   m_rc.bottom = m_rc.top + m_nH - 1;
 }
 
@@ -59,12 +60,12 @@ void cGameObj::CopyFrom(const cGameObj& other) { cGameObj::operator=(other); }
 
 void cGameObj::SetScale(std::int32_t nNew, std::int32_t nOld) {
   if (nNew == nOld) return;
-  m_nBoxW = nNew * m_nBaseBoxW;
-  m_nBoxH = nNew * m_nBaseBoxH;
-  m_nBoxOffX = nNew * m_nBaseBoxOffX;
-  m_nBoxOffY = nNew * m_nBaseBoxOffY;
-  m_nCellW = nNew * m_nBaseCellW;
-  m_nCellH = nNew * m_nBaseCellH;
+  m_nBoxW = SatMul(nNew, m_nBaseBoxW);
+  m_nBoxH = SatMul(nNew, m_nBaseBoxH);
+  m_nBoxOffX = SatMul(nNew, m_nBaseBoxOffX);
+  m_nBoxOffY = SatMul(nNew, m_nBaseBoxOffY);
+  m_nCellW = SatMul(nNew, m_nBaseCellW);
+  m_nCellH = SatMul(nNew, m_nBaseCellH);
   ReanchorAfterScale(nNew, nOld);
   ScaleHitRects(nNew);
 }
@@ -123,7 +124,7 @@ void cGameObj::SetFlying(std::int32_t nMode) {
 
 void cGameObj::ReanchorAfterScale(std::int32_t nNew, std::int32_t nOld) {
   if (nNew == nOld) return;
-  m_dX -= static_cast<double>((nNew - nOld) * (m_nBaseBoxW >> 1));
+  m_dX -= static_cast<double>((std::int64_t{nNew} - nOld) * (m_nBaseBoxW >> 1));
   ClampX(2);
   ReanchorYAfterScale(nNew, nOld);
 }
@@ -291,19 +292,21 @@ void cGameObj::UpdateScreenRect() {
     m_rcScreen.top = TruncToInt((m_dY - m_nBoxOffY) - TruncToInt(sy));
   } else {
     if (AxisAutoScrolls(ax)) {
-      m_rcScreen.left = m_bScrollSync != 0 ? TruncToInt(m_dX - sx) - m_nBoxOffX
+      m_rcScreen.left = m_bScrollSync != 0 ? SatSub(TruncToInt(m_dX - sx), m_nBoxOffX)
                                            : TruncToInt((m_dX - m_nBoxOffX) - TruncToInt(sx));
     } else {
-      m_rcScreen.left = TruncToInt(m_dX) - TruncToInt(sx) - m_nBoxOffX;
+      m_rcScreen.left = SatInt32(std::int64_t{TruncToInt(m_dX)} - TruncToInt(sx) - m_nBoxOffX);
     }
     if (AxisAutoScrolls(ay)) {
-      m_rcScreen.top = TruncToInt(m_dY - sy) - m_nBoxOffY + 1;
+      m_rcScreen.top = SatInt32(std::int64_t{TruncToInt(m_dY - sy)} - m_nBoxOffY + 1);
     } else {
-      m_rcScreen.top = TruncToInt(m_dY) - TruncToInt(sy) - m_nBoxOffY;
+      m_rcScreen.top = SatInt32(std::int64_t{TruncToInt(m_dY)} - TruncToInt(sy) - m_nBoxOffY);
     }
   }
-  m_rcScreen.right = m_rcScreen.left + m_nCellW - 1;
-  m_rcScreen.bottom = m_rcScreen.top + m_nCellH - 1;
+  // Far off the screen (a position from a damaged stage) the corners stay at the int32
+  // limits rather than wrapping round to the other side.
+  m_rcScreen.right = SatInt32(std::int64_t{m_rcScreen.left} + m_nCellW - 1);
+  m_rcScreen.bottom = SatInt32(std::int64_t{m_rcScreen.top} + m_nCellH - 1);
 }
 
 bool cGameObj::IsOnScreen() const { return IsOnScreenAxes(0, 0); }

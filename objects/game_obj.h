@@ -7,6 +7,7 @@
 // same margin the block grid has, so trunc(x) >> 5 indexes the grid directly.
 #include <cstdint>
 
+#include "app/sat_int.h"
 #include "media/draw/anime_seq.h"
 
 class cFlowCmdRun;
@@ -53,10 +54,10 @@ class cHitArea {
   }
   // Current values = factor x scale-1 values.
   void Scale(std::int32_t factor) {
-    m_nOffX = factor * m_nBaseOffX;
-    m_nOffY = factor * m_nBaseOffY;
-    m_nW = factor * m_nBaseW;
-    m_nH = factor * m_nBaseH;
+    m_nOffX = SatMul(factor, m_nBaseOffX);
+    m_nOffY = SatMul(factor, m_nBaseOffY);
+    m_nW = SatMul(factor, m_nBaseW);
+    m_nH = SatMul(factor, m_nBaseH);
   }
   // World rectangle from the truncated box position and the current offset and size.
   void UpdateX(double x);

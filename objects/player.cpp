@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "app/sat_int.h"
 #include "app/checked_access.h"
 #include "app/report_log.h"
 #include "data/flow/flow.h"
@@ -97,8 +98,9 @@ void cPlayer::GetSizeByFlying(std::int32_t* pOffX, std::int32_t* pOffY, std::int
   const std::int32_t w = flying ? sd.m_nPlayerFlyW : sd.m_nPlayerWalkW;
   const std::int32_t h = flying ? sd.m_nPlayerFlyH : sd.m_nPlayerWalkH;
   const bool bottom = (flying ? sd.m_bPlayerFlyBottom : sd.m_bPlayerWalkBottom) != 0;
-  *pOffX = (32 - w) >> 1;
-  *pOffY = bottom ? 32 - h : (32 - h) >> 1;
+  // Sizes from the stage file may be anything: the offsets saturate instead of wrapping.
+  *pOffX = SatSub(32, w) >> 1;
+  *pOffY = bottom ? SatSub(32, h) : SatSub(32, h) >> 1;
   *pW = w;
   *pH = h;
 }
@@ -146,18 +148,19 @@ void cPlayer::SetFlying(std::int32_t nMode, std::int32_t bScaled) {
       break;
   }
   auto centred = [this](cHitArea& area, std::int32_t aw, std::int32_t ah) {
-    area.SetBoth(16 - (aw >> 1) - m_nBoxOffX, 16 - (ah >> 1) - m_nBoxOffY, aw, ah);
+    area.SetBoth(SatInt32(std::int64_t{16} - (aw >> 1) - m_nBoxOffX), SatInt32(std::int64_t{16} - (ah >> 1) - m_nBoxOffY),
+                 aw, ah);
   };
   centred(m_HitShot, sd.m_nPlayerHitKind1W, sd.m_nPlayerHitKind1H);
   centred(m_HitExtra, sd.m_nPlayerBoxW, sd.m_nPlayerBoxH);
   if (bScaled != 0) {
     const std::int32_t k = m_Def.m_nSize;
-    m_nBoxW *= k;
-    m_nBoxH *= k;
-    m_nBoxOffX *= k;
-    m_nBoxOffY *= k;
-    m_nCellW *= k;
-    m_nCellH *= k;
+    m_nBoxW = SatMul(m_nBoxW, k);
+    m_nBoxH = SatMul(m_nBoxH, k);
+    m_nBoxOffX = SatMul(m_nBoxOffX, k);
+    m_nBoxOffY = SatMul(m_nBoxOffY, k);
+    m_nCellW = SatMul(m_nCellW, k);
+    m_nCellH = SatMul(m_nCellH, k);
     m_HitChara.Scale(k);
     m_HitShot.Scale(k);
     m_HitExtra.Scale(k);
@@ -236,12 +239,13 @@ void cPlayer::UpdateScreenRect() {
   const cScroll& ay = ObjScrollY();
   const bool autoX = ax.m_dSpeed != 0 && ax.m_bAtLimit == 0;
   const bool autoY = ay.m_dSpeed != 0 && ay.m_bAtLimit == 0;
-  m_rcScreen.left = autoX ? TruncToInt(m_dX) - TruncToInt(ax.m_dPos) - m_nBoxOffX
+  // Far off the screen (a position or scroll from a damaged stage) the corners saturate.
+  m_rcScreen.left = autoX ? SatInt32(std::int64_t{TruncToInt(m_dX)} - TruncToInt(ax.m_dPos) - m_nBoxOffX)
                           : TruncToInt(m_dX - ax.m_dPos - m_nBoxOffX);
-  m_rcScreen.top = autoY ? TruncToInt(m_dY) - TruncToInt(ay.m_dPos) - m_nBoxOffY
+  m_rcScreen.top = autoY ? SatInt32(std::int64_t{TruncToInt(m_dY)} - TruncToInt(ay.m_dPos) - m_nBoxOffY)
                          : TruncToInt(m_dY - ay.m_dPos - m_nBoxOffY);
-  m_rcScreen.right = m_rcScreen.left + m_nCellW - 1;
-  m_rcScreen.bottom = m_rcScreen.top + m_nCellH - 1;
+  m_rcScreen.right = SatInt32(std::int64_t{m_rcScreen.left} + m_nCellW - 1);
+  m_rcScreen.bottom = SatInt32(std::int64_t{m_rcScreen.top} + m_nCellH - 1);
 }
 
 std::int32_t cPlayer::StepX() {

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The fuzz targets of fuzz/ (one per reader of a whole game file).
+# The fuzz targets of fuzz/ (one per reader of a whole game file, and two that play).
 #
 #   bash scripts/fuzz.sh replay              replays the seeds and every kept input in
 #                                            fuzz/regressions/<target>/ through the plain
@@ -29,7 +29,7 @@ mode=${1:-}
 
 targets() {
   local list=(stage stage_for_play replay system_data common_palette world_map save_story save_challenge option
-              key_config wave midi bitmap system_ini boot_data)
+              key_config wave midi bitmap system_ini boot_data play front_end)
   local db
   for db in AnimeSet Anime Bmp_CharaExc SwordType Effect CharaEffect ScrEffect Picture Sound Bgm; do
     list+=("database_$db")
@@ -108,7 +108,10 @@ run() {
 # Fuzzes one target: seconds, target, work folder, and the core to bind it to (or none).
 fuzz_target() {
   local seconds=$1 t=$2 work=$3 cpu=${4:-}
-  local options=(-V "$seconds" -m none -t 2000)
+  # The targets that play run a few hundred frames an input: more time before a hang.
+  local timeout=2000
+  case "$t" in play | front_end) timeout=10000 ;; esac
+  local options=(-V "$seconds" -m none -t "$timeout")
   local affinity=()
   if [ "$cpu" = any ]; then
     affinity=(env AFL_NO_AFFINITY=1)

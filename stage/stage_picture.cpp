@@ -1,6 +1,7 @@
 // Pictures of the picture command: see stage_picture.h.
 #include "stage/stage_picture.h"
 
+#include "app/sat_int.h"
 #include "media/draw/dd_blit.h"
 #include "objects/trunc.h"
 #include "stage/message_window.h"
@@ -33,8 +34,8 @@ void cPicture::Set(std::int16_t nId, double x, double y, std::int32_t w, std::in
   const cSceneGame* scene = GameScene();
   if (m_bScreenFixed != 0 && scene != nullptr) {
     m_bPosStored = 1;
-    m_nStoredX = TruncToInt(x) - TruncToInt(scene->m_ScrollX.m_dPos);
-    m_nStoredY = TruncToInt(y) - TruncToInt(scene->m_ScrollY.m_dPos);
+    m_nStoredX = SatSub(TruncToInt(x), TruncToInt(scene->m_ScrollX.m_dPos));
+    m_nStoredY = SatSub(TruncToInt(y), TruncToInt(scene->m_ScrollY.m_dPos));
   }
 }
 
@@ -51,8 +52,10 @@ std::int32_t cPicture::Draw(DDSURFACEDATA* lpDst, DDSURFACEDATA* lpSurface, std:
     x = m_nStoredX;
     y = m_nStoredY;
   } else {
-    x = TruncToInt(m_dX) - TruncToInt(scene->m_ScrollX.m_dPos);
-    y = TruncToInt(m_dY) - TruncToInt(scene->m_ScrollY.m_dPos);
+    // A scroll position made NaN by a damaged stage truncates to INT32_MIN: the difference
+    // saturates, and the drawing clips the picture away.
+    x = SatSub(TruncToInt(m_dX), TruncToInt(scene->m_ScrollX.m_dPos));
+    y = SatSub(TruncToInt(m_dY), TruncToInt(scene->m_ScrollY.m_dPos));
   }
   if (m_bScaled != 0) {
     DDStretchBlt(lpDst, x, y, m_nWidth, m_nHeight, lpSurface, 0, 0, lpSurface->nWidth, lpSurface->nHeight,

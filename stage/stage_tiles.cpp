@@ -42,7 +42,7 @@ int BackgroundOrigin(std::int32_t bAuto, double dOffset, double dFactor, const c
   if (bAuto != 0) return TruncToInt(dOffset + axis.m_dPos - margin);
   // The horizontal view position is rounded to the dot; the vertical one is cut.
   const int view = bRoundView ? TruncToInt(axis.m_dPos + 0.5) : TruncToInt(axis.m_dPos);
-  return TruncToInt((view - margin) * dFactor);
+  return TruncToInt(static_cast<double>(std::int64_t{view} - margin) * dFactor);
 }
 
 void DrawBackgroundTiles(DDSURFACEDATA* lpDst, const cStageBack& back, int nRow, const cScroll& sx,

@@ -14,6 +14,12 @@ int g_bSpriteSort = 0;
 
 namespace {
 
+// Beyond any surface: a blit with a coordinate or size this far out (a damaged game can
+// ask for any int) lies off its target and its source whatever the rest, so it draws
+// nothing, and the clipping sums of the others stay far from the int range.
+constexpr long long kBlitFarOff = 1LL << 29;
+bool BlitCoordFarOff(long long v) { return v <= -kBlitFarOff || v >= kBlitFarOff; }
+
 struct SpriteBatchEntry {
   int nKey;
   DDSURFACEDATA* lpDst;
@@ -45,6 +51,8 @@ int SoftwareCopy(DDSURFACEDATA* lpDst, int x, int y, int w, int h, DDSURFACEDATA
   cPixelBuffer* dst = DDSurfacePixels(lpDst);
   cPixelBuffer* src = DDSurfacePixels(lpSrc);
   if (dst == nullptr || src == nullptr || w <= 0 || h <= 0) return 0;
+  for (const int v : {x, y, w, h, sx, sy, sw, sh})
+    if (BlitCoordFarOff(v)) return 0;
   const bool bConvert = DDIsFullscreenBackBuffer(lpDst) && dst->format == ePixelFormat::kR5G6B5;
   const bool bSame = sw == w && sh == h;
   const float rx = static_cast<float>(sw) / static_cast<float>(w);
@@ -110,6 +118,8 @@ bool DDIsFullscreenBackBuffer(const DDSURFACEDATA* lpSD) { return lpSD == &g_Bac
 int DDClip(DDSURFACEDATA* lpDst, int* x, int* y, int* w, int* h, DDSURFACEDATA* lpSrc, int* sx, int* sy, int* sw,
            int* sh) {
   if (*w <= 0 || *h <= 0 || *sw == 0 || *sh == 0) return 0;
+  for (const int v : {*x, *y, *w, *h, *sx, *sy, *sw, *sh})
+    if (BlitCoordFarOff(v)) return 0;
   const int givenSw = *sw, givenSh = *sh;
   const int srcW = lpSrc->nWidth, srcH = lpSrc->nHeight;
   const int dstW = lpDst->nWidth, dstH = lpDst->nHeight;

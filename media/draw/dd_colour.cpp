@@ -1,12 +1,14 @@
 #include "media/draw/dd_colour.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
 #include "app/message_boxes.h"
 #include "app/report_log.h"
+#include "app/sat_int.h"
 #include "data/system/system_data.h"
 #include "media/draw/dd_blit.h"
 #include "media/draw/dd_display.h"
@@ -352,21 +354,24 @@ int SetPaletteVariant(int n) {
 }
 
 int PingPong(int* lpValue, int* lpDir, int nStep, int nMin, int nMax) {
+  // The step is System.dat's speed and may be anything: the move is taken in 64 bits, and
+  // a value that goes past an int limit without reaching the turn stays at that limit.
   const int old = *lpValue;
   if (*lpDir == 0) {
-    *lpValue += nStep;
-    if (*lpValue >= nMax) {
-      *lpValue = old;
+    const std::int64_t next = std::int64_t{old} + nStep;
+    if (next >= nMax) {
       *lpDir = 1;
+    } else {
+      *lpValue = SatInt32(next);
     }
     return 0;
   }
-  *lpValue -= nStep;
-  if (*lpValue <= nMin) {
-    *lpValue = old;
+  const std::int64_t next = std::int64_t{old} - nStep;
+  if (next <= nMin) {
     *lpDir = 0;
     return 1;
   }
+  *lpValue = SatInt32(next);
   return 0;
 }
 

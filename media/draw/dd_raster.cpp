@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -62,9 +63,10 @@ inline int DdRasterFloorDiv(long long n, long long d) {
   return static_cast<int>(q);
 }
 
-inline int Wrap(int v, int size) {
+// Taken in 64 bits: a source position plus an offset may pass the int range.
+inline int Wrap(std::int64_t v, int size) {
   v %= size;
-  return v < 0 ? v + size : v;
+  return static_cast<int>(v < 0 ? v + size : v);
 }
 
 // The texel column of destination offset i.
@@ -125,22 +127,28 @@ void Quad16Plain(std::uint16_t* out, const std::uint16_t* in, int n) {
 void DrawTexturedQuad(cPixelBuffer& dst, const cPixelBuffer& tex, int x, int y, int w, int h, int sx,
                       int sy, int sw, int sh, const cQuadState& state) {
   if (w <= 0 || h <= 0 || tex.nWidth <= 0 || tex.nHeight <= 0 || dst.nWidth <= 0) return;
-  const int i0 = std::max(0, -x), i1 = std::min(w, dst.nWidth - x);
-  const int j0 = std::max(0, -y), j1 = std::min(h, dst.nHeight - y);
-  if (i0 >= i1 || j0 >= j1) return;
+  // The quad is clipped in 64 bits: a sprite far off the target (a damaged game may place
+  // one at any int) must not overflow the negation or the differences. What is left lies
+  // on the target, so the sums below stay small.
+  const std::int64_t x64 = x, y64 = y;
+  const std::int64_t i0_64 = std::max<std::int64_t>(0, -x64), i1_64 = std::min<std::int64_t>(w, dst.nWidth - x64);
+  const std::int64_t j0_64 = std::max<std::int64_t>(0, -y64), j1_64 = std::min<std::int64_t>(h, dst.nHeight - y64);
+  if (i0_64 >= i1_64 || j0_64 >= j1_64) return;
+  const int i0 = static_cast<int>(i0_64), i1 = static_cast<int>(i1_64);
+  const int j0 = static_cast<int>(j0_64), j1 = static_cast<int>(j1_64);
   const bool bPlainColour =
       state.nColorOp == D3DTOP_SELECTARG1 ||
       (state.nColorOp == D3DTOP_MODULATE && (state.dwDiffuse & 0x00FFFFFFu) == 0x00FFFFFFu);
   const bool bPlainAlpha = state.nAlphaOp == D3DTOP_SELECTARG1 ||
                            (state.nAlphaOp == D3DTOP_MODULATE && (state.dwDiffuse >> 24) == 255);
-  const bool bUnscaled = sw == w && sh == h && sx + i0 >= 0 && sx + i1 <= tex.nWidth;
+  const bool bUnscaled = sw == w && sh == h && std::int64_t{sx} + i0 >= 0 && std::int64_t{sx} + i1 <= tex.nWidth;
   if (bPlainColour && bPlainAlpha && bUnscaled) {
     const bool b32 = tex.format == ePixelFormat::kA8R8G8B8 &&
                      (dst.format == ePixelFormat::kX8R8G8B8 || dst.format == ePixelFormat::kA8R8G8B8);
     const bool b16 = tex.format == ePixelFormat::kA1R5G5B5 && dst.format == ePixelFormat::kA1R5G5B5;
     if (b32 || b16) {
       for (int j = j0; j < j1; ++j) {
-        const int ty = Wrap(sy + j, tex.nHeight);
+        const int ty = Wrap(std::int64_t{sy} + j, tex.nHeight);
         if (b32) {
           Quad32Plain(reinterpret_cast<std::uint32_t*>(dst.Row(y + j)) + x + i0,
                       reinterpret_cast<const std::uint32_t*>(tex.Row(ty)) + sx + i0, i1 - i0,

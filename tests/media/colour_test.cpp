@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 
 #include "data/system/system_data.h"
 #include "platform/message_box.h"
@@ -155,10 +156,16 @@ TEST(PaletteArithmeticTest, BlendingMovesEntriesTowardTheColour) {
 }
 
 TEST(PaletteArithmeticTest, PingPongTurnsBeforeTheBounds) {
+  constexpr int kIntMin = std::numeric_limits<int>::min();
+  constexpr int kIntMax = std::numeric_limits<int>::max();
   struct {
     int value, dir, step, outValue, outDir, result;
   } cases[] = {
       {250, 0, 10, 250, 1, 0}, {240, 0, 10, 250, 0, 0}, {5, 1, 10, 5, 0, 1}, {20, 1, 10, 10, 1, 0}, {7, 0, 0, 7, 0, 0},
+      // Speeds from a damaged System.dat: a step past the int range turns or stays at the
+      // int limit instead of wrapping.
+      {kIntMin, 0, kIntMin, kIntMin, 0, 0}, {0, 1, kIntMin, kIntMax, 1, 0}, {10, 0, kIntMax, 10, 1, 0},
+      {10, 1, kIntMax, 10, 0, 1},
   };
   for (const auto& c : cases) {
     int value = c.value, dir = c.dir;
