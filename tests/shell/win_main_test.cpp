@@ -58,11 +58,12 @@ class WinMainTest : public cTempDirTest {
     InstallStandInScenes();
   }
   void TearDown() override {
-    // A run that ended without its close sequence leaves its main window and queued
-    // messages behind, where the next test of this process would meet them.
+    // A run leaves shutdown begun, and one that ended without its close sequence its main
+    // window and queued messages, where the next test of this process would meet them.
     if (GetMainWindowHandle() != nullptr) DestroyWindow(GetMainWindowHandle());
     g_hWnd = nullptr;
     ClearPostedMessages();
+    ResetShutdown();
     SetFrameLimit(0);
     SetSceneCreator(nullptr);
     SetInstanceLockFolder(nullptr);
