@@ -31,7 +31,7 @@ enum STATUS2 : std::int32_t {
 
 constexpr std::int32_t kMaxGiantFactor = 10;
 
-std::int32_t TargetCmdsP(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
+std::int32_t TargetParam(const cFlowCmd& cmd, int i) { return CheckedAt(cmd.m_vParam, i); }
 
 // Player 1, or null before the stage has its players (reported as a bad index is): a
 // target must never be the fallback element of the guarded access.
@@ -45,16 +45,16 @@ cPlayer* TargetCmdsPlayerOne() {
 
 sCharaFilter FilterOf(const cFlowCmd& cmd, const cCharaBase& subject) {
   sCharaFilter f;
-  f.bById = TargetCmdsP(cmd, 9);
-  f.nId = TargetCmdsP(cmd, 10);
-  f.bByVar = TargetCmdsP(cmd, 11);
-  f.nVarIndex = TargetCmdsP(cmd, 12);
-  f.nValue = TargetCmdsP(cmd, 13);
-  f.nOp = TargetCmdsP(cmd, 14);
-  f.bExcludeSelf = TargetCmdsP(cmd, 5);
-  f.bExcludeInvincible1 = TargetCmdsP(cmd, 6);
-  f.bExcludeInvincible2 = TargetCmdsP(cmd, 7);
-  f.bExcludeBlockChara = TargetCmdsP(cmd, 8);
+  f.bById = TargetParam(cmd, 9);
+  f.nId = TargetParam(cmd, 10);
+  f.bByVar = TargetParam(cmd, 11);
+  f.nVarIndex = TargetParam(cmd, 12);
+  f.nValue = TargetParam(cmd, 13);
+  f.nOp = TargetParam(cmd, 14);
+  f.bExcludeSelf = TargetParam(cmd, 5);
+  f.bExcludeInvincible1 = TargetParam(cmd, 6);
+  f.bExcludeInvincible2 = TargetParam(cmd, 7);
+  f.bExcludeBlockChara = TargetParam(cmd, 8);
   f.nSelfId = subject.m_nObjId;
   return f;
 }
@@ -63,8 +63,8 @@ cCharaBase* Nearest(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& su
   const double cx = subject.m_rcScreen.left + (subject.m_nCellW >> 1);
   const double cy = subject.m_rcScreen.top + (subject.m_nCellH >> 1);
   const sCharaFilter filter = FilterOf(cmd, subject);
-  const std::int32_t mode = TargetCmdsP(cmd, 4);
-  if (TargetCmdsP(cmd, 3) == 0) return FindCharaByDistance(cx, cy, CheckedAt(scene.m_vGroupList, TargetCmdsP(cmd, 2)), mode, filter);
+  const std::int32_t mode = TargetParam(cmd, 4);
+  if (TargetParam(cmd, 3) == 0) return FindCharaByDistance(cx, cy, CheckedAt(scene.m_vGroupList, TargetParam(cmd, 2)), mode, filter);
   // The nearest of every group, then the nearest of those winners, held in place so that
   // a search on every step allocates nothing.
   std::array<cGameObj*, kGroupCount> winners{};
@@ -81,7 +81,7 @@ cCharaBase* Nearest(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& su
 
 cCharaBase* FirstById(cSceneGame& scene, const cFlowCmd& cmd, const cCharaBase& subject) {
   const sCharaFilter filter = FilterOf(cmd, subject);
-  if (TargetCmdsP(cmd, 3) == 0) return FindCharaByVar(CheckedAt(scene.m_vGroupList, TargetCmdsP(cmd, 2)), filter);
+  if (TargetParam(cmd, 3) == 0) return FindCharaByVar(CheckedAt(scene.m_vGroupList, TargetParam(cmd, 2)), filter);
   for (const std::list<cGameObj*>& group : scene.m_vGroupList) {
     if (group.empty()) continue;
     if (cCharaBase* found = FindCharaByVar(group, filter); found != nullptr) return found;
@@ -97,7 +97,7 @@ cCharaBase* LastChild(const cCharaBase& subject) {
 }
 
 cCharaBase* ChooseTarget(cSceneGame& scene, const cFlowCmd& cmd, cCharaBase& subject) {
-  const std::int32_t choice = TargetCmdsP(cmd, 1);
+  const std::int32_t choice = TargetParam(cmd, 1);
   switch (choice) {
     case SETTGT_HERO: return TargetCmdsPlayerOne();
     case SETTGT_SELF: return &subject;
@@ -106,7 +106,7 @@ cCharaBase* ChooseTarget(cSceneGame& scene, const cFlowCmd& cmd, cCharaBase& sub
     case SETTGT_PARENT: return subject.m_pParent;
     case SETTGT_LAST_CHILD: return LastChild(subject);
     case SETTGT_CHILD_COND:
-      return FindCharaById(subject.m_vLinkedBy, kParentLinkSlot, TargetCmdsP(cmd, 2), TargetCmdsP(cmd, 3), FilterOf(cmd, subject));
+      return FindCharaById(subject.m_vLinkedBy, kParentLinkSlot, TargetParam(cmd, 2), TargetParam(cmd, 3), FilterOf(cmd, subject));
     default:
       if (choice >= SETTGT_TARGET1 && choice <= SETTGT_TARGET4) return CheckedAt(subject.m_vTarget, choice - SETTGT_TARGET1);
       return nullptr;
@@ -141,18 +141,18 @@ std::int32_t cCharaBase::CmdSetTarget(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
   cCharaBase* object = ChooseTarget(*scene, cmd, *this);
-  const std::int32_t whenNone = TargetCmdsP(cmd, 15);
+  const std::int32_t whenNone = TargetParam(cmd, 15);
   if (whenNone != 0 && whenNone != 1) return 0;
-  SetTarget(*this, TargetCmdsP(cmd, 0), object, whenNone == 0 ? 1 : 0);
+  SetTarget(*this, TargetParam(cmd, 0), object, whenNone == 0 ? 1 : 0);
   return 0;
 }
 
 std::int32_t cCharaBase::CmdStatus2(cFlowCmd& cmd) {
   cSceneGame* scene = GameScene();
   if (scene == nullptr) return 0;
-  const std::int32_t subject = TargetCmdsP(cmd, 0);
-  const std::int32_t status = TargetCmdsP(cmd, 1);
-  const std::int32_t v = TargetCmdsP(cmd, 2);
+  const std::int32_t subject = TargetParam(cmd, 0);
+  const std::int32_t status = TargetParam(cmd, 1);
+  const std::int32_t v = TargetParam(cmd, 2);
   if (subject == SUBJ_SYSTEM) {
     SetSystemScroll(*scene, status, v);
     return 0;

@@ -32,7 +32,7 @@ sParamSlot S16(std::int16_t cEdShot::*p) { sParamSlot s; s.m_pShot16 = p; return
 sParamSlot S32(std::int32_t cEdShot::*p) { sParamSlot s; s.m_pShot32 = p; return s; }
 sParamSlot Form(int n) { sParamSlot s; s.m_nFormParam = n; return s; }
 sParamSlot Traj(int n) { sParamSlot s; s.m_nTrajParam = n; return s; }
-sParamSlot VarParamTableP(int i) { sParamSlot s; s.m_nParam = i; return s; }
+sParamSlot VarSlot(int i) { sParamSlot s; s.m_nParam = i; return s; }
 
 struct sParamEntry {
   const char* m_lpName;
@@ -130,18 +130,18 @@ const EntryList& EntriesOf(int kind) {
       {"召喚位置のズレY(dot)", -640, 640, S16(&cEdShot::m_nOffsetY)},
   };
   static const EntryList stageClear = {
-      {"次のステージの番号", 1, 99, VarParamTableP(1)},
-      {"次のステージの初期位置X(bl)", 0, 999, VarParamTableP(6)},
-      {"次のステージの初期位置Y(bl)", 0, 999, VarParamTableP(7)},
-      {"クリア後のワールドマップの位置X", 0, 999, VarParamTableP(3)},
-      {"クリア後のワールドマップの位置Y", 0, 999, VarParamTableP(4)},
+      {"次のステージの番号", 1, 99, VarSlot(1)},
+      {"次のステージの初期位置X(bl)", 0, 999, VarSlot(6)},
+      {"次のステージの初期位置Y(bl)", 0, 999, VarSlot(7)},
+      {"クリア後のワールドマップの位置X", 0, 999, VarSlot(3)},
+      {"クリア後のワールドマップの位置Y", 0, 999, VarSlot(4)},
   };
   static const EntryList message = {
-      {"メッセージID", 0, 999, VarParamTableP(13)},
-      {"座標X(bl)", 0, 20, VarParamTableP(1)},
-      {"座標Y(bl)", 0, 15, VarParamTableP(2)},
-      {"表示位置のズレX(dot)", -999, 999, VarParamTableP(3)},
-      {"表示位置のズレY(dot)", -999, 999, VarParamTableP(4)},
+      {"メッセージID", 0, 999, VarSlot(13)},
+      {"座標X(bl)", 0, 20, VarSlot(1)},
+      {"座標Y(bl)", 0, 15, VarSlot(2)},
+      {"表示位置のズレX(dot)", -999, 999, VarSlot(3)},
+      {"表示位置のズレY(dot)", -999, 999, VarSlot(4)},
   };
   static const EntryList warp = {
       {"距離(hbl)", 0, 64, M16(&cEdMove::m_nDist)},
@@ -152,41 +152,41 @@ const EntryList& EntriesOf(int kind) {
       {"目標Yのズレ(dot)", -640, 640, M16(&cEdMove::m_nTargetYdot)},
   };
   static const EntryList setTarget = {
-      {"対象勢力", 0, 7, VarParamTableP(2)},
-      {"対象キャラID", 0, 99, VarParamTableP(10)},
-      {"キャラ変数と比較する数値", -999999, 999999, VarParamTableP(13)},
+      {"対象勢力", 0, 7, VarSlot(2)},
+      {"対象キャラID", 0, 99, VarSlot(10)},
+      {"キャラ変数と比較する数値", -999999, 999999, VarSlot(13)},
   };
   static const EntryList status = {
-      {"乱数の最小値", -999999, 999999, VarParamTableP(8)},
-      {"乱数の最大値", -999999, 999999, VarParamTableP(9)},
+      {"乱数の最小値", -999999, 999999, VarSlot(8)},
+      {"乱数の最大値", -999999, 999999, VarSlot(9)},
   };
-  static const EntryList vanish = {{"対象勢力", 0, 7, VarParamTableP(1)}};
+  static const EntryList vanish = {{"対象勢力", 0, 7, VarSlot(1)}};
   static const EntryList changeGraphic = {
-      {"グラフィック", 1, 119, VarParamTableP(1)},
-      {"ズレ", -999, 999, VarParamTableP(2)},
+      {"グラフィック", 1, 119, VarSlot(1)},
+      {"ズレ", -999, 999, VarSlot(2)},
   };
   static const EntryList effect = {
-      {"座標X(bl)", 0, 511, VarParamTableP(2)},
-      {"座標Y(bl)", 0, 511, VarParamTableP(3)},
-      {"表示位置のズレX(dot)", -999, 999, VarParamTableP(4)},
-      {"表示位置のズレY(dot)", -999, 999, VarParamTableP(5)},
-      {"表示倍率(%)", 1, 1000, VarParamTableP(6)},
+      {"座標X(bl)", 0, 511, VarSlot(2)},
+      {"座標Y(bl)", 0, 511, VarSlot(3)},
+      {"表示位置のズレX(dot)", -999, 999, VarSlot(4)},
+      {"表示位置のズレY(dot)", -999, 999, VarSlot(5)},
+      {"表示倍率(%)", 1, 1000, VarSlot(6)},
   };
   static const EntryList picture = {
-      {"ピクチャーID", 0, 999, VarParamTableP(13)},
-      {"座標X(bl)", 0, 511, VarParamTableP(2)},
-      {"座標Y(bl)", 0, 511, VarParamTableP(3)},
-      {"表示位置のズレX(dot)", -999, 999, VarParamTableP(4)},
-      {"表示位置のズレY(dot)", -999, 999, VarParamTableP(5)},
-      {"表示倍率(%)", 1, 1000, VarParamTableP(7)},
+      {"ピクチャーID", 0, 999, VarSlot(13)},
+      {"座標X(bl)", 0, 511, VarSlot(2)},
+      {"座標Y(bl)", 0, 511, VarSlot(3)},
+      {"表示位置のズレX(dot)", -999, 999, VarSlot(4)},
+      {"表示位置のズレY(dot)", -999, 999, VarSlot(5)},
+      {"表示倍率(%)", 1, 1000, VarSlot(7)},
   };
   static const EntryList screenColor = {
-      {"R", 0, 255, VarParamTableP(0)},
-      {"G", 0, 255, VarParamTableP(1)},
-      {"B", 0, 255, VarParamTableP(2)},
-      {"%", 0, 100, VarParamTableP(3)},
+      {"R", 0, 255, VarSlot(0)},
+      {"G", 0, 255, VarSlot(1)},
+      {"B", 0, 255, VarSlot(2)},
+      {"%", 0, 100, VarSlot(3)},
   };
-  static const EntryList changeBack = {{"背景番号", 1, 8, VarParamTableP(0)}};
+  static const EntryList changeBack = {{"背景番号", 1, 8, VarSlot(0)}};
 
   switch (kind) {
     case FLOWCMD_MOVE_STRAIGHT: case FLOWCMD_MOVE_CHARGE: return MoveTargetEntries();

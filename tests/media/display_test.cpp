@@ -326,7 +326,7 @@ TEST_F(DisplayTest, VirtualBackBufferCollectsTheFrameUntilPresent) {
 
 // ---- Boxes over a full screen ----
 
-class DisplayTestcDialogModeWitness : public cRecordingMessageBoxes {
+class cDisplayDialogModeWitness : public cRecordingMessageBoxes {
  public:
   int Show(const MessageBoxRecord& box) override {
     inDialogMode.push_back(lpDevice != nullptr && lpDevice->InDialogMode());
@@ -336,7 +336,7 @@ class DisplayTestcDialogModeWitness : public cRecordingMessageBoxes {
 };
 
 TEST_F(DisplayTest, FullScreenBoxesShowInDialogMode) {
-  DisplayTestcDialogModeWitness boxes;
+  cDisplayDialogModeWitness boxes;
   ASSERT_TRUE(Bring(kAllConfigs[2]));
   ErrMesBox("full screen");
   EXPECT_EQ(DDMesBox("direct", "caption", MB_OK), 1);

@@ -230,8 +230,8 @@ std::atomic<int> g_started{0};
 
 // Sleeps in its destructor, as cleanup code may: during the unwinding that must not
 // throw again.
-struct ThreadMessagesTestcUnwindWitness {
-  ~ThreadMessagesTestcUnwindWitness() {
+struct cMessageUnwindWitness {
+  ~cMessageUnwindWitness() {
     Sleep(1);
     g_unwound.fetch_add(1);
   }
@@ -239,7 +239,7 @@ struct ThreadMessagesTestcUnwindWitness {
 
 // Catches everything once, as careless code might; the kill still ends it.
 unsigned SwallowOnce(void*) {
-  ThreadMessagesTestcUnwindWitness witness;
+  cMessageUnwindWitness witness;
   g_started = 1;
   try {
     for (;;) Sleep(1);
@@ -250,7 +250,7 @@ unsigned SwallowOnce(void*) {
 }
 
 unsigned BlockedInGet(void*) {
-  ThreadMessagesTestcUnwindWitness witness;
+  cMessageUnwindWitness witness;
   g_started = 1;
   MSG msg{};
   GetMessageA(&msg, nullptr, WM_USER + 50, WM_USER + 50);  // never posted
@@ -258,7 +258,7 @@ unsigned BlockedInGet(void*) {
 }
 
 unsigned BlockedInSend(void*) {
-  ThreadMessagesTestcUnwindWitness witness;
+  cMessageUnwindWitness witness;
   g_started = 1;
   SendMessageA(TestWindow(), WM_USER, 0, 0);  // the main thread never serves it
   return 1;
